@@ -1,0 +1,66 @@
+// How one line of an input file becomes the values of one point: field splitting, the grid cells
+// of a line, the point record for the batch workers, the space-separated DMS form and the GPS
+// waypoint lines. Pure functions of the read options: shared by the window, the workers and the
+// command-line converter.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+#include "coordenadas.h"
+
+// Read options in force for one file.
+struct TOpcionesLectura {
+    char Delimitador = ',';
+    uint8_t LineaInicio = 1;  // first data line, from 1 (0 counts as 1)
+    uint8_t ColLatX = 0;      // field (from 1) of the latitude or X; 0 = not given
+    uint8_t ColLonY = 0;      // field of the longitude or Y
+    uint8_t ColAltura = 0;    // field of the height; 0 = none
+    uint8_t ColZona = 0;      // field of the UTM zone or Gauss-Krüger strip; 0 = none
+    uint8_t Fuente = 0;       // source kind: 0 geographic, 1 Gauss-Krüger, 2 UTM, 3 GPS
+    uint8_t ModoDecimal = 0;  // 1 decimal degrees (always for plane kinds), 0 DMS text
+};
+
+struct TPuntoLeido {
+    TTextoCorto<30> Coord1;
+    TTextoCorto<30> Coord2;
+    TTextoCorto<30> Coord3;
+    TTextoCorto<5> Zona;
+    uint8_t EnDecimal = 0;
+};
+
+enum TTipoAngulo : uint8_t { taLatitud = 1, taLongitud = 2 };
+
+// Splits at every delimiter; adjacent delimiters enclose an empty field. With a delimiter other
+// than space, blanks around every field are trimmed ("P1, -34.5, -58.4" reads like "P1,-34.5,-58.4").
+void DividirCampos(std::string_view linea, char delimitador, std::vector<std::string_view> &campos);
+
+// "-24 47' 12.3''" (latitude) -> "24° 47' 12.3\" S".
+std::string ArmarDMS(std::string_view texto, TTipoAngulo tipo);
+
+// True when the line yields a point (then filled); false leaves the record untouched.
+bool LeerPunto(std::string_view linea, const TOpcionesLectura &opc, TPuntoLeido &punto);
+
+// Why a line yields no point, in plain words ("only 2 fields, column 3 needed"); empty when it does.
+std::string MotivoSinPunto(std::string_view linea, const TOpcionesLectura &opc);
+
+// The nine grid cells of a data line shown as point `numero`. False (all cells empty) when the line
+// shows nothing.
+bool CeldasLinea(std::string_view linea, int numero, const TOpcionesLectura &opc,
+                 std::array<std::string, 9> &celdas);
+
+// "<p align=\"center\"><b>" + texto + "</b></p>": centred bold grid text.
+std::string Negrita(std::string_view texto);
+
+// GPS waypoint files: the marker line (",D" decimal or ",dms" space-separated DMS) fixes the
+// notation and the prefix length of every record.
+struct TMarcaGPS {
+    bool Dms = false;
+    std::size_t Prefijo = 0;
+};
+bool BuscarMarcaGPS(std::string_view linea, TMarcaGPS &marca);
+struct TRegistroGPS {
+    std::string Nombre, Latitud, Longitud;
+};
+TRegistroGPS LeerRegistroGPS(std::string_view linea, const TMarcaGPS &marca);

@@ -1,0 +1,62 @@
+// TCoordenadas: the one door through which every conversion passes, text in and text out.
+#pragma once
+#include <cstddef>
+#include <string>
+#include "elipsoide.h"
+#include "proyeccion.h"
+
+// A text of fixed capacity: anything longer is cut to its first N characters when stored.
+template <std::size_t N>
+class TTextoCorto {
+public:
+    TTextoCorto() = default;
+    TTextoCorto(const std::string &s) : s_(s.substr(0, N)) {}
+    TTextoCorto(const char *s) : TTextoCorto(std::string(s)) {}
+    TTextoCorto &operator=(const std::string &s) {
+        s_.assign(s, 0, N);
+        return *this;
+    }
+    TTextoCorto &operator=(const char *s) { return *this = std::string(s); }
+    operator const std::string &() const { return s_; }
+    const std::string &str() const { return s_; }
+    bool empty() const { return s_.empty(); }
+    std::size_t size() const { return s_.size(); }
+    void clear() { s_.clear(); }
+    friend bool operator==(const TTextoCorto &a, const std::string &b) { return a.s_ == b; }
+    friend bool operator==(const TTextoCorto &a, const char *b) { return a.s_ == b; }
+
+private:
+    std::string s_;
+};
+
+struct TPuntoTexto {
+    TTextoCorto<30> Coord1;  // latitude, or X (north, m)
+    TTextoCorto<30> Coord2;  // longitude, or Y (east, m)
+    TTextoCorto<30> Coord3;  // ellipsoidal height (m)
+    uint8_t EnDecimal = 0;   // geographic input: 1 decimal degrees, 0 DMS text
+    TTextoCorto<5> Zona;     // UTM zone or Gauss-Krüger strip
+    TTextoCorto<5> ZonaHemisferio;  // output: zone, space, hemisphere letter
+};
+
+class TCoordenadas {
+public:
+    TTipoCoordenada TipoFuente = tcGeografica;
+    TTipoCoordenada TipoDestino = tcGeografica;
+    TElipsoide ElipsoideFuente;
+    TElipsoide ElipsoideDestino;
+    TPuntoTexto Entrada;
+    TPuntoTexto Salida;
+
+    void SetElipsoideFuente(const TElipsoide &e) { ElipsoideFuente = e; }
+    void SetElipsoideDestino(const TElipsoide &e) { ElipsoideDestino = e; }
+    void SetTipoFuente(TTipoCoordenada t) { TipoFuente = t; }
+    void SetTipoDestino(TTipoCoordenada t) { TipoDestino = t; }
+
+    // Each returns false (Salida untouched) when the input is refused; a degree, minute or zone
+    // field that is not a whole number throws EEnteroInvalido (Salida untouched).
+    bool Convertir();
+    bool GeoAGeo();
+    bool GeoAPlana();
+    bool PlanaAGeo();
+    bool PlanaAPlana();
+};
