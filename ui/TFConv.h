@@ -47,10 +47,15 @@ public:
     // ---- "Conversión" tab (conversion*.cpp) ------------------------------------------------------
     // (members of the conversion tab go here)
 
-    // ---- "Archivos" tab (archivos*.cpp) ----------------------------------------------------------
+    // ---- "Archivos" tab, loading: grid, read options, open command (archivos_carga*.cpp) ----------
     void CrearArchivos();   // builds the tab's controls; called while the window is built
-    void CerrarArchivos();  // stops and waits for workers, deletes segments; called by FormClose
-    // (members of the files tab go here)
+    void CerrarArchivos();  // stops and waits for workers (CerrarLote), deletes segments; called by FormClose
+    // (members of the loading part go here)
+
+    // ---- "Archivos" tab, convert, workers, save, cell editing (archivos_lote*.cpp) ----------------
+    void CrearLote();   // wires convert/save/cell editing; called at the end of CrearArchivos
+    void CerrarLote();  // stops the workers and waits for them; called first by CerrarArchivos
+    // (members of the convert/save part go here)
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -1,0 +1,1 @@
+# Qt Test executables of this part

@@ -1,0 +1,1 @@
+set(UI_SOURCES ${UI_SOURCES})
