@@ -4,6 +4,7 @@
 #pragma once
 #include <QMainWindow>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include "UCoords.h"
@@ -50,7 +51,47 @@ public:
     // ---- "Archivos" tab, loading: grid, read options, open command (archivos_carga*.cpp) ----------
     void CrearArchivos();   // builds the tab's controls; called while the window is built
     void CerrarArchivos();  // stops and waits for workers (CerrarLote), deletes segments; called by FormClose
-    // (members of the loading part go here)
+    // Controls of the tab (ui/archivos_carga.h has the helper classes).
+    class QGroupBox *rgFuente = nullptr;   // "Tipo de Coordenadas Fuente"
+    class QGroupBox *rgDestino = nullptr;  // "Tipo de Coordenadas Destino"
+    class QButtonGroup *BotonesFuente = nullptr;   // ids 0 POSGAR 94, 1 Campo Inchauspe 69
+    class QButtonGroup *BotonesDestino = nullptr;  // ids 0 POSGAR 94, 1 Campo Inchauspe 69
+    class QLabel *Label5 = nullptr;
+    class QComboBox *cbFuente = nullptr;  // " GEO", " GK", " UTM", " GPS"
+    class QLabel *Label6 = nullptr;
+    class QComboBox *cbDestino = nullptr;  // "GEO", " GK", " UTM"
+    class QToolButton *skAbrir = nullptr;
+    class QToolButton *Guardar = nullptr;             // save command (archivos_lote)
+    class QToolButton *spSkinXFormButton1 = nullptr;  // convert command (archivos_lote)
+    class QPushButton *spOpcArch = nullptr;           // "Opciones de Archivo"
+    class QGroupBox *GrupoGrilla = nullptr;           // "Grilla de Conversión"
+    class TModeloGrilla *ModeloGrilla = nullptr;      // rows of texts (ui/grilla_modelo.h)
+    class QTableView *Grilla = nullptr;               // a TVistaGrilla (ui/grilla_vista.h)
+    class TBarProgreso *BarProgreso = nullptr;        // "Procesando ..." (ui/progreso.h)
+    class TDialogoAbrir *OD = nullptr;                // "Abrir Archivo"; tests set the next name
+
+    // Load state (ColLatX ... are in the shell region above).
+    uint8_t ModoDecimal = 0;  // 1: geographic grid values are decimal degrees (always for GK/UTM)
+    uint8_t ArchivoGrande = 0;
+    int64_t TotalLineas = 0;
+    std::string BaseSegmento;  // path prefix of the segment files; empty when none were written
+
+    // Before an in-place editor opens on a data cell: true when the caller edits it itself.
+    std::function<bool(int fila, int col, const std::string &texto)> AlEditarCelda;
+
+    int MarcoFuente() const;   // 0 POSGAR 94, 1 Campo Inchauspe 69
+    int MarcoDestino() const;  // 0 POSGAR 94, 1 Campo Inchauspe 69
+    struct TOpcionesLectura Opciones() const;  // read options in force, source kind, ModoDecimal
+
+    void skAbrirclick();
+    void spOpcArchClick();
+    void cbFuenteChange(int item);
+    void cbDestinoChange(int item);
+    void CargarArchivo(const std::string &ruta);
+    void LeerArchivoGPS(const std::string &ruta);
+    void Segmentar(const std::string &ruta);
+    void BorrarSegmentos();
+    void MostrarLinea(const std::string &linea, int numero);
 
     // ---- "Archivos" tab, convert, workers, save, cell editing (archivos_lote*.cpp) ----------------
     void CrearLote();   // wires convert/save/cell editing; called at the end of CrearArchivos
