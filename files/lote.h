@@ -10,7 +10,8 @@
 
 // Sets both frames and kinds from the window's selectors: frames 0 POSGAR 94 / 1 Campo Inchauspe 69;
 // source kind item 0 GEO, 1 GK, 2 UTM, 3 GPS; destination item 0 GEO, 1 GK, 2 UTM.
-void ConfigurarCoordenadas(TCoordenadas &c, int marcoFuente, int marcoDestino, int tipoFuente, int tipoDestino);
+void ConfigurarCoordenadas(TCoordenadas &c, int marcoFuente, int marcoDestino, int tipoFuente,
+                           int tipoDestino);
 
 // Coord1 D Coord2 D Coord3 [D Zona]; the delimiter twice for a failed conversion.
 std::string LineaResultado(const TPuntoTexto &salida, char delimitador);
@@ -23,11 +24,18 @@ enum TResultadoLinea : uint8_t { rlSinPunto, rlConvertido, rlFallido };
 TResultadoLinea ConvertirLinea(std::string_view linea, const TOpcionesLectura &opc, TCoordenadas &c,
                                std::string &resultado, std::string *motivo = nullptr);
 
+// Converts one point already read (a delimited line's record or a GPS waypoint): the same checks,
+// result line and reasons as ConvertirLinea.
+TResultadoLinea ConvertirPunto(const TPuntoLeido &punto, char delimitador, TCoordenadas &c,
+                               std::string &resultado, std::string *motivo = nullptr);
+
 struct TResumenLote {
     int64_t Convertidos = 0, Fallidos = 0, SinPunto = 0;
+    bool Detenido = false;  // stopped by `detener`: no output segment is left
 };
 
 // Converts one input segment into one output segment, line by line, until the end or `detener`.
 // A bad line never ends the pass. Throws std::runtime_error for a file that cannot be read or written.
 TResumenLote ConvertirSegmento(const std::string &entrada, const std::string &salida,
-                               const TOpcionesLectura &opc, TCoordenadas &c, const std::atomic<bool> &detener);
+                               const TOpcionesLectura &opc, TCoordenadas &c,
+                               const std::atomic<bool> &detener);

@@ -6,7 +6,7 @@
 #include <vector>
 
 class TDXFOut {
-public:
+  public:
     std::vector<std::string> Lines;
     long double LimMinX, LimMaxX, LimMinY, LimMaxY;
     long double TextHeight;

@@ -1,0 +1,43 @@
+// ".DAT" output: numbered grid lines and the joining of the output segments.
+#include "dat.h"
+
+#include "lineas.h"
+#include "segmentos.h"
+
+std::string LineaDAT(int numero, std::string_view c5, std::string_view c6, std::string_view c7,
+                     std::string_view c8) {
+    std::string s = std::to_string(numero);
+    s += ", ";
+    s += c5;
+    s += ", ";
+    s += c6;
+    if (!c7.empty()) {
+        s += ", ";
+        s += c7;
+    }
+    if (!c8.empty()) {
+        s += ',';
+        s += c8;
+    }
+    return s;
+}
+
+void UnirSegmentos(const std::string &base, const std::string &destino,
+                   const std::function<void(int)> &progreso) {
+    TArchivoSeguro salida(destino);
+    std::string linea;
+    for (int k = 0; k < kSegmentos; ++k) {
+        TLectorLineas segmento(SegmentoSalida(base, k), false);
+        while (segmento.Leer(linea)) salida.Linea(linea);
+        if (progreso && k < kSegmentos - 1) progreso((k + 1) * 10);
+    }
+    salida.Confirmar();
+    if (progreso) progreso(100);
+}
+
+std::string CompletarExtension(const std::string &nombre, bool dibujo) {
+    const char *minus = dibujo ? ".dxf" : ".dat";
+    const char *mayus = dibujo ? ".DXF" : ".DAT";
+    if (nombre.find(minus) != std::string::npos || nombre.find(mayus) != std::string::npos) return nombre;
+    return nombre + minus;
+}

@@ -1,0 +1,138 @@
+// Converting input lines into result lines: the one pass shared by the window's background
+// workers and zuvelo-convert. A bad line gives the failed-result line and the pass goes on.
+#include "lote.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "lineas.h"
+#include "numeros.h"
+
+void ConfigurarCoordenadas(TCoordenadas &c, int marcoFuente, int marcoDestino, int tipoFuente,
+                           int tipoDestino) {
+    c.SetElipsoideFuente(marcoFuente == 0 ? ElipsoidePOSGAR : ElipsoideInchauspe);
+    c.SetElipsoideDestino(marcoDestino == 0 ? ElipsoidePOSGAR : ElipsoideInchauspe);
+    // Source items: GEO, GK, UTM, GPS (waypoints are geographic); destination items: GEO, GK, UTM.
+    c.SetTipoFuente(tipoFuente == 1 ? tcGaussKruger : tipoFuente == 2 ? tcUTM : tcGeografica);
+    c.SetTipoDestino(tipoDestino == 1 ? tcGaussKruger : tipoDestino == 2 ? tcUTM : tcGeografica);
+}
+
+std::string LineaResultado(const TPuntoTexto &salida, char delimitador) {
+    std::string s;
+    s.reserve(64);
+    s += salida.Coord1.str();
+    s += delimitador;
+    s += salida.Coord2.str();
+    s += delimitador;
+    s += salida.Coord3.str();
+    if (!salida.Zona.empty()) {
+        s += delimitador;
+        s += salida.Zona.str();
+    }
+    return s;
+}
+
+namespace {
+
+std::string Citado(const std::string &s) {
+    return "'" + s + "'";
+}
+
+// The reason a point cannot be converted before the core sees it: a value that would silently
+// read as 0 (empty or not a number) or a UTM zone outside 1 to 60. Empty when the point may go on.
+std::string RevisarPunto(const TPuntoLeido &p, const TCoordenadas &c) {
+    const bool geo = c.TipoFuente == tcGeografica;
+    const char *n1 = geo ? "latitude" : "X";
+    const char *n2 = geo ? "longitude" : "Y";
+    if (p.Coord1.empty()) return std::string("empty ") + n1;
+    if (p.Coord2.empty()) return std::string("empty ") + n2;
+    if (!geo || p.EnDecimal) {
+        if (!EsNumero(p.Coord1.str()))
+            return std::string(n1) + " " + Citado(p.Coord1.str()) + " is not a number";
+        if (!EsNumero(p.Coord2.str()))
+            return std::string(n2) + " " + Citado(p.Coord2.str()) + " is not a number";
+    }
+    if (!EsNumero(p.Coord3.str())) return "height " + Citado(p.Coord3.str()) + " is not a number";
+    if (c.TipoFuente == tcUTM) {
+        if (p.Zona.empty()) return "no zone";
+        const int32_t zona = LeerEntero(p.Zona.str());  // throws for "20S": the caller reports it
+        if (zona < 1 || zona > 60) return "zone " + std::to_string(zona) + " outside 1 to 60";
+    }
+    return std::string();
+}
+
+}  // namespace
+
+TResultadoLinea ConvertirPunto(const TPuntoLeido &punto, char delimitador, TCoordenadas &c,
+                               std::string &resultado, std::string *motivo) {
+    const auto fallo = [&](std::string porque) {
+        resultado.assign(2, delimitador);
+        if (motivo) *motivo = std::move(porque);
+        return rlFallido;
+    };
+    try {
+        std::string porque = RevisarPunto(punto, c);
+        if (!porque.empty()) return fallo(std::move(porque));
+        c.Entrada.Coord1 = punto.Coord1.str();
+        c.Entrada.Coord2 = punto.Coord2.str();
+        c.Entrada.Coord3 = punto.Coord3.str();
+        c.Entrada.Zona = punto.Zona.str();
+        c.Entrada.EnDecimal = punto.EnDecimal;
+        if (!c.Convertir())
+            return fallo(c.TipoFuente == tcGeografica ? "latitude beyond 90\xB0" : "conversion refused");
+    } catch (const std::exception &e) {
+        // "'34x' is not a valid integer value": a degree, minute or zone field that is not whole.
+        return fallo(e.what());
+    }
+    resultado = LineaResultado(c.Salida, delimitador);
+    if (motivo) motivo->clear();
+    return rlConvertido;
+}
+
+TResultadoLinea ConvertirLinea(std::string_view linea, const TOpcionesLectura &opc, TCoordenadas &c,
+                               std::string &resultado, std::string *motivo) {
+    TPuntoLeido punto;
+    if (!LeerPunto(linea, opc, punto)) {
+        resultado.clear();
+        if (motivo) *motivo = MotivoSinPunto(linea, opc);
+        return rlSinPunto;
+    }
+    if (c.TipoFuente == tcUTM && punto.Zona.empty() && opc.ColZona != 0) {
+        resultado.assign(2, opc.Delimitador);
+        if (motivo) *motivo = "no zone: column " + std::to_string(opc.ColZona) + " missing";
+        return rlFallido;
+    }
+    return ConvertirPunto(punto, opc.Delimitador, c, resultado, motivo);
+}
+
+TResumenLote ConvertirSegmento(const std::string &entrada, const std::string &salida,
+                               const TOpcionesLectura &opc, TCoordenadas &c,
+                               const std::atomic<bool> &detener) {
+    TResumenLote resumen;
+    // Segments were written by this program in Windows-1252: no UTF-8 guessing on them.
+    TLectorLineas lector(entrada, false);
+    TArchivoSeguro escritor(salida);
+    std::string linea, resultado;
+    while (lector.Leer(linea)) {
+        if (detener.load(std::memory_order_relaxed)) {
+            // An unfinished segment must not be joined into a result later: remove any old one.
+            resumen.Detenido = true;
+            std::remove(salida.c_str());
+            return resumen;
+        }
+        switch (ConvertirLinea(linea, opc, c, resultado)) {
+            case rlSinPunto:
+                ++resumen.SinPunto;
+                continue;
+            case rlConvertido:
+                ++resumen.Convertidos;
+                break;
+            case rlFallido:
+                ++resumen.Fallidos;
+                break;
+        }
+        escritor.Linea(resultado);
+    }
+    escritor.Confirmar();
+    return resumen;
+}
