@@ -96,7 +96,50 @@ public:
     // ---- "Archivos" tab, convert, workers, save, cell editing (archivos_lote*.cpp) ----------------
     void CrearLote();   // wires convert/save/cell editing; called at the end of CrearArchivos
     void CerrarLote();  // stops the workers and waits for them; called first by CerrarArchivos
-    // (members of the convert/save part go here)
+    // True while the background run is active; with `avisar` it also tells the user that the
+    // command must wait. Commands that delete, rewrite or read segment files call this first.
+    bool LoteEnCurso(bool avisar = true);
+    class TGrupoTareas *GrupoTareas = nullptr;  // Tarea1 .. Tarea4 (ui/tareas.h)
+    class TTarea *Tarea1 = nullptr, *Tarea2 = nullptr, *Tarea3 = nullptr, *Tarea4 = nullptr;
+    class TDialogoGuardar *SD = nullptr;  // "Guardar Archivo"; tests set the next name and filter
+    QLineEdit *Campo = nullptr;           // masked editor laid over a geographic cell
+    std::unique_ptr<TCoordenadas> CoordTarea1, CoordTarea2, CoordTarea3, CoordTarea4;
+    uint8_t SegmentoSiguiente = 0;
+    // Extents of result columns 5 (X) and 6 (Y) over the rows of the last convert command; with no
+    // row read as numbers, Minimo > Maximo.
+    long double MinimoX = 0, MaximoX = 0, MinimoY = 0, MaximoY = 0;
+    int ColEditada = 0, FilaEditada = 0;
+    class TDXFOut *SalidaDXF = nullptr;  // only while MakeDXF runs
+
+    void skTransfclick();
+    void GrupoTareasStart();
+    void Tarea1Start(TTarea *tarea);
+    void Tarea1Execute(TTarea &tarea);
+    void Tarea2Execute(TTarea &tarea);
+    void Tarea3Execute(TTarea &tarea);
+    void Tarea4Execute(TTarea &tarea);
+    void GrupoTareasThreadTerminate(TTarea *tarea);
+    void GrupoTareasTerminate();
+    void Tarea1Terminate(TTarea *tarea);
+    void skGuardarclick();
+    bool MakeDAT(const QString &fileName);
+    bool MakeDXF(const QString &fileName, uint8_t decimals, long double limMinX, long double limMinY,
+                 long double limMaxX, long double limMaxY, long double textHeight);
+    void DXFPuntos();
+    bool GrillaGetEditText(int col, int fila, const std::string &valor);  // true: Campo edits it
+    void CampoChange();
+    void CampoExit();
+
+private:
+    void ConvertirSegmentoTarea(TTarea &tarea, TCoordenadas &coord);
+    void CrearCampo();
+    // Frozen for one background run: read options, segment base and which segments completed.
+    std::shared_ptr<const struct TOpcionesLectura> opcLote_;
+    std::string baseLote_;
+    bool segmentoCompleto_[10] = {};
+    bool editandoCampo_ = false;
+
+public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;

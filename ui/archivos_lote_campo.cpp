@@ -1,0 +1,127 @@
+// Editing a latitude or longitude cell of a geographic grid in `Campo`, the masked edit field laid
+// over the cell: typed as degrees-minutes-seconds text, stored in the grid's own notation.
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTableView>
+
+#include "TFConv.h"
+#include "grilla_modelo.h"
+#include "grilla_vista.h"
+#include "texto_qt.h"
+#include "Validate.h"
+
+namespace {
+// An event filter made of a function, so the window's own filters stay untouched.
+class TFiltro : public QObject {
+  public:
+    TFiltro(QObject *padre, std::function<bool(QObject *, QEvent *)> f) : QObject(padre), f_(std::move(f)) {}
+    bool eventFilter(QObject *o, QEvent *e) override { return f_(o, e); }
+
+  private:
+    std::function<bool(QObject *, QEvent *)> f_;
+};
+}  // namespace
+
+void TFConv::CrearCampo() {
+    Campo = new QLineEdit(this);
+    Campo->setObjectName("Campo");
+    Campo->setText("Campo");
+    QFont fuente("Arial");
+    fuente.setPixelSize(14);
+    Campo->setFont(fuente);
+    Campo->hide();
+    EnlazarTeclas(Campo);  // ShiftKeyDn / ShiftKeyUp, as in the interactive fields
+    connect(Campo, &QLineEdit::textEdited, this, &TFConv::CampoChange);
+    Campo->installEventFilter(new TFiltro(Campo, [this](QObject *, QEvent *e) {
+        // A message box or a menu taking the focus for a moment is not leaving the field.
+        if (e->type() == QEvent::FocusOut) {
+            const Qt::FocusReason r = static_cast<QFocusEvent *>(e)->reason();
+            if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason) CampoExit();
+        }
+        return false;
+    }));
+    // The pointer over the page outside its controls puts the editor away (keeping a valid text).
+    TSTransf->setMouseTracking(true);
+    TSTransf->installEventFilter(new TFiltro(TSTransf, [this](QObject *, QEvent *e) {
+        if (e->type() == QEvent::MouseMove && Campo->isVisible()) CampoExit();
+        return false;
+    }));
+    // The editor is placed once; a grid that scrolls or changes size puts it away the same way.
+    auto alMoverGrilla = [this] {
+        if (Campo->isVisible()) CampoExit();
+    };
+    connect(Grilla->verticalScrollBar(), &QScrollBar::valueChanged, this, alMoverGrilla);
+    connect(Grilla->horizontalScrollBar(), &QScrollBar::valueChanged, this, alMoverGrilla);
+    Grilla->installEventFilter(new TFiltro(Grilla, [alMoverGrilla](QObject *, QEvent *e) {
+        if (e->type() == QEvent::Resize) alMoverGrilla();
+        return false;
+    }));
+
+    auto abrir = [this](int fila, int col, const std::string &texto) {
+        return GrillaGetEditText(col, fila, texto);
+    };
+    AlEditarCelda = abrir;
+    if (auto *vista = qobject_cast<TVistaGrilla *>(Grilla)) vista->AlEditarCelda = abrir;
+}
+
+bool TFConv::GrillaGetEditText(int col, int fila, const std::string &valor) {
+    const int fuente = cbFuente->currentIndex();
+    if (fuente == 1 || fuente == 2) return false;
+    ColEditada = col;
+    FilaEditada = fila;
+    if (col != 1 && col != 2) return false;
+
+    const QRect celda = Grilla->visualRect(ModeloGrilla->index(fila, col));
+    const QPoint origen = Grilla->viewport()->mapTo(this, celda.topLeft());
+    Campo->setGeometry(origen.x(), origen.y(), celda.width() - 1, celda.height() - 2);
+    std::string texto = valor;
+    try {
+        ModoWGS.Asignar(valor, static_cast<uint8_t>(col), ModoDecimal);
+        if (ModoDecimal == 1) texto = ModoWGS.GetTexto();
+    } catch (const std::exception &) {
+        // A cell that does not read as an angle is shown as it is, to be typed over.
+        ModoWGS.Limpiar();
+    }
+    if (col == 1)
+        Formato->FijarLatitud();
+    else
+        Formato->FijarLongitud();
+    editandoCampo_ = false;  // no check while the cell's own text is put in
+    Campo->setText(AQString(texto));
+    editandoCampo_ = true;
+    Campo->show();
+    Campo->raise();
+    Campo->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+void TFConv::CampoChange() {
+    if (!editandoCampo_ || !Campo->isVisible()) {
+        Msg->clear();
+        return;
+    }
+    Msg->setText(ChequearEntrada(Campo) ? QString() : QStringLiteral("Error"));
+}
+
+void TFConv::CampoExit() {
+    if (!editandoCampo_) return;
+    editandoCampo_ = false;  // hiding takes the focus away: this runs once
+    const std::string t = DeQString(Campo->text());
+    if (ChequearEntrada(Campo)) {
+        try {
+            if (t != ModoWGS.GetTexto()) ModoWGS.SetTexto(t);
+            ModeloGrilla->FijarCelda(FilaEditada, ColEditada, ModoDecimal == 0 ? t : ModoWGS.GetDecimal());
+        } catch (const std::exception &) {
+            // A text the angle object cannot read leaves the cell as it was.
+        }
+    }
+    Campo->hide();
+    ModoWGS.Limpiar();
+    Msg->clear();
+    Grilla->setFocus(Qt::OtherFocusReason);
+}

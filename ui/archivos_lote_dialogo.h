@@ -1,0 +1,34 @@
+// TDialogoGuardar (SD): the save dialog "Guardar Archivo" with its two types, and the seam through
+// which tests give the next file name and filter instead of showing the dialog.
+#pragma once
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+class TDialogoGuardar {
+  public:
+    static const QString kTitulo;
+    // Filter entries 1 (text file) and 2 (drawing).
+    static const QString kFiltros[2];
+
+    // Shows the dialog; true when the user confirmed. FileName and FilterIndex keep the choice for
+    // the next use. It asks nothing of its own when the chosen file exists.
+    bool Execute(QWidget *padre);
+
+    QString InitialDir;
+    QString FileName;
+    int FilterIndex = 1;
+
+    // Tests: the next Execute returns at once with this name and filter (or as cancelled).
+    void FijarSiguiente(const QString &nombre, int filtro) { siguiente_ = Eleccion{true, nombre, filtro}; }
+    void FijarCancelarSiguiente() { siguiente_ = Eleccion{false, QString(), FilterIndex}; }
+
+  private:
+    struct Eleccion {
+        bool aceptado;
+        QString nombre;
+        int filtro;
+    };
+    std::optional<Eleccion> siguiente_;
+};

@@ -1,0 +1,147 @@
+// The "Archivos" tab's save command: the ".DAT" text file (grid rows or the joined output segments)
+// and the ".DXF" drawing of the grid's points. Both replace an existing file only when complete.
+#include <QFile>
+#include <QFileInfo>
+#include <memory>
+
+#include "TFConv.h"
+#include "archivos_carga.h"
+#include "archivos_lote_dialogo.h"
+#include "dat.h"
+#include "grilla_modelo.h"
+#include "lineas.h"
+#include "mensaje.h"
+#include "progreso.h"
+#include "segmentos.h"
+#include "texto_qt.h"
+#include "uDXF.h"
+
+namespace {
+const char kNadaConvertido[] =
+    "No se ha realizado ningun proceso conversi\xF3n.\n\rLa acci\xF3n guardar ser\xE1 cancelado.";
+const char kSobreescribir1[] = "Est\xE1 por sobreescribir el archivo: \n\r";
+const char kSobreescribir2[] =
+    "\n\r\xBF"
+    "Desea continuar el procesos?";
+const char kDXFBien[] = "El Archivo .DXF ha sido Creado Exitosamente";
+const char kDXFMal[] = "No se pudo Crear el Archivo .DXF";
+const char kDATBien[] = "El Archivo .DAT ha sido Creado Exitosamente";
+const char kDATMal[] = "No se pudo Crear el Archivo .DAT";
+
+std::string RutaLocal(const QString &ruta) {
+    return QFile::encodeName(ruta).toStdString();
+}
+
+// A grid label: the line-number markup around a number is taken off ("<p align=\"center\"><b>17</b></p>"
+// gives 17); a plain waypoint name stays as it is.
+std::string Etiqueta(const std::string &celda) {
+    std::string s = celda;
+    if (s.find("<p") != std::string::npos) {
+        s.erase(0, std::min<std::size_t>(21, s.size()));
+        const std::size_t cierre = s.find("</b></p>");
+        if (cierre != std::string::npos) s.erase(cierre, 8);
+    }
+    if (s.size() > 255) s.resize(255);
+    return s;
+}
+
+long double Numero(const std::string &texto) {
+    long double v;
+    if (!LeerReal(texto, v)) throw std::runtime_error("'" + texto + "' is not a number");
+    return v;
+}
+}  // namespace
+
+void TFConv::skGuardarclick() {
+    if (Convertido == 0) {
+        spMensaje->Mostrar(TMensaje::Informacion, AQString(kNadaConvertido), TMensaje::Ok);
+        return;
+    }
+    // The ".DAT" of a large file joins output segments that a running worker may still write.
+    if (LoteEnCurso()) return;
+    SD->InitialDir = OD->InitialDir;
+    if (!SD->Execute(this)) return;
+    const bool dibujo = SD->FilterIndex == 2;
+    const QString nombre = QFile::decodeName(CompletarExtension(RutaLocal(SD->FileName), dibujo).c_str());
+    if (dibujo) {
+        // With no row converted to numbers there is nothing to measure: the limits and the text
+        // height are 0, as for a single point.
+        const bool hay = MinimoX <= MaximoX && MinimoY <= MaximoY;
+        const long double ex = hay ? MaximoX - MinimoX : 0, ey = hay ? MaximoY - MinimoY : 0;
+        const bool bien = MakeDXF(nombre, 3, 0, 0, ex, ey, ey * 0.001L);
+        spMensaje->Mostrar(TMensaje::Informacion, AQString(bien ? kDXFBien : kDXFMal), TMensaje::Ok);
+    } else {
+        const bool bien = MakeDAT(nombre);
+        spMensaje->Mostrar(TMensaje::Informacion, AQString(bien ? kDATBien : kDATMal), TMensaje::Ok);
+    }
+}
+
+bool TFConv::MakeDAT(const QString &fileName) {
+    const QFileInfo info(fileName);
+    if (info.exists()) {
+        const QString pregunta = AQString(kSobreescribir1) + info.fileName() + AQString(kSobreescribir2);
+        if (spMensaje->Mostrar(TMensaje::Confirmacion, pregunta, TMensaje::OkCancelar) != TMensaje::BotonOk)
+            return false;
+        // The old file is not deleted here: the new one replaces it only once complete.
+    }
+    BarProgreso->FijarEtiqueta(QStringLiteral("Grabando ") + info.fileName());
+    BarProgreso->FijarValor(0);
+    BarProgreso->Mostrar();
+    const std::string ruta = RutaLocal(fileName);
+    try {
+        if (ArchivoGrande == 1) {
+            // A segment that a worker could not finish would leave a gap in the file.
+            for (bool completo : segmentoCompleto_)
+                if (!completo) return false;
+            UnirSegmentos(baseLote_, ruta, [this](int v) { BarProgreso->FijarValor(v); });
+            return true;
+        }
+        const TModeloGrilla &g = *ModeloGrilla;
+        const int filas = g.Filas();
+        TArchivoSeguro salida(ruta);
+        int mostrado = 0;
+        for (int fila = 2; fila < filas; ++fila) {
+            if (g.Celda(fila, 1).empty()) continue;
+            salida.Linea(
+                LineaDAT(fila - 1, g.Celda(fila, 5), g.Celda(fila, 6), g.Celda(fila, 7), g.Celda(fila, 8)));
+            const int v = static_cast<int>(static_cast<int64_t>(fila) * 100 / filas);
+            if (v != mostrado && v < 100) BarProgreso->FijarValor(mostrado = v);
+        }
+        salida.Confirmar();
+        BarProgreso->FijarValor(100);
+        return true;
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+bool TFConv::MakeDXF(const QString &fileName, uint8_t decimals, long double limMinX, long double limMinY,
+                     long double limMaxX, long double limMaxY, long double textHeight) {
+    auto escritor = std::make_unique<TDXFOut>(decimals, limMinX, limMinY, limMaxX, limMaxY, textHeight);
+    SalidaDXF = escritor.get();
+    bool bien;
+    try {
+        SalidaDXF->WriteHeader();
+        DXFPuntos();
+        SalidaDXF->WriteFooter();
+        bien = SalidaDXF->SaveToFile(RutaLocal(fileName));
+    } catch (const std::exception &) {
+        bien = false;
+    }
+    SalidaDXF = nullptr;
+    return bien;
+}
+
+// Numbers are read with '.' whatever the locale (LeerReal), so no process-wide setting changes.
+void TFConv::DXFPuntos() {
+    const TModeloGrilla &g = *ModeloGrilla;
+    for (int fila = 2; fila < g.Filas(); ++fila) {
+        if (g.Celda(fila, 1).empty() || g.Celda(fila, 5).empty()) continue;
+        const std::string etiqueta = Etiqueta(g.Celda(fila, 0));
+        const long double e = Numero(g.Celda(fila, 6));
+        const long double n = Numero(g.Celda(fila, 5));
+        const long double h = Numero(g.Celda(fila, 7));
+        SalidaDXF->AddPoint(e, n, h);
+        SalidaDXF->AddText(etiqueta, e, n + 10, h, 0, 0);
+    }
+}

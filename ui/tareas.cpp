@@ -1,0 +1,74 @@
+// TGrupoTareas, TTarea: worker threads with start, execute, thread-end, group-end and end events.
+#include "tareas.h"
+
+#include <QThread>
+
+TTarea::TTarea(TGrupoTareas *grupo, QObject *padre) : QObject(padre), grupo_(grupo) {
+    grupo_->Agregar(this);
+}
+
+TTarea::~TTarea() {
+    DetenerYEsperar();
+}
+
+void TTarea::Iniciar() {
+    if (hilo_) return;
+    detener_.store(false);
+    // Group start, member start, then the thread: the start events see no thread yet, so whatever
+    // they set (the segment number) is in place before the execute function reads it.
+    if (grupo_->corriendo_++ == 0) emit grupo_->Inicio();
+    emit Iniciada(this);
+    const uint64_t generacion = ++generacion_;
+    hilo_ = QThread::create([this] {
+        try {
+            if (ejecucion_) ejecucion_(*this);
+        } catch (...) {
+            // An error ends this execution only; the end events fire as for a normal return.
+        }
+    });
+    // `finished` is emitted on the worker thread; the queued call runs the end events on ours.
+    // A stale call (the member was stopped and waited for meanwhile) finds another generation.
+    connect(
+        hilo_, &QThread::finished, this,
+        [this, generacion] {
+            if (generacion == generacion_ && hilo_) AlTerminarHilo();
+        },
+        Qt::QueuedConnection);
+    hilo_->start();
+}
+
+void TTarea::AlTerminarHilo() {
+    hilo_->wait();
+    delete hilo_;
+    hilo_ = nullptr;
+    --grupo_->corriendo_;
+    emit grupo_->FinHilo(this);
+    if (grupo_->corriendo_ == 0) emit grupo_->Fin();
+    emit Terminada(this);
+}
+
+void TTarea::DetenerYEsperar() {
+    if (!hilo_) return;
+    detener_.store(true);
+    hilo_->wait();
+    delete hilo_;
+    hilo_ = nullptr;
+    ++generacion_;
+    --grupo_->corriendo_;
+}
+
+TGrupoTareas::TGrupoTareas(QObject *padre) : QObject(padre) {}
+
+TGrupoTareas::~TGrupoTareas() {
+    DetenerYEsperar();
+}
+
+void TGrupoTareas::Iniciar() {
+    for (TTarea *t : miembros_) t->Iniciar();
+}
+
+void TGrupoTareas::DetenerYEsperar() {
+    // Every stop request first, so the members end together rather than one after the other.
+    for (TTarea *t : miembros_) t->PedirDetencion();
+    for (TTarea *t : miembros_) t->DetenerYEsperar();
+}
