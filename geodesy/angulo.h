@@ -3,18 +3,21 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class TModoWGS {
-public:
+  public:
     uint8_t Tipo = 0;  // 1 latitude, 2 longitude, 0 cleared
     std::string Texto;
     int32_t Grados = 0;
     int32_t Minutos = 0;
     long double Segundos = 0;
-    char Hemisferio = '\0';  // 'S', 'N', 'W', 'E' or '\0'
+    char Hemisferio = '\0';   // 'S', 'N', 'W', 'E' or '\0'
     long double Decimal = 0;  // unsigned decimal degrees; the sign lives in Hemisferio
 
     void Asignar(const std::string &texto, uint8_t tipo, uint8_t decimal);
+    // Asignar without building Texto (left empty): what a conversion needs, without allocating.
+    void AsignarValor(std::string_view texto, uint8_t tipo, uint8_t decimal);
     void Limpiar();
     const std::string &GetTexto() const { return Texto; }
     void SetTexto(const std::string &texto);

@@ -2,13 +2,14 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include "elipsoide.h"
 #include "proyeccion.h"
 
 // A text of fixed capacity: anything longer is cut to its first N characters when stored.
 template <std::size_t N>
 class TTextoCorto {
-public:
+  public:
     TTextoCorto() = default;
     TTextoCorto(const std::string &s) : s_(s.substr(0, N)) {}
     TTextoCorto(const char *s) : TTextoCorto(std::string(s)) {}
@@ -17,6 +18,8 @@ public:
         return *this;
     }
     TTextoCorto &operator=(const char *s) { return *this = std::string(s); }
+    // Stores a view's text (cut to N), reusing the storage already held: no allocation once warm.
+    void Asignar(std::string_view s) { s_.assign(s.data(), s.size() < N ? s.size() : N); }
     operator const std::string &() const { return s_; }
     const std::string &str() const { return s_; }
     bool empty() const { return s_.empty(); }
@@ -25,21 +28,21 @@ public:
     friend bool operator==(const TTextoCorto &a, const std::string &b) { return a.s_ == b; }
     friend bool operator==(const TTextoCorto &a, const char *b) { return a.s_ == b; }
 
-private:
+  private:
     std::string s_;
 };
 
 struct TPuntoTexto {
-    TTextoCorto<30> Coord1;  // latitude, or X (north, m)
-    TTextoCorto<30> Coord2;  // longitude, or Y (east, m)
-    TTextoCorto<30> Coord3;  // ellipsoidal height (m)
-    uint8_t EnDecimal = 0;   // geographic input: 1 decimal degrees, 0 DMS text
-    TTextoCorto<5> Zona;     // UTM zone or Gauss-Krüger strip
+    TTextoCorto<30> Coord1;         // latitude, or X (north, m)
+    TTextoCorto<30> Coord2;         // longitude, or Y (east, m)
+    TTextoCorto<30> Coord3;         // ellipsoidal height (m)
+    uint8_t EnDecimal = 0;          // geographic input: 1 decimal degrees, 0 DMS text
+    TTextoCorto<5> Zona;            // UTM zone or Gauss-Krüger strip
     TTextoCorto<5> ZonaHemisferio;  // output: zone, space, hemisphere letter
 };
 
 class TCoordenadas {
-public:
+  public:
     TTipoCoordenada TipoFuente = tcGeografica;
     TTipoCoordenada TipoDestino = tcGeografica;
     TElipsoide ElipsoideFuente;

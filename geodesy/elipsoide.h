@@ -6,8 +6,8 @@
 #include "proyeccion.h"
 
 struct TElipsoide {
-    long double A = 0;  // semi-major axis (m)
-    long double F = 0;  // flattening
+    long double A = 0;   // semi-major axis (m)
+    long double F = 0;   // flattening
     uint8_t Codigo = 0;  // frame code: 1 POSGAR 94, 2 Campo Inchauspe 69
 };
 

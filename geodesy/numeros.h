@@ -8,17 +8,17 @@
 
 // The standard invalid-integer conversion error: "'TEXT' is not a valid integer value".
 class EEnteroInvalido : public std::runtime_error {
-public:
+  public:
     explicit EEnteroInvalido(const std::string &texto);
     const std::string &Texto() const { return texto_; }
 
-private:
+  private:
     std::string texto_;
 };
 
 // Potencia refused a negative base with an even or irrational root index.
 class EPotenciaInvalida : public std::domain_error {
-public:
+  public:
     using std::domain_error::domain_error;
 };
 
@@ -39,5 +39,22 @@ long double Signo(long double x);
 long double Potencia(long double base, long double exponente);  // throws EPotenciaInvalida
 
 // Fixed-point text with the given decimals, right-aligned in a field of `ancho` characters (the
-// seconds and decimal-degree fields of the angle texts).
+// seconds and decimal-degree fields of the angle texts). Rounded to nearest, ties to even.
 std::string FormatoFijo(long double x, int decimales, int ancho);
+
+// Scratch space for the writers below, so a conversion writes its texts without touching the heap:
+// a text of ordinary length stays in `corto`; only a real of thousands of digits goes to `largo`.
+struct TEspacioTexto {
+    char corto[96];
+    std::string largo;
+};
+
+// The same texts as FormatoFijo, FormatoNumero and FormatoDMS, written into `e`; the view lives
+// until `e` is written again.
+std::string_view EscribirFijo(TEspacioTexto &e, long double x, int decimales, int ancho);
+std::string_view EscribirNumero(TEspacioTexto &e, long double x);
+std::string_view EscribirDMS(TEspacioTexto &e, int tipo, long double radianes);
+
+// Truncation toward zero into a 64-bit integer, saturating (NaN gives 0): every "truncated" value of
+// the core goes through here, so absurd input never reaches an undefined float-to-integer conversion.
+int64_t TruncarEntero(long double x);

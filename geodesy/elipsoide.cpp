@@ -1,0 +1,87 @@
+// The two ellipsoids, the DMA three-parameter shift between Campo Inchauspe 69 and WGS 84, and the
+// geodetic <-> earth-centred conversions it goes through (Bowring-style fixed-point iteration).
+#include "elipsoide.h"
+
+#include <cmath>
+#include "constantes.h"
+
+// WGS 84 (POSGAR 94): a = 6378137 m, 1/f = 298.257223563, written exactly as GeographicLib does.
+const TElipsoide ElipsoidePOSGAR{6378137.0L, 1 / (298257223563.0L / 1000000000), 1};
+// International 1924 (Campo Inchauspe 69): a = 6378388 m, 1/f = 297.
+const TElipsoide ElipsoideInchauspe{6378388.0L, 1.0L / 297, 2};
+
+const TConversion TablaConversion[3] = {
+    {"", 0, 0, 0},
+    {"WGS84 a Inchauspe (DMA)", 148, -136, -90},
+    {"Inchauspe a WGS84 (DMA)", -148, 136, 90},
+};
+
+TPuntoGeocentrico AGeocentrica(const TPuntoGeodesico &p) {
+    const long double e2 = 2 * p.F - p.F * p.F;
+    const long double sphi = std::sin(p.Latitud);
+    const long double cphi = std::cos(p.Latitud);
+    const long double N = p.A / std::sqrt(1 - e2 * sphi * sphi);  // prime vertical radius
+    TPuntoGeocentrico r;
+    r.X = (N + p.Altura) * cphi * std::cos(p.Longitud);
+    r.Y = (N + p.Altura) * cphi * std::sin(p.Longitud);
+    r.Z = ((1 - e2) * N + p.Altura) * sphi;
+    return r;
+}
+
+TPuntoGeocentrico TrasladarDatum(const TPuntoGeocentrico &p, uint8_t codigoFuente) {
+    if (codigoFuente != 1 && codigoFuente != 2) return p;  // no row: no shift
+    const TConversion &c = TablaConversion[codigoFuente];
+    TPuntoGeocentrico r;
+    r.X = p.X + c.dX;
+    r.Y = p.Y + c.dY;
+    r.Z = p.Z + c.dZ;
+    return r;
+}
+
+TPuntoGeodesico AGeodesica(const TPuntoGeocentrico &p, const TElipsoide &destino) {
+    const long double a = destino.A;
+    const long double e2 = 2 * destino.F - destino.F * destino.F;
+    TPuntoGeodesico r;
+    r.A = destino.A;
+    r.F = destino.F;
+
+    // Distance from the polar axis. Within a micrometre of it the longitude means nothing and the
+    // iteration below would divide by p: the point is taken on the axis, latitude +-90 deg by the
+    // sign of Z (the centre itself counts as north), longitude 0, height |Z| - b.
+    const long double p2 = std::hypot(p.X, p.Y);
+    if (!(p2 >= 1e-6L)) {
+        if (std::isnan(p2)) {
+            r.Latitud = r.Longitud = r.Altura = p2;
+            return r;
+        }
+        const long double b = a * (1 - destino.F);
+        r.Latitud = p.Z < 0 ? -kPiMedios : kPiMedios;
+        r.Longitud = 0;
+        r.Altura = std::fabs(p.Z) - b;
+        return r;
+    }
+    r.Longitud = std::atan2(p.Y, p.X);
+
+    // t = tan(phi); start on the surface, then t = (Z + e2 N sin phi) / p until it settles. The
+    // iteration contracts by about e2 per pass: a few passes near the surface; the cap only keeps
+    // points far from the earth or near the pole (whose huge t cannot meet 1e-10) from looping.
+    long double t = p.Z / (p2 * (1 - e2));
+    long double N = a;
+    for (int pasada = 0; pasada < 100; ++pasada) {
+        const long double anterior = t;
+        const long double phi = std::atan(t);
+        const long double sphi = std::sin(phi);
+        N = a / std::sqrt(1 - e2 * sphi * sphi);
+        t = (p.Z + e2 * N * sphi) / p2;
+        if (std::fabs(anterior - t) <= 1e-10L) break;
+    }
+    const long double phi = std::atan(t);
+    r.Latitud = phi;
+    const long double cphi = std::cos(phi);
+    // h = p / cos(phi) - N loses its digits near the pole, where Z / sin(phi) - N (1 - e2) holds them.
+    if (cphi > 1e-3L)
+        r.Altura = p2 / cphi - N;
+    else
+        r.Altura = p.Z / std::sin(phi) - N * (1 - e2);
+    return r;
+}

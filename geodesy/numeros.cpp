@@ -1,0 +1,448 @@
+// Number texts of the core: the real and integer readers, the fixed-point, metres and DMS writers,
+// Signo and Potencia. '.' is the decimal point whatever the locale: nothing here reads LC_NUMERIC.
+#include "numeros.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include "constantes.h"
+
+EEnteroInvalido::EEnteroInvalido(const std::string &texto)
+    : std::runtime_error("'" + texto + "' is not a valid integer value"), texto_(texto) {}
+
+namespace {
+
+bool EsDigito(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Powers of ten exact in an 80-bit real: 5^27 < 2^63, so 10^0 .. 10^27 are all representable.
+constexpr int kMaxPotenciaExacta = 27;
+struct TablaPotencias {
+    long double v[kMaxPotenciaExacta + 1];
+    constexpr TablaPotencias() : v() {
+        long double p = 1;
+        for (int i = 0; i <= kMaxPotenciaExacta; ++i) {
+            v[i] = p;
+            p *= 10;
+        }
+    }
+};
+constexpr TablaPotencias kPotencias10;
+
+constexpr uint64_t kPotencias10Enteras[19] = {1ULL,
+                                              10ULL,
+                                              100ULL,
+                                              1000ULL,
+                                              10000ULL,
+                                              100000ULL,
+                                              1000000ULL,
+                                              10000000ULL,
+                                              100000000ULL,
+                                              1000000000ULL,
+                                              10000000000ULL,
+                                              100000000000ULL,
+                                              1000000000000ULL,
+                                              10000000000000ULL,
+                                              100000000000000ULL,
+                                              1000000000000000ULL,
+                                              10000000000000000ULL,
+                                              100000000000000000ULL,
+                                              1000000000000000000ULL};
+
+// Appends to a TEspacioTexto: stays in the fixed buffer while the text fits, moves to the string
+// once it does not.
+class Escritor {
+  public:
+    explicit Escritor(TEspacioTexto &e) : e_(e) {}
+    void Agregar(std::string_view s) {
+        if (!enLargo_ && n_ + s.size() <= sizeof(e_.corto)) {
+            std::memcpy(e_.corto + n_, s.data(), s.size());
+            n_ += s.size();
+            return;
+        }
+        if (!enLargo_) {
+            e_.largo.assign(e_.corto, n_);
+            enLargo_ = true;
+        }
+        e_.largo.append(s);
+    }
+    void Agregar(char c) { Agregar(std::string_view(&c, 1)); }
+    std::string_view Texto() const {
+        return enLargo_ ? std::string_view(e_.largo) : std::string_view(e_.corto, n_);
+    }
+
+  private:
+    TEspacioTexto &e_;
+    std::size_t n_ = 0;
+    bool enLargo_ = false;
+};
+
+// Exact fixed-point digits of |x| with `dec` decimals, rounded to nearest with ties to even (the
+// rule of std::to_chars), when the scaled value fits 64 bits. x = m 2^e2 with m < 2^64, so
+// m 10^dec (< 2^124 for dec <= 18) is exact in 128 bits and the shift gives quotient and remainder.
+bool DigitosFijosRapidos(long double ax, int dec, uint64_t &q) {
+    if (!(ax < 1.8e19L / kPotencias10.v[dec])) return false;
+    int ex = 0;
+    const long double fr = std::frexp(ax, &ex);
+    const uint64_t m = static_cast<uint64_t>(std::ldexp(fr, 64));
+    const int e2 = ex - 64;
+    const unsigned __int128 p = static_cast<unsigned __int128>(m) * kPotencias10Enteras[dec];
+    if (e2 >= 0) {
+        q = static_cast<uint64_t>(p << e2);
+        return true;
+    }
+    const int s = -e2;
+    if (s >= 128) {
+        q = 0;
+        return true;
+    }
+    q = static_cast<uint64_t>(p >> s);
+    const unsigned __int128 resto = p & ((static_cast<unsigned __int128>(1) << s) - 1);
+    const unsigned __int128 medio = static_cast<unsigned __int128>(1) << (s - 1);
+    if (resto > medio || (resto == medio && (q & 1))) ++q;
+    return true;
+}
+
+// A whole number, written plainly ("34", "-7"); the degrees and minutes of FormatoDMS.
+void AgregarEntero(Escritor &w, long double v) {
+    char buf[32];
+    if (std::fabs(v) < 1e18L) {
+        auto r = std::to_chars(buf, buf + sizeof buf, static_cast<int64_t>(v));
+        w.Agregar(std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)));
+        return;
+    }
+    TEspacioTexto e;
+    w.Agregar(EscribirFijo(e, v, 0, 0));
+}
+
+std::string_view QuitarEspaciosVista(std::string_view t) {
+    std::size_t i = 0, j = t.size();
+    while (i < j && t[i] == ' ') ++i;
+    while (j > i && t[j - 1] == ' ') --j;
+    return t.substr(i, j - i);
+}
+
+}  // namespace
+
+int64_t TruncarEntero(long double x) {
+    if (std::isnan(x)) return 0;
+    if (x >= 9.2e18L) return std::numeric_limits<int64_t>::max();
+    if (x <= -9.2e18L) return std::numeric_limits<int64_t>::min();
+    return static_cast<int64_t>(x);
+}
+
+int32_t LeerEntero(std::string_view texto) {
+    std::size_t i = 0;
+    const std::size_t n = texto.size();
+    while (i < n && texto[i] == ' ') ++i;
+    bool negativo = false;
+    if (i < n && (texto[i] == '+' || texto[i] == '-')) negativo = texto[i++] == '-';
+    const std::size_t inicio = i;
+    int64_t v = 0;
+    for (; i < n && EsDigito(texto[i]); ++i) {
+        v = v * 10 + (texto[i] - '0');
+        if (v > 2147483648LL) throw EEnteroInvalido(std::string(texto));
+    }
+    if (i == inicio || i != n) throw EEnteroInvalido(std::string(texto));
+    if (negativo) v = -v;
+    if (v > std::numeric_limits<int32_t>::max()) throw EEnteroInvalido(std::string(texto));
+    return static_cast<int32_t>(v);
+}
+
+bool LeerReal(std::string_view t, long double &valor) {
+    const std::size_t n = t.size();
+    std::size_t i = 0;
+    while (i < n && t[i] == ' ') ++i;
+    bool negativo = false;
+    if (i < n && (t[i] == '+' || t[i] == '-')) negativo = t[i++] == '-';
+    const std::size_t iniEnt = i;
+    while (i < n && EsDigito(t[i])) ++i;
+    const std::string_view entera = t.substr(iniEnt, i - iniEnt);
+    std::string_view fraccion;
+    bool punto = false;
+    if (i < n && t[i] == '.') {
+        punto = true;
+        const std::size_t ini = ++i;
+        while (i < n && EsDigito(t[i])) ++i;
+        fraccion = t.substr(ini, i - ini);
+    }
+    if (entera.empty() && !punto) return false;  // no mantissa at all (lone sign, "e5", "")
+    int64_t exponente = 0;
+    if (i < n && (t[i] == 'E' || t[i] == 'e')) {
+        ++i;
+        bool expNegativo = false;
+        if (i < n && (t[i] == '+' || t[i] == '-')) expNegativo = t[i++] == '-';
+        const std::size_t ini = i;
+        for (; i < n && EsDigito(t[i]); ++i)
+            if (exponente < 1000000) exponente = exponente * 10 + (t[i] - '0');
+        if (i == ini) return false;
+        if (expNegativo) exponente = -exponente;
+    }
+    if (i != n) return false;
+
+    // Significant digits d1 d2 ... dk and the power of ten of the last one.
+    std::size_t cerosIniciales = 0;  // over entera then fraccion
+    const std::size_t total = entera.size() + fraccion.size();
+    auto digito = [&](std::size_t k) { return k < entera.size() ? entera[k] : fraccion[k - entera.size()]; };
+    while (cerosIniciales < total && digito(cerosIniciales) == '0') ++cerosIniciales;
+    std::size_t fin = total;
+    while (fin > cerosIniciales && digito(fin - 1) == '0') --fin;
+    if (fin == cerosIniciales) {
+        valor = negativo ? -0.0L : 0.0L;
+        return true;
+    }
+    const std::size_t significativos = fin - cerosIniciales;
+    // value = digits * 10^(exponente - (digits after the point up to `fin`))
+    const int64_t potencia = exponente - (static_cast<int64_t>(fin) - static_cast<int64_t>(entera.size()));
+
+    // One rounding of two exact operands is the correctly rounded result (Clinger's fast path).
+    if (significativos <= 19 && potencia >= -kMaxPotenciaExacta && potencia <= kMaxPotenciaExacta) {
+        uint64_t m = 0;
+        for (std::size_t k = cerosIniciales; k < fin; ++k)
+            m = m * 10 + static_cast<uint64_t>(digito(k) - '0');
+        long double v = static_cast<long double>(m);
+        v = potencia >= 0 ? v * kPotencias10.v[potencia] : v / kPotencias10.v[-potencia];
+        valor = negativo ? -v : v;
+        return true;
+    }
+
+    std::string normal;
+    normal.reserve(significativos + 24);
+    for (std::size_t k = cerosIniciales; k < fin; ++k) normal.push_back(digito(k));
+    normal.push_back('e');
+    normal += std::to_string(potencia);
+    long double v = 0;
+    const auto r = std::from_chars(normal.data(), normal.data() + normal.size(), v);
+    if (r.ec == std::errc::result_out_of_range) {
+        // Decimal order of magnitude of the first significant digit decides over- or underflow.
+        if (potencia + static_cast<int64_t>(significativos) < 0) {
+            valor = negativo ? -0.0L : 0.0L;
+            return true;
+        }
+        return false;
+    }
+    if (r.ec != std::errc() || r.ptr != normal.data() + normal.size()) return false;
+    valor = negativo ? -v : v;
+    return true;
+}
+
+std::string_view EscribirFijo(TEspacioTexto &e, long double x, int decimales, int ancho) {
+    decimales = std::clamp(decimales, 0, 18);
+    char num[64];
+    std::size_t largoNum = 0;
+    uint64_t q = 0;
+    const bool rapido = std::isfinite(x) && DigitosFijosRapidos(std::fabs(x), decimales, q);
+    if (rapido) {
+        char digitos[24];
+        auto r = std::to_chars(digitos, digitos + sizeof digitos, q);
+        std::size_t nd = static_cast<std::size_t>(r.ptr - digitos);
+        if (std::signbit(x)) num[largoNum++] = '-';
+        const std::size_t ud = static_cast<std::size_t>(decimales);
+        if (nd <= ud) {  // 0.000ddd
+            num[largoNum++] = '0';
+            num[largoNum++] = '.';
+            for (std::size_t k = nd; k < ud; ++k) num[largoNum++] = '0';
+            std::memcpy(num + largoNum, digitos, nd);
+            largoNum += nd;
+        } else {
+            std::memcpy(num + largoNum, digitos, nd - ud);
+            largoNum += nd - ud;
+            if (ud > 0) {
+                num[largoNum++] = '.';
+                std::memcpy(num + largoNum, digitos + nd - ud, ud);
+                largoNum += ud;
+            }
+        }
+    } else {
+        auto r = std::to_chars(num, num + sizeof num, x, std::chars_format::fixed, decimales);
+        if (r.ec == std::errc()) {
+            largoNum = static_cast<std::size_t>(r.ptr - num);
+        } else {  // thousands of digits: only for absurd values
+            std::string grande(5000, '\0');
+            r = std::to_chars(grande.data(), grande.data() + grande.size(), x, std::chars_format::fixed,
+                              decimales);
+            grande.resize(static_cast<std::size_t>(r.ptr - grande.data()));
+            const std::size_t relleno =
+                ancho > static_cast<int>(grande.size()) ? static_cast<std::size_t>(ancho) - grande.size() : 0;
+            e.largo.assign(relleno, ' ');
+            e.largo += grande;
+            return e.largo;
+        }
+    }
+    Escritor w(e);
+    for (int k = static_cast<int>(largoNum); k < ancho; ++k) w.Agregar(' ');
+    w.Agregar(std::string_view(num, largoNum));
+    return w.Texto();
+}
+
+std::string FormatoFijo(long double x, int decimales, int ancho) {
+    TEspacioTexto e;
+    return std::string(EscribirFijo(e, x, decimales, ancho));
+}
+
+std::string_view EscribirNumero(TEspacioTexto &e, long double x) {
+    if (x == 0) return "0.0";
+    std::string_view t = QuitarEspaciosVista(EscribirFijo(e, x, 4, 15));
+    const std::size_t punto = t.find('.');
+    if (punto == std::string_view::npos) return t;  // nan, inf
+    while (t.size() > punto + 2 && t.back() == '0') t.remove_suffix(1);
+    // A value that rounds to zero is written without a sign.
+    if (t == "-0.0") return "0.0";
+    return t;
+}
+
+std::string FormatoNumero(long double x) {
+    TEspacioTexto e;
+    return std::string(EscribirNumero(e, x));
+}
+
+std::string_view EscribirDMS(TEspacioTexto &e, int tipo, long double radianes) {
+    const long double d = radianes * 180 / kPi;
+    const long double a = std::fabs(d);
+    const long double grados = std::trunc(a);
+    const long double minutos = std::trunc((a - grados) * 60);
+    // The seconds are held in double precision before they are written.
+    double segundos = static_cast<double>((a - grados) * 3600 - minutos * 60);
+    // Both products are rounded separately, so a value just above a whole minute can come out a few
+    // ulps below zero; it is zero seconds.
+    if (segundos < 0) segundos = 0;
+
+    TEspacioTexto eSeg;
+    std::string_view seg = QuitarEspaciosVista(EscribirFijo(eSeg, segundos, 5, 8));
+    if (seg.find('.') != std::string_view::npos) {
+        while (!seg.empty() && seg.back() == '0') seg.remove_suffix(1);
+        if (!seg.empty() && seg.back() == '.') seg.remove_suffix(1);
+    }
+
+    Escritor w(e);
+    AgregarEntero(w, grados);
+    w.Agregar("\xB0 ");
+    AgregarEntero(w, minutos);
+    w.Agregar("' ");
+    w.Agregar(seg);
+    w.Agregar("\" ");
+    const bool negativo = Signo(d) == -1;
+    if (tipo == 1)
+        w.Agregar(negativo ? 'S' : 'N');
+    else
+        w.Agregar(negativo ? 'W' : 'E');
+    return w.Texto();
+}
+
+std::string FormatoDMS(int tipo, long double radianes) {
+    TEspacioTexto e;
+    return std::string(EscribirDMS(e, tipo, radianes));
+}
+
+long double LeerNumero(std::string_view texto) {
+    long double v = 0;
+    if (texto.empty() || !LeerReal(texto, v)) return 0;
+    return v;
+}
+
+bool EsNumero(std::string_view texto) {
+    long double v = 0;
+    return texto.empty() || LeerReal(texto, v);
+}
+
+std::string QuitarEspacios(std::string_view texto) {
+    return std::string(QuitarEspaciosVista(texto));
+}
+
+int32_t LeerEnteroInicial(std::string_view texto) {
+    const std::string_view t = QuitarEspaciosVista(texto);
+    std::size_t i = 0;
+    int64_t v = 0;
+    for (; i < t.size() && EsDigito(t[i]); ++i) {
+        v = v * 10 + (t[i] - '0');
+        if (v > std::numeric_limits<int32_t>::max()) {
+            while (i < t.size() && EsDigito(t[i])) ++i;
+            throw EEnteroInvalido(std::string(t.substr(0, i)));
+        }
+    }
+    return static_cast<int32_t>(v);
+}
+
+long double Signo(long double x) {
+    if (x < 0) return -1;
+    if (x > 0) return 1;
+    return 0;
+}
+
+namespace {
+
+struct TFraccion {
+    long double p, q;  // whole numbers
+    bool exacta;
+};
+
+// Continued-fraction approximation p/q of x >= 0, at most 10 levels deep.
+TFraccion AproximarFraccion(long double x, int profundidad) {
+    const long double a = std::trunc(x);
+    const long double resto = x - a;
+    if (resto == 0) return {a, 1, true};
+    long double b = 1 / resto;
+    const long double siguiente = std::trunc(b + 1);
+    if (siguiente - b < 1e-13L) b = siguiente;  // b lay just below a whole number
+    if (b - std::trunc(b) <= 1e-13L) b = std::trunc(b);
+    long double pPrima;
+    bool exacta;
+    if (b == std::trunc(b)) {
+        pPrima = 1;
+        exacta = true;
+    } else if (profundidad >= 10 || !std::isfinite(b)) {
+        b = std::round(b);
+        pPrima = 1;
+        exacta = false;
+    } else {
+        const TFraccion f = AproximarFraccion(b, profundidad + 1);
+        pPrima = f.q;
+        b = f.p;
+        exacta = f.exacta;
+    }
+    return {std::trunc(b * a + pPrima), std::trunc(b), exacta};
+}
+
+bool EsImpar(long double entero) {
+    return std::fmod(entero, 2.0L) != 0;
+}
+
+}  // namespace
+
+long double Potencia(long double base, long double exponente) {
+    if (exponente == 0) return 1;
+    if (base == 0 && exponente > 0) return 0;
+    if (exponente == std::trunc(exponente) && std::fabs(exponente) <= 2147483647.0L) {
+        uint64_t n = static_cast<uint64_t>(std::fabs(exponente));
+        const long double b = std::fabs(base);
+        long double r = 1;
+        if (n <= 64) {
+            for (uint64_t k = 0; k < n; ++k) r *= b;
+        } else {  // square and multiply: a large exponent must not take billions of steps
+            long double cuadrado = b;
+            for (uint64_t k = n; k > 0; k >>= 1) {
+                if (k & 1) r *= cuadrado;
+                cuadrado *= cuadrado;
+            }
+        }
+        if (exponente < 0) r = 1 / r;
+        if ((n & 1) && base < 0) r = -r;
+        return r;
+    }
+    // Other exponents: |base|^exponent; a negative base needs a root index that is odd. The fraction
+    // is taken of |exponent| and the sign put back, so that negative exponents are judged alike.
+    bool negar = false;
+    if (base < 0) {
+        if (!std::isfinite(exponente))
+            throw EPotenciaInvalida("Error: Base < 0 y el \xA1ndice de la Raiz es par o Irracional ...");
+        TFraccion f = AproximarFraccion(std::fabs(exponente), 1);
+        if (!f.exacta || (EsImpar(f.p) && !EsImpar(f.q)))
+            throw EPotenciaInvalida("Error: Base < 0 y el \xA1ndice de la Raiz es par o Irracional ...");
+        negar = EsImpar(f.p) && EsImpar(f.q);
+    }
+    const long double r = std::pow(std::fabs(base), exponente);
+    return negar ? -r : r;
+}
