@@ -92,6 +92,8 @@ public:
     void Segmentar(const std::string &ruta);
     void BorrarSegmentos();
     void MostrarLinea(const std::string &linea, int numero);
+    void AplicarOpcionesYCargar(const std::string &ruta);  // copies the accepted read options, loads
+    void AlBordeCarga(const std::function<void()> &f);     // runs a command; file errors become a message
 
     // ---- "Archivos" tab, convert, workers, save, cell editing (archivos_lote*.cpp) ----------------
     void CrearLote();   // wires convert/save/cell editing; called at the end of CrearArchivos

@@ -1,0 +1,420 @@
+// TFormOpciones: the read options dialog. Page 1 previews the first lines and asks for the start
+// line; page 2 cuts the lines into numbered columns and asks for the delimiter, the field numbers
+// and the angle notation.
+#include "UOpciones.h"
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QStackedWidget>
+#include <QTableWidget>
+#include <charconv>
+#include <stdexcept>
+#include "lineas.h"
+#include "mensaje.h"
+#include "opciones_lectura.h"
+#include "texto_qt.h"
+
+char OpcDelimitador = ',';
+uint8_t OpcLineaInicio = 1;
+uint8_t OpcColLatX = 1;
+uint8_t OpcColLonY = 2;
+uint8_t OpcColAltura = 0;
+uint8_t OpcColZona = 0;
+std::vector<std::string> LineasMuestra;
+TFormOpciones *FormOpciones = nullptr;
+
+namespace {
+
+// An error of the dialog: its Windows-1252 text goes to the error box.
+struct TErrorOpciones : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+TFormOpciones::Presentador &PresentadorGlobal() {
+    static TFormOpciones::Presentador p;
+    return p;
+}
+
+const QColor kColorFijo(214, 223, 247);
+const QColor kColorPar(233, 236, 248);
+const QColor kColorBanda(228, 236, 248);
+
+QLabel *Etiqueta(QWidget *padre, const char *nombre, const QString &texto, int x, int y) {
+    auto *l = new QLabel(texto, padre);
+    l->setObjectName(nombre);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+QLineEdit *Edicion(QWidget *padre, const char *nombre, const QString &texto, QRect lugar) {
+    auto *e = new QLineEdit(texto, padre);
+    e->setObjectName(nombre);
+    e->setGeometry(lugar);
+    return e;
+}
+
+QTableWidgetItem *CeldaFija(const QString &texto) {
+    auto *c = new QTableWidgetItem(texto);
+    c->setBackground(kColorFijo);
+    QFont f = c->font();
+    f.setBold(true);
+    c->setFont(f);
+    return c;
+}
+
+void PrepararTabla(QTableWidget *t) {
+    t->horizontalHeader()->hide();
+    t->verticalHeader()->hide();
+    t->verticalHeader()->setDefaultSectionSize(20);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->setWordWrap(false);
+}
+
+}  // namespace
+
+TFormOpciones::TFormOpciones(QWidget *padre)
+    : QDialog(padre, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName("FormOpciones");
+    setWindowTitle("Opciones de Lectura");
+    setFixedSize(631, 368);
+    spMensaje = new TMensaje(this);
+
+    NoteBook = new QGroupBox(AQString(" Coordenadas UTM "), this);
+    NoteBook->setObjectName("NoteBook");
+    NoteBook->setGeometry(8, 8, 609, 289);
+    Paginas = new QStackedWidget(NoteBook);
+    Paginas->setObjectName("Paginas");
+    Paginas->setGeometry(0, 18, 609, 271);
+    auto *pagina1 = new QWidget(Paginas);
+    auto *pagina2 = new QWidget(Paginas);
+    Paginas->addWidget(pagina1);
+    Paginas->addWidget(pagina2);
+
+    // Page 1: the first lines as they are.
+    Label4 = Etiqueta(pagina1, "Label4", AQString("INDIQUE el n\xFAmero de la LINEA de incio de los Datos :"),
+                      8, 8);
+    QFont negrita = Label4->font();
+    negrita.setBold(true);
+    Label4->setFont(negrita);
+    Label4->adjustSize();
+    FilaConf = new QTableWidget(1, 2, pagina1);
+    FilaConf->setObjectName("FilaConf");
+    FilaConf->setGeometry(8, 32, 585, 193);
+    PrepararTabla(FilaConf);
+    FilaConf->setColumnWidth(0, 30);
+    Label1 = Etiqueta(pagina1, "Label1", AQString("L\xEDnea de Inicio:"), 240, 241);
+    Label1->setFont(negrita);
+    Label1->setStyleSheet("color: navy");
+    Label1->adjustSize();
+    sEditLineaNro = Edicion(pagina1, "sEditLineaNro", "1", QRect(336, 237, 47, 20));
+
+    // Page 2: the lines cut into columns.
+    Label3 = Etiqueta(pagina2, "Label3", AQString("INDIQUE el n\xFAmero de columna para los Datos :"), 8, 8);
+    Label3->setFont(negrita);
+    Label3->adjustSize();
+    ColsConf = new QTableWidget(1, 1, pagina2);
+    ColsConf->setObjectName("ColsConf");
+    ColsConf->setGeometry(8, 32, 377, 193);
+    PrepararTabla(ColsConf);
+    Delimitador = new QGroupBox("Campos delimitados por:", pagina2);
+    Delimitador->setObjectName("Delimitador");
+    Delimitador->setGeometry(400, 16, 193, 81);
+    BotonesDelimitador = new QButtonGroup(this);
+    const char *items[4] = {"Tabulador", "Coma", "Punto y Coma", "Espacio"};
+    for (int i = 0; i < 4; ++i) {
+        auto *b = new QRadioButton(items[i], Delimitador);
+        b->setObjectName(QStringLiteral("Delimitador%1").arg(i));
+        b->setGeometry(8 + (i % 2) * 92, 20 + (i / 2) * 26, 90, 22);
+        BotonesDelimitador->addButton(b, i);
+    }
+    BotonesDelimitador->button(1)->setChecked(true);
+    eModo = Etiqueta(pagina2, "eModo", "Modo:", 397, 136);
+    cbModo = new QComboBox(pagina2);
+    cbModo->setObjectName("cbModo");
+    cbModo->setGeometry(439, 133, 153, 20);
+    cbModo->addItems({"Grado-Minutos-Segundos", "Grado Decimal"});
+    cbModo->setCurrentIndex(0);
+    EtiqLatX = Etiqueta(pagina2, "EtiqLatX", "X  (Norte):", 8, 236);
+    sEditLatX = Edicion(pagina2, "sEditLatX", "1", QRect(72, 234, 47, 20));
+    EtiqLonY = Etiqueta(pagina2, "EtiqLonY", "Y  ( Este ):", 135, 236);
+    sEditLonY = Edicion(pagina2, "sEditLonY", "2", QRect(202, 234, 47, 20));
+    EtiqAltura = Etiqueta(pagina2, "EtiqAltura", "Altura:", 282, 236);
+    sEditAltura = Edicion(pagina2, "sEditAltura", "0", QRect(326, 234, 48, 20));
+    EtiqZonaFaja = Etiqueta(pagina2, "EtiqZonaFaja", "Zona:", 410, 236);
+    sEditZFaja = Edicion(pagina2, "sEditZFaja", "0", QRect(450, 234, 48, 20));
+
+    spAnterior = new QPushButton("Anterior", this);
+    spAnterior->setObjectName("spAnterior");
+    spAnterior->setGeometry(464, 301, 57, 17);
+    spAnterior->setFlat(true);
+    spSiguiente = new QPushButton("Siguiente ", this);
+    spSiguiente->setObjectName("spSiguiente");
+    spSiguiente->setGeometry(536, 301, 65, 17);
+    spSiguiente->setFlat(true);
+    spBotonCancelar = new QPushButton("Cancelar", this);
+    spBotonCancelar->setObjectName("spBotonCancelar");
+    spBotonCancelar->setGeometry(224, 320, 75, 25);
+    spBotonOK = new QPushButton("Aceptar", this);
+    spBotonOK->setObjectName("spBotonOK");
+    spBotonOK->setGeometry(320, 320, 75, 25);
+    // Enter moves between the fields (the application turns it into Tab): no default button.
+    for (QPushButton *b : {spAnterior, spSiguiente, spBotonCancelar, spBotonOK}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+
+    connect(spSiguiente, &QPushButton::clicked, this, &TFormOpciones::spSiguienteClick);
+    connect(spAnterior, &QPushButton::clicked, this, &TFormOpciones::spAnteriorClick);
+    connect(spBotonOK, &QPushButton::clicked, this, &TFormOpciones::spBotonOKClick);
+    connect(spBotonCancelar, &QPushButton::clicked, this, &QDialog::reject);
+    // Choosing another item (by the user or by the detection) rebuilds the column table; choosing
+    // the item already selected does nothing.
+    connect(BotonesDelimitador, &QButtonGroup::idToggled, this, [this](int, bool marcado) {
+        if (marcado) DelimitadorClick();
+    });
+
+    // FormCreate
+    FuenteArchivo = 0;
+    ModoAngulo = 0;
+    OpcLineaInicio = 1;
+    OpcColLatX = 1;
+    OpcColLonY = 2;
+    OpcColAltura = 0;
+    OpcColZona = 0;
+    OpcDelimitador = CaracteresDelimitador[ItemDelimitador()];
+    if (!FormOpciones) FormOpciones = this;
+}
+
+TFormOpciones::~TFormOpciones() {
+    LineasMuestra.clear();
+    if (FormOpciones == this) FormOpciones = nullptr;
+}
+
+void TFormOpciones::FijarPresentador(Presentador p) {
+    PresentadorGlobal() = std::move(p);
+}
+
+int TFormOpciones::Ejecutar() {
+    if (PresentadorGlobal()) return PresentadorGlobal()(*this);
+    return exec();
+}
+
+int TFormOpciones::ItemDelimitador() const {
+    return BotonesDelimitador->checkedId();
+}
+
+void TFormOpciones::SeleccionarDelimitador(int item) {
+    // The caller rebuilds the table itself: the selection is not a click here.
+    const QSignalBlocker bloqueo(BotonesDelimitador);
+    BotonesDelimitador->button(item)->setChecked(true);
+}
+
+const std::string &TFormOpciones::LineaMuestra(int k) const {
+    static const std::string vacia;
+    if (k < 1 || k > CantidadMuestra || k > static_cast<int>(LineasMuestra.size())) return vacia;
+    return LineasMuestra[static_cast<std::size_t>(k - 1)];
+}
+
+void TFormOpciones::Error(const std::string &texto1252) {
+    spMensaje->Mostrar(TMensaje::Error, AQString(texto1252));
+}
+
+uint8_t TFormOpciones::LeerCampo(QLineEdit *campo, const QString &nombre) const {
+    const std::string texto = DeQString(campo->text());
+    std::size_t i = 0, f = texto.size();
+    while (i < f && texto[i] == ' ') ++i;
+    while (f > i && texto[f - 1] == ' ') --f;
+    if (i < f && texto[i] == '+') ++i;
+    long long valor = 0;
+    const char *ini = texto.data() + i;
+    const char *fin = texto.data() + f;
+    const auto [p, ec] = std::from_chars(ini, fin, valor);
+    const bool entero = i < f && p == fin && (ec == std::errc() || ec == std::errc::result_out_of_range);
+    if (!entero) throw TErrorOpciones("'" + texto + "' is not a valid integer value");
+    // A field number is one byte: 300 must not silently become column 44.
+    if (ec != std::errc() || valor < 0 || valor > 255)
+        throw TErrorOpciones("'" + texto + "' no es v\xE1lido para " + DeQString(nombre) +
+                             ": debe ser un n\xFAmero de 0 a 255.");
+    return static_cast<uint8_t>(valor);
+}
+
+void TFormOpciones::showEvent(QShowEvent *evento) {
+    QDialog::showEvent(evento);
+    if (!evento->spontaneous()) FormActivate();
+}
+
+void TFormOpciones::FormActivate() {
+    Paginas->setCurrentIndex(0);
+    sEditLineaNro->setText("1");
+    sEditLatX->setText("1");
+    sEditLonY->setText("2");
+    sEditAltura->setText("0");
+    sEditZFaja->setText("0");
+    spBotonOK->setEnabled(false);
+    spSiguiente->setEnabled(true);
+    eModo->setEnabled(false);
+    cbModo->setEnabled(false);
+
+    switch (FuenteArchivo) {
+        case 0:
+            NoteBook->setTitle(
+                AQString(" Coordenadas Geogr\xE1"
+                         "ficas "));
+            EtiqLatX->setText("Latitud:");
+            EtiqLonY->setText("Longitud:");
+            eModo->setEnabled(true);
+            cbModo->setEnabled(true);
+            EtiqZonaFaja->setEnabled(false);
+            sEditZFaja->setEnabled(false);
+            break;
+        case 1:
+        case 2:
+            NoteBook->setTitle(FuenteArchivo == 1 ? " Coordenadas GK " : " Coordenadas UTM ");
+            EtiqLatX->setText("X (Norte):");
+            EtiqLonY->setText("Y (Este):");
+            EtiqZonaFaja->setText(FuenteArchivo == 1 ? "Faja:" : "Zona:");
+            EtiqZonaFaja->setEnabled(true);
+            sEditZFaja->setEnabled(true);
+            break;
+        default:
+            break;
+    }
+    for (QLabel *l : {EtiqLatX, EtiqLonY, EtiqZonaFaja}) l->adjustSize();
+
+    // The preview: at most the first 15 lines.
+    LineasMuestra.clear();
+    CantidadMuestra = 0;
+    FilaConf->clearContents();
+    FilaConf->setRowCount(1);
+    FilaConf->setItem(0, 0, CeldaFija(QString()));
+    FilaConf->setItem(0, 1, CeldaFija(QString()));
+    try {
+        TLectorLineas lector(NombreArchivo);
+        std::string linea;
+        while (LineasMuestra.size() < kMaxMuestra && lector.Leer(linea)) LineasMuestra.push_back(linea);
+    } catch (const std::exception &e) {
+        Error(e.what());
+    }
+    const int leidas = static_cast<int>(LineasMuestra.size());
+    FilaConf->setRowCount(leidas + 1);
+    for (int k = 1; k <= leidas; ++k) {
+        FilaConf->setItem(k, 0, CeldaFija(QString::number(k)));
+        auto *c = new QTableWidgetItem(AQString(LineasMuestra[static_cast<std::size_t>(k - 1)]));
+        if (k % 2 == 0) c->setBackground(kColorBanda);
+        FilaConf->setItem(k, 1, c);
+    }
+    CantidadMuestra = static_cast<uint8_t>(leidas);
+    FilaConf->resizeColumnToContents(1);
+    sEditLineaNro->setFocus();
+}
+
+void TFormOpciones::spSiguienteClick() {
+    if (Paginas->currentIndex() != 0) return;
+    Paginas->setCurrentIndex(1);
+    spSiguiente->setEnabled(false);
+    try {
+        MostrarColumnas();
+    } catch (const TErrorOpciones &e) {
+        Error(e.what());
+        return;
+    }
+    spBotonOK->setEnabled(true);
+    sEditLatX->setFocus();
+}
+
+void TFormOpciones::spAnteriorClick() {
+    Paginas->setCurrentIndex(0);
+    spSiguiente->setEnabled(true);
+}
+
+void TFormOpciones::DelimitadorClick() {
+    try {
+        MostrarColumnas();
+    } catch (const TErrorOpciones &e) {
+        Error(e.what());
+    }
+}
+
+int TFormOpciones::DetectarDelimitador(const std::string &linea) {
+    const int item = ::DetectarDelimitador(linea);
+    if (item >= 0 && item != ItemDelimitador()) SeleccionarDelimitador(item);
+    return item;
+}
+
+int TFormOpciones::ContarCampos(const std::string &linea) {
+    if (linea.empty()) return 0;
+    if (DetectarDelimitador(linea) < 0) throw TErrorOpciones("No se encuentra un Delimitador apropiado.");
+    return ::ContarCampos(linea);
+}
+
+void TFormOpciones::MostrarColumnas() {
+    const int s = LeerCampo(sEditLineaNro, AQString("L\xEDnea de Inicio"));
+    ColsConf->setRowCount(std::max(1, CantidadMuestra - s + 2));
+    const int n = ContarCampos(LineaMuestra(s));
+    ColsConf->clearContents();
+    ColsConf->setColumnCount(n + 1);
+    for (int c = 0; c <= n; ++c) ColsConf->setItem(0, c, CeldaFija(c == 0 ? QString() : QString::number(c)));
+    for (int f = 1; f < ColsConf->rowCount(); ++f) ColsConf->setItem(f, 0, CeldaFija(QString()));
+    for (int k = std::max(s, 1); k <= CantidadMuestra; ++k) LlenarFilaColumnas(LineaMuestra(k), k - s + 1);
+    for (int c = 2; c <= n; c += 2)
+        for (int f = 1; f < ColsConf->rowCount(); ++f) {
+            if (!ColsConf->item(f, c)) ColsConf->setItem(f, c, new QTableWidgetItem);
+            ColsConf->item(f, c)->setBackground(kColorPar);
+        }
+    ColsConf->resizeColumnsToContents();
+    for (int c = 0; c <= n; ++c) ColsConf->setColumnWidth(c, ColsConf->columnWidth(c) + 1);
+}
+
+void TFormOpciones::LlenarFilaColumnas(const std::string &linea, int fila) {
+    if (linea.empty() || fila < 1 || fila >= ColsConf->rowCount()) return;
+    const char d = CaracteresDelimitador[ItemDelimitador()];
+    std::string_view resto(linea);
+    int col = 1;
+    for (std::size_t p; (p = resto.find(d)) != std::string_view::npos; resto.remove_prefix(p + 1), ++col)
+        if (col < ColsConf->columnCount())
+            ColsConf->setItem(fila, col, new QTableWidgetItem(AQString(RecortarCampo(resto.substr(0, p)))));
+    // The last field is shown as it is.
+    if (col < ColsConf->columnCount())
+        ColsConf->setItem(fila, col, new QTableWidgetItem(AQString(std::string(resto))));
+}
+
+void TFormOpciones::spBotonOKClick() {
+    try {
+        // Every field is checked before any option changes: a refused "Aceptar" stores nothing.
+        const uint8_t linea = LeerCampo(sEditLineaNro, AQString("L\xEDnea de Inicio"));
+        const auto nombre = [](QLabel *l) { return l->text().remove(':').trimmed(); };
+        const uint8_t latX = LeerCampo(sEditLatX, nombre(EtiqLatX));
+        const uint8_t lonY = LeerCampo(sEditLonY, nombre(EtiqLonY));
+        const uint8_t altura = LeerCampo(sEditAltura, nombre(EtiqAltura));
+        const uint8_t zona = LeerCampo(sEditZFaja, nombre(EtiqZonaFaja));
+        const int item = DetectarDelimitador(LineaMuestra(linea));
+        if (item < 0 || CaracteresDelimitador[item] != CaracteresDelimitador[ItemDelimitador()])
+            throw TErrorOpciones("El delimitador de Campo es incorrecto.");
+        OpcLineaInicio = linea;
+        OpcColLatX = latX;
+        OpcColLonY = lonY;
+        OpcColAltura = altura;
+        OpcColZona = zona;
+        OpcDelimitador = CaracteresDelimitador[item];
+        if (FuenteArchivo == 0) ModoAngulo = static_cast<uint8_t>(cbModo->currentIndex());
+    } catch (const TErrorOpciones &e) {
+        // The dialog stays open so that the user can mend the value.
+        Error(e.what());
+        return;
+    }
+    accept();
+}
+
+void TFormOpciones::done(int resultado) {
+    // FormClose
+    LineasMuestra.clear();
+    QDialog::done(resultado);
+}

@@ -1,0 +1,43 @@
+// The loading half of the "Archivos" tab: the open dialog OD with its test seam, and the titles of
+// the coordinate kinds. The operations themselves are members of TFConv (archivos_carga.cpp).
+#pragma once
+#include <QObject>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+// TDialogoAbrir (OD): the open dialog "Abrir Archivo". Tests give the next answer instead of showing it.
+class TDialogoAbrir : public QObject {
+    Q_OBJECT
+  public:
+    static const QString kTitulo;  // "Abrir Archivo"
+    static const QString kFiltro;  // "Archivos de Textos", then "Todos los Archivos Textos"
+
+    using QObject::QObject;
+
+    // Shows the dialog in InitialDir; true when a file was chosen (then in FileName).
+    bool Execute(QWidget *padre);
+
+    QString InitialDir;
+    QString FileName;
+
+    // Tests: the next Execute returns at once with this file, or as cancelled.
+    void FijarSiguiente(const QString &nombre) { siguiente_ = nombre; }
+    void FijarCancelarSiguiente() { siguiente_ = QString(); }
+
+  private:
+    std::optional<QString> siguiente_;  // an empty name means cancelled
+};
+
+// Titles of the three values of a coordinate kind (0 geographic, 1 Gauss-Krüger, 2 UTM).
+struct TituloReg {
+    const char *Titulo1, *Titulo2, *Titulo3;
+};
+inline constexpr TituloReg TitulosTipo[3] = {{"Latitud", "Longitud", "Altura Elip."},
+                                             {"X (Norte)", "Y (Este)", "Faja"},
+                                             {"X (Norte)", "Y (Este)", "Zona"}};
+
+// The information message of a file of more than 50000 lines (Windows-1252).
+inline constexpr const char *kMensajeDemasiadoGrande =
+    "El Archivo a cargar es demasiado grande. Solo se mostrar\xE1n 50000 lineas";

@@ -1,0 +1,96 @@
+// TModeloGrilla: plain row storage of the conversion grid and its Qt model interface.
+#include "grilla_modelo.h"
+#include "texto_qt.h"
+
+namespace {
+const std::string kVacio;
+}
+
+TModeloGrilla::TModeloGrilla(QObject *padre) : QAbstractTableModel(padre), filas_(kFilasTitulo) {}
+
+const std::string &TModeloGrilla::Celda(int fila, int col) const {
+    if (fila < 0 || fila >= Filas() || col < 0 || col >= kColumnas) return kVacio;
+    return filas_[static_cast<std::size_t>(fila)][static_cast<std::size_t>(col)];
+}
+
+void TModeloGrilla::FijarCelda(int fila, int col, const std::string &texto) {
+    if (fila < 0 || fila >= Filas() || col < 0 || col >= kColumnas) return;
+    std::string &celda = filas_[static_cast<std::size_t>(fila)][static_cast<std::size_t>(col)];
+    if (celda == texto) return;
+    celda = texto;
+    if (masivo_ == 0) {
+        const QModelIndex i = index(fila, col);
+        emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
+    }
+}
+
+void TModeloGrilla::FijarFila(int fila, TFila &&celdas) {
+    if (fila < 0 || fila >= Filas()) return;
+    filas_[static_cast<std::size_t>(fila)] = std::move(celdas);
+    if (masivo_ == 0)
+        emit dataChanged(index(fila, 0), index(fila, kColumnas - 1), {Qt::DisplayRole, Qt::EditRole});
+}
+
+void TModeloGrilla::FijarFilas(int n) {
+    if (n < kFilasTitulo) n = kFilasTitulo;
+    const int antes = Filas();
+    if (n == antes) return;
+    if (masivo_ > 0) {
+        filas_.resize(static_cast<std::size_t>(n));
+        return;
+    }
+    if (n > antes) {
+        beginInsertRows(QModelIndex(), antes, n - 1);
+        filas_.resize(static_cast<std::size_t>(n));
+        endInsertRows();
+    } else {
+        beginRemoveRows(QModelIndex(), n, antes - 1);
+        filas_.resize(static_cast<std::size_t>(n));
+        endRemoveRows();
+    }
+}
+
+void TModeloGrilla::EmpezarCambioMasivo() {
+    if (masivo_++ == 0) beginResetModel();
+}
+
+void TModeloGrilla::TerminarCambioMasivo() {
+    if (masivo_ > 0 && --masivo_ == 0) endResetModel();
+}
+
+void TModeloGrilla::CargarDatos(std::vector<TFila> &&datos) {
+    EmpezarCambioMasivo();
+    filas_.resize(kFilasTitulo);
+    filas_.reserve(kFilasTitulo + datos.size());
+    for (TFila &f : datos) filas_.push_back(std::move(f));
+    datos.clear();
+    TerminarCambioMasivo();
+}
+
+int TModeloGrilla::rowCount(const QModelIndex &padre) const {
+    return padre.isValid() ? 0 : Filas();
+}
+
+int TModeloGrilla::columnCount(const QModelIndex &padre) const {
+    return padre.isValid() ? 0 : kColumnas;
+}
+
+QVariant TModeloGrilla::data(const QModelIndex &indice, int rol) const {
+    if (!indice.isValid() || (rol != Qt::DisplayRole && rol != Qt::EditRole)) return QVariant();
+    return AQString(Celda(indice.row(), indice.column()));
+}
+
+bool TModeloGrilla::setData(const QModelIndex &indice, const QVariant &valor, int rol) {
+    if (!indice.isValid() || rol != Qt::EditRole || indice.row() >= Filas() || indice.column() >= kColumnas)
+        return false;
+    FijarCelda(indice.row(), indice.column(), DeQString(valor.toString()));
+    return true;
+}
+
+Qt::ItemFlags TModeloGrilla::flags(const QModelIndex &indice) const {
+    if (!indice.isValid()) return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    // The title rows and the point column are fixed cells, the rest is edited in place.
+    if (indice.row() >= kFilasTitulo && indice.column() > 0) f |= Qt::ItemIsEditable;
+    return f;
+}

@@ -1,0 +1,41 @@
+// TModeloGrilla: the texts of the conversion grid, one plain row of nine Windows-1252 strings per
+// grid row (rows 0 and 1 are the titles); the QString of a cell is made only when a view asks.
+#pragma once
+#include <QAbstractTableModel>
+#include <array>
+#include <string>
+#include <vector>
+
+class TModeloGrilla : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    static constexpr int kColumnas = 9;
+    static constexpr int kFilasTitulo = 2;
+    using TFila = std::array<std::string, kColumnas>;
+
+    explicit TModeloGrilla(QObject *padre = nullptr);
+
+    int Filas() const { return static_cast<int>(filas_.size()); }  // titles included
+    const std::string &Celda(int fila, int col) const;             // empty text outside the grid
+    void FijarCelda(int fila, int col, const std::string &texto);  // dataChanged unless in a bulk change
+    void FijarFilas(int n);                    // new rows are empty; at least the two title rows stay
+    void FijarFila(int fila, TFila &&celdas);  // the nine cells of a row at once
+
+    // Bulk changes: between these two calls FijarCelda and FijarFilas emit nothing; the views are
+    // told once, by a model reset.
+    void EmpezarCambioMasivo();
+    void TerminarCambioMasivo();
+    // Replaces every data row (rows 2 on) by `datos`, keeping the titles; one reset.
+    void CargarDatos(std::vector<TFila> &&datos);
+
+    // QAbstractTableModel
+    int rowCount(const QModelIndex &padre = QModelIndex()) const override;
+    int columnCount(const QModelIndex &padre = QModelIndex()) const override;
+    QVariant data(const QModelIndex &indice, int rol = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &indice, const QVariant &valor, int rol = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex &indice) const override;
+
+  private:
+    std::vector<TFila> filas_;
+    int masivo_ = 0;
+};
