@@ -1,0 +1,251 @@
+// Line parsing: fields and trimming, the point record, grid cells, the space-separated DMS form,
+// GPS waypoint lines and the read options dialog's delimiter rules.
+#include <gtest/gtest.h>
+
+#include "lectura.h"
+#include "opciones_lectura.h"
+
+namespace {
+
+TOpcionesLectura Opciones(char d, int lat, int lon, int alt, int zona, int fuente, int decimal) {
+    TOpcionesLectura o;
+    o.Delimitador = d;
+    o.ColLatX = static_cast<uint8_t>(lat);
+    o.ColLonY = static_cast<uint8_t>(lon);
+    o.ColAltura = static_cast<uint8_t>(alt);
+    o.ColZona = static_cast<uint8_t>(zona);
+    o.Fuente = static_cast<uint8_t>(fuente);
+    o.ModoDecimal = static_cast<uint8_t>(decimal);
+    return o;
+}
+
+std::vector<std::string> Campos(std::string_view linea, char d) {
+    std::vector<std::string_view> v;
+    DividirCampos(linea, d, v);
+    return std::vector<std::string>(v.begin(), v.end());
+}
+
+TEST(DividirCampos, Reglas) {
+    struct Caso {
+        const char *nombre;
+        const char *linea;
+        char d;
+        std::vector<std::string> campos;
+    };
+    const Caso casos[] = {
+        {"vacia", "", ',', {}},
+        {"vacios entre delimitadores", "1;;3", ';', {"1", "", "3"}},
+        {"delimitador al final", "1,,3,", ',', {"1", "", "3", ""}},
+        {"blancos junto a la coma", "P1, -34.5 , -58.4", ',', {"P1", "-34.5", "-58.4"}},
+        {"tabuladores y blancos", " a \t b ", '\t', {"a", "b"}},
+        {"blancos internos quedan", "P1, -34 36' 12.5'' ,x", ',', {"P1", "-34 36' 12.5''", "x"}},
+        {"espacio: cada blanco separa", "a  b", ' ', {"a", "", "b"}},
+        {"solo blancos con coma", "   ", ',', {""}},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        EXPECT_EQ(Campos(c.linea, c.d), c.campos);
+    }
+}
+
+TEST(ArmarDMS, Casos) {
+    struct Caso {
+        const char *texto;
+        TTipoAngulo tipo;
+        const char *esperado;
+    };
+    const Caso casos[] = {
+        {"-24 47' 12.3''", taLatitud, "24\xB0 47' 12.3\" S"},
+        {"65 24' 38.5''", taLongitud, "65\xB0 24' 38.5\" E"},
+        {"12.5", taLongitud,
+         "\xB0"
+         "12.5 E"},
+        {"-5 10' 3''", taLatitud, "5\xB0 10' 3\" S"},
+        {"-58 22' 54", taLongitud, "58\xB0 22' 54 W"},
+        {"S34 10'", taLatitud, "S34\xB0 10' N"},
+        {"", taLatitud, ""},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.texto);
+        EXPECT_EQ(ArmarDMS(c.texto, c.tipo), c.esperado);
+    }
+}
+
+TEST(LeerPunto, CasosDelRegistro) {
+    struct Caso {
+        const char *nombre;
+        const char *linea;
+        TOpcionesLectura opc;
+        bool hay;
+        const char *c1, *c2, *c3, *zona;
+        int enDecimal;
+    };
+    const Caso casos[] = {
+        {"decimal con altura", "P1,-34.5,-58.4,25", Opciones(',', 2, 3, 4, 0, 0, 1), true, "-34.5", "-58.4",
+         "25", "0", 1},
+        {"sin columna de altura", "P1,-34.5,-58.4,25", Opciones(',', 2, 3, 0, 0, 0, 1), true, "-34.5",
+         "-58.4", "1.5", "0", 1},
+        {"altura fuera de la linea", "P1,-34.5,-58.4,25", Opciones(',', 2, 3, 5, 0, 0, 1), true, "-34.5",
+         "-58.4", "1.5", "0", 1},
+        {"blancos tras la coma se recortan", "P1, -34.5, -58.4, 25", Opciones(',', 2, 3, 4, 0, 0, 1), true,
+         "-34.5", "-58.4", "25", "0", 1},
+        {"forma con espacios", "P,-34 36' 12.5'',-58 22' 54''", Opciones(',', 2, 3, 0, 0, 0, 1), true,
+         "34\xB0 36' 12.5\" S", "58\xB0 22' 54\" W", "1.5", "0", 0},
+        {"DMS del programa queda", "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W", Opciones(';', 1, 2, 0, 0, 0, 0),
+         true, "34\xB0 36' 12.5\" S", "58\xB0 22' 54\" W", "1.5", "0", 0},
+        {"UTM con zona", "6170061.3482,373311.043,1.5,20", Opciones(',', 1, 2, 3, 4, 2, 1), true,
+         "6170061.3482", "373311.043", "1.5", "20", 1},
+        {"UTM zona 20S queda texto", "1,2,3,20S", Opciones(',', 1, 2, 3, 4, 2, 1), true, "1", "2", "3", "20S",
+         1},
+        {"zona cortada a 5", "1,2,3,1234567", Opciones(',', 1, 2, 3, 4, 2, 1), true, "1", "2", "3", "12345",
+         1},
+        {"GEO ignora la zona", "1,2,3,20", Opciones(',', 1, 2, 3, 4, 0, 1), true, "1", "2", "3", "0", 1},
+        {"UTM sin campo de zona", "1,2,3", Opciones(',', 1, 2, 3, 4, 2, 1), true, "1", "2", "3", "", 1},
+        {"GK sin campo de faja", "1,2,3", Opciones(',', 1, 2, 3, 4, 1, 1), true, "1", "2", "3", "0", 1},
+        {"menos campos", "1,2", Opciones(',', 1, 3, 0, 0, 0, 1), false, "", "", "", "", 0},
+        {"linea vacia", "", Opciones(',', 1, 2, 0, 0, 0, 1), false, "", "", "", "", 0},
+        {"solo blancos", "   ", Opciones(',', 1, 2, 0, 0, 0, 1), false, "", "", "", "", 0},
+        {"columna cero", "1,2", Opciones(',', 0, 2, 0, 0, 0, 1), false, "", "", "", "", 0},
+        {"coordenada cortada a 30", "1234567890123456789012345678901234,2", Opciones(',', 1, 2, 0, 0, 1, 1),
+         true, "123456789012345678901234567890", "2", "1.5", "0", 1},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        TPuntoLeido p;
+        p.Coord1 = "sin tocar";
+        ASSERT_EQ(LeerPunto(c.linea, c.opc, p), c.hay);
+        if (!c.hay) {
+            EXPECT_EQ(p.Coord1, "sin tocar");
+            EXPECT_FALSE(MotivoSinPunto(c.linea, c.opc).empty());
+            continue;
+        }
+        EXPECT_TRUE(MotivoSinPunto(c.linea, c.opc).empty());
+        EXPECT_EQ(p.Coord1, c.c1);
+        EXPECT_EQ(p.Coord2, c.c2);
+        EXPECT_EQ(p.Coord3, c.c3);
+        EXPECT_EQ(p.Zona, c.zona);
+        EXPECT_EQ(p.EnDecimal, c.enDecimal);
+    }
+}
+
+TEST(MotivoSinPunto, Textos) {
+    EXPECT_EQ(MotivoSinPunto("P1,-34.5", Opciones(',', 2, 3, 0, 0, 0, 1)), "only 2 fields, column 3 needed");
+    EXPECT_EQ(MotivoSinPunto("P1", Opciones(',', 1, 2, 0, 0, 0, 1)), "only 1 field, column 2 needed");
+    EXPECT_EQ(MotivoSinPunto("", Opciones(',', 1, 2, 0, 0, 0, 1)), "empty line");
+}
+
+TEST(CeldasLinea, Celdas) {
+    struct Caso {
+        const char *nombre;
+        const char *linea;
+        TOpcionesLectura opc;
+        bool hay;
+        std::array<std::string, 9> celdas;
+    };
+    const std::string n7 = "<p align=\"center\"><b>7</b></p>";
+    const Caso casos[] = {
+        {"decimal con altura",
+         "P1, -34.5, -58.4, 25",
+         Opciones(',', 2, 3, 4, 0, 0, 1),
+         true,
+         {n7, "-34.5", "-58.4", "25", "", "", "", "", ""}},
+        {"altura ausente vacia",
+         "P1,-34.5,-58.4",
+         Opciones(',', 2, 3, 5, 0, 0, 1),
+         true,
+         {n7, "-34.5", "-58.4", "", "", "", "", "", ""}},
+        {"zona 20S muestra 20",
+         "1,2,3,20S",
+         Opciones(',', 1, 2, 3, 4, 2, 1),
+         true,
+         {n7, "1", "2", "3", "20", "", "", "", ""}},
+        {"zona sin digitos muestra 0",
+         "1,2,3,S",
+         Opciones(',', 1, 2, 3, 4, 2, 1),
+         true,
+         {n7, "1", "2", "3", "0", "", "", "", ""}},
+        {"zona modulo 256",
+         "1,2,3,300",
+         Opciones(',', 1, 2, 3, 4, 2, 1),
+         true,
+         {n7, "1", "2", "3", "44", "", "", "", ""}},
+        {"forma con espacios",
+         "-34 36' 12.5'';-58 22' 54''",
+         Opciones(';', 1, 2, 0, 0, 0, 0),
+         true,
+         {n7, "34\xB0 36' 12.5\" S", "58\xB0 22' 54\" W", "", "", "", "", "", ""}},
+        {"demasiado corta", "1", Opciones(',', 1, 2, 0, 0, 0, 0), false, {}},
+        {"vacia", "", Opciones(',', 1, 2, 0, 0, 0, 0), false, {}},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        std::array<std::string, 9> celdas;
+        celdas.fill("viejo");
+        EXPECT_EQ(CeldasLinea(c.linea, 7, c.opc, celdas), c.hay);
+        EXPECT_EQ(celdas, c.celdas);
+    }
+}
+
+TEST(GPS, MarcaYPrefijo) {
+    TMarcaGPS m;
+    EXPECT_FALSE(BuscarMarcaGPS("Nombre,Lat,Lon", m));
+    ASSERT_TRUE(BuscarMarcaGPS("WP,dms,A1,-34 36' 12.5'',-58 22' 54'',x", m));
+    EXPECT_TRUE(m.Dms);
+    EXPECT_EQ(m.Prefijo, 7u);  // ",dms" at position 3, plus 4
+    ASSERT_TRUE(BuscarMarcaGPS("W,D,P1,-34.5,-58.4,", m));
+    EXPECT_FALSE(m.Dms);
+    EXPECT_EQ(m.Prefijo, 4u);  // ",D" at position 2, plus 2
+}
+
+TEST(GPS, Registros) {
+    TMarcaGPS dms;
+    ASSERT_TRUE(BuscarMarcaGPS("WP,dms,A1,-34 36' 12.5'',-58 22' 54'',x", dms));
+    TRegistroGPS r = LeerRegistroGPS("WP,dms,A1,-34 36' 12.5'',-58 22' 54'',x", dms);
+    EXPECT_EQ(r.Nombre, "A1");
+    EXPECT_EQ(r.Latitud, "34\xB0 36' 12.5\" S");
+    EXPECT_EQ(r.Longitud, "58\xB0 22' 54\" W");
+    // Every record has a prefix of the same length, whatever it holds.
+    r = LeerRegistroGPS("XX,xxx,B2,-24 47' 12.3'',-65 24' 38.5'',", dms);
+    EXPECT_EQ(r.Nombre, "B2");
+    EXPECT_EQ(r.Latitud, "24\xB0 47' 12.3\" S");
+
+    TMarcaGPS dec;
+    ASSERT_TRUE(BuscarMarcaGPS("W,D,P1,-34.5,-58.4,", dec));
+    r = LeerRegistroGPS("W,D,P1, -34.5, -58.4,extra,mas", dec);
+    EXPECT_EQ(r.Nombre, "P1");
+    EXPECT_EQ(r.Latitud, "-34.5");
+    EXPECT_EQ(r.Longitud, "-58.4");
+    // The longitude needs a comma after it.
+    r = LeerRegistroGPS("W,D,P2,-34.5,-58.4", dec);
+    EXPECT_EQ(r.Latitud, "-34.5");
+    EXPECT_EQ(r.Longitud, "");
+    r = LeerRegistroGPS("W,", dec);
+    EXPECT_EQ(r.Nombre, "");
+}
+
+TEST(OpcionesLectura, Delimitador) {
+    struct Caso {
+        const char *linea;
+        int item, campos;
+    };
+    const Caso casos[] = {
+        {"a b,c;d", 1, 2},  // comma beats space and semicolon
+        {"a\tb,c", 0, 2},   // tab beats comma
+        {"1,,3,", 1, 4},   {"1;2", 2, 2}, {"1 2 3", 3, 3}, {"123", -1, -1}, {"", -1, 0},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.linea);
+        EXPECT_EQ(DetectarDelimitador(c.linea), c.item);
+        EXPECT_EQ(ContarCampos(c.linea), c.campos);
+    }
+}
+
+TEST(OpcionesLectura, RecortarCampo) {
+    EXPECT_EQ(RecortarCampo(" 007.50 "), "7.5");
+    EXPECT_EQ(RecortarCampo("0.5"), ".5");
+    EXPECT_EQ(RecortarCampo("120"), "12");
+    EXPECT_EQ(RecortarCampo("100"), "1");
+    EXPECT_EQ(RecortarCampo("0"), "");
+}
+
+}  // namespace

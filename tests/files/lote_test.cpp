@@ -1,0 +1,199 @@
+// Result lines of the batch pass: the worked point, failed lines that never end the pass, the
+// reasons in plain words, output segments and the ".DAT" helpers.
+#include <gtest/gtest.h>
+
+#include "dat.h"
+#include "lote.h"
+#include "segmentos.h"
+#include "temporal.h"
+
+namespace {
+
+TOpcionesLectura Opciones(char d, int lat, int lon, int alt, int zona, int fuente, int decimal) {
+    TOpcionesLectura o;
+    o.Delimitador = d;
+    o.ColLatX = static_cast<uint8_t>(lat);
+    o.ColLonY = static_cast<uint8_t>(lon);
+    o.ColAltura = static_cast<uint8_t>(alt);
+    o.ColZona = static_cast<uint8_t>(zona);
+    o.Fuente = static_cast<uint8_t>(fuente);
+    o.ModoDecimal = static_cast<uint8_t>(decimal);
+    return o;
+}
+
+// The worked point 34° 36' 12.5" S, 58° 22' 54" W on POSGAR 94 and its published results.
+TEST(ConvertirLinea, PuntoConocido) {
+    struct Caso {
+        const char *nombre;
+        int marcoDestino, tipoDestino;
+        const char *esperado;
+    };
+    const Caso casos[] = {
+        {"GK POSGAR", 0, 1, "6170494.489,6373260.3471,1.5,6"},
+        {"UTM POSGAR", 0, 2, "6170061.3482,373311.043,1.5,21"},
+        {"GEO Inchauspe", 1, 0, "34\xB0 36' 14.10836\" S,58\xB0 22' 51.85202\" W,-9.7997"},
+        {"GK Inchauspe", 1, 1, "6170708.1474,6373310.1963,-9.7997,6"},
+    };
+    const TOpcionesLectura opc = Opciones(',', 2, 3, 0, 0, 0, 0);
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        TCoordenadas coord;
+        ConfigurarCoordenadas(coord, 0, c.marcoDestino, 0, c.tipoDestino);
+        std::string r, motivo = "x";
+        EXPECT_EQ(ConvertirLinea("P1,34\xB0 36' 12.5\" S,58\xB0 22' 54\" W", opc, coord, r, &motivo),
+                  rlConvertido);
+        EXPECT_EQ(r, c.esperado);
+        EXPECT_EQ(motivo, "");
+    }
+}
+
+TEST(ConvertirLinea, FormaConEspaciosYBlancosJuntoALaComa) {
+    TCoordenadas coord;
+    ConfigurarCoordenadas(coord, 0, 0, 0, 1);
+    std::string r;
+    EXPECT_EQ(ConvertirLinea("P1, -34 36' 12.5'', -58 22' 54''", Opciones(',', 2, 3, 0, 0, 0, 0), coord, r),
+              rlConvertido);
+    EXPECT_EQ(r, "6170494.489,6373260.3471,1.5,6");
+    // Decimal degrees with blanks after the commas convert like the same line without them.
+    std::string a, b;
+    const TOpcionesLectura dec = Opciones(',', 2, 3, 4, 0, 0, 1);
+    EXPECT_EQ(ConvertirLinea("P1, -34.5, -58.4, 25", dec, coord, a), rlConvertido);
+    EXPECT_EQ(ConvertirLinea("P1,-34.5,-58.4,25", dec, coord, b), rlConvertido);
+    EXPECT_EQ(a, b);
+}
+
+TEST(ConvertirLinea, UTMDeVuelta) {
+    TCoordenadas coord;
+    ConfigurarCoordenadas(coord, 0, 0, 2, 0);
+    std::string r;
+    EXPECT_EQ(ConvertirLinea("6170061.3482;373311.043;;21", Opciones(';', 1, 2, 3, 4, 2, 1), coord, r),
+              rlConvertido);
+    // Back to the worked point to the printed precision (the seconds' last digit may differ).
+    EXPECT_EQ(r.substr(0, 11), "34\xB0 36' 12.");
+    EXPECT_NE(r.find("\" S;58\xB0 22' 5"), std::string::npos) << r;
+    EXPECT_EQ(r.substr(r.size() - 5), "W;1.5");
+}
+
+TEST(ConvertirLinea, FallosConMotivo) {
+    struct Caso {
+        const char *nombre;
+        const char *linea;
+        TOpcionesLectura opc;
+        int tipoFuente;
+        TResultadoLinea esperado;
+        const char *motivo;
+    };
+    const Caso casos[] = {
+        {"latitud 91", "P,91,-58", Opciones(',', 2, 3, 0, 0, 0, 1), 0, rlFallido, "latitude beyond 90\xB0"},
+        {"zona 61", "6170061,373311,1.5,61", Opciones(',', 1, 2, 3, 4, 2, 1), 2, rlFallido,
+         "zone 61 outside 1 to 60"},
+        {"zona 0", "6170061,373311,1.5,0", Opciones(',', 1, 2, 3, 4, 2, 1), 2, rlFallido,
+         "zone 0 outside 1 to 60"},
+        {"zona 277 no es 21", "6170061,373311,1.5,277", Opciones(',', 1, 2, 3, 4, 2, 1), 2, rlFallido,
+         "zone 277 outside 1 to 60"},
+        {"zona 20S", "6170061,373311,1.5,20S", Opciones(',', 1, 2, 3, 4, 2, 1), 2, rlFallido,
+         "'20S' is not a valid integer value"},
+        {"grados no enteros", "P,34x\xB0 36' 12.5\" S,58\xB0 22' 54\" W", Opciones(',', 2, 3, 0, 0, 0, 0), 0,
+         rlFallido, "'34x' is not a valid integer value"},
+        {"faltan campos", "P1,-34.5", Opciones(',', 2, 3, 0, 0, 0, 1), 0, rlSinPunto,
+         "only 2 fields, column 3 needed"},
+        {"vacia", "", Opciones(',', 2, 3, 0, 0, 0, 1), 0, rlSinPunto, "empty line"},
+        {"latitud vacia", "P1,,-58.4", Opciones(',', 2, 3, 0, 0, 0, 1), 0, rlFallido, "empty latitude"},
+        {"X no numerica", "abc,6373260", Opciones(',', 1, 2, 0, 0, 1, 1), 1, rlFallido,
+         "X 'abc' is not a number"},
+        {"altura no numerica", "P,-34.5,-58.4,alto", Opciones(',', 2, 3, 4, 0, 0, 1), 0, rlFallido,
+         "height 'alto' is not a number"},
+        {"UTM sin campo de zona", "6170061,373311,1.5", Opciones(',', 1, 2, 3, 4, 2, 1), 2, rlFallido,
+         "no zone: column 4 missing"},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        TCoordenadas coord;
+        ConfigurarCoordenadas(coord, 0, 0, c.tipoFuente, 1);
+        std::string r = "viejo", motivo;
+        EXPECT_EQ(ConvertirLinea(c.linea, c.opc, coord, r, &motivo), c.esperado);
+        EXPECT_EQ(r, c.esperado == rlFallido ? std::string(2, c.opc.Delimitador) : std::string());
+        EXPECT_EQ(motivo, c.motivo);
+    }
+}
+
+TEST(LineaResultado, SinZonaNoAgregaNada) {
+    TPuntoTexto s;
+    s.Coord1 = "1.0";
+    s.Coord2 = "2.0";
+    s.Coord3 = "1.5";
+    EXPECT_EQ(LineaResultado(s, '\t'), "1.0\t2.0\t1.5");
+    s.Zona = "6";
+    EXPECT_EQ(LineaResultado(s, ';'), "1.0;2.0;1.5;6");
+}
+
+// A UTM zone "20S" in the middle of a segment: that line fails, every later line is still there.
+TEST(ConvertirSegmento, UnaLineaMalaNoTerminaLaPasada) {
+    TCarpetaTemporal dir;
+    const std::string entrada = dir / "p.$$0", salida = dir / "Segmento.$$0";
+    EscribirArchivo(entrada,
+                    "6170061.3482,373311.043,1.5,21\r\n"
+                    "6170061.3482,373311.043,1.5,20S\r\n"
+                    "\r\n"
+                    "6170061.3482,373311.043\r\n"
+                    "6170061.3482,373311.043,1.5,61\r\n"
+                    "6170061.3482,373311.043,1.5,21\r\n");
+    TCoordenadas coord;
+    ConfigurarCoordenadas(coord, 0, 0, 2, 1);
+    std::atomic<bool> detener{false};
+    const TResumenLote r =
+        ConvertirSegmento(entrada, salida, Opciones(',', 1, 2, 3, 4, 2, 1), coord, detener);
+    EXPECT_EQ(r.Convertidos, 2);
+    EXPECT_EQ(r.Fallidos, 3);  // 20S, missing zone field, 61
+    EXPECT_EQ(r.SinPunto, 1);
+    EXPECT_FALSE(r.Detenido);
+    EXPECT_EQ(LeerArchivo(salida),
+              "6170494.489,6373260.3471,1.5,6\r\n,,\r\n,,\r\n,,\r\n6170494.489,6373260.3471,1.5,6\r\n");
+}
+
+TEST(ConvertirSegmento, DetenidoNoDejaSegmento) {
+    TCarpetaTemporal dir;
+    const std::string entrada = dir / "p.$$0", salida = dir / "Segmento.$$0";
+    EscribirArchivo(entrada, "P,-34.5,-58.4\r\n");
+    EscribirArchivo(salida, "de una pasada anterior\r\n");
+    TCoordenadas coord;
+    ConfigurarCoordenadas(coord, 0, 0, 0, 1);
+    std::atomic<bool> detener{true};
+    EXPECT_TRUE(ConvertirSegmento(entrada, salida, Opciones(',', 2, 3, 0, 0, 0, 1), coord, detener).Detenido);
+    EXPECT_EQ(dir.Archivos(), std::vector<std::string>{"p.$$0"});
+}
+
+TEST(DAT, LineaDeGrilla) {
+    EXPECT_EQ(LineaDAT(1, "6170494.489", "6373260.3471", "1.5", "6"), "1, 6170494.489, 6373260.3471, 1.5,6");
+    EXPECT_EQ(LineaDAT(2, "", "", "", ""), "2, , ");
+    EXPECT_EQ(LineaDAT(3, "a", "b", "", "6"), "3, a, b,6");
+    EXPECT_EQ(LineaDAT(4, "a", "b", "1.5", ""), "4, a, b, 1.5");
+}
+
+TEST(DAT, Extension) {
+    EXPECT_EQ(CompletarExtension("puntos", false), "puntos.dat");
+    EXPECT_EQ(CompletarExtension("puntos.DAT", false), "puntos.DAT");
+    EXPECT_EQ(CompletarExtension("puntos.Dat", false), "puntos.Dat.dat");
+    EXPECT_EQ(CompletarExtension("puntos.dxf", false), "puntos.dxf.dat");
+    EXPECT_EQ(CompletarExtension("/x/datos.dat/p", false), "/x/datos.dat/p");
+    EXPECT_EQ(CompletarExtension("puntos", true), "puntos.dxf");
+}
+
+TEST(DAT, UnirSegmentos) {
+    TCarpetaTemporal dir;
+    const std::string base = dir / "p.";
+    for (int k = 0; k < kSegmentos; ++k)
+        EscribirArchivo(SegmentoSalida(base, k), k == 5 ? "" : "s" + std::to_string(k) + "\r\n");
+    std::vector<int> avance;
+    UnirSegmentos(base, dir / "r.dat", [&](int v) { avance.push_back(v); });
+    EXPECT_EQ(LeerArchivo(dir / "r.dat"), "s0\r\ns1\r\ns2\r\ns3\r\ns4\r\ns6\r\ns7\r\ns8\r\ns9\r\n");
+    EXPECT_EQ(avance, (std::vector<int>{10, 20, 30, 40, 50, 60, 70, 80, 90, 100}));
+    // A missing segment is an error and leaves the earlier file as it was, with no partial file.
+    std::remove(SegmentoSalida(base, 7).c_str());
+    EscribirArchivo(dir / "r.dat", "viejo\r\n");
+    EXPECT_THROW(UnirSegmentos(base, dir / "r.dat"), std::runtime_error);
+    EXPECT_EQ(LeerArchivo(dir / "r.dat"), "viejo\r\n");
+    EXPECT_EQ(dir.Archivos().size(), 10u);  // nine segments and r.dat
+}
+
+}  // namespace
