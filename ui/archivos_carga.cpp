@@ -253,7 +253,7 @@ void TFConv::skAbrirclick() {
     OpcionesLeidas = 0;
     ArchivoGrande = 0;
     BorrarSegmentos();
-    OD->InitialDir = QString::fromStdString(DirPrograma);
+    OD->InitialDir = AQString(DirPrograma);
     if (!OD->Execute(this)) return;
     const std::string ruta = QFile::encodeName(OD->FileName).toStdString();  // the file system's bytes
     if (MarcoFuente() == 0 && cbFuente->currentIndex() == 3) {
