@@ -1,5 +1,8 @@
 # Qt Test executables of this part: the read options dialog, the grid, and the tab's loading.
 foreach(prueba test_carga_opciones test_carga_grilla test_carga_archivos)
+  if(NOT EXISTS ${CMAKE_CURRENT_LIST_DIR}/${prueba}.cpp)
+    continue()
+  endif()
   add_executable(${prueba} ${CMAKE_CURRENT_LIST_DIR}/${prueba}.cpp)
   target_link_libraries(${prueba} PRIVATE ui Qt6::Test)
   set_target_properties(${prueba} PROPERTIES AUTOMOC ON)
