@@ -1,0 +1,234 @@
+// Transverse Mercator with Gauss-Krüger and UTM parameters: the worked points, the strip and zone
+// tables at their bounds, the central meridian, round trips and the inverse strip from the easting.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include "ayuda.h"
+#include "elipsoide.h"
+#include "proyeccion.h"
+
+namespace {
+
+TPuntoGeodesico Geo(const TElipsoide &e, long double lat, long double lon, long double h = 1.5L) {
+    TPuntoGeodesico p;
+    p.A = e.A;
+    p.F = e.F;
+    p.Latitud = Rad(lat);
+    p.Longitud = Rad(lon);
+    p.Altura = h;
+    return p;
+}
+
+const long double kLatBA = -DMS(34, 36, 12.5L), kLonBA = -DMS(58, 22, 54);
+
+TEST(MeridianoTM, Cuadrantes) {
+    EXPECT_LE(std::fabs(Cuadrante(ElipsoidePOSGAR.A, ElipsoidePOSGAR.F) - 10001965.729L), 0.0005L);
+    EXPECT_LE(std::fabs(Cuadrante(ElipsoideInchauspe.A, ElipsoideInchauspe.F) - 10002288.299L), 0.0005L);
+    // The arc is odd in the latitude and reaches the quadrant at the pole.
+    const long double a = ElipsoidePOSGAR.A, f = ElipsoidePOSGAR.F;
+    EXPECT_EQ(ArcoMeridiano(a, f, 0), 0);
+    EXPECT_EQ(ArcoMeridiano(a, f, -0.6L), -ArcoMeridiano(a, f, 0.6L));
+    EXPECT_LE(std::fabs(ArcoMeridiano(a, f, kPiTest / 2) - Cuadrante(a, f)), 1e-6L);
+}
+
+struct CasoPunto {
+    const char *nombre;
+    const TElipsoide *e;
+    TTipoCoordenada tipo;
+    long double X, Y;
+    int zonaOFaja;
+};
+
+TEST(ProyectarTM, PuntoDeBuenosAires) {
+    const CasoPunto casos[] = {
+        {"GK POSGAR", &ElipsoidePOSGAR, tcGaussKruger, 6170494.489L, 6373260.347L, 6},
+        {"GK Inchauspe", &ElipsoideInchauspe, tcGaussKruger, 6170756.965L, 6373254.780L, 6},
+        {"UTM POSGAR", &ElipsoidePOSGAR, tcUTM, 6170061.348L, 373311.043L, 21},
+        {"UTM Inchauspe", &ElipsoideInchauspe, tcUTM, 6170001.279L, 373305.478L, 21},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        const TPuntoGeodesico g = Geo(*c.e, kLatBA, kLonBA);
+        const TPuntoPlano p = ProyectarTM(g, c.tipo);
+        EXPECT_LE(std::fabs(p.X - c.X), 0.0005L);  // printed to the millimetre
+        EXPECT_LE(std::fabs(p.Y - c.Y), 0.0005L);
+        EXPECT_EQ(p.Altura, 1.5L);
+        if (c.tipo == tcUTM) {
+            EXPECT_EQ(p.Zona, c.zonaOFaja);
+            EXPECT_EQ(p.Hemisferio, 'S');
+        } else {
+            EXPECT_EQ(p.Faja, c.zonaOFaja);
+        }
+        // And back, far below the last printed decimal of the seconds (0.00001").
+        const TPuntoGeodesico v = InversaTM(p, c.tipo, c.e->A, c.e->F);
+        EXPECT_LE(std::fabs(v.Latitud - g.Latitud), 1e-7L * kSegundo);
+        EXPECT_LE(std::fabs(v.Longitud - g.Longitud), 1e-7L * kSegundo);
+        EXPECT_EQ(v.Altura, 1.5L);
+    }
+}
+
+TEST(ProyectarTM, TablaDeFajas) {
+    struct Caso {
+        const char *nombre;
+        long double lon, meridiano, desplazamiento;
+        int faja;
+    };
+    const Caso casos[] = {
+        {"borde oeste faja 1", -73.5L, -72, 1000000, 1},
+        {"-70.5 es faja 2", -70.5L, -69, 2000000, 2},
+        {"apenas al oeste de -70.5", -70.5000001L, -72, 1000000, 1},
+        {"centro faja 3", -66, -66, 3000000, 3},
+        {"-64.5 es faja 4", -64.5L, -63, 4000000, 4},
+        {"-61.5 es faja 5", -61.5L, -60, 5000000, 5},
+        {"-58.5 es faja 6", -58.5L, -57, 6000000, 6},
+        {"-55.5 es faja 7", -55.5L, -54, 7000000, 7},
+        {"apenas al oeste de -52.5", -52.5000001L, -54, 7000000, 7},
+        {"-52.5 fuera", -52.5L, 0, 0, -1},
+        {"-75 fuera", -75, 0, 0, -1},
+        {"al oeste de -73.5 fuera", -73.5000001L, 0, 0, -1},
+        {"meridiano de Greenwich", 1, 0, 0, 0},
+        {"cerca de Greenwich al oeste", -2, 0, 0, 0},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        EXPECT_LE(std::fabs(MeridianoCentralGK(Rad(c.lon)) - Rad(c.meridiano)), 1e-18L);
+        EXPECT_EQ(DesplazamientoFaja(Rad(c.lon)), c.desplazamiento);
+        const TPuntoPlano p = ProyectarTM(Geo(ElipsoidePOSGAR, -40, c.lon), tcGaussKruger);
+        if (c.faja >= 0) {
+            EXPECT_EQ(p.Faja, c.faja);
+        } else {
+            // Far west of the meridian 0 the easting is negative (-4.x or -5.x millions): the
+            // truncated quotient kept in a byte.
+            EXPECT_LT(p.Y, -1000000);
+            EXPECT_EQ(p.Faja, 256 + static_cast<int>(p.Y / 1000000));
+        }
+    }
+}
+
+TEST(ProyectarTM, EnElMeridianoCentral) {
+    const long double lats[] = {-55, -34.6L, -21.5L};
+    for (const TElipsoide *e : {&ElipsoidePOSGAR, &ElipsoideInchauspe})
+        for (long double lat : lats) {
+            SCOPED_TRACE(static_cast<double>(lat));
+            const long double M = ArcoMeridiano(e->A, e->F, Rad(lat));
+            const TPuntoPlano gk = ProyectarTM(Geo(*e, lat, -63), tcGaussKruger);
+            EXPECT_EQ(gk.Y, 4500000);
+            EXPECT_LE(std::fabs(gk.X - (M + Cuadrante(e->A, e->F))), 1e-8L);
+            const TPuntoPlano utm = ProyectarTM(Geo(*e, lat, -63), tcUTM);
+            EXPECT_EQ(utm.Zona, 20);
+            EXPECT_EQ(utm.Y, 500000);
+            EXPECT_LE(std::fabs(utm.X - (0.9996L * M + 10000000)), 1e-8L);
+        }
+}
+
+TEST(InversaTM, FajaDesdeElEste) {
+    const long double a = ElipsoidePOSGAR.A, f = ElipsoidePOSGAR.F;
+    struct Caso {
+        const char *nombre;
+        long double Y, lon;  // Y on the central meridian of its strip gives lon = lambda0 exactly
+    };
+    const Caso casos[] = {
+        {"faja 6", 6500000, -57},
+        {"faja 1", 1500000, -72},
+        {"faja 7", 7500000, -54},
+        {"faja 8, sin control", 8500000, -51},
+        {"bajo un millon: meridiano 0", 500000, 0},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        TPuntoPlano p;
+        p.X = 6170494.489L;
+        p.Y = c.Y;
+        p.Altura = 7;
+        const TPuntoGeodesico g = InversaTM(p, tcGaussKruger, a, f);
+        EXPECT_LE(std::fabs(g.Longitud - Rad(c.lon)), 1e-18L);
+        EXPECT_EQ(g.Altura, 7);
+        EXPECT_EQ(g.A, a);
+    }
+    // Y = 6373260.347 is strip 6: 6 000 000 comes off before the series.
+    TPuntoPlano p;
+    p.X = 6170494.489L;
+    p.Y = 6373260.347L;
+    const TPuntoGeodesico g = InversaTM(p, tcGaussKruger, a, f);
+    EXPECT_LE(std::fabs(g.Latitud - Rad(kLatBA)), 0.0001L * kSegundo);
+    EXPECT_LE(std::fabs(g.Longitud - Rad(kLonBA)), 0.0001L * kSegundo);
+    // 400 000 is taken west of the meridian 0 and comes back there.
+    p.Y = 400000;
+    const TPuntoGeodesico h = InversaTM(p, tcGaussKruger, a, f);
+    EXPECT_LT(h.Longitud, 0);
+    EXPECT_GT(h.Longitud, Rad(-1.5L));
+    const TPuntoPlano ida = ProyectarTM(h, tcGaussKruger);
+    EXPECT_EQ(ida.Faja, 0);
+    EXPECT_LE(std::fabs(ida.Y - 400000), 1e-4L);
+}
+
+TEST(ZonaUTM, TablaYExcepciones) {
+    struct Caso {
+        const char *nombre;
+        long double lat, lon;
+        int zona;
+    };
+    const Caso casos[] = {
+        {"Buenos Aires", kLatBA, kLonBA, 21},
+        {"-60 es zona 21", -34, -60, 21},
+        {"-60.000001 es zona 20", -34, -60.000001L, 20},
+        {"-66 es zona 20", -40, -66, 20},
+        {"-72 es zona 19", -40, -72, 19},
+        {"-78 es zona 18", -40, -78, 18},
+        {"-180 es zona 1", 0, -180, 1},
+        {"180 es zona 61", 0, 180, 61},
+        {"Noruega", 60, 5, 32},
+        {"Noruega, borde oeste estricto", 60, 3, 31},
+        {"Noruega, lat 56 estricta", 56, 5, 31},
+        {"Noruega, lat 64 estricta", 64, 5, 31},
+        {"Svalbard 31", 78, 7, 31},
+        {"Svalbard 33", 78, 10, 33},
+        {"Svalbard, 9 exacto", 78, 9, 32},
+        {"Svalbard 35", 78, 22, 35},
+        {"Svalbard 37", 78, 34, 37},
+        {"Svalbard, 42 exacto", 78, 42, 38},
+        {"sin limite norte", 89.9L, 7, 31},
+        {"lat 72 estricta", 72, 7, 32},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        EXPECT_EQ(ZonaUTM(Rad(c.lat), Rad(c.lon)), c.zona);
+    }
+}
+
+TEST(ProyectarTM, UTMAlNorteDelEcuador) {
+    // The false northing of 10 000 000 m applies to every point, in both directions.
+    const TPuntoGeodesico g = Geo(ElipsoidePOSGAR, 5.25L, -58);
+    const TPuntoPlano p = ProyectarTM(g, tcUTM);
+    EXPECT_EQ(p.Hemisferio, 'N');
+    EXPECT_EQ(p.Zona, 21);
+    EXPECT_GT(p.X, 10000000);
+    const TPuntoGeodesico v = InversaTM(p, tcUTM, ElipsoidePOSGAR.A, ElipsoidePOSGAR.F);
+    EXPECT_LE(std::fabs(v.Latitud - g.Latitud), 1e-6L * kSegundo);
+    EXPECT_LE(std::fabs(v.Longitud - g.Longitud), 1e-6L * kSegundo);
+}
+
+TEST(ProyectarTM, IdaYVueltaEnTodasLasFajas) {
+    for (const TElipsoide *e : {&ElipsoidePOSGAR, &ElipsoideInchauspe})
+        for (int faja = 1; faja <= 7; ++faja)
+            for (long double dl : {-1.49L, -0.7L, 0.0L, 0.3L, 1.49L})
+                for (long double lat : {-55.0L, -40.0L, -22.0L}) {
+                    const long double lon = 3 * faja - 75 + dl;
+                    SCOPED_TRACE(testing::Message() << faja << " " << static_cast<double>(lon) << " "
+                                                    << static_cast<double>(lat));
+                    const TPuntoGeodesico g = Geo(*e, lat, lon);
+                    for (TTipoCoordenada tipo : {tcGaussKruger, tcUTM}) {
+                        const TPuntoPlano p = ProyectarTM(g, tipo);
+                        if (tipo == tcGaussKruger) {
+                            EXPECT_EQ(p.Faja, faja);
+                        }
+                        const TPuntoGeodesico v = InversaTM(p, tipo, e->A, e->F);
+                        // Measured: the truncated series return within 2e-5" at 3 deg from the
+                        // central meridian (UTM zone edges), far less within 1.5 deg.
+                        EXPECT_LE(std::fabs(v.Latitud - g.Latitud), 0.0001L * kSegundo);
+                        EXPECT_LE(std::fabs(v.Longitud - g.Longitud), 0.0001L * kSegundo);
+                    }
+                }
+}
+
+}  // namespace
