@@ -1,0 +1,196 @@
+// Option parsing for zuvelo-convert: short and long forms, "--opt=value", "--" ends the options.
+#include "argumentos.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <vector>
+
+namespace {
+
+std::string Minusculas(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+int Elegir(const std::string &opcion, const std::string &valor, const std::vector<const char *> &nombres) {
+    const std::string v = Minusculas(valor);
+    for (std::size_t i = 0; i < nombres.size(); ++i)
+        if (v == nombres[i]) return static_cast<int>(i);
+    std::string lista;
+    for (std::size_t i = 0; i < nombres.size(); ++i)
+        lista += std::string(i == 0 ? "" : i + 1 == nombres.size() ? " or " : ", ") + nombres[i];
+    throw EUso(opcion + ": '" + valor + "' is not " + lista);
+}
+
+int64_t Entero(const std::string &opcion, const std::string &valor, int64_t minimo, int64_t maximo) {
+    int64_t v = 0;
+    const char *fin = valor.data() + valor.size();
+    const auto r = std::from_chars(valor.data(), fin, v);
+    if (valor.empty() || r.ec != std::errc() || r.ptr != fin)
+        throw EUso(opcion + ": '" + valor + "' is not a whole number");
+    if (v < minimo || v > maximo)
+        throw EUso(opcion + ": " + valor + " is outside " + std::to_string(minimo) + " to " +
+                   std::to_string(maximo));
+    return v;
+}
+
+void LeerColumnas(const std::string &valor, int (&col)[4]) {
+    std::vector<std::string> partes;
+    std::size_t ini = 0;
+    for (;;) {
+        const std::size_t p = valor.find(',', ini);
+        partes.push_back(valor.substr(ini, p == std::string::npos ? std::string::npos : p - ini));
+        if (p == std::string::npos) break;
+        ini = p + 1;
+    }
+    if (partes.size() < 2 || partes.size() > 4)
+        throw EUso("--columns: '" + valor + "' is not A,B[,H[,Z]] (two to four field numbers)");
+    col[2] = col[3] = 0;
+    for (std::size_t i = 0; i < partes.size(); ++i)
+        col[i] = static_cast<int>(Entero("--columns", partes[i], i < 2 ? 1 : 0, 255));
+}
+
+}  // namespace
+
+bool TArgumentos::SalidaDXF() const {
+    return Salida.size() >= 4 && Minusculas(Salida.substr(Salida.size() - 4)) == ".dxf";
+}
+
+TArgumentos LeerArgumentos(int argc, char **argv) {
+    TArgumentos a;
+    std::vector<std::string> posicionales;
+    bool columnasDadas = false, delimitadorDado = false, inicioDado = false;
+    bool soloPosicionales = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (soloPosicionales || arg == "-" || arg.empty() || arg[0] != '-') {
+            posicionales.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            soloPosicionales = true;
+            continue;
+        }
+        std::string nombre, valor;
+        bool conValor = false;
+        if (arg.compare(0, 2, "--") == 0) {
+            const std::size_t igual = arg.find('=');
+            nombre = arg.substr(0, igual);
+            if (igual != std::string::npos) {
+                valor = arg.substr(igual + 1);
+                conValor = true;
+            }
+        } else {
+            nombre = arg.substr(0, 2);
+            if (arg.size() > 2) {
+                valor = arg.substr(2);
+                conValor = true;
+            }
+        }
+        static const char *const kConValor[][2] = {
+            {"-f", "--from"},      {"-t", "--to"},         {"", "--from-frame"}, {"", "--to-frame"},
+            {"-d", "--delimiter"}, {"-s", "--start-line"}, {"-c", "--columns"},  {"-j", "--threads"}};
+        static const char *const kSinValor[][2] = {
+            {"", "--decimal"}, {"-q", "--quiet"}, {"-h", "--help"}, {"", "--version"}, {"", "--utf8"}};
+        std::string larga;
+        bool necesitaValor = false;
+        for (const auto &o : kConValor)
+            if (nombre == o[0] || nombre == o[1]) larga = o[1], necesitaValor = true;
+        for (const auto &o : kSinValor)
+            if (nombre == o[0] || nombre == o[1]) larga = o[1];
+        if (larga.empty()) throw EUso("unknown option '" + arg + "'");
+        if (necesitaValor && !conValor) {
+            if (i + 1 >= argc) throw EUso(larga + ": a value is needed");
+            valor = argv[++i];
+        } else if (!necesitaValor && conValor) {
+            throw EUso(larga + " takes no value ('" + arg + "')");
+        }
+        if (larga == "--from")
+            a.Fuente = Elegir(larga, valor, {"geo", "gk", "utm", "gps"});
+        else if (larga == "--to")
+            a.Destino = Elegir(larga, valor, {"geo", "gk", "utm"});
+        else if (larga == "--from-frame")
+            a.MarcoFuente = Elegir(larga, valor, {"posgar", "inchauspe"});
+        else if (larga == "--to-frame")
+            a.MarcoDestino = Elegir(larga, valor, {"posgar", "inchauspe"});
+        else if (larga == "--delimiter")
+            a.Delimitador = Elegir(larga, valor, {"tab", "comma", "semicolon", "space"}),
+            delimitadorDado = true;
+        else if (larga == "--start-line")
+            a.LineaInicio = Entero(larga, valor, 1, INT64_C(1) << 62), inicioDado = true;
+        else if (larga == "--columns")
+            LeerColumnas(valor, a.Columnas), columnasDadas = true;
+        else if (larga == "--threads")
+            a.Hilos = static_cast<int>(Entero(larga, valor, 1, 256));
+        else if (larga == "--decimal")
+            a.Decimal = true;
+        else if (larga == "--quiet")
+            a.Silencioso = true;
+        else if (larga == "--utf8")
+            a.Utf8 = true;
+        else if (larga == "--help")
+            a.Ayuda = true;
+        else if (larga == "--version")
+            a.Version = true;
+    }
+    if (a.Ayuda || a.Version) return a;
+    if (posicionales.empty()) throw EUso("missing INPUT file");
+    if (posicionales.size() > 2) throw EUso("unexpected argument '" + posicionales[2] + "'");
+    a.Entrada = posicionales[0];
+    if (posicionales.size() == 2) a.Salida = posicionales[1];
+    if (a.Fuente < 0) throw EUso("--from is required (geo, gk, utm or gps)");
+    if (a.Destino < 0) throw EUso("--to is required (geo, gk or utm)");
+    if (a.Fuente == 3) {
+        if (columnasDadas) throw EUso("--columns does not apply to --from gps (waypoint records are fixed)");
+        if (delimitadorDado)
+            throw EUso("--delimiter does not apply to --from gps (waypoint records use commas)");
+        if (inicioDado)
+            throw EUso("--start-line does not apply to --from gps (records start at the marker line)");
+        if (a.Decimal)
+            throw EUso("--decimal does not apply to --from gps (the marker line tells the notation)");
+    }
+    if (a.Fuente == 2 && a.Columnas[3] == 0)
+        throw EUso("--from utm needs the zone field: --columns A,B,H,Z (H may be 0)");
+    if (a.SalidaDXF() && a.Destino == 0)
+        throw EUso("a .dxf drawing needs plane coordinates: --to gk or --to utm");
+    return a;
+}
+
+std::string TextoAyuda() {
+    return R"(Usage: zuvelo-convert [OPTIONS] INPUT [OUTPUT]
+Converts the points of a delimited text file (or a GPS waypoint file) between geographic,
+Gauss-Krueger and UTM coordinates on POSGAR 94 and Campo Inchauspe 69, line by line, as the
+Zuvelo II window converts large files.
+
+  -f, --from KIND            geo | gk | utm | gps            (source kind; required)
+  -t, --to KIND              geo | gk | utm                  (destination kind; required)
+      --from-frame FRAME     posgar | inchauspe              (default posgar)
+      --to-frame FRAME       posgar | inchauspe              (default posgar)
+  -d, --delimiter NAME       tab | comma | semicolon | space (default: detected from the start
+                                                              line: the first of tab, comma,
+                                                              semicolon, space found in it)
+  -s, --start-line N         first data line, from 1         (default 1)
+  -c, --columns A,B[,H[,Z]]  field numbers of latitude or X, longitude or Y, height, zone or
+                             strip (default 1,2; 0 = none; utm needs Z)
+      --decimal              geographic values are decimal degrees
+                             (default: degrees-minutes-seconds, such as -34 36' 12.5'')
+  -j, --threads N            worker threads (default: all cores)
+  -q, --quiet                no progress display
+      --utf8                 write result lines in UTF-8 (default Windows-1252, as the window)
+  -h, --help                 this text
+      --version              the program's version
+
+OUTPUT ending in ".dxf" (any case): a drawing with one point and one label per converted point
+(label = point number counted from the start line, or the waypoint name); any other name:
+result lines; no OUTPUT or "-": result lines on standard output.
+
+Result line: the converted values joined by the input's delimiter (X, Y, height and strip or
+zone; latitude, longitude and height), the delimiter twice for a failed conversion, nothing for
+a line without a point; in input order, every line ended by CR LF. A summary goes to standard
+error with the first 20 problem lines and their reasons.
+
+Exit status: 0 done, 1 input/output error, 2 usage error.
+)";
+}
