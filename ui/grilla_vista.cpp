@@ -32,7 +32,8 @@ TVistaGrilla::TVistaGrilla(TModeloGrilla *modelo, QWidget *padre)
     titulos_->setObjectName("GrillaTitulos");
     titulos_->setModel(modelo_);
     titulos_->setSelectionModel(selectionModel());
-    titulos_->setItemDelegate(delegado_);
+    // A delegate of its own: a delegate's editor signals go to every view it serves.
+    titulos_->setItemDelegate(new TDelegadoGrilla(titulos_));
     titulos_->setFocusPolicy(Qt::NoFocus);
     titulos_->horizontalHeader()->hide();
     titulos_->verticalHeader()->hide();

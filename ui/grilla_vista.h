@@ -31,6 +31,7 @@ class TVistaGrilla : public QTableView {
     std::function<bool(int fila, int col, const std::string &texto)> AlEditarCelda;
 
     void scrollTo(const QModelIndex &indice, ScrollHint pista = EnsureVisible) override;
+    using QTableView::edit;
 
   protected:
     bool edit(const QModelIndex &indice, EditTrigger disparo, QEvent *evento) override;
