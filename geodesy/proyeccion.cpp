@@ -44,10 +44,6 @@ uint8_t ByteTruncado(long double x) {
     return static_cast<uint8_t>(static_cast<uint64_t>(TruncarEntero(x)));
 }
 
-struct TParametros {
-    long double k0, lam0, FE, FN;
-};
-
 }  // namespace
 
 long double ArcoMeridiano(long double a, long double f, long double phi) {
@@ -92,21 +88,11 @@ uint8_t ZonaUTM(long double phi, long double lam) {
     return zona;
 }
 
-TPuntoPlano ProyectarTM(const TPuntoGeodesico &p, TTipoCoordenada tipo) {
-    const long double a = p.A, phi = p.Latitud, lam = p.Longitud;
+TPuntoPlano SerieTM(const TPuntoGeodesico &p, long double k0, long double lam0, long double FE,
+                    long double FN) {
+    const long double a = p.A, phi = p.Latitud;
     const TTerminos e(p.F);
-    TPuntoPlano r;
-    r.Altura = p.Altura;
-    TParametros k;
-    if (tipo == tcGaussKruger) {
-        k = {1, MeridianoCentralGK(lam), 500000 + DesplazamientoFaja(lam), Cuadrante(a, p.F)};
-    } else {
-        r.Zona = ZonaUTM(phi, lam);
-        r.Hemisferio = phi < 0 ? 'S' : 'N';
-        k = {0.9996L, (6 * r.Zona - 183) * kRadPorGrado, 500000, 10000000};
-    }
-
-    const long double l = lam - k.lam0;
+    const long double l = p.Longitud - lam0;
     const long double sphi = std::sin(phi), cphi = std::cos(phi);
     const long double N = a / std::sqrt(1 - e.e2 * sphi * sphi);
     const long double t = std::tan(phi);
@@ -115,43 +101,30 @@ TPuntoPlano ProyectarTM(const TPuntoGeodesico &p, TTipoCoordenada tipo) {
     const long double M = ArcoMeridiano(a, p.F, phi);
     const long double lc = l * cphi;
 
-    r.Y = k.k0 * N *
+    TPuntoPlano r;
+    r.Altura = p.Altura;
+    r.Y = k0 * N *
               (lc + Potencia(lc, 3) * (1 - T + eta2) / 6 +
                Potencia(lc, 5) * (5 - 18 * T + T * T + 14 * eta2 - 58 * T * eta2) / 120) +
-          k.FE;
-    r.X = k.k0 * N *
+          FE;
+    r.X = k0 * N *
               (M / N + sphi * cphi * Potencia(l, 2) / 2 +
                sphi * Potencia(cphi, 3) * Potencia(l, 4) * (5 - T + 9 * eta2 + 4 * eta2 * eta2) / 24 +
                sphi * Potencia(cphi, 5) * Potencia(l, 6) *
                    (61 - 58 * T + T * T + 270 * eta2 - 330 * T * eta2) / 720) +
-          k.FN;
-    if (tipo == tcGaussKruger) r.Faja = ByteTruncado(r.Y / 1000000);
+          FN;
     return r;
 }
 
-TPuntoGeodesico InversaTM(const TPuntoPlano &p, TTipoCoordenada tipo, long double a, long double f) {
+TPuntoGeodesico SerieInversaTM(long double X, long double Y, long double a, long double f, long double k0,
+                               long double lam0, long double FE, long double FN) {
     const TTerminos e(f);
     TPuntoGeodesico r;
     r.A = a;
     r.F = f;
-    r.Altura = p.Altura;
-    long double Y = p.Y;
-    TParametros k;
-    if (tipo == tcGaussKruger) {
-        // The strip is the millions digit of Y; below one million the point is on the meridian 0.
-        long double lam0 = 0;
-        if (Y >= 1000000) {
-            const uint8_t g = ByteTruncado(Y / 1000000);
-            lam0 = (3 * g - 75) * kRadPorGrado;
-            Y -= g * 1000000.0L;
-        }
-        k = {1, lam0, 500000, Cuadrante(a, f)};
-    } else {
-        k = {0.9996L, (6 * p.Zona - 183) * kRadPorGrado, 500000, 10000000};
-    }
 
     // Footpoint latitude: invert the meridian arc by 6 fixed passes (no convergence test).
-    const long double phi0 = ((p.X - k.FN) / k.k0) * (1 + e.n) / a / e.b0;
+    const long double phi0 = ((X - FN) / k0) * (1 + e.n) / a / e.b0;
     long double phif = phi0;
     for (int pasada = 0; pasada < 6; ++pasada) phif = phi0 - e.Senos(phif) / e.b0;
 
@@ -161,7 +134,7 @@ TPuntoGeodesico InversaTM(const TPuntoPlano &p, TTipoCoordenada tipo, long doubl
     const long double eta2 = cf * cf * e.e2 / (1 - e.e2);
     const long double eta4 = eta2 * eta2;
     const long double Nf = a / std::sqrt(1 - e.e2 * sf * sf);
-    const long double u = ((Y - k.FE) / k.k0) / Nf;
+    const long double u = ((Y - FE) / k0) / Nf;
 
     r.Latitud = phif - (t / 2) * (1 + eta2) * Potencia(u, 2) +
                 (t / 24) * (5 + 3 * T + 6 * eta2 - 6 * T * eta2 - 3 * eta4 - 9 * T * eta4) * Potencia(u, 4) -
@@ -170,6 +143,38 @@ TPuntoGeodesico InversaTM(const TPuntoPlano &p, TTipoCoordenada tipo, long doubl
     r.Longitud = (u - (1 + 2 * T + eta2) * Potencia(u, 3) / 6 +
                   (5 + 28 * T + 24 * T * T + 6 * eta2 + 8 * T * eta2) * Potencia(u, 5) / 120) /
                      cf +
-                 k.lam0;
+                 lam0;
+    return r;
+}
+
+TPuntoPlano ProyectarTM(const TPuntoGeodesico &p, TTipoCoordenada tipo) {
+    if (tipo == tcGaussKruger) {
+        TPuntoPlano r = SerieTM(p, 1, MeridianoCentralGK(p.Longitud), 500000 + DesplazamientoFaja(p.Longitud),
+                                Cuadrante(p.A, p.F));
+        r.Faja = ByteTruncado(r.Y / 1000000);
+        return r;
+    }
+    const uint8_t zona = ZonaUTM(p.Latitud, p.Longitud);
+    TPuntoPlano r = SerieTM(p, 0.9996L, (6 * zona - 183) * kRadPorGrado, 500000, 10000000);
+    r.Zona = zona;
+    r.Hemisferio = p.Latitud < 0 ? 'S' : 'N';
+    return r;
+}
+
+TPuntoGeodesico InversaTM(const TPuntoPlano &p, TTipoCoordenada tipo, long double a, long double f) {
+    TPuntoGeodesico r;
+    if (tipo == tcGaussKruger) {
+        // The strip is the millions digit of Y; below one million the point is on the meridian 0.
+        long double Y = p.Y, lam0 = 0;
+        if (Y >= 1000000) {
+            const uint8_t g = ByteTruncado(Y / 1000000);
+            lam0 = (3 * g - 75) * kRadPorGrado;
+            Y -= g * 1000000.0L;
+        }
+        r = SerieInversaTM(p.X, Y, a, f, 1, lam0, 500000, Cuadrante(a, f));
+    } else {
+        r = SerieInversaTM(p.X, p.Y, a, f, 0.9996L, (6 * p.Zona - 183) * kRadPorGrado, 500000, 10000000);
+    }
+    r.Altura = p.Altura;
     return r;
 }

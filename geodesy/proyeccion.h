@@ -27,4 +27,12 @@ long double MeridianoCentralGK(long double lam);  // radians
 long double DesplazamientoFaja(long double lam);  // metres
 uint8_t ZonaUTM(long double phi, long double lam);
 TPuntoPlano ProyectarTM(const TPuntoGeodesico &p, TTipoCoordenada tipo);
+
+// The bare series with explicit parameters (scale k0 on the central meridian lam0 in radians, false
+// easting FE and northing FN in metres), which ProyectarTM and InversaTM apply with the Gauss-Krüger
+// or UTM choice. Only X, Y (and Altura, copied) of the results are set.
+TPuntoPlano SerieTM(const TPuntoGeodesico &p, long double k0, long double lam0, long double FE,
+                    long double FN);
+TPuntoGeodesico SerieInversaTM(long double X, long double Y, long double a, long double f, long double k0,
+                               long double lam0, long double FE, long double FN);
 TPuntoGeodesico InversaTM(const TPuntoPlano &p, TTipoCoordenada tipo, long double a, long double f);
