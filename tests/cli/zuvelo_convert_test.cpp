@@ -1,0 +1,384 @@
+// Runs the built zuvelo-convert: kinds and frames, delimiter detection, start line and columns,
+// GPS input, drawings read by GDAL, usage and input/output errors, and equality with the window's
+// segmented pass.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <dirent.h>
+#include <unistd.h>
+
+#include "dat.h"
+#include "lote.h"
+#include "numeros.h"
+#include "segmentos.h"
+
+namespace {
+
+struct TCarpeta {
+    std::string ruta;
+    TCarpeta() {
+        std::string p = "/tmp/zuvelo-cli-XXXXXX";
+        ruta = mkdtemp(p.data()) ? p : "";
+    }
+    ~TCarpeta() { std::system(("rm -rf '" + ruta + "'").c_str()); }
+    std::string operator/(const std::string &n) const { return ruta + "/" + n; }
+    std::vector<std::string> Archivos() const {
+        std::vector<std::string> r;
+        if (DIR *d = opendir(ruta.c_str())) {
+            while (dirent *e = readdir(d))
+                if (e->d_name[0] != '.' || (e->d_name[1] != '\0' && e->d_name[1] != '.'))
+                    r.push_back(e->d_name);
+            closedir(d);
+        }
+        std::sort(r.begin(), r.end());
+        return r;
+    }
+};
+
+void Escribir(const std::string &ruta, const std::string &bytes) {
+    std::ofstream(ruta, std::ios::binary) << bytes;
+}
+
+std::string Leer(const std::string &ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+struct TCorrida {
+    int estado = -1;
+    std::string salida, errores;
+};
+
+// Runs the program with the arguments (a shell fragment); stdout and stderr are kept apart.
+TCorrida Correr(const std::string &args) {
+    char err[] = "/tmp/zuvelo-cli-err-XXXXXX";
+    const int fd = mkstemp(err);
+    close(fd);
+    TCorrida c;
+    const std::string cmd = std::string("'") + ZUVELO_CONVERT + "' " + args + " 2>'" + err + "'";
+    if (FILE *p = popen(cmd.c_str(), "r")) {
+        char buf[4096];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) c.salida.append(buf, n);
+        const int st = pclose(p);
+        c.estado = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    }
+    c.errores = Leer(err);
+    std::remove(err);
+    return c;
+}
+
+const char *const kPuntoDMS = "P1,34\xB0 36' 12.5\" S,58\xB0 22' 54\" W\r\n";
+
+TEST(ZuveloConvert, TiposYMarcos) {
+    struct Caso {
+        const char *nombre;
+        const char *entrada;
+        const char *args;
+        const char *esperado;
+    };
+    const Caso casos[] = {
+        {"geo a gk", kPuntoDMS, "-f geo -t gk -c 2,3", "6170494.489,6373260.3471,1.5,6\r\n"},
+        {"geo a utm", kPuntoDMS, "-f geo -t utm -c 2,3", "6170061.3482,373311.043,1.5,21\r\n"},
+        {"geo a geo inchauspe", kPuntoDMS, "-f geo -t geo --to-frame inchauspe -c 2,3",
+         "34\xB0 36' 14.10836\" S,58\xB0 22' 51.85202\" W,-9.7997\r\n"},
+        {"geo a gk inchauspe", kPuntoDMS, "--from=geo --to=gk --to-frame=inchauspe --columns=2,3",
+         "6170708.1474,6373310.1963,-9.7997,6\r\n"},
+        {"geo a geo mismo marco", "-34.5,-58.4\n", "-f geo -t geo --decimal", "-34.5,-58.4,1.5\r\n"},
+        {"geo en UTF-8 con --utf8", "P1,34\xC2\xB0 36' 12.5\" S,58\xC2\xB0 22' 54\" W\n",
+         "-f geo -t utm -c 2,3 --utf8", "6170061.3482,373311.043,1.5,21\r\n"},
+    };
+    TCarpeta dir;
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Escribir(dir / "in.txt", c.entrada);
+        const TCorrida r = Correr(std::string(c.args) + " '" + dir / "in.txt" + "'");
+        EXPECT_EQ(r.estado, 0) << r.errores;
+        EXPECT_EQ(r.salida, c.esperado);
+        EXPECT_NE(r.errores.find("1 point converted, 0 conversions failed, 0 lines without a point"),
+                  std::string::npos)
+            << r.errores;
+    }
+}
+
+// Plane sources back to the worked point; values compared in metres.
+TEST(ZuveloConvert, FuentesPlanas) {
+    struct Caso {
+        const char *nombre;
+        const char *entrada;
+        const char *args;
+        long double x, y;
+        const char *zona;
+    };
+    const Caso casos[] = {
+        {"gk a utm", "6170494.489,6373260.3471\n", "-f gk -t utm", 6170061.3482L, 373311.043L, "21"},
+        {"utm a gk", "6170061.3482;373311.043;0;21\n", "-f utm -t gk -c 1,2,3,4", 6170494.489L, 6373260.3471L,
+         "6"},
+        {"gk inchauspe a gk posgar", "6170708.1474\t6373310.1963\t-9.7997\n",
+         "-f gk -t gk --from-frame inchauspe -c 1,2,3", 6170494.489L, 6373260.3471L, "6"},
+    };
+    TCarpeta dir;
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Escribir(dir / "in.txt", c.entrada);
+        const TCorrida r = Correr(std::string(c.args) + " '" + dir / "in.txt" + "'");
+        ASSERT_EQ(r.estado, 0) << r.errores;
+        const std::string d(1, c.entrada[std::string(c.entrada).find_first_of(",;\t")]);
+        const std::regex re("([-0-9.]+)" + d + "([-0-9.]+)" + d + "[-0-9.]+" + d + "([0-9]+)\r\n");
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(r.salida, m, re)) << r.salida;
+        EXPECT_LE(std::fabs(LeerNumero(m[1].str()) - c.x), 0.002L);  // 2 mm
+        EXPECT_LE(std::fabs(LeerNumero(m[2].str()) - c.y), 0.002L);
+        EXPECT_EQ(m[3].str(), c.zona);
+    }
+    Escribir(dir / "in.txt", "6170494.489,6373260.3471\n");
+    const TCorrida r = Correr("-f gk -t geo '" + dir / "in.txt" + "'");
+    EXPECT_EQ(r.salida.substr(0, 11), "34\xB0 36' 12.");
+}
+
+// -34.5, -58.4 on POSGAR 94 in strip 6: 6181950.9533, 6371419.4018 (PROJ: cs2cs EPSG:4694 EPSG:22186).
+TEST(ZuveloConvert, DelimitadorDetectadoInicioYColumnas) {
+    struct Caso {
+        const char *nombre;
+        const char *entrada;
+        const char *args;
+        const char *esperado;
+    };
+    const Caso casos[] = {
+        {"punto y coma", "P1;-34.5;-58.4\n", "-c 2,3", "6181950.9533;6371419.4018;1.5;6\r\n"},
+        {"tabulador gana a la coma", "P1\t-34.5\t-58.4\tx,y\n", "-c 2,3",
+         "6181950.9533\t6371419.4018\t1.5\t6\r\n"},
+        {"espacio", "P1 -34.5 -58.4\n", "-c 2,3", "6181950.9533 6371419.4018 1.5 6\r\n"},
+        {"coma con blancos", "P1, -34.5, -58.4, 25\n", "-c 2,3,4", "6181950.9533,6371419.4018,25.0,6\r\n"},
+        {"linea de inicio y columnas cruzadas", "titulo;sin;datos\nLon;Lat\n-58.4;-34.5;7\n", "-s 3 -c 2,1,3",
+         "6181950.9533;6371419.4018;7.0;6\r\n"},
+        {"delimitador dado", "P1 x,-34.5,-58.4\n", "-d comma -c 2,3", "6181950.9533,6371419.4018,1.5,6\r\n"},
+    };
+    TCarpeta dir;
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Escribir(dir / "in.txt", c.entrada);
+        const TCorrida r =
+            Correr("-f geo -t gk --decimal " + std::string(c.args) + " '" + dir / "in.txt" + "' -");
+        EXPECT_EQ(r.estado, 0) << r.errores;
+        EXPECT_EQ(r.salida, c.esperado);
+    }
+    // A start line that no delimiter splits: the file and the line are named.
+    Escribir(dir / "in.txt", "12345\n");
+    const TCorrida r = Correr("-f geo -t gk '" + dir / "in.txt" + "'");
+    EXPECT_EQ(r.estado, 1);
+    EXPECT_NE(r.errores.find("line 1"), std::string::npos) << r.errores;
+}
+
+TEST(ZuveloConvert, LineasMalasYResumen) {
+    std::string entrada = "P,-34.5,-58.4\n\nP,91,-58\nP,-34.5\nP,-34x,-58\n";
+    for (int i = 0; i < 30; ++i) entrada += "P,95,-58\n";
+    TCarpeta dir;
+    Escribir(dir / "in.txt", entrada);
+    const TCorrida r = Correr("-f geo -t gk --decimal -c 2,3 '" + dir / "in.txt" + "'");
+    EXPECT_EQ(r.estado, 0);
+    // One line per line that yields a point, in order; failures are the delimiter twice.
+    std::string esperado = "6181950.9533,6371419.4018,1.5,6\r\n,,\r\n,,\r\n";
+    for (int i = 0; i < 30; ++i) esperado += ",,\r\n";
+    EXPECT_EQ(r.salida, esperado);
+    EXPECT_NE(r.errores.find("1 point converted, 32 conversions failed, 2 lines without a point (1 empty)"),
+              std::string::npos)
+        << r.errores;
+    EXPECT_NE(r.errores.find("line 3: latitude beyond 90\xC2\xB0"), std::string::npos) << r.errores;
+    EXPECT_NE(r.errores.find("line 4: only 2 fields, column 3 needed"), std::string::npos);
+    EXPECT_NE(r.errores.find("line 5: latitude '-34x' is not a number"), std::string::npos);
+    EXPECT_NE(r.errores.find("line 22: latitude beyond"), std::string::npos);
+    EXPECT_EQ(r.errores.find("line 23:"), std::string::npos);  // only the first 20 are listed
+    EXPECT_NE(r.errores.find("... and 13 more lines"), std::string::npos);
+
+    Escribir(dir / "in.txt", "6170061,373311,1,20S\n6170061,373311,1,61\n");
+    const TCorrida u = Correr("-f utm -t gk -c 1,2,3,4 '" + dir / "in.txt" + "'");
+    EXPECT_EQ(u.salida, ",,\r\n,,\r\n");
+    EXPECT_NE(u.errores.find("line 1: '20S' is not a valid integer value"), std::string::npos) << u.errores;
+    EXPECT_NE(u.errores.find("line 2: zone 61 outside 1 to 60"), std::string::npos);
+}
+
+TEST(ZuveloConvert, WaypointsGPS) {
+    TCarpeta dir;
+    Escribir(dir / "d.txt",
+             "Encabezado del GPS\r\nW,D,P1,-34.5,-58.4,x\r\n\r\nW,D,P2,95,-58,\r\nW,D,P3,-34.5,-58.4,\r\n");
+    TCorrida r = Correr("-f gps -t gk '" + dir / "d.txt" + "'");
+    EXPECT_EQ(r.estado, 0) << r.errores;
+    EXPECT_EQ(r.salida, "6181950.9533,6371419.4018,1.5,6\r\n,,\r\n6181950.9533,6371419.4018,1.5,6\r\n");
+    EXPECT_NE(r.errores.find("line 4: latitude beyond 90"), std::string::npos) << r.errores;
+
+    Escribir(dir / "dms.txt", "WP,dms,A1,-34 36' 12.5'',-58 22' 54'',\n");
+    r = Correr("-f gps -t gk '" + dir / "dms.txt" + "'");
+    EXPECT_EQ(r.salida, "6170494.489,6373260.3471,1.5,6\r\n");
+
+    Escribir(dir / "sin.txt", "a,b,c\n");
+    r = Correr("-f gps -t gk '" + dir / "sin.txt" + "'");
+    EXPECT_EQ(r.estado, 1);
+    EXPECT_NE(r.errores.find("marker"), std::string::npos);
+}
+
+// The drawing: GDAL's DXF driver finds every point and its label at the coordinates.
+TEST(ZuveloConvert, DibujoLeidoPorGDAL) {
+    if (std::system("ogrinfo --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "ogrinfo not installed";
+    TCarpeta dir;
+    Escribir(dir / "in.txt", "x;y\nA;-34.5;-58.4\nB;95;-58\nC;-38.0;-65.25\n");
+    TCorrida r =
+        Correr("-f geo -t gk --decimal -s 2 -c 2,3 '" + dir / "in.txt" + "' '" + dir / "p.DXF" + "'");
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    ASSERT_EQ(
+        std::system(("ogrinfo -al -q '" + dir / "p.DXF" + "' > '" + dir / "ogr.txt" + "' 2>&1").c_str()), 0);
+    const std::string t = Leer(dir / "ogr.txt");
+    // Point 1 and point 3 (the failed point 2 is not drawn); labels count lines from the start line.
+    // PROJ: -38.0, -65.25 in strip 3 (EPSG:22183) is 5794202.2594, 3565874.8057.
+    EXPECT_NE(t.find("POINT Z (6371419.402 6181950.953 1.5)"), std::string::npos) << t;
+    EXPECT_NE(t.find("POINT Z (3565874.806 5794202.259 1.5)"), std::string::npos);
+    EXPECT_NE(t.find("Text (String) = 1\n"), std::string::npos);
+    EXPECT_NE(t.find("Text (String) = 3\n"), std::string::npos);
+    EXPECT_EQ(t.find("Text (String) = 2\n"), std::string::npos);
+    const std::regex punto(R"(POINT Z \()");
+    EXPECT_EQ(std::distance(std::sregex_iterator(t.begin(), t.end(), punto), std::sregex_iterator()), 4);
+
+    // A waypoint drawing is labelled with the names.
+    Escribir(dir / "g.txt", "W,D,Obelisco,-34.6037,-58.3816,\n");
+    r = Correr("-f gps -t utm '" + dir / "g.txt" + "' '" + dir / "g.dxf" + "'");
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    ASSERT_EQ(
+        std::system(("ogrinfo -al -q '" + dir / "g.dxf" + "' > '" + dir / "ogr.txt" + "' 2>&1").c_str()), 0);
+    EXPECT_NE(Leer(dir / "ogr.txt").find("Text (String) = Obelisco"), std::string::npos);
+}
+
+TEST(ZuveloConvert, ErroresDeUso) {
+    struct Caso {
+        const char *args;
+        const char *nombra;
+    };
+    const Caso casos[] = {
+        {"-f geo in.txt", "--to"},
+        {"-t gk in.txt", "--from"},
+        {"-f xyz -t gk in.txt", "--from"},
+        {"-f geo -t gk --from-frame wgs in.txt", "--from-frame"},
+        {"-f geo -t gk -d pipe in.txt", "--delimiter"},
+        {"-f geo -t gk -s 0 in.txt", "--start-line"},
+        {"-f geo -t gk -s 3x in.txt", "--start-line"},
+        {"-f geo -t gk -c 1 in.txt", "--columns"},
+        {"-f geo -t gk -c 1,300 in.txt", "--columns"},
+        {"-f geo -t gk -c 0,2 in.txt", "--columns"},
+        {"-f geo -t gk -j 0 in.txt", "--threads"},
+        {"-f geo -t gk --bogus in.txt", "--bogus"},
+        {"-f geo -t gk", "INPUT"},
+        {"-f geo -t gk a b c", "'c'"},
+        {"-f utm -t gk in.txt", "--from utm"},
+        {"-f gps -t gk -c 1,2 in.txt", "--columns"},
+        {"-f geo -t geo in.txt out.dxf", ".dxf"},
+        {"-f geo -t gk -s", "--start-line"},
+        {"-f geo -t gk --quiet=yes in.txt", "--quiet"},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.args);
+        const TCorrida r = Correr(c.args);
+        EXPECT_EQ(r.estado, 2);
+        EXPECT_EQ(std::count(r.errores.begin(), r.errores.end(), '\n'), 1) << r.errores;
+        EXPECT_NE(r.errores.find(c.nombra), std::string::npos) << r.errores;
+        EXPECT_NE(r.errores.find("--help"), std::string::npos);
+        EXPECT_EQ(r.salida, "");
+    }
+    EXPECT_EQ(Correr("--help").estado, 0);
+    EXPECT_NE(Correr("--help").salida.find("--start-line"), std::string::npos);
+    EXPECT_EQ(Correr("--version").estado, 0);
+}
+
+TEST(ZuveloConvert, ErroresDeEntradaYSalida) {
+    TCarpeta dir;
+    // Missing input: status 1, the file named, no output created.
+    TCorrida r = Correr("-f geo -t gk '" + dir / "no.txt" + "' '" + dir / "out.txt" + "'");
+    EXPECT_EQ(r.estado, 1);
+    EXPECT_NE(r.errores.find(dir / "no.txt"), std::string::npos);
+    EXPECT_EQ(dir.Archivos(), std::vector<std::string>{});
+
+    Escribir(dir / "in.txt", "P,-34.5,-58.4\n");
+    // An output folder that does not exist.
+    r = Correr("-f geo -t gk --decimal -c 2,3 '" + dir / "in.txt" + "' '" + dir / "no/out.txt" + "'");
+    EXPECT_EQ(r.estado, 1);
+    EXPECT_NE(r.errores.find(dir / "no/out.txt"), std::string::npos) << r.errores;
+    // A run that fails after the output was started leaves an existing file as it was.
+    Escribir(dir / "out.txt", "viejo\r\n");
+    Escribir(dir / "mal.txt", "12345\n");
+    r = Correr("-f geo -t gk '" + dir / "mal.txt" + "' '" + dir / "out.txt" + "'");
+    EXPECT_EQ(r.estado, 1);
+    EXPECT_EQ(Leer(dir / "out.txt"), "viejo\r\n");
+    EXPECT_EQ(dir.Archivos(), (std::vector<std::string>{"in.txt", "mal.txt", "out.txt"}));
+    // A read-only folder (not for root, who writes anywhere).
+    if (geteuid() != 0) {
+        mkdir((dir / "ro").c_str(), 0755);
+        Escribir(dir / "ro/out.txt", "viejo\r\n");
+        chmod((dir / "ro").c_str(), 0555);
+        r = Correr("-f geo -t gk --decimal -c 2,3 '" + dir / "in.txt" + "' '" + dir / "ro/out.txt" + "'");
+        chmod((dir / "ro").c_str(), 0755);
+        EXPECT_EQ(r.estado, 1);
+        EXPECT_EQ(Leer(dir / "ro/out.txt"), "viejo\r\n");
+    }
+    // Success replaces it.
+    r = Correr("-f geo -t gk --decimal -c 2,3 '" + dir / "in.txt" + "' '" + dir / "out.txt" + "'");
+    EXPECT_EQ(r.estado, 0);
+    EXPECT_EQ(Leer(dir / "out.txt"), "6181950.9533,6371419.4018,1.5,6\r\n");
+}
+
+// The same large file through the window's path (ten segments, one pass each, joined) and through
+// zuvelo-convert on four threads: byte for byte the same ".DAT".
+TEST(ZuveloConvert, IgualAlDATDeLaVentana) {
+    TCarpeta dir;
+    std::string entrada = "Punto,Latitud,Longitud,Altura\r\n";
+    for (int i = 1; i <= 60000; ++i) {
+        const int lat = 22 + i % 33, lon = 54 + i % 19;
+        if (i % 997 == 0)
+            entrada += "P" + std::to_string(i) + ",95,-60,1\r\n";  // fails
+        else if (i % 1009 == 0)
+            entrada += "\r\n";  // no point
+        else
+            entrada += "P" + std::to_string(i) + ",-" + std::to_string(lat) + "." + std::to_string(i % 1000) +
+                       ",-" + std::to_string(lon) + "." + std::to_string(i % 777) + "," +
+                       std::to_string(i % 500) + "\r\n";
+    }
+    const std::string ruta = dir / "grande.txt";
+    Escribir(ruta, entrada);
+    // The window: options of the dialog, ten input segments, one pass per segment, the joined ".DAT".
+    TOpcionesLectura opc;
+    opc.Delimitador = ',';
+    opc.LineaInicio = 2;
+    opc.ColLatX = 2;
+    opc.ColLonY = 3;
+    opc.ColAltura = 4;
+    opc.ModoDecimal = 1;
+    const std::string base = BaseSegmento(ruta);
+    Segmentar(ruta, opc.LineaInicio, ContarLineas(ruta), base);
+    std::atomic<bool> detener{false};
+    for (int k = 0; k < kSegmentos; ++k) {
+        TCoordenadas c;
+        ConfigurarCoordenadas(c, 0, 1, 0, 1);
+        ConvertirSegmento(SegmentoEntrada(base, k), SegmentoSalida(base, k), opc, c, detener);
+    }
+    UnirSegmentos(base, dir / "ventana.dat");
+    BorrarSegmentos(base);
+
+    const TCorrida r = Correr("-q -j 4 -f geo -t gk --to-frame inchauspe --decimal -s 2 -c 2,3,4 '" + ruta +
+                              "' '" + dir / "cli.dat" + "'");
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    const std::string ventana = Leer(dir / "ventana.dat"), cli = Leer(dir / "cli.dat");
+    EXPECT_EQ(std::count(cli.begin(), cli.end(), '\n'), 60000 - 59);  // every line that yields a point
+    EXPECT_TRUE(ventana == cli);
+    // On one thread, and on standard output: the same bytes.
+    const TCorrida uno =
+        Correr("-q -j 1 -f geo -t gk --to-frame inchauspe --decimal -s 2 -c 2,3,4 '" + ruta + "'");
+    EXPECT_TRUE(uno.salida == cli);
+}
+
+}  // namespace
