@@ -25,6 +25,17 @@ class TFiltro : public QObject {
   private:
     std::function<bool(QObject *, QEvent *)> f_;
 };
+
+// The seconds of an angle text are right-aligned in 8 characters ("34° 30'  0.00000\" S"); the
+// latitude and longitude masks take no blank there, so the editor shows them without the padding.
+std::string SinRelleno(std::string texto) {
+    const std::size_t minutos = texto.find("' ");
+    if (minutos == std::string::npos) return texto;
+    std::size_t fin = minutos + 2;
+    while (fin < texto.size() && texto[fin] == ' ') ++fin;
+    texto.erase(minutos + 2, fin - (minutos + 2));
+    return texto;
+}
 }  // namespace
 
 void TFConv::CrearCampo() {
@@ -82,7 +93,7 @@ bool TFConv::GrillaGetEditText(int col, int fila, const std::string &valor) {
     std::string texto = valor;
     try {
         ModoWGS.Asignar(valor, static_cast<uint8_t>(col), ModoDecimal);
-        if (ModoDecimal == 1) texto = ModoWGS.GetTexto();
+        if (ModoDecimal == 1) texto = SinRelleno(ModoWGS.GetTexto());
     } catch (const std::exception &) {
         // A cell that does not read as an angle is shown as it is, to be typed over.
         ModoWGS.Limpiar();
@@ -92,6 +103,7 @@ bool TFConv::GrillaGetEditText(int col, int fila, const std::string &valor) {
     else
         Formato->FijarLongitud();
     editandoCampo_ = false;  // no check while the cell's own text is put in
+    textoCampo_ = texto;
     Campo->setText(AQString(texto));
     editandoCampo_ = true;
     Campo->show();
@@ -114,7 +126,8 @@ void TFConv::CampoExit() {
     const std::string t = DeQString(Campo->text());
     if (ChequearEntrada(Campo)) {
         try {
-            if (t != ModoWGS.GetTexto()) ModoWGS.SetTexto(t);
+            // Unchanged, the angle keeps the full precision it was read with.
+            if (t != textoCampo_ && t != ModoWGS.GetTexto()) ModoWGS.SetTexto(t);
             ModeloGrilla->FijarCelda(FilaEditada, ColEditada, ModoDecimal == 0 ? t : ModoWGS.GetDecimal());
         } catch (const std::exception &) {
             // A text the angle object cannot read leaves the cell as it was.

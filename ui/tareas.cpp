@@ -2,6 +2,7 @@
 #include "tareas.h"
 
 #include <QThread>
+#include <algorithm>
 
 TTarea::TTarea(TGrupoTareas *grupo, QObject *padre) : QObject(padre), grupo_(grupo) {
     grupo_->Agregar(this);
@@ -54,7 +55,7 @@ void TTarea::DetenerYEsperar() {
     delete hilo_;
     hilo_ = nullptr;
     ++generacion_;
-    --grupo_->corriendo_;
+    if (grupo_) --grupo_->corriendo_;
 }
 
 TGrupoTareas::TGrupoTareas(QObject *padre) : QObject(padre) {}

@@ -17,6 +17,7 @@ class TTarea : public QObject {
     // Runs on the member's own thread. It polls DetencionPedida() before each unit of work.
     using Ejecucion = std::function<void(TTarea &)>;
 
+    // Joins the group as its next member; it leaves the group when destroyed.
     explicit TTarea(TGrupoTareas *grupo, QObject *padre = nullptr);
     // Sets the stop request and waits for the thread; no end events fire then.
     ~TTarea() override;

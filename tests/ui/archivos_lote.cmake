@@ -1,1 +1,24 @@
-# Qt Test executables of this part
+# Convert command, workers, ".DAT"/".DXF" save and cell editing (Qt Test, offscreen platform).
+find_package(PkgConfig QUIET)
+if(PkgConfig_FOUND)
+  pkg_check_modules(PROJ_LOTE IMPORTED_TARGET proj)
+endif()
+
+qt_add_executable(test_lote_tareas ${CMAKE_CURRENT_LIST_DIR}/test_lote_tareas.cpp)
+target_link_libraries(test_lote_tareas PRIVATE ui Qt6::Test)
+set_target_properties(test_lote_tareas PROPERTIES AUTOMOC ON)
+add_test(NAME test_lote_tareas COMMAND test_lote_tareas)
+set_tests_properties(test_lote_tareas PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 60)
+
+if(PROJ_LOTE_FOUND)
+  foreach(t test_lote test_lote_fondo)
+    qt_add_executable(${t} ${CMAKE_CURRENT_LIST_DIR}/${t}.cpp)
+    target_link_libraries(${t} PRIVATE ui Qt6::Test PkgConfig::PROJ_LOTE)
+    target_compile_definitions(${t} PRIVATE CAPTURAS_DIR="${CMAKE_BINARY_DIR}/capturas")
+    set_target_properties(${t} PROPERTIES AUTOMOC ON)
+    add_test(NAME ${t} COMMAND ${t})
+    set_tests_properties(${t} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
+  endforeach()
+else()
+  message(WARNING "PROJ not found: the convert/save window tests (PROJ as oracle) are not built")
+endif()

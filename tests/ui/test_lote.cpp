@@ -1,0 +1,509 @@
+// The "Archivos" tab's convert and save commands on the real window: the checks and their messages,
+// rows that fail their tests, the extents, the ".DAT" grid layout, the extension rules, the
+// overwrite question, the ".DXF" read back by GDAL, the masked cell editor, and a screenshot.
+#include <QDirIterator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTest>
+#include <map>
+
+#include "archivos_lote_dialogo.h"
+#include "lectura.h"
+#include "progreso.h"
+#include "test_lote_ayuda.h"
+
+namespace {
+const char kSinDatos[] = "Error: No hay datos para convertir.";
+const char kSinZona[] = "Error: No se ha indicado la ZONA de las coordenadas.";
+const char kDATBien[] = "El Archivo .DAT ha sido Creado Exitosamente";
+const char kDATMal[] = "No se pudo Crear el Archivo .DAT";
+const char kDXFBien[] = "El Archivo .DXF ha sido Creado Exitosamente";
+const char kDXFMal[] = "No se pudo Crear el Archivo .DXF";
+
+// Three points of a geographic DMS grid, their strips and PROJ's Gauss-Krüger results; row 3 holds
+// a latitude that the mask refuses.
+struct PuntoGeo {
+    std::string lat, lon, alt;
+    double latGrados, lonGrados;
+    int faja;
+};
+const PuntoGeo kBuenos[] = {
+    {"34\xB0 36' 12.5\" S", "58\xB0 22' 54.3\" W", "25.5", -(34 + 36 / 60.0 + 12.5 / 3600),
+     -(58 + 22 / 60.0 + 54.3 / 3600), 6},
+    {"31\xB0 25' 0\" S", "64\xB0 11' 0\" W", "", -(31 + 25 / 60.0), -(64 + 11 / 60.0), 4},
+    {"54\xB0 48' 0\" S", "68\xB0 18' 0\" W", "10", -(54 + 48 / 60.0), -(68 + 18 / 60.0), 2},
+};
+
+void LlenarGeoDMS(TFConv &v) {
+    LlenarGrilla(v, 0, 1, 0,
+                 {{Negrita("1"), kBuenos[0].lat, kBuenos[0].lon, kBuenos[0].alt, ""},
+                  {Negrita("2"), "3a\xB0 10' 0\" S", kBuenos[0].lon, "", ""},
+                  {Negrita("3"), kBuenos[1].lat, kBuenos[1].lon, kBuenos[1].alt, ""},
+                  {"", "", "", "", ""},
+                  {"PF-12", kBuenos[2].lat, kBuenos[2].lon, kBuenos[2].alt, ""}});
+}
+const int kFilaDePunto[] = {2, 4, 6};  // grid row of each of kBuenos
+
+QString Capturas() {
+    const QString dir = QStringLiteral(CAPTURAS_DIR);
+    QDir().mkpath(dir);
+    return dir;
+}
+}  // namespace
+
+class TestLote : public QObject {
+    Q_OBJECT
+  private slots:
+    void chequeos_data();
+    void chequeos();
+    void filasConvertidasYFallidas();
+    void extensiones();
+    void sinConversionNoGuarda();
+    void datGrilla();
+    void sobreescribir();
+    void falloConservaArchivo();
+    void extension_data();
+    void extension();
+    void dxfLeidoPorGdal();
+    void dxfGeograficoFalla();
+    void campoGrillaDMS();
+    void campoGrillaDecimal();
+    void campoNoParaPlanasNiAltura();
+    void captura();
+};
+
+// The three checks, in order; nothing is converted after a failing one and Convertido keeps its value.
+void TestLote::chequeos_data() {
+    QTest::addColumn<int>("fuente");
+    QTest::addColumn<bool>("conDatos");
+    QTest::addColumn<int>("opcionesLeidas");
+    QTest::addColumn<int>("colLatX");
+    QTest::addColumn<int>("colLonY");
+    QTest::addColumn<int>("colZona");
+    QTest::addColumn<QString>("mensaje");
+    QTest::newRow("grilla vacia") << 0 << false << 0 << 0 << 0 << 0 << AQString(kSinDatos);
+    QTest::newRow("sin columna de latitud") << 0 << true << 1 << 0 << 2 << 0 << AQString(kSinDatos);
+    QTest::newRow("sin columna de longitud") << 1 << true << 1 << 1 << 0 << 0 << AQString(kSinDatos);
+    QTest::newRow("UTM sin zona") << 2 << true << 1 << 1 << 2 << 0 << AQString(kSinZona);
+    QTest::newRow("UTM sin zona, archivo GPS (sin opciones)") << 2 << true << 0 << 0 << 0 << 0 << QString();
+    QTest::newRow("UTM con zona") << 2 << true << 1 << 1 << 2 << 3 << QString();
+}
+
+void TestLote::chequeos() {
+    QFETCH(int, fuente);
+    QFETCH(bool, conDatos);
+    QFETCH(int, opcionesLeidas);
+    QFETCH(int, colLatX);
+    QFETCH(int, colLonY);
+    QFETCH(int, colZona);
+    QFETCH(QString, mensaje);
+    auto v = CrearVentana();
+    if (conDatos)
+        LlenarGrilla(*v, fuente, 2, 1, {{"1", "6170000.0", "5600000.0", "", "21"}});
+    else
+        LlenarGrilla(*v, fuente, 2, 1, {});
+    v->OpcionesLeidas = static_cast<uint8_t>(opcionesLeidas);
+    v->ColLatX = static_cast<uint8_t>(colLatX);
+    v->ColLonY = static_cast<uint8_t>(colLonY);
+    v->ColZona = static_cast<uint8_t>(colZona);
+    v->skTransfclick();
+    if (mensaje.isEmpty()) {
+        QVERIFY(v->spMensaje->Mostrados.empty());
+        QCOMPARE(v->Convertido, uint8_t(1));
+        return;
+    }
+    QCOMPARE(v->spMensaje->Mostrados.size(), std::size_t(1));
+    QCOMPARE(v->spMensaje->Mostrados[0].texto, mensaje);
+    QCOMPARE(v->spMensaje->Mostrados[0].tipo, TMensaje::Error);
+    QCOMPARE(v->spMensaje->Mostrados[0].botones, TMensaje::Ok);
+    QCOMPARE(v->Convertido, uint8_t(0));
+    if (conDatos) QVERIFY(v->ModeloGrilla->Celda(2, 5).empty());
+}
+
+// A DMS grid to Gauss-Krüger: every good row agrees with PROJ within 1 mm and carries its strip,
+// the refused row and the empty row keep empty results, and the extents span the good rows.
+void TestLote::filasConvertidasYFallidas() {
+    auto v = CrearVentana();
+    LlenarGeoDMS(*v);
+    v->skTransfclick();
+    QVERIFY(v->spMensaje->Mostrados.empty());
+    QCOMPARE(v->Convertido, uint8_t(1));
+    const TModeloGrilla &g = *v->ModeloGrilla;
+    for (int c = 5; c <= 8; ++c) {
+        QVERIFY2(g.Celda(3, c).empty(), "refused latitude");
+        QVERIFY2(g.Celda(5, c).empty(), "empty row");
+    }
+    OraculoGK proj;
+    double minX = 1e300, maxX = -1e300, minY = 1e300, maxY = -1e300;
+    for (int i = 0; i < 3; ++i) {
+        const PuntoGeo &p = kBuenos[i];
+        const int fila = kFilaDePunto[i];
+        double x = 0, y = 0;
+        QVERIFY(proj.Proyectar(p.faja, p.latGrados, p.lonGrados, x, y));
+        QVERIFY2(std::fabs(Num(g.Celda(fila, 5)) - x) < 1e-3, g.Celda(fila, 5).c_str());
+        QVERIFY2(std::fabs(Num(g.Celda(fila, 6)) - y) < 1e-3, g.Celda(fila, 6).c_str());
+        QCOMPARE(QString::fromStdString(g.Celda(fila, 8)), QString::number(p.faja));
+        if (!p.alt.empty()) QCOMPARE(Num(g.Celda(fila, 7)), Num(p.alt));
+        minX = std::min(minX, x), maxX = std::max(maxX, x);
+        minY = std::min(minY, y), maxY = std::max(maxY, y);
+    }
+    // The extents hold the 4-decimal texts of the cells: within 0.1 mm of PROJ plus the 1 mm above.
+    QVERIFY(std::fabs(static_cast<double>(v->MinimoX) - minX) < 1.1e-3);
+    QVERIFY(std::fabs(static_cast<double>(v->MaximoX) - maxX) < 1.1e-3);
+    QVERIFY(std::fabs(static_cast<double>(v->MinimoY) - minY) < 1.1e-3);
+    QVERIFY(std::fabs(static_cast<double>(v->MaximoY) - maxY) < 1.1e-3);
+}
+
+// A geographic destination: column 8 is left alone and the DMS results leave the extents unset.
+void TestLote::extensiones() {
+    auto v = CrearVentana();
+    LlenarGrilla(*v, 1, 0, 1, {{"1", "6172000.0", "5631000.0", "12", "5"}});
+    v->ModeloGrilla->FijarCelda(2, 8, "previo");
+    v->skTransfclick();
+    QCOMPARE(v->Convertido, uint8_t(1));
+    const std::string lat = v->ModeloGrilla->Celda(2, 5);
+    QVERIFY2(lat.find('\xB0') != std::string::npos && lat.back() == 'S', lat.c_str());
+    QCOMPARE(QString::fromStdString(v->ModeloGrilla->Celda(2, 8)), QString("previo"));
+    QVERIFY(v->MinimoX > v->MaximoX);
+    QVERIFY(v->MinimoY > v->MaximoY);
+}
+
+void TestLote::sinConversionNoGuarda() {
+    QTemporaryDir dir;
+    auto v = CrearVentana();
+    LlenarGeoDMS(*v);
+    v->SD->FijarSiguiente(dir.filePath("puntos"), 1);
+    v->skGuardarclick();
+    QCOMPARE(
+        UltimoMensaje(*v),
+        AQString(
+            "No se ha realizado ningun proceso conversi\xF3n.\n\rLa acci\xF3n guardar ser\xE1 cancelado."));
+    QCOMPARE(v->spMensaje->Mostrados.back().tipo, TMensaje::Informacion);
+    QVERIFY(!QFile::exists(dir.filePath("puntos.dat")));
+    // A kind change after a conversion clears Convertido: the same message.
+    v->skTransfclick();
+    v->cbDestino->setCurrentIndex(2);
+    v->skGuardarclick();
+    QCOMPARE(v->spMensaje->Mostrados.size(), std::size_t(2));
+    QVERIFY(!QFile::exists(dir.filePath("puntos.dat")));
+}
+
+// The grid layout, byte for byte: numbered after the row, ", " between values, the zone after a
+// comma without blank, the failed-row form, no line for an empty row, the degree sign as one byte.
+void TestLote::datGrilla() {
+    QTemporaryDir dir;
+    auto v = CrearVentana();
+    LlenarGrilla(*v, 0, 1, 0,
+                 {{"", "a", "", "", ""},
+                  {"", "b", "", "", ""},
+                  {"", "", "", "", ""},
+                  {"", "c", "", "", ""},
+                  {"", "d", "", "", ""}});
+    TModeloGrilla &g = *v->ModeloGrilla;
+    const std::vector<std::array<std::string, 4>> resultados = {
+        {"6181234.5", "5512345.25", "25", "5"},
+        {"", "", "", ""},
+        {"", "", "", ""},
+        {"12.5", "7.25", "", "3"},
+        {"34\xB0 36' 12.50000\" S", "58\xB0 22' 54.30000\" W", "25.0", ""}};
+    for (int i = 0; i < 5; ++i)
+        for (int c = 0; c < 4; ++c) g.FijarCelda(2 + i, 5 + c, resultados[i][c]);
+    v->Convertido = 1;
+    v->SD->FijarSiguiente(dir.filePath("puntos"), 1);
+    v->skGuardarclick();
+    QCOMPARE(UltimoMensaje(*v), AQString(kDATBien));
+    const std::string esperado =
+        "1, 6181234.5, 5512345.25, 25,5\r\n"
+        "2, , \r\n"
+        "4, 12.5, 7.25,3\r\n"
+        "5, 34\xB0 36' 12.50000\" S, 58\xB0 22' 54.30000\" W, 25.0\r\n";
+    QCOMPARE(Leer(dir.filePath("puntos.dat")), esperado);
+    QCOMPARE(v->BarProgreso->Valor(), 100);
+    QCOMPARE(v->BarProgreso->Etiqueta(), QString("Grabando puntos.dat"));
+}
+
+// Saving over an existing ".DAT" asks first; Cancel leaves the old file as it was and reports the
+// failure, OK replaces it. No temporary file stays behind either way.
+void TestLote::sobreescribir() {
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath("viejo.dat");
+    Escribir(ruta, "VIEJO\r\n");
+    auto v = CrearVentana();
+    LlenarGeoDMS(*v);
+    v->skTransfclick();
+
+    RespuestaConfirmacion() = TMensaje::BotonCancelar;
+    v->SD->FijarSiguiente(ruta, 1);
+    v->skGuardarclick();
+    const auto &m = v->spMensaje->Mostrados;
+    QCOMPARE(m.size(), std::size_t(2));
+    QCOMPARE(m[0].tipo, TMensaje::Confirmacion);
+    QCOMPARE(m[0].botones, TMensaje::OkCancelar);
+    QCOMPARE(m[0].texto, AQString("Est\xE1 por sobreescribir el archivo: \n\rviejo.dat\n\r\xBF"
+                                  "Desea continuar el procesos?"));
+    QCOMPARE(m[1].texto, AQString(kDATMal));
+    QCOMPARE(Leer(ruta), std::string("VIEJO\r\n"));
+
+    RespuestaConfirmacion() = TMensaje::BotonOk;
+    v->SD->FijarSiguiente(ruta, 1);
+    v->skGuardarclick();
+    QCOMPARE(UltimoMensaje(*v), AQString(kDATBien));
+    const std::string nuevo = Leer(ruta);
+    QVERIFY(nuevo.rfind("1, ", 0) == 0);
+    QCOMPARE(std::count(nuevo.begin(), nuevo.end(), '\n'), 4L);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"viejo.dat"});
+}
+
+// A save that cannot complete leaves the existing file untouched and no partial file: here a large
+// file whose output segments were never written, and a folder that does not exist.
+void TestLote::falloConservaArchivo() {
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath("previo.dat");
+    Escribir(ruta, "PREVIO\r\n");
+    auto v = CrearVentana();
+    LlenarGeoDMS(*v);
+    v->skTransfclick();
+    v->ArchivoGrande = 1;  // no background run has written the output segments
+    v->SD->FijarSiguiente(ruta, 1);
+    v->skGuardarclick();
+    QCOMPARE(UltimoMensaje(*v), AQString(kDATMal));
+    QCOMPARE(Leer(ruta), std::string("PREVIO\r\n"));
+
+    v->ArchivoGrande = 0;
+    v->SD->FijarSiguiente(dir.filePath("no/existe/puntos"), 1);
+    v->skGuardarclick();
+    QCOMPARE(UltimoMensaje(*v), AQString(kDATMal));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"previo.dat"});
+}
+
+// The extension follows the filter; the test for an existing one is case-sensitive over the path.
+void TestLote::extension_data() {
+    QTest::addColumn<QString>("escrito");
+    QTest::addColumn<int>("filtro");
+    QTest::addColumn<QString>("archivo");
+    QTest::addColumn<QString>("mensaje");
+    QTest::newRow("puntos") << "puntos" << 1 << "puntos.dat" << AQString(kDATBien);
+    QTest::newRow("puntos.DAT") << "puntos.DAT" << 1 << "puntos.DAT" << AQString(kDATBien);
+    QTest::newRow("puntos.Dat") << "puntos.Dat" << 1 << "puntos.Dat.dat" << AQString(kDATBien);
+    QTest::newRow("puntos.dxf como texto") << "puntos.dxf" << 1 << "puntos.dxf.dat" << AQString(kDATBien);
+    QTest::newRow("carpeta datos.dat") << "datos.dat/puntos" << 1 << "datos.dat/puntos" << AQString(kDATBien);
+    QTest::newRow("plano") << "plano" << 2 << "plano.dxf" << AQString(kDXFBien);
+    QTest::newRow("plano.DXF") << "plano.DXF" << 2 << "plano.DXF" << AQString(kDXFBien);
+    QTest::newRow("plano.dat como dibujo") << "plano.dat" << 2 << "plano.dat.dxf" << AQString(kDXFBien);
+}
+
+void TestLote::extension() {
+    QFETCH(QString, escrito);
+    QFETCH(int, filtro);
+    QFETCH(QString, archivo);
+    QFETCH(QString, mensaje);
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("datos.dat");
+    auto v = CrearVentana();
+    LlenarGeoDMS(*v);
+    v->skTransfclick();
+    v->SD->FijarSiguiente(dir.filePath(escrito), filtro);
+    v->skGuardarclick();
+    QCOMPARE(UltimoMensaje(*v), mensaje);
+    QVERIFY2(QFile::exists(dir.filePath(archivo)), qPrintable(archivo));
+    QDirIterator it(dir.path(), QDir::Files, QDirIterator::Subdirectories);
+    int archivos = 0;
+    while (it.hasNext()) it.next(), ++archivos;
+    QCOMPARE(archivos, 1);
+}
+
+// GDAL's DXF reader finds one point per converted row at (Y east, X north, height) and one text
+// with the row's label 10 units above it; the header's limits are the extents.
+void TestLote::dxfLeidoPorGdal() {
+    QTemporaryDir dir;
+    auto v = CrearVentana();
+    LlenarGeoDMS(*v);
+    v->skTransfclick();
+    v->SD->FijarSiguiente(dir.filePath("plano"), 2);
+    v->skGuardarclick();
+    QCOMPARE(UltimoMensaje(*v), AQString(kDXFBien));
+    const QString ruta = dir.filePath("plano.dxf");
+    const std::string dxf = Leer(ruta);
+    QVERIFY(dxf.rfind("0\r\nSECTION\r\n2\r\nHEADER\r\n9\r\n$LIMMIN\r\n10\r\n0.000\r\n20\r\n0.000\r\n9\r\n$"
+                      "LIMMAX\r\n10\r\n",
+                      0) == 0);
+
+    const QString ogrinfo = QStandardPaths::findExecutable("ogrinfo");
+    if (ogrinfo.isEmpty()) QSKIP("ogrinfo (gdal-bin) is not installed");
+    QProcess p;
+    p.start(ogrinfo, {"-al", "-q", ruta});
+    QVERIFY(p.waitForFinished(30000));
+    const QString salida = QString::fromUtf8(p.readAllStandardOutput());
+    // Features: "Text (String) = label" (absent or empty for points), then "POINT Z (e n h)".
+    struct Rasgo {
+        QString texto;
+        double e, n, h;
+    };
+    std::vector<Rasgo> rasgos;
+    QString texto;
+    const QRegularExpression rePunto(R"(POINT Z \(([-0-9.e+]+) ([-0-9.e+]+) ([-0-9.e+]+)\))");
+    for (const QString &l : salida.split('\n')) {
+        const QString t = l.trimmed();
+        if (t.startsWith("OGRFeature")) texto.clear();
+        if (t.startsWith("Text (String) = ")) texto = t.mid(16);
+        const auto m = rePunto.match(t);
+        if (m.hasMatch())
+            rasgos.push_back(
+                {texto, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble()});
+    }
+    QCOMPARE(rasgos.size(), std::size_t(6));
+    const TModeloGrilla &g = *v->ModeloGrilla;
+    const char *etiquetas[] = {"1", "3", "PF-12"};
+    for (int i = 0; i < 3; ++i) {
+        const int fila = kFilaDePunto[i];
+        const double e = Num(g.Celda(fila, 6)), n = Num(g.Celda(fila, 5));
+        const double h = g.Celda(fila, 7).empty() ? 0 : Num(g.Celda(fila, 7));
+        bool punto = false, rotulo = false;
+        for (const Rasgo &r : rasgos) {
+            const bool mismaEH = std::fabs(r.e - e) < 6e-4 && std::fabs(r.h - h) < 6e-4;
+            if (mismaEH && std::fabs(r.n - n) < 6e-4 && r.texto.isEmpty()) punto = true;
+            if (mismaEH && std::fabs(r.n - (n + 10)) < 6e-4 && r.texto == etiquetas[i]) rotulo = true;
+        }
+        QVERIFY2(punto, etiquetas[i]);
+        QVERIFY2(rotulo, etiquetas[i]);
+    }
+}
+
+// The degrees-minutes-seconds results of a geographic destination cannot be drawn: the failure is
+// reported and no file is left.
+void TestLote::dxfGeograficoFalla() {
+    QTemporaryDir dir;
+    auto v = CrearVentana();
+    LlenarGrilla(*v, 1, 0, 1, {{"1", "6172000.0", "5631000.0", "12", "5"}});
+    v->skTransfclick();
+    v->SD->FijarSiguiente(dir.filePath("plano"), 2);
+    v->skGuardarclick();
+    QCOMPARE(UltimoMensaje(*v), AQString(kDXFMal));
+    QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+namespace {
+// Double-clicks a grid cell the way a user does.
+void DobleClic(TFConv &v, int fila, int col) {
+    QTableView *g = v.Grilla;
+    const QModelIndex i = v.ModeloGrilla->index(fila, col);
+    g->scrollTo(i);
+    const QPoint centro = g->visualRect(i).center();
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, centro);
+    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, centro);
+}
+
+std::unique_ptr<TFConv> VentanaVisible() {
+    auto v = CrearVentana();
+    v->show();
+    v->activateWindow();
+    return v;
+}
+}  // namespace
+
+// DMS grid: Campo opens over the cell with its text; a typed latitude is stored as typed; a letter
+// among the degrees shows "Error" and leaving keeps the old value.
+void TestLote::campoGrillaDMS() {
+    auto v = VentanaVisible();
+    QVERIFY(QTest::qWaitForWindowActive(v.get()));
+    LlenarGeoDMS(*v);
+    DobleClic(*v, 2, 1);
+    QTRY_VERIFY(v->Campo->isVisible());
+    QCOMPARE(DeQString(v->Campo->text()), kBuenos[0].lat);
+    const QRect celda = v->Grilla->visualRect(v->ModeloGrilla->index(2, 1));
+    const QPoint origen = v->Grilla->viewport()->mapTo(v.get(), celda.topLeft());
+    QCOMPARE(v->Campo->geometry(), QRect(origen, QSize(celda.width() - 1, celda.height() - 2)));
+    QVERIFY(v->Campo->hasFocus());
+
+    const std::string nueva = "35\xB0 10' 20.5\" S";
+    v->Campo->selectAll();
+    v->Campo->del();
+    v->Campo->setText(AQString(nueva));
+    QTest::keyClick(v->Campo, Qt::Key_Return);  // Enter acts as Tab: Campo loses the focus
+    QTRY_VERIFY(!v->Campo->isVisible());
+    QCOMPARE(v->ModeloGrilla->Celda(2, 1), nueva);
+    QCOMPARE(v->Convertido, uint8_t(0));
+
+    // A letter typed among the degrees.
+    DobleClic(*v, 4, 2);
+    QTRY_VERIFY(v->Campo->isVisible());
+    QCOMPARE(DeQString(v->Campo->text()), kBuenos[1].lon);
+    v->Campo->setCursorPosition(1);
+    QTest::keyClicks(v->Campo, "x");
+    QCOMPARE(v->Msg->text(), QString("Error"));
+    v->Campo->setText(AQString("6x\xB0 11' 0\" W"));
+    QTest::keyClick(v->Campo, Qt::Key_Return);
+    QTRY_VERIFY(!v->Campo->isVisible());
+    QCOMPARE(v->ModeloGrilla->Celda(4, 2), kBuenos[1].lon);
+}
+
+// Decimal grid: Campo shows the DMS text of -34.5 (34° 30', 0 seconds, S; without the seconds'
+// alignment blank, which the mask refuses); leaving unchanged stores -34.5 with 13 decimals, and an
+// unchanged angle keeps the precision its seconds text does not show. A longitude typed in DMS is stored in
+// decimal.
+void TestLote::campoGrillaDecimal() {
+    auto v = VentanaVisible();
+    QVERIFY(QTest::qWaitForWindowActive(v.get()));
+    LlenarGrilla(*v, 0, 1, 1, {{"1", "-34.5", "-58.25", "", ""}});
+    DobleClic(*v, 2, 1);
+    QTRY_VERIFY(v->Campo->isVisible());
+    QCOMPARE(DeQString(v->Campo->text()), std::string("34\xB0 30' 0.00000\" S"));
+    QTest::keyClick(v->Campo, Qt::Key_Return);
+    QTRY_VERIFY(!v->Campo->isVisible());
+    QCOMPARE(v->ModeloGrilla->Celda(2, 1), std::string("-34.5000000000000"));
+
+    DobleClic(*v, 2, 2);
+    QTRY_VERIFY(v->Campo->isVisible());
+    QCOMPARE(DeQString(v->Campo->text()), std::string("58\xB0 15' 0.00000\" W"));
+    v->Campo->setText(AQString("58\xB0 45' 0\" W"));
+    QTest::keyClick(v->Campo, Qt::Key_Return);
+    QTRY_VERIFY(!v->Campo->isVisible());
+    QCOMPARE(v->ModeloGrilla->Celda(2, 2), std::string("-58.7500000000000"));
+
+    v->ModeloGrilla->FijarCelda(2, 1, "-34.0500000000001");
+    DobleClic(*v, 2, 1);
+    QTRY_VERIFY(v->Campo->isVisible());
+    QCOMPARE(DeQString(v->Campo->text()), std::string("34\xB0 3' 0.00000\" S"));
+    QTest::keyClick(v->Campo, Qt::Key_Return);
+    QTRY_VERIFY(!v->Campo->isVisible());
+    QCOMPARE(v->ModeloGrilla->Celda(2, 1), std::string("-34.0500000000001"));
+}
+
+// Plane sources and the height column use the grid's own editor, which takes any text.
+void TestLote::campoNoParaPlanasNiAltura() {
+    auto v = VentanaVisible();
+    QVERIFY(QTest::qWaitForWindowActive(v.get()));
+    LlenarGrilla(*v, 1, 0, 1, {{"1", "6172000.0", "5631000.0", "12", "5"}});
+    DobleClic(*v, 2, 1);
+    QTest::qWait(50);
+    QVERIFY(!v->Campo->isVisible());
+    QWidget *editor = QApplication::focusWidget();
+    QVERIFY(editor && editor != v->Campo && editor->inherits("QLineEdit"));
+    QTest::keyClicks(editor, "abc");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(QString::fromStdString(v->ModeloGrilla->Celda(2, 1)), QString("abc"));
+
+    LlenarGrilla(*v, 0, 1, 0, {{"1", kBuenos[0].lat, kBuenos[0].lon, "", ""}});
+    DobleClic(*v, 2, 3);
+    QTest::qWait(50);
+    QVERIFY(!v->Campo->isVisible());
+    QCOMPARE(v->ColEditada, 3);
+    QCOMPARE(v->FilaEditada, 2);
+}
+
+// The tab after a conversion, saved for a look.
+void TestLote::captura() {
+    auto v = VentanaVisible();
+    LlenarGeoDMS(*v);
+    v->skTransfclick();
+    QTest::qWait(50);
+    const QString ruta = Capturas() + "/archivos_convertido.png";
+    QVERIFY(v->grab().save(ruta));
+    QVERIFY(QFile::exists(ruta));
+}
+
+QTEST_MAIN(TestLote)
+#include "test_lote.moc"
