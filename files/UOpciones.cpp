@@ -85,6 +85,10 @@ TFormOpciones::TFormOpciones(QWidget *padre)
     setObjectName("FormOpciones");
     setWindowTitle("Opciones de Lectura");
     setFixedSize(631, 368);
+    // The places below were laid out for a small face (Tahoma 8): keep the texts inside them.
+    QFont letra = font();
+    letra.setPointSizeF(letra.pointSizeF() * 0.9);
+    setFont(letra);
     spMensaje = new TMensaje(this);
 
     NoteBook = new QGroupBox(AQString(" Coordenadas UTM "), this);
@@ -113,7 +117,9 @@ TFormOpciones::TFormOpciones(QWidget *padre)
     Label1 = Etiqueta(pagina1, "Label1", AQString("L\xEDnea de Inicio:"), 240, 241);
     Label1->setFont(negrita);
     Label1->setStyleSheet("color: navy");
-    Label1->adjustSize();
+    // Right-aligned against its edit, whatever the face's width.
+    Label1->setGeometry(120, 237, 210, 20);
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     sEditLineaNro = Edicion(pagina1, "sEditLineaNro", "1", QRect(336, 237, 47, 20));
 
     // Page 2: the lines cut into columns.
@@ -132,14 +138,15 @@ TFormOpciones::TFormOpciones(QWidget *padre)
     for (int i = 0; i < 4; ++i) {
         auto *b = new QRadioButton(items[i], Delimitador);
         b->setObjectName(QStringLiteral("Delimitador%1").arg(i));
-        b->setGeometry(8 + (i % 2) * 92, 20 + (i / 2) * 26, 90, 22);
+        // Two columns filled top to bottom.
+        b->setGeometry(6 + (i / 2) * 82, 20 + (i % 2) * 26, i / 2 ? 102 : 80, 22);
         BotonesDelimitador->addButton(b, i);
     }
     BotonesDelimitador->button(1)->setChecked(true);
     eModo = Etiqueta(pagina2, "eModo", "Modo:", 397, 136);
     cbModo = new QComboBox(pagina2);
     cbModo->setObjectName("cbModo");
-    cbModo->setGeometry(439, 133, 153, 20);
+    cbModo->setGeometry(432, 131, 172, 24);
     cbModo->addItems({"Grado-Minutos-Segundos", "Grado Decimal"});
     cbModo->setCurrentIndex(0);
     EtiqLatX = Etiqueta(pagina2, "EtiqLatX", "X  (Norte):", 8, 236);
@@ -252,6 +259,7 @@ void TFormOpciones::showEvent(QShowEvent *evento) {
 }
 
 void TFormOpciones::FormActivate() {
+    setResult(QDialog::Rejected);  // until this showing is accepted
     Paginas->setCurrentIndex(0);
     sEditLineaNro->setText("1");
     sEditLatX->setText("1");

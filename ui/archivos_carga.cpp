@@ -79,6 +79,9 @@ QGroupBox *GrupoMarco(QWidget *padre, const char *nombre, const char *titulo, QR
                       QButtonGroup *&botones) {
     auto *g = new QGroupBox(titulo, padre);
     g->setObjectName(nombre);
+    QFont letra = g->font();  // the caption must fit the narrow box
+    letra.setPointSizeF(letra.pointSizeF() * 0.85);
+    g->setFont(letra);
     g->setGeometry(lugar);
     botones = new QButtonGroup(g);
     const char *items[2] = {"POSGAR 94", "Campo Inchauspe 69"};
@@ -150,6 +153,7 @@ void TFConv::CrearArchivos() {
     ModeloGrilla->TerminarCambioMasivo();
     cbFuenteChange(0);
     cbDestinoChange(1);
+    ModeloGrilla->FijarCelda(0, 5, Negrita("Coordenadas Planas GK"));  // one blank at start
     Convertido = 0;
     ModoDecimal = 0;
 

@@ -14,6 +14,12 @@ TVistaGrilla::TVistaGrilla(TModeloGrilla *modelo, QWidget *padre)
       titulos_(new QTableView(this)) {
     setModel(modelo_);
     setItemDelegate(delegado_);
+    // The grid's small face (Tahoma 8 where installed), for both views.
+    QFont letra = font();
+    letra.setFamilies({QStringLiteral("Tahoma"), letra.family()});
+    letra.setPointSize(8);
+    setFont(letra);
+    titulos_->setFont(letra);
     horizontalHeader()->hide();
     verticalHeader()->hide();
     verticalHeader()->setMinimumSectionSize(kAltoFila);
@@ -21,7 +27,11 @@ TVistaGrilla::TVistaGrilla(TModeloGrilla *modelo, QWidget *padre)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setMinimumSectionSize(8);
     horizontalHeader()->setDefaultSectionSize(kAnchoColumna);
-    setColumnWidth(0, kAnchoPunto);
+    // The point column takes its bold title whole, also with a face wider than Tahoma.
+    QFont negrita = letra;
+    negrita.setBold(true);
+    setColumnWidth(
+        0, std::max(kAnchoPunto, QFontMetrics(negrita).horizontalAdvance(QStringLiteral("Punto")) + 8));
     setHorizontalScrollMode(ScrollPerPixel);
     setVerticalScrollMode(ScrollPerPixel);
     setSelectionMode(SingleSelection);
@@ -42,7 +52,7 @@ TVistaGrilla::TVistaGrilla(TModeloGrilla *modelo, QWidget *padre)
     titulos_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     titulos_->horizontalHeader()->setMinimumSectionSize(8);
     titulos_->horizontalHeader()->setDefaultSectionSize(kAnchoColumna);
-    titulos_->setColumnWidth(0, kAnchoPunto);
+    titulos_->setColumnWidth(0, columnWidth(0));
     titulos_->setHorizontalScrollMode(ScrollPerPixel);
     titulos_->setVerticalScrollMode(ScrollPerPixel);
     titulos_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -383,6 +383,16 @@ class TestOpciones : public QObject {
         QVERIFY(!f_->spBotonOK->isEnabled());
     }
 
+    void captura() {
+        Abrir("Nombre,Lat,Lon,Alt\nP1,-34.60372,-58.38159,25\nP2,-31.4201,-64.18877,390\n", 0);
+        QDir().mkpath(CAPTURAS_DIR);
+        QVERIFY(f_->grab().save(QString(CAPTURAS_DIR) + "/opciones_pagina1.png"));
+        f_->sEditLineaNro->setText("2");
+        f_->spSiguiente->click();
+        QVERIFY(f_->grab().save(QString(CAPTURAS_DIR) + "/opciones_pagina2.png"));
+        QCOMPARE(f_->ColsConf->columnCount(), 5);
+    }
+
     // The open command shows the dialog through Ejecutar; tests drive it without an event loop.
     void ejecutarPorElPresentador() {
         int llamadas = 0;

@@ -1,0 +1,469 @@
+// The "Archivos" tab of the real window: start titles, source and destination kind changes, the
+// open command through its seams (delimited file, GPS waypoint file, cancelling), the 50000-line
+// limit with its message and the segment files, I/O errors, Enter in the dialog, and a picture.
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+#include "TFConv.h"
+#include "UOpciones.h"
+#include "aplicacion.h"
+#include "archivos_carga.h"
+#include "grilla_modelo.h"
+#include "lectura.h"
+#include "mensaje.h"
+#include "progreso.h"
+#include "texto_qt.h"
+
+namespace {
+
+std::string N(const std::string &t) {
+    return "<p align=\"center\"><b>" + t + "</b></p>";
+}
+
+// What the read options dialog is told and does, per showing.
+struct TRespuestas {
+    int llamadas = 0;
+    QString linea = "1", latX = "1", lonY = "2", altura = "0", zona = "0";
+    int modo = 0;
+    bool aceptar = true;
+    uint8_t fuenteVista = 255;
+};
+
+}  // namespace
+
+class TestArchivos : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    std::unique_ptr<TFConv> v_;
+    TRespuestas r_;
+
+    QString Archivo(const QString &nombre, const QByteArray &datos) {
+        const QString ruta = dir_.filePath(nombre);
+        QFile a(ruta);
+        a.open(QIODevice::WriteOnly);
+        a.write(datos);
+        return ruta;
+    }
+    QString ArchivoDeLineas(const QString &nombre, int n) {
+        QByteArray datos;
+        datos.reserve(n * 24);
+        for (int i = 1; i <= n; ++i)
+            datos += "P" + QByteArray::number(i) + ",-34." + QByteArray::number(i) + ",-58.4\r\n";
+        return Archivo(nombre, datos);
+    }
+    void Abrir(const QString &ruta) {
+        v_->OD->FijarSiguiente(ruta);
+        v_->skAbrir->click();
+    }
+    const std::string &C(int f, int c) { return v_->ModeloGrilla->Celda(f, c); }
+    std::vector<TMensaje::Registro> &Mensajes() { return v_->spMensaje->Mostrados; }
+    int LineasDe(const std::string &ruta) {
+        QFile a(QString::fromStdString(ruta));
+        if (!a.open(QIODevice::ReadOnly)) return -1;
+        return a.readAll().count('\n');
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        FijarPresentadorGlobal(
+            [](QWidget *, TMensaje::Tipo, const QString &, TMensaje::Botones) { return TMensaje::BotonOk; });
+        TFormOpciones::FijarPresentador([this](TFormOpciones &f) {
+            ++r_.llamadas;
+            r_.fuenteVista = f.FuenteArchivo;
+            f.show();
+            if (!r_.aceptar) {
+                f.spBotonCancelar->click();
+                return f.result();
+            }
+            f.sEditLineaNro->setText(r_.linea);
+            f.spSiguiente->click();
+            f.sEditLatX->setText(r_.latX);
+            f.sEditLonY->setText(r_.lonY);
+            f.sEditAltura->setText(r_.altura);
+            f.sEditZFaja->setText(r_.zona);
+            f.cbModo->setCurrentIndex(r_.modo);
+            f.spBotonOK->click();
+            return f.result();
+        });
+    }
+    void cleanupTestCase() { TFormOpciones::FijarPresentador(nullptr); }
+    void init() {
+        r_ = TRespuestas();
+        v_ = std::make_unique<TFConv>();
+        v_->spSPC->setCurrentWidget(v_->TSTransf);
+    }
+    void cleanup() {
+        delete FormOpciones;
+        v_.reset();
+    }
+
+    void estadoInicial() {
+        QCOMPARE(v_->ModeloGrilla->Filas(), 15);
+        QCOMPARE(v_->Grilla->objectName(), QString("Grilla"));
+        QCOMPARE(v_->Grilla->model(), v_->ModeloGrilla);
+        QCOMPARE(C(0, 1), N("Coordenadas Geogr\xE1"
+                            "ficas"));
+        QCOMPARE(C(0, 5), N("Coordenadas Planas GK"));
+        const std::string fila1[9] = {N("Punto"),     N("Latitud"),  N("Longitud"), N("Altura Elips."), "",
+                                      N("X (Norte)"), N("Y (Este)"), N("Altura"),   N("Faja")};
+        for (int c = 0; c < 9; ++c) QCOMPARE(C(1, c), fila1[c]);
+        for (int f = 2; f < 15; ++f)
+            for (int c = 0; c < 9; ++c) QVERIFY(C(f, c).empty());
+        QVERIFY(!v_->spOpcArch->isEnabled());
+        QCOMPARE(int(v_->ModoDecimal), 0);
+        QCOMPARE(v_->MarcoFuente(), 0);
+        QCOMPARE(v_->MarcoDestino(), 0);
+        QCOMPARE(v_->cbFuente->currentText(), QString(" GEO"));
+        QCOMPARE(v_->cbDestino->currentText(), QString(" GK"));
+        QCOMPARE(v_->cbDestino->itemText(0), QString("GEO"));
+        QCOMPARE(v_->Grilla->columnSpan(0, 1), 4);
+        QCOMPARE(v_->Grilla->columnSpan(0, 5), 4);
+    }
+
+    void cambioDeFuente_data() {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("titulo");
+        QTest::addColumn<QString>("x");
+        QTest::addColumn<QString>("altura");
+        QTest::addColumn<QString>("zona");
+        QTest::addColumn<int>("modoDecimal");
+        QTest::newRow("utm") << 2 << "Coordenadas Planas  UTM"
+                             << "X (Norte)"
+                             << "Altura"
+                             << "Zona" << 1;
+        QTest::newRow("gk") << 1 << "Coordenadas Planas  GK"
+                            << "X (Norte)"
+                            << "Altura"
+                            << "Faja" << 1;
+        QTest::newRow("gps") << 3
+                             << AQString(
+                                    "Coordenadas Geogr\xE1"
+                                    "ficas")
+                             << "Latitud"
+                             << "Altura Elips."
+                             << "" << 0;
+    }
+    void cambioDeFuente() {
+        QFETCH(int, item);
+        QFETCH(QString, titulo);
+        QFETCH(QString, x);
+        QFETCH(QString, altura);
+        QFETCH(QString, zona);
+        QFETCH(int, modoDecimal);
+        v_->ModeloGrilla->FijarFilas(40);
+        v_->ModeloGrilla->FijarCelda(20, 1, "dato");
+        v_->Convertido = 1;
+        v_->cbFuente->setCurrentIndex(item);
+        QCOMPARE(C(0, 1), N(DeQString(titulo)));
+        QCOMPARE(C(1, 1), N(DeQString(x)));
+        QCOMPARE(C(1, 3), N(DeQString(altura)));
+        QCOMPARE(C(1, 4), zona.isEmpty() ? std::string() : N(DeQString(zona)));
+        QCOMPARE(int(v_->ModoDecimal), modoDecimal);
+        QCOMPARE(int(v_->Convertido), 0);
+        QCOMPARE(v_->ModeloGrilla->Filas(), 15);
+        for (int f = 2; f < 15; ++f)
+            for (int c = 0; c < 9; ++c) QVERIFY(C(f, c).empty());
+        QCOMPARE(v_->Grilla->columnSpan(0, 1), 4);
+    }
+
+    void vueltaAGeoConservaModoDecimal() {
+        v_->cbFuente->setCurrentIndex(2);
+        v_->cbFuente->setCurrentIndex(0);
+        QVERIFY(C(1, 4).empty());
+        QCOMPARE(C(1, 2), N("Longitud"));
+        QCOMPARE(int(v_->ModoDecimal), 1);
+    }
+
+    void cambioDeDestino() {
+        v_->ModeloGrilla->FijarFilas(4);
+        for (int c = 1; c < 9; ++c) v_->ModeloGrilla->FijarCelda(3, c, "v" + std::to_string(c));
+        v_->Convertido = 1;
+        v_->cbDestino->setCurrentIndex(0);
+        QCOMPARE(C(0, 5), std::string("<p align=\"center\"><b>Coordenas Geogr\xE1"
+                                      "ficas</b></p>"));
+        QCOMPARE(C(1, 5), N("Latitud"));
+        QCOMPARE(C(1, 7), N("Altura Elips."));
+        QVERIFY(C(1, 8).empty());
+        QCOMPARE(int(v_->Convertido), 0);
+        QCOMPARE(v_->ModeloGrilla->Filas(), 4);
+        for (int c = 1; c < 5; ++c) QCOMPARE(C(3, c), "v" + std::to_string(c));
+        for (int c = 5; c < 9; ++c) QVERIFY(C(3, c).empty());
+        v_->cbDestino->setCurrentIndex(2);
+        QCOMPARE(C(0, 5), N("Coordenadas Planas  UTM"));
+        QCOMPARE(C(1, 8), N("Zona"));
+    }
+
+    void abrirDelimitado() {
+        const QString ruta =
+            Archivo("puntos.txt",
+                    "Nombre,Lat,Lon,Alt\r\nP1,-34.5,-58.4,25\r\nP2, -35.25 , -59.5 ,30\r\n\r\nP4,-36\r\n");
+        r_.linea = "2";
+        r_.latX = "2";
+        r_.lonY = "3";
+        r_.altura = "4";
+        r_.modo = 1;
+        Abrir(ruta);
+        QCOMPARE(r_.llamadas, 1);
+        QCOMPARE(int(r_.fuenteVista), 0);
+        QVERIFY(Mensajes().empty());
+        QCOMPARE(v_->ModeloGrilla->Filas(), 6);
+        QCOMPARE(C(2, 0), N("1"));
+        QCOMPARE(C(2, 1), std::string("-34.5"));
+        QCOMPARE(C(2, 2), std::string("-58.4"));
+        QCOMPARE(C(2, 3), std::string("25"));
+        QCOMPARE(C(3, 1), std::string("-35.25"));  // blanks around a comma-separated field trimmed
+        QCOMPARE(C(3, 2), std::string("-59.5"));
+        for (int c = 0; c < 9; ++c) QVERIFY(C(4, c).empty());  // empty line, empty row
+        for (int c = 0; c < 9; ++c) QVERIFY(C(5, c).empty());  // too short to show
+        QCOMPARE(v_->DelimArchivo, ',');
+        QCOMPARE(int(v_->LineaInicio), 2);
+        QCOMPARE(int(v_->ColLatX), 2);
+        QCOMPARE(int(v_->ColLonY), 3);
+        QCOMPARE(int(v_->ColAltura), 4);
+        QCOMPARE(int(v_->ColZona), 0);
+        QCOMPARE(int(v_->OpcionesLeidas), 1);
+        QCOMPARE(int(v_->ModoDecimal), 1);
+        QCOMPARE(int(v_->ArchivoGrande), 0);
+        QCOMPARE(v_->TotalLineas, int64_t(5));
+        QVERIFY(v_->spOpcArch->isEnabled());
+        const TOpcionesLectura o = v_->Opciones();
+        QCOMPARE(int(o.ColLatX), 2);
+        QCOMPARE(int(o.ModoDecimal), 1);
+    }
+
+    void abrirUtmConZonaYNumerosDePunto() {
+        v_->cbFuente->setCurrentIndex(2);
+        QByteArray datos;
+        for (int i = 1; i <= 10; ++i)
+            datos += i == 7 ? QByteArray("corta\n") : "6150000;" + QByteArray::number(500000 + i) + ";20S\n";
+        r_.linea = "5";
+        r_.zona = "3";
+        Abrir(Archivo("utm.txt", datos));
+        QCOMPARE(int(r_.fuenteVista), 2);
+        QCOMPARE(v_->DelimArchivo, ';');
+        QCOMPARE(v_->ModeloGrilla->Filas(), 8);
+        QCOMPARE(C(2, 0), N("1"));  // line 5 is point 1 in row 2
+        QCOMPARE(C(2, 2), std::string("500005"));
+        QCOMPARE(C(2, 4), std::string("20"));
+        QVERIFY(C(4, 0).empty());   // line 7 too short
+        QCOMPARE(C(6, 0), N("5"));  // line 9 is point 5 in row 6
+        QCOMPARE(int(v_->ModoDecimal), 1);
+    }
+
+    void abrirGeograficoDms() {
+        const QByteArray lat = "34\xC2\xB0 36' 12.5\" S";  // written by a UTF-8 editor
+        Abrir(Archivo("dms.txt", lat + ";58\xC2\xB0 22' 54.1\" W\n"));
+        QCOMPARE(int(v_->ModoDecimal), 0);
+        QCOMPARE(C(2, 1), std::string("34\xB0 36' 12.5\" S"));
+    }
+
+    void cancelarElDialogoDeApertura() {
+        Abrir(ArchivoDeLineas("a.txt", 3));
+        QCOMPARE(v_->ModeloGrilla->Filas(), 5);
+        v_->Convertido = 1;
+        v_->OD->FijarCancelarSiguiente();
+        v_->skAbrir->click();
+        QCOMPARE(v_->ModeloGrilla->Filas(), 5);  // the grid keeps what it showed
+        QCOMPARE(C(4, 1), std::string("P3"));
+        QCOMPARE(int(v_->Convertido), 0);
+        QCOMPARE(int(v_->OpcionesLeidas), 0);
+        QCOMPARE(r_.llamadas, 1);
+    }
+
+    void cancelarLasOpciones() {
+        r_.aceptar = false;
+        Abrir(ArchivoDeLineas("b.txt", 3));
+        QCOMPARE(r_.llamadas, 1);
+        QCOMPARE(v_->ModeloGrilla->Filas(), 15);
+        QVERIFY(C(2, 1).empty());
+        QCOMPARE(int(v_->OpcionesLeidas), 0);
+        QVERIFY(v_->spOpcArch->isEnabled());
+    }
+
+    void archivoGps_data() {
+        QTest::addColumn<QByteArray>("datos");
+        QTest::addColumn<int>("modoDecimal");
+        QTest::addColumn<QStringList>("esperado");  // name, latitude, longitude per row
+        QTest::newRow("decimal")
+            << QByteArray(
+                   "Cabecera del "
+                   "GPS\r\nWP,D,PTO1,-34.5,-58.4,x\r\n\r\n\r\nWP,D,PTO2,-35.1,-59.2,x\r\nWP,D,PTO3,-36,-60,")
+            << 1 << QStringList{"PTO1", "-34.5", "-58.4", "PTO2", "-35.1", "-59.2", "PTO3", "-36", "-60"};
+        QTest::newRow("dms") << QByteArray("xx,dms,P1,-34 36' 12.5'',-58 22' 54.1'',\n") << 0
+                             << QStringList{"P1", AQString("34\xB0 36' 12.5\" S"),
+                                            AQString("58\xB0 22' 54.1\" W")};
+    }
+    void archivoGps() {
+        QFETCH(QByteArray, datos);
+        QFETCH(int, modoDecimal);
+        QFETCH(QStringList, esperado);
+        v_->cbFuente->setCurrentIndex(3);
+        Abrir(Archivo("gps.txt", datos));
+        QCOMPARE(r_.llamadas, 0);  // no read options for a waypoint file
+        QCOMPARE(v_->ModeloGrilla->Filas(), 2 + int(esperado.size() / 3));
+        for (int i = 0; i < esperado.size() / 3; ++i) {
+            QCOMPARE(AQString(C(2 + i, 0)), esperado[3 * i]);
+            QCOMPARE(AQString(C(2 + i, 1)), esperado[3 * i + 1]);
+            QCOMPARE(AQString(C(2 + i, 2)), esperado[3 * i + 2]);
+            for (int c = 3; c < 9; ++c) QVERIFY(C(2 + i, c).empty());
+        }
+        QCOMPARE(int(v_->ModoDecimal), modoDecimal);
+        QCOMPARE(int(v_->OpcionesLeidas), 0);
+        QVERIFY(!v_->spOpcArch->isEnabled());
+    }
+
+    void gpsSinMarcaNoCambiaNada() {
+        v_->cbFuente->setCurrentIndex(3);
+        v_->ModeloGrilla->FijarCelda(2, 1, "antes");
+        Abrir(Archivo("nogps.txt", "uno\ndos,E,3\n"));
+        QCOMPARE(C(2, 1), std::string("antes"));
+        QCOMPARE(v_->ModeloGrilla->Filas(), 15);
+        QVERIFY(Mensajes().empty());
+    }
+
+    void gpsEnInchauspeSeLeeDelimitado() {
+        v_->cbFuente->setCurrentIndex(3);
+        v_->BotonesFuente->button(1)->click();
+        QCOMPARE(v_->MarcoFuente(), 1);
+        r_.latX = "4";
+        r_.lonY = "5";
+        Abrir(Archivo("gps2.txt", "WP,D,PTO1,-34.5,-58.4,x\n"));
+        QCOMPARE(r_.llamadas, 1);
+        QCOMPARE(int(r_.fuenteVista), 3);
+        QCOMPARE(C(2, 1), std::string("-34.5"));
+        QCOMPARE(int(v_->ModoDecimal), 1);
+        QCOMPARE(int(v_->OpcionesLeidas), 1);
+    }
+
+    void limiteDe50000_data() {
+        QTest::addColumn<int>("lineas");
+        QTest::addColumn<bool>("grande");
+        QTest::newRow("50000") << 50000 << false;
+        QTest::newRow("50001") << 50001 << true;
+    }
+    void limiteDe50000() {
+        QFETCH(int, lineas);
+        QFETCH(bool, grande);
+        const QString ruta = ArchivoDeLineas(QString("grande%1.txt").arg(lineas), lineas);
+        Abrir(ruta);
+        QCOMPARE(v_->ModeloGrilla->Filas(), 50002);
+        QCOMPARE(C(50001, 0), N("50000"));
+        QCOMPARE(C(50001, 1), std::string("P50000"));
+        QCOMPARE(int(v_->ArchivoGrande), int(grande));
+        const std::string base =
+            QFile::encodeName(dir_.filePath(QString("grande%1.").arg(lineas))).toStdString();
+        if (!grande) {
+            QVERIFY(Mensajes().empty());
+            QVERIFY(v_->BaseSegmento.empty());
+            QVERIFY(!QFile::exists(QString::fromStdString(base + "$$0")));
+            return;
+        }
+        QCOMPARE(Mensajes().size(), size_t(1));
+        QCOMPARE(Mensajes()[0].tipo, TMensaje::Informacion);
+        QCOMPARE(Mensajes()[0].texto,
+                 AQString("El Archivo a cargar es demasiado grande. Solo se mostrar\xE1n 50000 lineas"));
+        QCOMPARE(v_->BaseSegmento, base);
+        for (int k = 0; k < 9; ++k) QCOMPARE(LineasDe(base + "$$" + std::to_string(k)), 5000);
+        QCOMPARE(LineasDe(base + "$$9"), 5001);
+        QCOMPARE(v_->BarProgreso->Etiqueta(), QString("Segmentando ..."));
+        QCOMPARE(v_->BarProgreso->Valor(), 100);
+        QVERIFY(!v_->BarProgreso->isVisible());  // closed itself at 100
+        // The next open deletes them, also when it is cancelled.
+        v_->OD->FijarCancelarSiguiente();
+        v_->skAbrir->click();
+        for (int k = 0; k < 10; ++k)
+            QVERIFY(!QFile::exists(QString::fromStdString(base + "$$" + std::to_string(k))));
+        QCOMPARE(int(v_->ArchivoGrande), 0);
+    }
+
+    void segmentosBorradosAlCerrar() {
+        const QString ruta = ArchivoDeLineas("cierre.txt", 50001);
+        Abrir(ruta);
+        const std::string base = v_->BaseSegmento;
+        QVERIFY(QFile::exists(QString::fromStdString(base + "$$9")));
+        v_->close();
+        QVERIFY(!QFile::exists(QString::fromStdString(base + "$$9")));
+        QVERIFY(!QFile::exists(QString::fromStdString(base + "$$0")));
+    }
+
+    void lineaDeInicioMasAllaDelFinal() {
+        r_.linea = "3";
+        Abrir(Archivo("corto.txt", "a,1,2\nb,3,4\nc,5,6\n"));
+        QCOMPARE(v_->ModeloGrilla->Filas(), 3);
+        r_.linea = "3";
+        Abrir(Archivo("dos.txt", "a,1,2\nb,3,4\n"));
+        // The dialog refuses a start line it did not preview and stays open; the load does not happen.
+        QCOMPARE(r_.llamadas, 2);
+        QCOMPARE(FormOpciones->spMensaje->Mostrados.size(), size_t(1));
+        QCOMPARE(FormOpciones->spMensaje->Mostrados[0].texto,
+                 QString("El delimitador de Campo es incorrecto."));
+        QVERIFY(FormOpciones->isVisible());
+        FormOpciones->reject();
+        QVERIFY(Mensajes().empty());
+        QCOMPARE(v_->ModeloGrilla->Filas(), 3);
+    }
+
+    void archivoIlegibleEsUnMensaje() {
+        // A waypoint file is read at once by the window.
+        v_->cbFuente->setCurrentIndex(3);
+        Abrir(dir_.filePath("no/existe.txt"));
+        QCOMPARE(Mensajes().size(), size_t(1));
+        QCOMPARE(Mensajes()[0].tipo, TMensaje::Error);
+        QVERIFY(Mensajes()[0].texto.contains("existe.txt"));
+        QCOMPARE(v_->ModeloGrilla->Filas(), 15);
+        // A delimited file: the preview tells it and nothing is loaded.
+        v_->cbFuente->setCurrentIndex(0);
+        Abrir(dir_.filePath("no/existe.txt"));
+        QVERIFY(FormOpciones);
+        QVERIFY(!FormOpciones->spMensaje->Mostrados.empty());
+        QCOMPARE(FormOpciones->spMensaje->Mostrados[0].tipo, TMensaje::Error);
+        QVERIFY(FormOpciones->spMensaje->Mostrados[0].texto.contains("existe.txt"));
+        QCOMPARE(v_->ModeloGrilla->Filas(), 15);
+        QCOMPARE(int(v_->OpcionesLeidas), 0);
+    }
+
+    // The application-wide hook turns Enter into Tab in the dialog's fields too.
+    void enterComoTabEnElDialogo() {
+        auto *f = new TFormOpciones(v_.get());
+        f->NombreArchivo = Archivo("enter.txt", "1,2\n").toStdString();
+        f->show();
+        f->spSiguiente->click();
+        f->activateWindow();
+        f->sEditLatX->setFocus();
+        QTRY_VERIFY(f->sEditLatX->hasFocus());
+        QTest::keyClick(f->sEditLatX, Qt::Key_Return);
+        QTRY_VERIFY(f->sEditLonY->hasFocus());
+        QVERIFY(f->isVisible());  // Enter did not accept the dialog
+    }
+
+    void captura() {
+        const QString ruta =
+            Archivo("captura.txt",
+                    "P1,-34.60372,-58.38159,25\nP2,-31.4201,-64.18877,390\nP3,-32.94682,-60.63932,"
+                    "25\nP4,-24.78259,-65.41232,1187\nP5,-54.80191,-68.30295,6\n");
+        r_.linea = "1";
+        r_.latX = "2";
+        r_.lonY = "3";
+        r_.altura = "4";
+        r_.modo = 1;
+        Abrir(ruta);
+        v_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(v_.get()));
+        QDir().mkpath(CAPTURAS_DIR);
+        const QImage img = v_->grab().toImage();
+        QVERIFY(img.save(QString(CAPTURAS_DIR) + "/archivos_cargado.png"));
+        QCOMPARE(C(6, 1), std::string("-54.80191"));
+    }
+};
+
+QTEST_MAIN(TestArchivos)
+#include "test_carga_archivos.moc"
