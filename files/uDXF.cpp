@@ -31,42 +31,72 @@ void TDXFOut::WriteHeader() {
     Lines.insert(Lines.end(), {"0", "SECTION", "2", "ENTITIES"});
 }
 
+namespace {
+
+long double Potencia10(int n) {
+    long double p = 1;
+    for (int i = 0; i < n; ++i) p *= 10;
+    return p;
+}
+
+// Fixed point by rounding x * 10^decimales to a whole number: exact whenever the product is not
+// within its own rounding error of a half (then the caller falls back to std::to_chars, which
+// rounds the exact binary value). Only for |x * 10^decimales| below 1e15.
+bool FijoRapido(long double x, int decimales, std::string &t) {
+    const long double y = x * Potencia10(decimales);
+    const long double frac = std::fabs(y - std::trunc(y));
+    if (std::fabs(frac - 0.5L) < 1e-6L + std::fabs(y) * 1e-17L) return false;
+    const long long r = std::llround(std::fabs(y));
+    std::string d = std::to_string(r);
+    if (d.size() < static_cast<std::size_t>(decimales) + 1) d.insert(0, decimales + 1 - d.size(), '0');
+    if (decimales > 0) d.insert(d.size() - static_cast<std::size_t>(decimales), 1, '.');
+    t.clear();
+    if (x < 0) t += '-';
+    t += d;
+    return true;
+}
+
+}  // namespace
+
 // Fixed point with `Decimals` digits, rounded once at the last digit kept; no more than 16
 // significant digits are kept, and a value with more than 16 integer digits goes to exponent form.
 std::string TDXFOut::FormatValue(long double x) const {
     if (std::isnan(x)) return "NAN";
     if (std::isinf(x)) return x < 0 ? "-INF" : "INF";
     char buf[128];
-    int exponente = 0;  // decimal exponent of the leading digit
-    if (x != 0) {
-        auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 15);
-        const std::string_view s(buf, static_cast<std::size_t>(r.ptr - buf));
-        const std::size_t e = s.find('e');
-        std::from_chars(s.data() + e + (s[e + 1] == '+' ? 2 : 1), s.data() + s.size(), exponente);
-    }
     std::string t;
-    if (exponente >= 16) {
-        // Exponent form with up to 16 significant digits, trailing zeros of the mantissa dropped.
+    if (Decimals <= 15 && std::fabs(x) < Potencia10(15 - Decimals)) {
+        // Far below 16 significant digits: every decimal asked for is kept.
+        if (!FijoRapido(x, Decimals, t)) {
+            auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, Decimals);
+            t.assign(buf, static_cast<std::size_t>(r.ptr - buf));
+        }
+    } else {
+        int exponente = 0;  // decimal exponent of the leading digit
         auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 15);
         std::string s(buf, static_cast<std::size_t>(r.ptr - buf));
         const std::size_t e = s.find('e');
-        std::string mant = s.substr(0, e), exp = s.substr(e + 1);
-        if (mant.find('.') != std::string::npos) {
-            while (mant.back() == '0') mant.pop_back();
-            if (mant.back() == '.') mant.pop_back();
+        std::from_chars(s.data() + e + (s[e + 1] == '+' ? 2 : 1), s.data() + s.size(), exponente);
+        if (exponente >= 16) {
+            // Exponent form with up to 16 significant digits, trailing zeros of the mantissa dropped.
+            std::string mant = s.substr(0, e), exp = s.substr(e + 1);
+            if (mant.find('.') != std::string::npos) {
+                while (mant.back() == '0') mant.pop_back();
+                if (mant.back() == '.') mant.pop_back();
+            }
+            t = mant + "E" + exp;
+        } else {
+            const int cifras = std::max(0, std::min<int>(Decimals, 15 - exponente));
+            r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, cifras);
+            t.assign(buf, static_cast<std::size_t>(r.ptr - buf));
+            if (Decimals > cifras) {
+                if (cifras == 0) t += '.';
+                t.append(static_cast<std::size_t>(Decimals - cifras), '0');
+            }
         }
-        t = mant + "E" + exp;
-    } else {
-        const int cifras = std::max(0, std::min<int>(Decimals, 15 - exponente));
-        auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, cifras);
-        t.assign(buf, static_cast<std::size_t>(r.ptr - buf));
-        if (Decimals > cifras) {
-            if (cifras == 0) t += '.';
-            t.append(static_cast<std::size_t>(Decimals - cifras), '0');
-        }
-        // A value that rounds to zero is written without its sign.
-        if (t.front() == '-' && t.find_first_not_of("-0.") == std::string::npos) t.erase(0, 1);
     }
+    // A value that rounds to zero is written without its sign.
+    if (t.front() == '-' && t.find_first_not_of("-0.") == std::string::npos) t.erase(0, 1);
     if (t.size() > 32) t.resize(32);
     const std::size_t coma = t.find(',');
     if (coma != std::string::npos) t[coma] = '.';

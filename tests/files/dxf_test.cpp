@@ -1,7 +1,10 @@
 // TDXFOut: the exact lines of a drawing, number formatting, and the file read back by GDAL.
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
+#include <random>
 #include <regex>
 
 #include "uDXF.h"
@@ -58,6 +61,29 @@ TEST(TDXFOut, FormatValue) {
         SCOPED_TRACE(c.texto);
         TDXFOut d(static_cast<uint8_t>(c.decimales), 0, 0, 0, 0, 0);
         EXPECT_EQ(d.FormatValue(c.x), c.texto);
+    }
+}
+
+// Below 16 significant digits FormatValue must equal the correctly rounded fixed form of the
+// standard library, near halves included.
+TEST(TDXFOut, FormatValueComoElFijoExacto) {
+    std::mt19937_64 g(20260101);
+    std::uniform_real_distribution<double> u(-1, 1);
+    for (int dec = 0; dec <= 4; ++dec) {
+        TDXFOut d(static_cast<uint8_t>(dec), 0, 0, 0, 0, 0);
+        int distintos = 0;
+        for (int i = 0; i < 40000; ++i) {
+            long double x =
+                static_cast<long double>(u(g)) * std::pow(10.0L, static_cast<long double>(i % 11));
+            if (i % 3 == 0) x = std::round(x * 1000) / 1000 + 0.0005L;  // near a half
+            char buf[128];
+            const auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, dec);
+            std::string t(buf, static_cast<std::size_t>(r.ptr - buf));
+            if (t.front() == '-' && t.find_first_not_of("-0.") == std::string::npos) t.erase(0, 1);
+            if (d.FormatValue(x) != t && distintos++ < 3)
+                ADD_FAILURE() << dec << ": " << d.FormatValue(x) << " vs " << t;
+        }
+        EXPECT_EQ(distintos, 0);
     }
 }
 
