@@ -140,6 +140,7 @@ private:
     std::string baseLote_;
     bool segmentoCompleto_[10] = {};
     bool editandoCampo_ = false;
+    std::string textoCampo_;  // the text Campo was opened with
 
 public:
 

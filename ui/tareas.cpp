@@ -10,6 +10,10 @@ TTarea::TTarea(TGrupoTareas *grupo, QObject *padre) : QObject(padre), grupo_(gru
 
 TTarea::~TTarea() {
     DetenerYEsperar();
+    if (grupo_) {
+        auto &m = grupo_->miembros_;
+        m.erase(std::remove(m.begin(), m.end(), this), m.end());
+    }
 }
 
 void TTarea::Iniciar() {
@@ -62,6 +66,8 @@ TGrupoTareas::TGrupoTareas(QObject *padre) : QObject(padre) {}
 
 TGrupoTareas::~TGrupoTareas() {
     DetenerYEsperar();
+    // Members that are our children go later, in ~QObject, when this part no longer exists.
+    for (TTarea *t : miembros_) t->grupo_ = nullptr;
 }
 
 void TGrupoTareas::Iniciar() {

@@ -13,6 +13,8 @@ class TGrupoTareas;
 
 class TTarea : public QObject {
     Q_OBJECT
+    friend class TGrupoTareas;
+
   public:
     // Runs on the member's own thread. It polls DetencionPedida() before each unit of work.
     using Ejecucion = std::function<void(TTarea &)>;
