@@ -38,6 +38,23 @@ std::string Citado(const std::string &s) {
     return "'" + s + "'";
 }
 
+// The everyday form of a number, [-]digits[.digits], is a number for EsNumero too; anything else
+// goes to EsNumero itself. Saves the full reader on every value of a large file.
+bool Numerico(const std::string &s) {
+    std::size_t i = (!s.empty() && s[0] == '-') ? 1 : 0;
+    bool digito = false, punto = false;
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c >= '0' && c <= '9')
+            digito = true;
+        else if (c == '.' && !punto)
+            punto = true;
+        else
+            return EsNumero(s);
+    }
+    return digito || EsNumero(s);
+}
+
 // The reason a point cannot be converted before the core sees it: a value that would silently
 // read as 0 (empty or not a number) or a UTM zone outside 1 to 60. Empty when the point may go on.
 std::string RevisarPunto(const TPuntoLeido &p, const TCoordenadas &c) {
@@ -47,12 +64,12 @@ std::string RevisarPunto(const TPuntoLeido &p, const TCoordenadas &c) {
     if (p.Coord1.empty()) return std::string("empty ") + n1;
     if (p.Coord2.empty()) return std::string("empty ") + n2;
     if (!geo || p.EnDecimal) {
-        if (!EsNumero(p.Coord1.str()))
+        if (!Numerico(p.Coord1.str()))
             return std::string(n1) + " " + Citado(p.Coord1.str()) + " is not a number";
-        if (!EsNumero(p.Coord2.str()))
+        if (!Numerico(p.Coord2.str()))
             return std::string(n2) + " " + Citado(p.Coord2.str()) + " is not a number";
     }
-    if (!EsNumero(p.Coord3.str())) return "height " + Citado(p.Coord3.str()) + " is not a number";
+    if (!Numerico(p.Coord3.str())) return "height " + Citado(p.Coord3.str()) + " is not a number";
     if (c.TipoFuente == tcUTM) {
         if (p.Zona.empty()) return "no zone";
         const int32_t zona = LeerEntero(p.Zona.str());  // throws for "20S": the caller reports it

@@ -101,6 +101,10 @@ TEST(ConvertirLinea, FallosConMotivo) {
         {"latitud vacia", "P1,,-58.4", Opciones(',', 2, 3, 0, 0, 0, 1), 0, rlFallido, "empty latitude"},
         {"X no numerica", "abc,6373260", Opciones(',', 1, 2, 0, 0, 1, 1), 1, rlFallido,
          "X 'abc' is not a number"},
+        {"X con dos puntos", "6170494.4.89,6373260", Opciones(',', 1, 2, 0, 0, 1, 1), 1, rlFallido,
+         "X '6170494.4.89' is not a number"},
+        {"Y solo signo", "6170494.489,-", Opciones(',', 1, 2, 0, 0, 1, 1), 1, rlFallido,
+         "Y '-' is not a number"},
         {"altura no numerica", "P,-34.5,-58.4,alto", Opciones(',', 2, 3, 4, 0, 0, 1), 0, rlFallido,
          "height 'alto' is not a number"},
         {"UTM sin campo de zona", "6170061,373311,1.5", Opciones(',', 1, 2, 3, 4, 2, 1), 2, rlFallido,
@@ -114,6 +118,21 @@ TEST(ConvertirLinea, FallosConMotivo) {
         EXPECT_EQ(ConvertirLinea(c.linea, c.opc, coord, r, &motivo), c.esperado);
         EXPECT_EQ(r, c.esperado == rlFallido ? std::string(2, c.opc.Delimitador) : std::string());
         EXPECT_EQ(motivo, c.motivo);
+    }
+}
+
+// Numbers in any form the core reads (exponent, '+', a leading point) convert like the plain form.
+TEST(ConvertirLinea, FormasDeNumero) {
+    TCoordenadas coord;
+    ConfigurarCoordenadas(coord, 0, 0, 1, 1);
+    const TOpcionesLectura opc = Opciones(',', 1, 2, 3, 0, 1, 1);
+    std::string simple, r;
+    ASSERT_EQ(ConvertirLinea("6170494.489,6373260.3471,1.5", opc, coord, simple), rlConvertido);
+    for (const char *linea : {"6.170494489e6,6373260.3471,1.5", "+6170494.489,6373260.3471,1.5",
+                              "6170494.489,6373260.3471,.15E1"}) {
+        SCOPED_TRACE(linea);
+        EXPECT_EQ(ConvertirLinea(linea, opc, coord, r), rlConvertido);
+        EXPECT_EQ(r, simple);
     }
 }
 
