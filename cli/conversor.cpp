@@ -143,7 +143,10 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
             p.Etiqueta = std::move(etiqueta);
             b.Dibujo.push_back(std::move(p));
         } else {
-            b.Salida += ctx.Utf8 ? Cp1252AUtf8(resultado) : resultado;
+            if (ctx.Utf8)
+                b.Salida += Cp1252AUtf8(resultado);
+            else
+                b.Salida += resultado;
             b.Salida += "\r\n";
         }
     }

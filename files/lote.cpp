@@ -17,9 +17,11 @@ void ConfigurarCoordenadas(TCoordenadas &c, int marcoFuente, int marcoDestino, i
     c.SetTipoDestino(tipoDestino == 1 ? tcGaussKruger : tipoDestino == 2 ? tcUTM : tcGeografica);
 }
 
-std::string LineaResultado(const TPuntoTexto &salida, char delimitador) {
-    std::string s;
-    s.reserve(64);
+namespace {
+
+// Builds the result line into `s`, reusing its storage (one line per input line of a large file).
+void ArmarLineaResultado(const TPuntoTexto &salida, char delimitador, std::string &s) {
+    s.clear();
     s += salida.Coord1.str();
     s += delimitador;
     s += salida.Coord2.str();
@@ -29,6 +31,13 @@ std::string LineaResultado(const TPuntoTexto &salida, char delimitador) {
         s += delimitador;
         s += salida.Zona.str();
     }
+}
+
+}  // namespace
+
+std::string LineaResultado(const TPuntoTexto &salida, char delimitador) {
+    std::string s;
+    ArmarLineaResultado(salida, delimitador, s);
     return s;
 }
 
@@ -101,7 +110,7 @@ TResultadoLinea ConvertirPunto(const TPuntoLeido &punto, char delimitador, TCoor
         // "'34x' is not a valid integer value": a degree, minute or zone field that is not whole.
         return fallo(e.what());
     }
-    resultado = LineaResultado(c.Salida, delimitador);
+    ArmarLineaResultado(c.Salida, delimitador, resultado);
     if (motivo) motivo->clear();
     return rlConvertido;
 }
