@@ -316,7 +316,8 @@ void TFConv::CargarArchivo(const std::string &ruta) {
     }
     const TOpcionesLectura opc = Opciones();
     std::vector<TModeloGrilla::TFila> filas;
-    filas.reserve(static_cast<std::size_t>(std::min<int64_t>(TotalLineas, kLineasGrilla)));
+    filas.reserve(static_cast<std::size_t>(std::min<int64_t>(TotalLineas, kLineasGrilla)) +
+                  TModeloGrilla::kFilasTitulo);
     try {
         TLectorLineas lector(ruta);
         std::string linea;

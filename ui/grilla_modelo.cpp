@@ -60,10 +60,12 @@ void TModeloGrilla::TerminarCambioMasivo() {
 
 void TModeloGrilla::CargarDatos(std::vector<TFila> &&datos) {
     EmpezarCambioMasivo();
-    filas_.resize(kFilasTitulo);
-    filas_.reserve(kFilasTitulo + datos.size());
-    for (TFila &f : datos) filas_.push_back(std::move(f));
-    datos.clear();
+    // The titles go in front of the new rows in place (no second copy of 50000 rows when the caller
+    // reserved two more), then the storage is swapped.
+    datos.insert(datos.begin(), kFilasTitulo, TFila{});
+    for (std::size_t f = 0; f < kFilasTitulo; ++f) datos[f] = std::move(filas_[f]);
+    filas_.swap(datos);
+    std::vector<TFila>().swap(datos);
     TerminarCambioMasivo();
 }
 

@@ -25,7 +25,8 @@ class TModeloGrilla : public QAbstractTableModel {
     // told once, by a model reset.
     void EmpezarCambioMasivo();
     void TerminarCambioMasivo();
-    // Replaces every data row (rows 2 on) by `datos`, keeping the titles; one reset.
+    // Replaces every data row (rows 2 on) by `datos`, keeping the titles; one reset. Reserve two
+    // rows more than the data in `datos` to spare a copy.
     void CargarDatos(std::vector<TFila> &&datos);
 
     // QAbstractTableModel
