@@ -44,9 +44,57 @@ public:
 
     void FormCreate();
     void FormClose();
+    class TChkMensaje *ChkMensaje = nullptr;  // the application-wide Enter-as-Tab hook (ui/aplicacion.h)
+    bool Cerrada = false;                     // FormClose has run
 
     // ---- "Conversión" tab (conversion*.cpp) ------------------------------------------------------
-    // (members of the conversion tab go here)
+    QRadioButton *spSkinCheckRadioBox1 = nullptr;  // " POSGAR 94    ( WGS 84)"
+    QRadioButton *spSkinCheckRadioBox2 = nullptr;  // " CAMPO INCHAUSPE 69"
+    QGroupBox *cGEOgrp = nullptr, *cGKgrp = nullptr, *cUTMgrp = nullptr;  // groups 1 to 3 (POSGAR 94)
+    QGroupBox *cGEOIgrp = nullptr, *cGKIgrp = nullptr;                     // groups 4, 5 (Campo Inchauspe)
+    QGroupBox *cUTMIgrp = nullptr;                                         // combined GK results
+    QLineEdit *Elat = nullptr, *ELon = nullptr, *EAlt = nullptr;
+    QLineEdit *GKPx = nullptr, *GKPy = nullptr, *GKPf = nullptr;
+    QLineEdit *cpX = nullptr, *cpY = nullptr, *cpZ = nullptr;
+    QLineEdit *SLat = nullptr, *SLon = nullptr, *SAlt = nullptr;
+    QLineEdit *GKIx = nullptr, *GKIy = nullptr, *GKIf = nullptr;
+    QPlainTextEdit *Memo = nullptr;
+    class TEventosConversion *EventosConversion = nullptr;  // focus and key events of the fields
+    int CambiandoGrupos = 0;  // > 0 while tick rules run: focus moves then are no field exits
+
+    void CrearConversion();  // builds the tab's controls; called while the window is built
+    QGroupBox *Grupo(int n) const;  // group 1 to 5
+    QLineEdit *CampoGrupo(int grupo, int i) const;  // field i (0 to 2) of group 1 to 5
+    // Sets a group's tick and always runs its tick event, also when the state does not change.
+    void FijarTick(QGroupBox *grupo, bool tildado);
+    void LimpiarTodosMenoElGrupo(uint8_t grupo);
+    void cGEOgrpChecked(QObject *sender);
+    void cGKgrpChecked(QObject *sender);
+    void cUTMgrpChecked(QObject *sender);
+    void cGEOIgrpChecked(QObject *sender);
+    void cGKIgrpChecked(QObject *sender);
+    void TickGrupo(int n);
+    void spSkinCheckRadioBox1Click(QObject *sender);
+    void spSkinCheckRadioBox2Click(QObject *sender);
+
+    // Field checking; usable by any QLineEdit of the window (the grid's cell editor too).
+    bool ChequearEntrada(QLineEdit *campo);
+    void EditChange(QLineEdit *sender);
+    void ShiftKeyDn(QLineEdit *sender, int key, Qt::KeyboardModifiers shift);
+    void ShiftKeyUp(QLineEdit *sender, int key, Qt::KeyboardModifiers shift);
+    // Routes the field's key presses and releases to ShiftKeyDn / ShiftKeyUp.
+    void EnlazarTeclas(QLineEdit *campo);
+    void ElatEnter(QObject *sender);
+    void ELonEnter(QObject *sender);
+    void SLatEnter(QObject *sender);
+    void SLonEnter(QObject *sender);
+
+    // Conversions run when the focus leaves the input group's last field.
+    void EAltExit(QObject *sender);
+    void GKPyExit(QObject *sender);
+    void cpZExit(QObject *sender);
+    void SAltExit(QObject *sender);
+    void GKIyExit(QObject *sender);
 
     // ---- "Archivos" tab, loading: grid, read options, open command (archivos_carga*.cpp) ----------
     void CrearArchivos();   // builds the tab's controls; called while the window is built

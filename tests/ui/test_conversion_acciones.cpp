@@ -1,0 +1,315 @@
+// The five conversions of the "Conversión" tab on the worked Buenos Aires point, and their refusals.
+// Expected texts: the worked point (34° 36' 12.5" S, 58° 22' 54" W on POSGAR 94) and, for the other
+// directions, PROJ 9.1 (cct: tmerc/utm on WGS 84 and International 1924, three-parameter Helmert
+// -148, 136, 90 between them) written in the program's text forms. Where PROJ's value lies within
+// 0.1 of the last printed digit from a rounding boundary, the last digit may go either way and is
+// compared within one unit.
+#include <QRadioButton>
+#include <cmath>
+#include "Validate.h"
+#include "conversion_prueba.h"
+
+namespace {
+
+struct TEsperado {
+    const char *nombre;  // field
+    const char *texto;   // Windows-1252
+    bool unaUnidad;      // last digit within one unit
+};
+
+const char *const kLat = "34\xB0 36' 12.5\" S";
+const char *const kLon = "58\xB0 22' 54\" W";
+const char *const kLatI = "34\xB0 36' 14.10836\" S";
+const char *const kLonI = "58\xB0 22' 51.85202\" W";
+
+// Splits "D° M' S" H" into the text before the seconds, the seconds, and the hemisphere.
+bool PartesDMS(const QString &t, QString &prefijo, double &seg, QString &hemisferio) {
+    const int ap = t.indexOf(QLatin1Char('\''));
+    const int comilla = t.indexOf(QLatin1Char('"'));
+    if (ap < 0 || comilla < ap) return false;
+    prefijo = t.left(ap + 1);
+    bool ok = false;
+    seg = t.mid(ap + 1, comilla - ap - 1).trimmed().toDouble(&ok);
+    hemisferio = t.mid(comilla);
+    return ok;
+}
+
+bool Coincide(const QString &real, const TEsperado &e) {
+    const QString esperado = AQString(e.texto);
+    if (!e.unaUnidad) return real == esperado;
+    QString p1, p2, h1, h2;
+    double s1 = 0, s2 = 0;
+    if (PartesDMS(esperado, p1, s1, h1))
+        return PartesDMS(real, p2, s2, h2) && p1 == p2 && h1 == h2 && std::fabs(s1 - s2) <= 1.01e-5;
+    bool ok = false;
+    const double r = real.toDouble(&ok);
+    return ok && std::fabs(r - esperado.toDouble()) <= 1.01e-4;
+}
+
+const TEsperado kDesdeG1[] = {
+    {"GKPx", "6170494.489", false},  {"GKPy", "6373260.3471", false}, {"GKPf", "6", false},
+    {"cpX", "6170061.3482", false},  {"cpY", "373311.043", false},    {"cpZ", "21 S", false},
+    {"SLat", kLatI, false},          {"SLon", kLonI, false},          {"SAlt", "-9.7997", false},
+    {"GKIx", "6170708.1474", false}, {"GKIy", "6373310.1963", false}, {"GKIf", "6", false},
+};
+const TEsperado kDesdeG2[] = {
+    {"Elat", kLat, false},          {"ELon", kLon, false},           {"EAlt", "1.5", false},
+    {"cpX", "6170061.3482", false}, {"cpY", "373311.043", false},    {"cpZ", "21 S", false},
+    {"SLat", kLatI, false},         {"SLon", kLonI, false},          {"SAlt", "-9.7997", false},
+    {"GKIx", "6170708.1473", true}, {"GKIy", "6373310.1962", false}, {"GKIf", "6", false},
+};
+const TEsperado kDesdeG3[] = {
+    {"Elat", kLat, false},           {"ELon", kLon, false},           {"EAlt", "1.5", false},
+    {"GKPx", "6170494.489", false},  {"GKPy", "6373260.3471", false}, {"GKPf", "6", false},
+    {"SLat", kLatI, false},          {"SLon", kLonI, false},          {"SAlt", "-9.7997", false},
+    {"GKIx", "6170708.1474", false}, {"GKIy", "6373310.1963", false}, {"GKIf", "6", false},
+};
+const TEsperado kDesdeG4[] = {
+    {"GKIx", "6170708.1473", false}, {"GKIy", "6373310.1962", false}, {"GKIf", "6", false},
+    {"Elat", kLat, false},           {"ELon", kLon, false},           {"EAlt", "1.5", false},
+    {"GKPx", "6170494.489", false},  {"GKPy", "6373260.3471", false}, {"GKPf", "6", false},
+    {"cpX", "6170061.3482", true},   {"cpY", "373311.0429", true},    {"cpZ", "21 S", false},
+};
+const TEsperado kDesdeG5[] = {
+    {"SLat", kLatI, false},
+    {"SLon", kLonI, false},
+    {"SAlt", "1.5", false},
+    {"Elat", kLat, false},
+    {"ELon", "58\xB0 22' 53.99999\" W", true},
+    {"EAlt", "12.7997", false},
+    {"GKPx", "6170494.489", false},
+    {"GKPy", "6373260.3473", false},
+    {"GKPf", "6", false},
+    {"cpX", "6170061.3482", true},
+    {"cpY", "373311.0431", false},
+    {"cpZ", "21 S", false},
+};
+
+const char *const kTituloP = "Gauss Kr\xFCger (POSGAR):";
+const char *const kTituloI = "Gauss Kr\xFCger (C.Inchaupe):";
+
+}  // namespace
+
+class TestAcciones : public QObject {
+    Q_OBJECT
+    TBanco b;
+
+    QLineEdit *C(const char *nombre) { return b.v->findChild<QLineEdit *>(QString::fromLatin1(nombre)); }
+
+    template <std::size_t N>
+    void Comprobar(const TEsperado (&esperados)[N]) {
+        for (const TEsperado &e : esperados) {
+            const QString real = C(e.nombre)->text();
+            QVERIFY2(Coincide(real, e),
+                     qPrintable(QStringLiteral("%1: %2, esperado %3")
+                                    .arg(QLatin1String(e.nombre), real, AQString(e.texto))));
+        }
+    }
+    QStringList BloqueP() {
+        return {Q(kTituloP), b.v->GKPy->text() + QLatin1Char(',') + b.v->GKPx->text(), b.v->GKPf->text()};
+    }
+    QStringList BloqueI() {
+        return {Q(kTituloI), b.v->GKIy->text() + QLatin1Char(',') + b.v->GKIx->text(), b.v->GKIf->text()};
+    }
+    void PuntoGeograficoPosgar() {
+        Tipear(b.v->Elat, kLat);
+        Tipear(b.v->ELon, kLon);
+        b.v->EAlt->setFocus();
+        Salir(b.v->EAlt);
+    }
+
+  private slots:
+    void init() { QVERIFY(b.Abrir()); }
+    void cleanup() { b.Cerrar(); }
+
+    void desdeGeograficasPosgar() {
+        PuntoGeograficoPosgar();  // EAlt empty: the height is taken as 1.5 m
+        Comprobar(kDesdeG1);
+        QCOMPARE(b.v->Elat->text(), Q(kLat));
+        QCOMPARE(b.v->EAlt->text(), QString());
+        QCOMPARE(b.MemoLineas(),
+                 QStringList({Q(kTituloP), QStringLiteral("6373260.3471,6170494.489"), QStringLiteral("6"),
+                              QStringLiteral("----"), Q(kTituloI),
+                              QStringLiteral("6373310.1963,6170708.1474"), QStringLiteral("6")}));
+        // Writing the computed angles passed the field check.
+        QCOMPARE(b.v->Msg->text(), Q("Conversi\xF3n de Coordenadas exclusivo para la Rep\xFA"
+                                     "blica Argentina"));
+        QVERIFY(b.Mensajes().empty());
+        QVERIFY(b.errores.empty());
+        QCOMPARE(b.pitidos, 0);
+    }
+
+    void enterEnEAltConvierte() {
+        Tipear(b.v->Elat, kLat);
+        Tipear(b.v->ELon, kLon);
+        Tipear(b.v->EAlt, "25");
+        QTest::keyClick(b.v->EAlt, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), b.v->GKPx);
+        QCOMPARE(b.v->GKPx->text(), QStringLiteral("6170494.489"));
+        QCOMPARE(b.MemoLineas().size(), 7);
+    }
+
+    void desdeGaussKrugerPosgar() {
+        ClickTick(b.v->cGKgrp);
+        Tipear(b.v->GKPx, "6170494.489");
+        Tipear(b.v->GKPy, "6373260.3471");
+        Tipear(b.v->GKPf, "9");  // the strip comes from Y whatever is typed
+        Salir(b.v->GKPf);
+        QCOMPARE(b.v->GKPf->text(), QStringLiteral("6"));
+        Comprobar(kDesdeG2);
+        QCOMPARE(b.MemoLineas(), BloqueI());
+        QCOMPARE(b.MemoLineas()[1], b.v->GKIy->text() + QStringLiteral(",") + b.v->GKIx->text());
+        QVERIFY(b.errores.empty());
+    }
+
+    void desdeUTM() {
+        ClickTick(b.v->cUTMgrp);
+        Tipear(b.v->cpX, "6170061.3482");
+        Tipear(b.v->cpY, "373311.043");
+        Tipear(b.v->cpZ, "21 S");
+        Salir(b.v->cpZ);
+        Comprobar(kDesdeG3);
+        QCOMPARE(b.MemoLineas(), BloqueP() + QStringList{QStringLiteral("----")} + BloqueI());
+        QCOMPARE(b.MemoLineas()[1], QStringLiteral("6373260.3471,6170494.489"));
+    }
+
+    void desdeGeograficasInchauspe() {
+        QTest::mouseClick(b.v->spSkinCheckRadioBox2, Qt::LeftButton);
+        Tipear(b.v->SLat, kLatI);
+        Tipear(b.v->SLon, kLonI);
+        Tipear(b.v->SAlt, "-9.7997");
+        Salir(b.v->SAlt);
+        Comprobar(kDesdeG4);
+        QCOMPARE(b.MemoLineas(), BloqueI() + QStringList{QStringLiteral("----")} + BloqueP());
+        QCOMPARE(b.v->SLat->text(), Q(kLatI));
+        QCOMPARE(b.v->Msg->text(), Q("Conversi\xF3n de Coordenadas exclusivo para la Rep\xFA"
+                                     "blica Argentina"));
+    }
+
+    void desdeGaussKrugerInchauspe() {
+        QTest::mouseClick(b.v->spSkinCheckRadioBox2, Qt::LeftButton);
+        ClickTick(b.v->cGKIgrp);
+        QVERIFY(b.v->cGKIgrp->isChecked());
+        Tipear(b.v->GKIx, "6170708.1474");
+        Tipear(b.v->GKIy, "6373310.1963");
+        Salir(b.v->GKIy);
+        QCOMPARE(b.v->GKIf->text(), QStringLiteral("6"));
+        Comprobar(kDesdeG5);
+        QCOMPARE(b.MemoLineas(), BloqueP());
+    }
+
+    void gkSinNorteNoConvierteYLaFajaRepite() {
+        ClickTick(b.v->cGKgrp);
+        Tipear(b.v->GKPy, "6373260.3471");
+        Salir(b.v->GKPy);
+        QVERIFY(b.v->Elat->text().isEmpty());
+        QVERIFY(b.v->GKPf->text().isEmpty());
+        QCOMPARE(b.v->Memo->toPlainText(), QString());
+        Tipear(b.v->GKPx, "6170494.489");
+        b.v->GKPy->setFocus();
+        Salir(b.v->GKPy);
+        QCOMPARE(b.v->Elat->text(), Q(kLat));
+        // Leaving the strip field converts again, with the same result.
+        b.v->Elat->setText(QString());
+        b.v->GKPf->setFocus();
+        Salir(b.v->GKPf);
+        QCOMPARE(b.v->Elat->text(), Q(kLat));
+        QCOMPARE(b.MemoLineas().size(), 3);
+    }
+
+    void fajaDesdeElPrimerDigitoDeY() {
+        ClickTick(b.v->cGKgrp);
+        Tipear(b.v->GKPx, "6170494.489");
+        Tipear(b.v->GKPf, "7");
+        Tipear(b.v->GKPy, "4512345.678");
+        Salir(b.v->GKPy);
+        QCOMPARE(b.v->GKPf->text(), QStringLiteral("4"));
+        QCOMPARE(b.MemoLineas().size(), 3);
+    }
+
+    void zonaUTMConHemisferioSinNumeroOCero() {
+        ClickTick(b.v->cUTMgrp);
+        Tipear(b.v->cpX, "6170061.3482");
+        Tipear(b.v->cpY, "373311.043");
+        for (const char *zona : {"S20", "0", "  ", "61"}) {
+            b.v->cpZ->setText(QString::fromLatin1(zona));
+            b.v->cpZ->setFocus();
+            Salir(b.v->cpZ);
+            QVERIFY2(b.v->Elat->text().isEmpty(), zona);
+            QCOMPARE(b.v->Memo->toPlainText(), QString());
+        }
+        b.v->cpZ->setText(QStringLiteral("20 S"));
+        b.v->cpZ->setFocus();
+        Salir(b.v->cpZ);
+        // Zone 20 (central meridian 63° W): PROJ gives 34° 36' 12.5" S, 64° 22' 54" W, strip 4.
+        QCOMPARE(b.v->Elat->text(), Q(kLat));
+        QCOMPARE(b.v->ELon->text(), Q("64\xB0 22' 54\" W"));
+        QCOMPARE(b.v->GKPy->text(), QStringLiteral("4373260.3471"));
+        QCOMPARE(b.v->cpZ->text(), QStringLiteral("20 S"));
+        QVERIFY(b.errores.empty());
+    }
+
+    void zonaConDemasiadosDigitosDaElErrorEntero() {
+        ClickTick(b.v->cUTMgrp);
+        Tipear(b.v->cpX, "6170061.3482");
+        Tipear(b.v->cpY, "373311.043");
+        Tipear(b.v->cpZ, "99999999999");
+        Salir(b.v->cpZ);
+        QCOMPARE(b.errores.size(), std::size_t(1));
+        QVERIFY2(b.errores[0].contains(QStringLiteral("is not a valid integer value")),
+                 qPrintable(b.errores[0]));
+        QVERIFY(b.v->Elat->text().isEmpty());
+    }
+
+    void latitud95NoCambiaNada() {
+        PuntoGeograficoPosgar();
+        const QString memo = b.v->Memo->toPlainText();
+        Tipear(b.v->Elat, "95\xB0 S");
+        QCOMPARE(b.pitidos, 0);  // the masks test no ranges
+        b.v->EAlt->setFocus();
+        Salir(b.v->EAlt);
+        Comprobar(kDesdeG1);
+        QCOMPARE(b.v->Memo->toPlainText(), memo);
+        QVERIFY(b.errores.empty());
+    }
+
+    void unSoloDigitoDaElErrorEnteroSinCambiarNada() {
+        PuntoGeograficoPosgar();
+        const QString memo = b.v->Memo->toPlainText();
+        Tipear(b.v->Elat, "3");
+        QCOMPARE(b.pitidos, 0);  // a valid beginning for the mask
+        b.v->EAlt->setFocus();
+        Salir(b.v->EAlt);
+        QCOMPARE(b.errores.size(), std::size_t(1));
+        // The degree field before the (missing) degree sign is read as a whole number.
+        QVERIFY2(b.errores[0].endsWith(QStringLiteral("' is not a valid integer value")),
+                 qPrintable(b.errores[0]));
+        QVERIFY(b.errores[0].startsWith(QLatin1Char('\'')));
+        Comprobar(kDesdeG1);
+        QCOMPARE(b.v->Memo->toPlainText(), memo);
+        QCOMPARE(b.v->Elat->text(), QStringLiteral("3"));
+        // The window stays usable: the next conversion runs.
+        Tipear(b.v->Elat, kLat);
+        b.v->EAlt->setFocus();
+        Salir(b.v->EAlt);
+        Comprobar(kDesdeG1);
+        QCOMPARE(b.errores.size(), std::size_t(1));
+    }
+
+    void unaExcepcionDeUnEventoLlegaAlManejador() {
+        // Any exception raised while an event is handled stops at the application's boundary.
+        struct TLanza : QObject {
+            bool event(QEvent *e) override {
+                if (e->type() == QEvent::User) throw std::runtime_error("fallo de prueba");
+                return QObject::event(e);
+            }
+        } lanza;
+        QEvent e(QEvent::User);
+        QApplication::sendEvent(&lanza, &e);
+        QCOMPARE(b.errores.size(), std::size_t(1));
+        QCOMPARE(b.errores[0], QStringLiteral("fallo de prueba"));
+    }
+};
+
+ZUVELO_TEST_MAIN(TestAcciones)
+#include "test_conversion_acciones.moc"

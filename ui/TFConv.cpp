@@ -1,0 +1,125 @@
+// TFConv shell: the tab control, the status bar, the About page, and what the window creates when it
+// opens (conversion object, validator, Enter hook) and releases when it closes.
+#include "TFConv.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFont>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include "Validate.h"
+#include "acerca.h"
+#include "aplicacion.h"
+#include "mensaje.h"
+#include "texto_qt.h"
+
+TFConv *FConv = nullptr;
+std::string DirPrograma;
+
+namespace {
+const char *const kMsgInicial =
+    " Conversi\xF3n de Coordenadas exclusivo para la Rep\xFA"
+    "blica Argentina";
+const char *const kAutor = " Zuvelo II v3.2 - Equipo Zuvelo";
+}  // namespace
+
+TFConv::TFConv(QWidget *parent) : QMainWindow(parent) {
+    FConv = this;
+    setObjectName(QStringLiteral("TFConv"));
+    setWindowTitle(QStringLiteral("Zuvelo II v3.2"));
+    spMensaje = new TMensaje(this);
+
+    spSPC = new QTabWidget(this);
+    spSPC->setObjectName(QStringLiteral("spSPC"));
+    TSConv = new QWidget;
+    TSConv->setObjectName(QStringLiteral("TSConv"));
+    TSTransf = new QWidget;
+    TSTransf->setObjectName(QStringLiteral("TSTransf"));
+    AcercaDe = new QWidget;
+    AcercaDe->setObjectName(QStringLiteral("AcercaDe"));
+    spSPC->addTab(TSConv, AQString("Conversi\xF3n"));
+    spSPC->addTab(TSTransf, AQString("Archivos"));
+    spSPC->addTab(AcercaDe, AQString("Acerca de ..."));
+
+    // The tab control fills the window above the status bar, 8 px from the sides and 2 px from the top.
+    auto *centro = new QWidget(this);
+    auto *marco = new QVBoxLayout(centro);
+    marco->setContentsMargins(8, 2, 8, 2);
+    marco->addWidget(spSPC);
+    setCentralWidget(centro);
+
+    statusbar = new QStatusBar(this);
+    statusbar->setObjectName(QStringLiteral("statusbar"));
+    statusbar->setSizeGripEnabled(true);
+    // One point smaller than the window's text, so the status sentence fits at the design width.
+    QFont letra = statusbar->font();
+    if (letra.pointSizeF() > 8) letra.setPointSizeF(letra.pointSizeF() - 1);
+    statusbar->setFont(letra);
+    Autor = new QLabel(AQString(kAutor));
+    Autor->setObjectName(QStringLiteral("Autor"));
+    Autor->setFixedWidth(219);
+    Autor->setFrameShape(QFrame::StyledPanel);
+    Msg = new QLabel(AQString(kMsgInicial));
+    Msg->setObjectName(QStringLiteral("Msg"));
+    Msg->setFrameShape(QFrame::StyledPanel);
+    Msg->setMinimumWidth(40);
+    statusbar->addWidget(Autor);
+    statusbar->addWidget(Msg, 1);
+    setStatusBar(statusbar);
+
+    CrearConversion();
+    CrearArchivos();
+    CrearAcercaDe(AcercaDe);
+    spSPC->setCurrentWidget(TSConv);
+
+    resize(583, 445);
+    if (QScreen *pantalla = QGuiApplication::primaryScreen())
+        move(pantalla->availableGeometry().center() - QRect(QPoint(0, 0), size()).center());
+
+    FormCreate();
+}
+
+TFConv::~TFConv() {
+    if (!Cerrada) FormClose();
+    if (FConv == this) FConv = nullptr;
+}
+
+void TFConv::FormCreate() {
+    FijarSeparadorDecimal();
+    Convertido = 0;
+    OpcionesLeidas = 0;
+    DelimArchivo = ',';
+    LineaInicio = 1;
+    ColLatX = ColLonY = ColAltura = ColZona = 0;
+    DirPrograma =
+        DeQString(QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/')));
+    if (!ChkMensaje) {
+        ChkMensaje = new TChkMensaje(this);
+        QCoreApplication::instance()->installEventFilter(ChkMensaje);
+    }
+    ModoDecimal = 0;
+    Coordenadas = std::make_unique<TCoordenadas>();
+    delete Formato;
+    Formato = new TFormato(MascaraLatitud, true);
+    Cerrada = false;
+}
+
+void TFConv::FormClose() {
+    delete Formato;
+    Formato = nullptr;
+    Coordenadas.reset();
+    CerrarArchivos();
+    Cerrada = true;
+}
+
+void TFConv::closeEvent(QCloseEvent *event) {
+    AlBorde([&] {
+        if (!Cerrada) FormClose();
+    });
+    event->accept();
+}

@@ -1,0 +1,332 @@
+// The "Conversión" tab: its controls, the tick rules that keep exactly one input group editable and
+// the two frame buttons.
+#include "conversion.h"
+
+#include <QApplication>
+#include <QChildEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include "TFConv.h"
+#include "aplicacion.h"
+#include "texto_qt.h"
+
+std::function<void()> Pitido = [] { QApplication::beep(); };
+
+namespace {
+
+struct TCampoDef {
+    QLineEdit *TFConv::*campo;
+    const char *nombre;
+    const char *etiqueta;
+};
+
+struct TGrupoDef {
+    QGroupBox *TFConv::*grupo;
+    const char *nombre;
+    const char *titulo;
+    TCampoDef campos[3];
+};
+
+const char *const kGeo =
+    "Coordenadas Geogr\xE1"
+    "ficas (Geod\xE9sicas)";
+const char *const kGK = "Coordenadas Planas Gauss Kr\xFCger";
+
+const TGrupoDef kGrupos[5] = {
+    {&TFConv::cGEOgrp,
+     "cGEOgrp",
+     kGeo,
+     {{&TFConv::Elat, "Elat", "Latitud:"},
+      {&TFConv::ELon, "ELon", "Longitud:"},
+      {&TFConv::EAlt, "EAlt", "Altura Elip.:"}}},
+    {&TFConv::cGKgrp,
+     "cGKgrp",
+     kGK,
+     {{&TFConv::GKPx, "GKPx", "Norte ( X ):"},
+      {&TFConv::GKPy, "GKPy", "Este ( Y ):"},
+      {&TFConv::GKPf, "GKPf", "Faja:"}}},
+    {&TFConv::cUTMgrp,
+     "cUTMgrp",
+     "Coordenadas  UTM",
+     {{&TFConv::cpX, "cpX", "X:"}, {&TFConv::cpY, "cpY", "Y:"}, {&TFConv::cpZ, "cpZ", "Zona:"}}},
+    {&TFConv::cGEOIgrp,
+     "cGEOIgrp",
+     kGeo,
+     {{&TFConv::SLat, "SLat", "Latitud:"},
+      {&TFConv::SLon, "SLon", "Longitud:"},
+      {&TFConv::SAlt, "SAlt", "Altura Elip.:"}}},
+    {&TFConv::cGKIgrp,
+     "cGKIgrp",
+     kGK,
+     {{&TFConv::GKIx, "GKIx", "Norte ( X ):"},
+      {&TFConv::GKIy, "GKIy", "Este ( Y ):"},
+      {&TFConv::GKIf, "GKIf", "Faja:"}}},
+};
+
+// A read-only field keeps the focus and can be copied from; its grey background tells it apart.
+void FijarSoloLectura(QLineEdit *campo, bool soloLectura) {
+    campo->setReadOnly(soloLectura);
+    QPalette paleta = QApplication::palette(campo);
+    if (soloLectura) paleta.setColor(QPalette::Base, paleta.color(QPalette::Window).lighter(104));
+    campo->setPalette(paleta);
+}
+
+}  // namespace
+
+// ---- TGrupoTick, TCambioGrupos -------------------------------------------------------------------
+
+TGrupoTick::TGrupoTick(const QString &titulo, TFConv &ventana, QWidget *padre)
+    : QGroupBox(titulo, padre), ventana_(ventana) {}
+
+bool TGrupoTick::event(QEvent *e) {
+    // Clicks and key presses may toggle the tick (Qt then disables the fields first): cover them.
+    switch (e->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease: {
+            TCambioGrupos cambio(ventana_);
+            return QGroupBox::event(e);
+        }
+        default:
+            return QGroupBox::event(e);
+    }
+}
+
+void TGrupoTick::childEvent(QChildEvent *e) {
+    QWidget::childEvent(e);
+}
+
+void TGrupoTick::changeEvent(QEvent *e) {
+    QGroupBox::changeEvent(e);
+    if (e->type() == QEvent::EnabledChange && isEnabled())
+        for (QWidget *hijo : findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+            hijo->setEnabled(true);
+}
+
+TCambioGrupos::TCambioGrupos(TFConv &ventana) : ventana_(ventana), exterior_(ventana.CambiandoGrupos == 0) {
+    ++ventana_.CambiandoGrupos;
+    if (exterior_) {
+        foco_ = QApplication::focusWidget();
+        ventana_.EventosConversion->FocoFijado = false;
+    }
+}
+
+TCambioGrupos::~TCambioGrupos() {
+    if (exterior_ && !ventana_.EventosConversion->FocoFijado && foco_ &&
+        QApplication::focusWidget() != foco_ && foco_->isEnabled() && foco_->isVisible())
+        foco_->setFocus(Qt::OtherFocusReason);
+    --ventana_.CambiandoGrupos;
+}
+
+void DarFoco(TFConv &ventana, QLineEdit *campo) {
+    ventana.EventosConversion->FocoFijado = true;
+    campo->setFocus(Qt::OtherFocusReason);
+}
+
+// ---- Building the tab ----------------------------------------------------------------------------
+
+void TFConv::CrearConversion() {
+    EventosConversion = new TEventosConversion(*this);
+
+    spSkinCheckRadioBox1 = new QRadioButton(AQString(" POSGAR 94    ( WGS 84)"), TSConv);
+    spSkinCheckRadioBox1->setObjectName(QStringLiteral("spSkinCheckRadioBox1"));
+    spSkinCheckRadioBox1->setChecked(true);
+    spSkinCheckRadioBox2 = new QRadioButton(AQString(" CAMPO INCHAUSPE 69"), TSConv);
+    spSkinCheckRadioBox2->setObjectName(QStringLiteral("spSkinCheckRadioBox2"));
+
+    QGroupBox *cajas[5];
+    for (int g = 0; g < 5; ++g) {
+        const TGrupoDef &def = kGrupos[g];
+        auto *caja = new TGrupoTick(AQString(def.titulo), *this, TSConv);
+        caja->setObjectName(QString::fromLatin1(def.nombre));
+        caja->setCheckable(true);
+        caja->setChecked(g == 0);
+        // The tick is worked with the mouse; Tab and Enter go from field to field.
+        caja->setFocusPolicy(Qt::NoFocus);
+        // The columns share the page's width; a long caption never widens the window.
+        caja->setMinimumWidth(200);
+        auto *rejilla = new QGridLayout(caja);
+        rejilla->setContentsMargins(8, 4, 8, 6);
+        rejilla->setHorizontalSpacing(6);
+        rejilla->setVerticalSpacing(4);
+        for (int i = 0; i < 3; ++i) {
+            auto *etiqueta = new QLabel(AQString(def.campos[i].etiqueta), caja);
+            auto *campo = new QLineEdit(caja);
+            campo->setObjectName(QString::fromLatin1(def.campos[i].nombre));
+            etiqueta->setBuddy(campo);
+            FijarSoloLectura(campo, g != 0);
+            rejilla->addWidget(etiqueta, i, 0);
+            rejilla->addWidget(campo, i, 1);
+            this->*def.campos[i].campo = campo;
+        }
+        rejilla->setColumnStretch(1, 1);
+        this->*def.grupo = caja;
+        cajas[g] = caja;
+    }
+
+    cUTMIgrp = new QGroupBox(AQString("Coordenadas  Gauss Kruger (Combinadas)"), TSConv);
+    cUTMIgrp->setObjectName(QStringLiteral("cUTMIgrp"));
+    auto *combinada = new QGridLayout(cUTMIgrp);
+    combinada->setContentsMargins(8, 4, 8, 6);
+    combinada->setVerticalSpacing(2);
+    combinada->addWidget(new QLabel(AQString("Y, X:"), cUTMIgrp), 0, 0);
+    combinada->addWidget(new QLabel(AQString("Faja:"), cUTMIgrp), 0, 1, Qt::AlignRight);
+    Memo = new QPlainTextEdit(cUTMIgrp);
+    Memo->setObjectName(QStringLiteral("Memo"));
+    Memo->setReadOnly(true);
+    Memo->setTabChangesFocus(true);
+    Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    combinada->addWidget(Memo, 1, 0, 1, 2);
+
+    auto *pagina = new QVBoxLayout(TSConv);
+    pagina->setContentsMargins(2, 4, 2, 2);
+    pagina->setSpacing(2);
+    auto *marcos = new QHBoxLayout;
+    marcos->addWidget(spSkinCheckRadioBox1, 1);
+    marcos->addWidget(spSkinCheckRadioBox2, 1);
+    pagina->addLayout(marcos);
+    auto *columnas = new QHBoxLayout;
+    columnas->setSpacing(6);
+    auto *izquierda = new QVBoxLayout;
+    izquierda->setSpacing(2);
+    izquierda->addWidget(cajas[0]);
+    izquierda->addWidget(cajas[1]);
+    izquierda->addWidget(cajas[2]);
+    auto *derecha = new QVBoxLayout;
+    derecha->setSpacing(2);
+    derecha->addWidget(cajas[3]);
+    derecha->addWidget(cajas[4]);
+    derecha->addWidget(cUTMIgrp, 1);
+    columnas->addLayout(izquierda, 1);
+    columnas->addLayout(derecha, 1);
+    pagina->addLayout(columnas, 1);
+
+    // Tab order: groups 1 to 5, the combined box, the frame buttons.
+    QWidget *orden[] = {Elat,
+                        ELon,
+                        EAlt,
+                        GKPx,
+                        GKPy,
+                        GKPf,
+                        cpX,
+                        cpY,
+                        cpZ,
+                        SLat,
+                        SLon,
+                        SAlt,
+                        GKIx,
+                        GKIy,
+                        GKIf,
+                        Memo,
+                        spSkinCheckRadioBox1,
+                        spSkinCheckRadioBox2};
+    for (std::size_t k = 1; k < std::size(orden); ++k) QWidget::setTabOrder(orden[k - 1], orden[k]);
+
+    // Events. The tick event runs on every change of state; FijarTick runs it also without one.
+    connect(cGEOgrp, &QGroupBox::toggled, this, [this] { AlBorde([&] { cGEOgrpChecked(cGEOgrp); }); });
+    connect(cGKgrp, &QGroupBox::toggled, this, [this] { AlBorde([&] { cGKgrpChecked(cGKgrp); }); });
+    connect(cUTMgrp, &QGroupBox::toggled, this, [this] { AlBorde([&] { cUTMgrpChecked(cUTMgrp); }); });
+    connect(cGEOIgrp, &QGroupBox::toggled, this, [this] { AlBorde([&] { cGEOIgrpChecked(cGEOIgrp); }); });
+    connect(cGKIgrp, &QGroupBox::toggled, this, [this] { AlBorde([&] { cGKIgrpChecked(cGKIgrp); }); });
+    connect(spSkinCheckRadioBox1, &QRadioButton::clicked, this,
+            [this] { AlBorde([&] { spSkinCheckRadioBox1Click(spSkinCheckRadioBox1); }); });
+    connect(spSkinCheckRadioBox2, &QRadioButton::clicked, this,
+            [this] { AlBorde([&] { spSkinCheckRadioBox2Click(spSkinCheckRadioBox2); }); });
+    for (QLineEdit *campo : {Elat, ELon, SLat, SLon}) {
+        connect(campo, &QLineEdit::textChanged, this, [this, campo] { AlBorde([&] { EditChange(campo); }); });
+        EnlazarTeclas(campo);
+    }
+    for (QLineEdit *campo : {Elat, ELon, SLat, SLon, EAlt, GKPy, GKPf, cpZ, SAlt, GKIy, GKIf})
+        campo->installEventFilter(EventosConversion);
+}
+
+QGroupBox *TFConv::Grupo(int n) const {
+    if (n < 1 || n > 5) return nullptr;
+    return this->*kGrupos[n - 1].grupo;
+}
+
+QLineEdit *TFConv::CampoGrupo(int grupo, int i) const {
+    if (grupo < 1 || grupo > 5 || i < 0 || i > 2) return nullptr;
+    return this->*kGrupos[grupo - 1].campos[i].campo;
+}
+
+// ---- Tick rules ----------------------------------------------------------------------------------
+
+void TFConv::FijarTick(QGroupBox *grupo, bool tildado) {
+    TCambioGrupos cambio(*this);
+    if (grupo->isChecked() == tildado) {
+        // No change of state, so no toggled signal: run the tick event here.
+        for (int n = 1; n <= 5; ++n)
+            if (Grupo(n) == grupo) TickGrupo(n);
+    } else {
+        grupo->setChecked(tildado);
+    }
+}
+
+void TFConv::LimpiarTodosMenoElGrupo(uint8_t grupo) {
+    for (int n = 1; n <= 5; ++n)
+        if (n != grupo)
+            for (int i = 0; i < 3; ++i) CampoGrupo(n, i)->clear();
+}
+
+void TFConv::cGEOgrpChecked(QObject *) {
+    TickGrupo(1);
+}
+void TFConv::cGKgrpChecked(QObject *) {
+    TickGrupo(2);
+}
+void TFConv::cUTMgrpChecked(QObject *) {
+    TickGrupo(3);
+}
+void TFConv::cGEOIgrpChecked(QObject *) {
+    TickGrupo(4);
+}
+void TFConv::cGKIgrpChecked(QObject *) {
+    TickGrupo(5);
+}
+
+void TFConv::TickGrupo(int n) {
+    TCambioGrupos cambio(*this);
+    QGroupBox *grupo = Grupo(n);
+    // Qt disabled the fields of an unticked box; here a field is only ever read-only.
+    for (QWidget *hijo : grupo->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        hijo->setEnabled(true);
+
+    QRadioButton *marco = n <= 3 ? spSkinCheckRadioBox1 : spSkinCheckRadioBox2;
+    if (!marco->isChecked() && grupo->isChecked()) FijarTick(grupo, false);
+    if (grupo->isChecked()) {
+        Memo->clear();
+        for (int i = 0; i < 3; ++i) FijarSoloLectura(CampoGrupo(n, i), false);
+        LimpiarTodosMenoElGrupo(static_cast<uint8_t>(n));
+        const int primero = n <= 3 ? 1 : 4, ultimo = n <= 3 ? 3 : 5;
+        for (int h = primero; h <= ultimo; ++h)
+            if (h != n && Grupo(h)->isChecked()) FijarTick(Grupo(h), false);
+        DarFoco(*this, CampoGrupo(n, 0));
+    } else {
+        for (int i = 0; i < 3; ++i) FijarSoloLectura(CampoGrupo(n, i), true);
+    }
+}
+
+void TFConv::spSkinCheckRadioBox1Click(QObject *) {
+    TCambioGrupos cambio(*this);
+    for (int n : {4, 5, 2, 3}) FijarTick(Grupo(n), false);
+    FijarTick(cGEOgrp, true);
+    LimpiarTodosMenoElGrupo(1);
+    DarFoco(*this, Elat);
+}
+
+void TFConv::spSkinCheckRadioBox2Click(QObject *) {
+    TCambioGrupos cambio(*this);
+    for (int n : {1, 2, 3, 5}) FijarTick(Grupo(n), false);
+    FijarTick(cGEOIgrp, true);
+    LimpiarTodosMenoElGrupo(4);
+    DarFoco(*this, SLat);
+}

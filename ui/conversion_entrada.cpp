@@ -1,0 +1,146 @@
+// Typing in the fields of the "Conversión" tab: the mask check that completes and rewrites the text,
+// the deferred caret move of the seconds' double quote, and the fields' focus and key events.
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <algorithm>
+#include "TFConv.h"
+#include "Validate.h"
+#include "aplicacion.h"
+#include "conversion.h"
+#include "mensaje.h"
+#include "texto_qt.h"
+
+namespace {
+
+const char *const kPropiedadTeclas = "zuveloTeclas";
+
+// The caret goes to the end the way a user would put it there: an End key press.
+void MoverAlFinal(QLineEdit *campo) {
+    QKeyEvent fin(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
+    QCoreApplication::sendEvent(campo, &fin);
+}
+
+bool TerminaEnComillaYEspacio(const std::string &t) {
+    return t.size() >= 2 && t.compare(t.size() - 2, 2, "\" ") == 0;
+}
+
+}  // namespace
+
+bool TFConv::ChequearEntrada(QLineEdit *campo) {
+    if (!Formato) return true;
+    std::string t = DeQString(campo->text());
+    const std::string copia = t;
+    if (!Formato->EntradaValida(t, false)) {
+        Pitido();
+        spMensaje->Mostrar(TMensaje::Informacion,
+                           AQString("La entrada no responde al formato:\n        " + Formato->MascaraVisible),
+                           TMensaje::Ok);
+        return false;
+    }
+    if (t == copia) return true;
+    // Writing the text runs this check again; it finds nothing to change. The caret stays where the
+    // user typed until it is sent to the end below (or when Shift is released).
+    const int caret = campo->cursorPosition();
+    const QString nuevo = AQString(t);
+    campo->setText(nuevo);
+    campo->setCursorPosition(std::min(caret, static_cast<int>(nuevo.size())));
+    if (TerminaEnComillaYEspacio(t) && ComillaPulsada) {
+        FinPendiente = 1;
+        ComillaPulsada = 0;
+    } else {
+        MoverAlFinal(campo);
+    }
+    return true;
+}
+
+void TFConv::EditChange(QLineEdit *sender) {
+    const bool ok = ChequearEntrada(sender);
+    Msg->setText(ok ? AQString("Conversi\xF3n de Coordenadas exclusivo para la Rep\xFA"
+                               "blica Argentina")
+                    : AQString("Error"));
+}
+
+void TFConv::ShiftKeyDn(QLineEdit *, int key, Qt::KeyboardModifiers shift) {
+    // The double quote is typed with Shift and the main keyboard's 2 (or its own key on layouts that
+    // have one); only Shift may be held, and no mouse button.
+    const bool soloShift = shift == Qt::ShiftModifier;
+    const bool comilla = key == Qt::Key_2 || key == Qt::Key_QuoteDbl;
+    ComillaPulsada = comilla && soloShift && QGuiApplication::mouseButtons() == Qt::NoButton;
+}
+
+void TFConv::ShiftKeyUp(QLineEdit *sender, int key, Qt::KeyboardModifiers) {
+    if (key == Qt::Key_Shift && FinPendiente) {
+        MoverAlFinal(sender);
+        FinPendiente = 0;
+    }
+}
+
+void TFConv::EnlazarTeclas(QLineEdit *campo) {
+    campo->setProperty(kPropiedadTeclas, true);
+    campo->installEventFilter(EventosConversion);
+}
+
+void TFConv::ElatEnter(QObject *) {
+    if (Formato) Formato->FijarLatitud();
+}
+void TFConv::SLatEnter(QObject *) {
+    if (Formato) Formato->FijarLatitud();
+}
+void TFConv::ELonEnter(QObject *) {
+    if (Formato) Formato->FijarLongitud();
+}
+void TFConv::SLonEnter(QObject *) {
+    if (Formato) Formato->FijarLongitud();
+}
+
+// ---- TEventosConversion --------------------------------------------------------------------------
+
+TEventosConversion::TEventosConversion(TFConv &ventana) : QObject(&ventana), ventana_(ventana) {
+    setObjectName(QStringLiteral("EventosConversion"));
+}
+
+bool TEventosConversion::eventFilter(QObject *destino, QEvent *evento) {
+    auto *campo = qobject_cast<QLineEdit *>(destino);
+    if (!campo) return false;
+    TFConv &v = ventana_;
+    AlBorde([&] {
+        switch (evento->type()) {
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+                if (campo->property(kPropiedadTeclas).toBool()) {
+                    auto *tecla = static_cast<QKeyEvent *>(evento);
+                    if (evento->type() == QEvent::KeyPress)
+                        v.ShiftKeyDn(campo, tecla->key(), tecla->modifiers());
+                    else
+                        v.ShiftKeyUp(campo, tecla->key(), tecla->modifiers());
+                }
+                break;
+            case QEvent::FocusIn:
+                if (campo == v.Elat) v.ElatEnter(campo);
+                if (campo == v.ELon) v.ELonEnter(campo);
+                if (campo == v.SLat) v.SLatEnter(campo);
+                if (campo == v.SLon) v.SLonEnter(campo);
+                break;
+            case QEvent::FocusOut: {
+                // Leaving a field means the focus went to another control of the window: not a
+                // switch to another window or a popup, and not a focus move made by a tick change.
+                const Qt::FocusReason razon = static_cast<QFocusEvent *>(evento)->reason();
+                if (razon == Qt::ActiveWindowFocusReason || razon == Qt::PopupFocusReason) break;
+                if (v.CambiandoGrupos > 0) break;
+                if (campo == v.EAlt) v.EAltExit(campo);
+                if (campo == v.GKPy || campo == v.GKPf) v.GKPyExit(campo);
+                if (campo == v.cpZ) v.cpZExit(campo);
+                if (campo == v.SAlt) v.SAltExit(campo);
+                if (campo == v.GKIy || campo == v.GKIf) v.GKIyExit(campo);
+                break;
+            }
+            default:
+                break;
+        }
+    });
+    return false;
+}
