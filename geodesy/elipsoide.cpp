@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include "constantes.h"
+#include "trigonometria.h"
 
 // WGS 84 (POSGAR 94): a = 6378137 m, 1/f = 298.257223563, written exactly as GeographicLib does.
 const TElipsoide ElipsoidePOSGAR{6378137.0L, 1 / (298257223563.0L / 1000000000), 1};
@@ -18,12 +19,13 @@ const TConversion TablaConversion[3] = {
 
 TPuntoGeocentrico AGeocentrica(const TPuntoGeodesico &p) {
     const long double e2 = 2 * p.F - p.F * p.F;
-    const long double sphi = std::sin(p.Latitud);
-    const long double cphi = std::cos(p.Latitud);
+    long double sphi, cphi, slam, clam;
+    SenoCoseno(p.Latitud, sphi, cphi);
+    SenoCoseno(p.Longitud, slam, clam);
     const long double N = p.A / std::sqrt(1 - e2 * sphi * sphi);  // prime vertical radius
     TPuntoGeocentrico r;
-    r.X = (N + p.Altura) * cphi * std::cos(p.Longitud);
-    r.Y = (N + p.Altura) * cphi * std::sin(p.Longitud);
+    r.X = (N + p.Altura) * cphi * clam;
+    r.Y = (N + p.Altura) * cphi * slam;
     r.Z = ((1 - e2) * N + p.Altura) * sphi;
     return r;
 }
@@ -65,23 +67,18 @@ TPuntoGeodesico AGeodesica(const TPuntoGeocentrico &p, const TElipsoide &destino
     // t = tan(phi); start on the surface, then t = (Z + e2 N sin phi) / p until it settles. The
     // iteration contracts by about e2 per pass: a few passes near the surface; the cap only keeps
     // points far from the earth or near the pole (whose huge t cannot meet 1e-10) from looping.
+    // sin phi and cos phi come from t itself: sin = t / sqrt(1 + t^2), cos = 1 / sqrt(1 + t^2).
     long double t = p.Z / (p2 * (1 - e2));
     long double N = a;
     for (int pasada = 0; pasada < 100; ++pasada) {
         const long double anterior = t;
-        const long double phi = std::atan(t);
-        const long double sphi = std::sin(phi);
+        const long double sphi = t / std::sqrt(1 + t * t);
         N = a / std::sqrt(1 - e2 * sphi * sphi);
         t = (p.Z + e2 * N * sphi) / p2;
         if (std::fabs(anterior - t) <= 1e-10L) break;
     }
-    const long double phi = std::atan(t);
-    r.Latitud = phi;
-    const long double cphi = std::cos(phi);
-    // h = p / cos(phi) - N loses its digits near the pole, where Z / sin(phi) - N (1 - e2) holds them.
-    if (cphi > 1e-3L)
-        r.Altura = p2 / cphi - N;
-    else
-        r.Altura = p.Z / std::sin(phi) - N * (1 - e2);
+    r.Latitud = std::atan(t);
+    // h = p / cos(phi) - N, with p / cos(phi) = p sqrt(1 + t^2): no cancellation near the pole.
+    r.Altura = p2 * std::sqrt(1 + t * t) - N;
     return r;
 }

@@ -412,24 +412,27 @@ bool EsImpar(long double entero) {
 
 }  // namespace
 
-long double Potencia(long double base, long double exponente) {
+long double PotenciaGeneral(long double base, long double exponente) {
     if (exponente == 0) return 1;
     if (base == 0 && exponente > 0) return 0;
-    if (exponente == std::trunc(exponente) && std::fabs(exponente) <= 2147483647.0L) {
-        uint64_t n = static_cast<uint64_t>(std::fabs(exponente));
+    // Whole exponent of at most 31 bits (the series' 2 to 6): |base|^n by repeated products.
+    const int64_t n = std::fabs(exponente) <= 2147483647.0L ? static_cast<int64_t>(exponente) : 0;
+    if (n != 0 && n == exponente) {
+        const uint64_t m = static_cast<uint64_t>(n < 0 ? -n : n);
         const long double b = std::fabs(base);
-        long double r = 1;
-        if (n <= 64) {
-            for (uint64_t k = 0; k < n; ++k) r *= b;
+        long double r = b;
+        if (m <= 64) {
+            for (uint64_t k = 1; k < m; ++k) r *= b;
         } else {  // square and multiply: a large exponent must not take billions of steps
+            r = 1;
             long double cuadrado = b;
-            for (uint64_t k = n; k > 0; k >>= 1) {
+            for (uint64_t k = m; k > 0; k >>= 1) {
                 if (k & 1) r *= cuadrado;
                 cuadrado *= cuadrado;
             }
         }
-        if (exponente < 0) r = 1 / r;
-        if ((n & 1) && base < 0) r = -r;
+        if (n < 0) r = 1 / r;
+        if ((m & 1) && base < 0) r = -r;
         return r;
     }
     // Other exponents: |base|^exponent; a negative base needs a root index that is odd. The fraction

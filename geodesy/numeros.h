@@ -36,7 +36,20 @@ bool EsNumero(std::string_view texto);                   // empty or a complete 
 std::string QuitarEspacios(std::string_view texto);      // code 32 only, both ends
 int32_t LeerEnteroInicial(std::string_view texto);       // leading digits; throws EEnteroInvalido on overflow
 long double Signo(long double x);
-long double Potencia(long double base, long double exponente);  // throws EPotenciaInvalida
+// base^exponente; throws EPotenciaInvalida. Whole exponents 1 to 8 (the series use 2 to 6) are
+// repeated products inline; every other case goes to PotenciaGeneral.
+long double PotenciaGeneral(long double base, long double exponente);
+inline long double Potencia(long double base, long double exponente) {
+    if (exponente >= 1 && exponente <= 8) {
+        const int n = static_cast<int>(exponente);
+        if (n == exponente) {
+            long double r = base;  // the sign comes out as |base|^n times Signo(base) for odd n
+            for (int k = 1; k < n; ++k) r *= base;
+            return r;
+        }
+    }
+    return PotenciaGeneral(base, exponente);
+}
 
 // Fixed-point text with the given decimals, right-aligned in a field of `ancho` characters (the
 // seconds and decimal-degree fields of the angle texts). Rounded to nearest, ties to even.
