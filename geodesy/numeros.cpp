@@ -85,10 +85,22 @@ class Escritor {
 // m 10^dec (< 2^124 for dec <= 18) is exact in 128 bits and the shift gives quotient and remainder.
 bool DigitosFijosRapidos(long double ax, int dec, uint64_t &q) {
     if (!(ax < 1.8e19L / kPotencias10.v[dec])) return false;
-    int ex = 0;
-    const long double fr = std::frexp(ax, &ex);
-    const uint64_t m = static_cast<uint64_t>(std::ldexp(fr, 64));
-    const int e2 = ex - 64;
+    uint64_t m;
+    int e2;
+    if constexpr (std::numeric_limits<long double>::digits == 64) {
+        // x87 extended: the 64-bit significand and the biased exponent read straight from memory.
+        unsigned char bytes[sizeof(long double)];
+        std::memcpy(bytes, &ax, sizeof ax);
+        std::memcpy(&m, bytes, 8);
+        uint16_t exponente;
+        std::memcpy(&exponente, bytes + 8, 2);
+        e2 = (exponente & 0x7FFF) == 0 ? -16445 : (exponente & 0x7FFF) - 16383 - 63;
+    } else {
+        int ex = 0;
+        const long double fr = std::frexp(ax, &ex);
+        m = static_cast<uint64_t>(std::ldexp(fr, 64));
+        e2 = ex - 64;
+    }
     const unsigned __int128 p = static_cast<unsigned __int128>(m) * kPotencias10Enteras[dec];
     if (e2 >= 0) {
         q = static_cast<uint64_t>(p << e2);

@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <random>
 #include "ayuda.h"
 #include "numeros.h"
@@ -79,7 +80,7 @@ TEST(FormatoFijo, IgualQueToChars) {
     std::uniform_real_distribution<double> mant(0.0, 1.0);
     std::uniform_int_distribution<int> expo(-30, 60), dec(0, 13), signo(0, 1);
     auto comparar = [](long double x, int d) {
-        char buf[128];
+        char buf[512];
         auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, d);
         ASSERT_EQ(r.ec, std::errc());
         EXPECT_EQ(FormatoFijo(x, d, 0), std::string(buf, r.ptr)) << "decimales " << d;
@@ -91,6 +92,19 @@ TEST(FormatoFijo, IgualQueToChars) {
         if (signo(gen)) x = -x;
         comparar(x, dec(gen));
     }
+    // Extremes: zero of both signs, subnormal, tiny, just below and above the exact path's reach.
+    const long double extremos[] = {0.0L,
+                                    -0.0L,
+                                    std::numeric_limits<long double>::denorm_min(),
+                                    1e-4000L,
+                                    std::numeric_limits<long double>::min(),
+                                    0.5L,
+                                    1.8e15L,
+                                    1.8e18L,
+                                    1.9e19L,
+                                    -1e300L};
+    for (long double x : extremos)
+        for (int d : {0, 4, 5, 13}) comparar(x, d);
     // Exact ties at the last decimal: odd multiples of 2^-5 at 4 decimals, of 2^-6 at 5.
     for (int k = 1; k < 2000; k += 2) {
         comparar(k / 32.0L, 4);
