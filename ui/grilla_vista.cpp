@@ -1,89 +1,111 @@
-// TVistaGrilla: the grid view with fixed title rows laid over it, scroll bars and column widths linked.
+// TVistaGrilla: the grid view with its fixed title rows and point column laid over it, scroll bars
+// and column widths linked.
 #include "grilla_vista.h"
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include "grilla_delegado.h"
 #include "grilla_modelo.h"
-#include "texto_qt.h"
+
+namespace {
+
+void Medidas(QTableView *v) {
+    v->horizontalHeader()->hide();
+    v->verticalHeader()->hide();
+    v->verticalHeader()->setMinimumSectionSize(TVistaGrilla::kAltoFila);
+    v->verticalHeader()->setDefaultSectionSize(TVistaGrilla::kAltoFila);
+    v->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    v->horizontalHeader()->setMinimumSectionSize(8);
+    v->horizontalHeader()->setDefaultSectionSize(TVistaGrilla::kAnchoColumna);
+    v->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    v->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    v->setWordWrap(false);
+}
+
+// Keeps a scroll bar of a fixed view at 0.
+void Clavar(QScrollBar *barra) {
+    QObject::connect(barra, &QScrollBar::valueChanged, barra, [barra](int v) {
+        if (v != 0) barra->setValue(0);
+    });
+}
+
+// Two scroll bars that move together.
+void Enlazar(QScrollBar *a, QScrollBar *b) {
+    QObject::connect(a, &QScrollBar::valueChanged, b, &QScrollBar::setValue);
+    QObject::connect(b, &QScrollBar::valueChanged, a, &QScrollBar::setValue);
+}
+
+}  // namespace
 
 TVistaGrilla::TVistaGrilla(TModeloGrilla *modelo, QWidget *padre)
-    : QTableView(padre),
-      modelo_(modelo),
-      delegado_(new TDelegadoGrilla(this)),
-      titulos_(new QTableView(this)) {
+    : QTableView(padre), modelo_(modelo), delegado_(new TDelegadoGrilla(this)) {
     setModel(modelo_);
     setItemDelegate(delegado_);
-    // The grid's small face (Tahoma 8 where installed), for both views.
+    // The grid's small face (Tahoma 8 where installed).
     QFont letra = font();
     letra.setFamilies({QStringLiteral("Tahoma"), letra.family()});
     letra.setPointSize(8);
     setFont(letra);
-    titulos_->setFont(letra);
-    horizontalHeader()->hide();
-    verticalHeader()->hide();
-    verticalHeader()->setMinimumSectionSize(kAltoFila);
-    verticalHeader()->setDefaultSectionSize(kAltoFila);
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    horizontalHeader()->setMinimumSectionSize(8);
-    horizontalHeader()->setDefaultSectionSize(kAnchoColumna);
-    // The point column takes its bold title whole, also with a face wider than Tahoma.
+    Medidas(this);
+    // The point column shows its bold title and five-digit numbers whole, also in a face wider
+    // than Tahoma.
     QFont negrita = letra;
     negrita.setBold(true);
-    setColumnWidth(
-        0, std::max(kAnchoPunto, QFontMetrics(negrita).horizontalAdvance(QStringLiteral("Punto")) + 8));
-    setHorizontalScrollMode(ScrollPerPixel);
-    setVerticalScrollMode(ScrollPerPixel);
+    const QFontMetrics medida(negrita);
+    const int necesario = std::max(medida.horizontalAdvance(QStringLiteral("Punto")),
+                                   medida.horizontalAdvance(QStringLiteral("50000")));
+    setColumnWidth(0, std::max(kAnchoPunto, necesario + 8));
     setSelectionMode(SingleSelection);
     setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
-    setWordWrap(false);
 
-    // The title rows: same model, same selection, same look; never scrolled vertically.
-    titulos_->setObjectName("GrillaTitulos");
-    titulos_->setModel(modelo_);
-    titulos_->setSelectionModel(selectionModel());
-    // A delegate of its own: a delegate's editor signals go to every view it serves.
-    titulos_->setItemDelegate(new TDelegadoGrilla(titulos_));
-    titulos_->setFocusPolicy(Qt::NoFocus);
-    titulos_->horizontalHeader()->hide();
-    titulos_->verticalHeader()->hide();
-    titulos_->verticalHeader()->setMinimumSectionSize(kAltoFila);
-    titulos_->verticalHeader()->setDefaultSectionSize(kAltoFila);
-    titulos_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    titulos_->horizontalHeader()->setMinimumSectionSize(8);
-    titulos_->horizontalHeader()->setDefaultSectionSize(kAnchoColumna);
-    titulos_->setColumnWidth(0, columnWidth(0));
-    titulos_->setHorizontalScrollMode(ScrollPerPixel);
-    titulos_->setVerticalScrollMode(ScrollPerPixel);
-    titulos_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    titulos_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    titulos_->setEditTriggers(NoEditTriggers);
-    titulos_->setFrameShape(QFrame::NoFrame);
-    titulos_->setWordWrap(false);
-    titulos_->viewport()->installEventFilter(this);
-    titulos_->viewport()->setMouseTracking(true);
-    viewport()->stackUnder(titulos_);
-    titulos_->show();
+    // Stacked in this order above the data: point column, title rows, their corner.
+    columna_ = CrearFija("GrillaColumna");
+    titulos_ = CrearFija("GrillaTitulos");
+    esquina_ = CrearFija("GrillaEsquina");
+    viewport()->stackUnder(columna_);
 
-    connect(horizontalHeader(), &QHeaderView::sectionResized, this,
-            [this](int col, int, int ancho) { titulos_->setColumnWidth(col, ancho); });
-    connect(horizontalScrollBar(), &QScrollBar::valueChanged, titulos_->horizontalScrollBar(),
-            &QScrollBar::setValue);
-    connect(titulos_->horizontalScrollBar(), &QScrollBar::valueChanged, horizontalScrollBar(),
-            &QScrollBar::setValue);
-    connect(titulos_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {
-        if (v != 0) titulos_->verticalScrollBar()->setValue(0);
+    Enlazar(horizontalScrollBar(), titulos_->horizontalScrollBar());
+    Enlazar(verticalScrollBar(), columna_->verticalScrollBar());
+    Clavar(titulos_->verticalScrollBar());
+    Clavar(columna_->horizontalScrollBar());
+    Clavar(esquina_->verticalScrollBar());
+    Clavar(esquina_->horizontalScrollBar());
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int col, int, int ancho) {
+        for (QTableView *v : {columna_, titulos_, esquina_}) v->setColumnWidth(col, ancho);
+        if (col == 0) UbicarFijas();
     });
-    // A reset forgets nothing of the spans in every Qt version: set them again after it.
+    // Spans are set again after a reset, whatever the Qt version does with them.
     connect(modelo_, &QAbstractItemModel::modelReset, this, &TVistaGrilla::UnirTitulos);
     UnirTitulos();
-    UbicarTitulos();
+    UbicarFijas();
+}
+
+QTableView *TVistaGrilla::CrearFija(const char *nombre) {
+    // Same model, same selection and the same look as the data view.
+    auto *v = new QTableView(this);
+    v->setObjectName(nombre);
+    v->setFont(font());
+    v->setModel(modelo_);
+    v->setSelectionModel(selectionModel());
+    // A delegate of its own: a delegate's editor signals go to every view it serves.
+    v->setItemDelegate(new TDelegadoGrilla(v));
+    Medidas(v);
+    for (int c = 0; c < modelo_->columnCount(); ++c) v->setColumnWidth(c, columnWidth(c));
+    v->setFocusPolicy(Qt::NoFocus);
+    v->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    v->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    v->setEditTriggers(NoEditTriggers);
+    v->setFrameShape(QFrame::NoFrame);
+    v->viewport()->installEventFilter(this);
+    v->viewport()->setMouseTracking(true);
+    v->show();
+    return v;
 }
 
 void TVistaGrilla::UnirTitulos() {
-    for (QTableView *v : {static_cast<QTableView *>(this), titulos_}) {
-        if (v->rowSpan(0, 1) != 1 || v->columnSpan(0, 1) != 4) v->setSpan(0, 1, 1, 4);
-        if (v->rowSpan(0, 5) != 1 || v->columnSpan(0, 5) != 4) v->setSpan(0, 5, 1, 4);
+    for (QTableView *v : {static_cast<QTableView *>(this), titulos_, esquina_}) {
+        if (v->columnSpan(0, 1) != 4) v->setSpan(0, 1, 1, 4);
+        if (v->columnSpan(0, 5) != 4) v->setSpan(0, 5, 1, 4);
     }
 }
 
@@ -93,30 +115,43 @@ int TVistaGrilla::AltoTitulos() const {
     return alto;
 }
 
-void TVistaGrilla::UbicarTitulos() {
+void TVistaGrilla::UbicarFijas() {
     const QRect v = viewport()->geometry();
-    titulos_->setGeometry(v.x(), v.y(), v.width(), AltoTitulos());
+    const int alto = std::min(AltoTitulos(), v.height());
+    const int ancho = std::min(columnWidth(0), v.width());
+    columna_->setGeometry(v.x(), v.y(), ancho, v.height());
+    titulos_->setGeometry(v.x(), v.y(), v.width(), alto);
+    esquina_->setGeometry(v.x(), v.y(), ancho, alto);
     titulos_->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
+    columna_->verticalScrollBar()->setValue(verticalScrollBar()->value());
 }
 
 void TVistaGrilla::resizeEvent(QResizeEvent *evento) {
     QTableView::resizeEvent(evento);
-    UbicarTitulos();
+    UbicarFijas();
 }
 
 bool TVistaGrilla::viewportEvent(QEvent *evento) {
-    // The viewport moves when a scroll bar appears or goes: follow it.
-    if (evento->type() == QEvent::Resize || evento->type() == QEvent::Move) UbicarTitulos();
+    // The viewport moves when a scroll bar appears or goes: the fixed views follow it.
+    if (evento->type() == QEvent::Resize || evento->type() == QEvent::Move) UbicarFijas();
     return QTableView::viewportEvent(evento);
 }
 
 void TVistaGrilla::scrollTo(const QModelIndex &indice, ScrollHint pista) {
     QTableView::scrollTo(indice, pista);
-    if (!indice.isValid() || indice.row() < TModeloGrilla::kFilasTitulo) return;
-    // A data row must not end up beneath the title rows.
-    const int arriba = rowViewportPosition(indice.row());
-    const int alto = AltoTitulos();
-    if (arriba < alto) verticalScrollBar()->setValue(verticalScrollBar()->value() - (alto - arriba));
+    if (!indice.isValid()) return;
+    // A data cell must not end up beneath the title rows or the point column.
+    if (indice.row() >= TModeloGrilla::kFilasTitulo) {
+        const int arriba = rowViewportPosition(indice.row());
+        const int alto = AltoTitulos();
+        if (arriba < alto) verticalScrollBar()->setValue(verticalScrollBar()->value() - (alto - arriba));
+    }
+    if (indice.column() > 0) {
+        const int izquierda = columnViewportPosition(indice.column());
+        const int ancho = columnWidth(0);
+        if (izquierda < ancho)
+            horizontalScrollBar()->setValue(horizontalScrollBar()->value() - (ancho - izquierda));
+    }
 }
 
 bool TVistaGrilla::edit(const QModelIndex &indice, EditTrigger disparo, QEvent *evento) {
@@ -129,25 +164,29 @@ bool TVistaGrilla::edit(const QModelIndex &indice, EditTrigger disparo, QEvent *
     return QTableView::edit(indice, disparo, evento);
 }
 
-int TVistaGrilla::BordeColumna(int x) const {
+int TVistaGrilla::BordeColumna(QTableView *vista, int x) const {
     constexpr int kAlcance = 3;
     for (int c = 0; c < modelo_->columnCount(); ++c) {
-        const int borde = titulos_->columnViewportPosition(c) + titulos_->columnWidth(c);
+        const int borde = vista->columnViewportPosition(c) + vista->columnWidth(c);
         if (std::abs(x - borde) <= kAlcance) return c;
     }
     return -1;
 }
 
 bool TVistaGrilla::eventFilter(QObject *objeto, QEvent *evento) {
-    if (objeto != titulos_->viewport()) return QTableView::eventFilter(objeto, evento);
+    QTableView *vista = nullptr;
+    // The base class filters events of its own parts, also while the fixed views are not made yet.
+    if (titulos_ && objeto == titulos_->viewport()) vista = titulos_;
+    if (esquina_ && objeto == esquina_->viewport()) vista = esquina_;
+    if (!vista) return QTableView::eventFilter(objeto, evento);
     // Columns are widened by dragging a border in the title rows, as in a string grid.
     switch (evento->type()) {
         case QEvent::MouseButtonPress: {
             auto *m = static_cast<QMouseEvent *>(evento);
-            const int c = BordeColumna(m->position().toPoint().x());
+            const int c = BordeColumna(vista, m->position().toPoint().x());
             if (m->button() == Qt::LeftButton && c >= 0) {
                 columnaArrastrada_ = c;
-                origenArrastre_ = m->position().toPoint().x();
+                origenArrastre_ = m->globalPosition().toPoint().x();
                 anchoInicial_ = columnWidth(c);
                 return true;
             }
@@ -155,12 +194,13 @@ bool TVistaGrilla::eventFilter(QObject *objeto, QEvent *evento) {
         }
         case QEvent::MouseMove: {
             auto *m = static_cast<QMouseEvent *>(evento);
-            const int x = m->position().toPoint().x();
             if (columnaArrastrada_ >= 0) {
+                const int x = m->globalPosition().toPoint().x();
                 setColumnWidth(columnaArrastrada_, std::max(8, anchoInicial_ + x - origenArrastre_));
                 return true;
             }
-            titulos_->viewport()->setCursor(BordeColumna(x) >= 0 ? Qt::SplitHCursor : Qt::ArrowCursor);
+            vista->viewport()->setCursor(
+                BordeColumna(vista, m->position().toPoint().x()) >= 0 ? Qt::SplitHCursor : Qt::ArrowCursor);
             break;
         }
         case QEvent::MouseButtonRelease:

@@ -1,7 +1,8 @@
-// TVistaGrilla (Grilla): the conversion grid's view. A second view over the same model and selection
-// model lies on top of the first and shows the two title rows, so they stay in place while the data
-// scrolls (the frozen-column technique turned to rows); row 0 merges cells 1-4 and 5-8; columns are
-// widened by dragging their borders in the title rows.
+// TVistaGrilla (Grilla): the conversion grid's view. Further views over the same model and selection
+// model lie on top of it and show the fixed cells: the two title rows (they scroll sideways with the
+// data), the point column (it scrolls up and down with the data) and their corner, so titles and point
+// numbers stay in place while the data scrolls (Qt's frozen-column technique, for rows and a column).
+// Row 0 merges cells 1-4 and 5-8; columns are widened by dragging their borders in the title rows.
 #pragma once
 #include <QTableView>
 #include <functional>
@@ -20,10 +21,12 @@ class TVistaGrilla : public QTableView {
     explicit TVistaGrilla(TModeloGrilla *modelo, QWidget *padre = nullptr);
 
     TModeloGrilla *Modelo() const { return modelo_; }
-    QTableView *Titulos() const { return titulos_; }
+    QTableView *Titulos() const { return titulos_; }  // rows 0 and 1
+    QTableView *Columna() const { return columna_; }  // column 0
+    QTableView *Esquina() const { return esquina_; }  // rows 0 and 1 of column 0
     TDelegadoGrilla *Delegado() const { return delegado_; }
 
-    // Merges cells 1-4 and 5-8 of title row 0 in both views.
+    // Merges cells 1-4 and 5-8 of title row 0 in every view.
     void UnirTitulos();
 
     // Asked before an in-place editor opens on a cell; returning true means the caller edits the cell
@@ -40,13 +43,16 @@ class TVistaGrilla : public QTableView {
     bool eventFilter(QObject *objeto, QEvent *evento) override;
 
   private:
-    void UbicarTitulos();
+    QTableView *CrearFija(const char *nombre);
+    void UbicarFijas();
     int AltoTitulos() const;
-    int BordeColumna(int x) const;  // column whose right border is within reach of x; -1 none
+    int BordeColumna(QTableView *vista, int x) const;  // column whose right border is near x; -1 none
 
     TModeloGrilla *modelo_;
     TDelegadoGrilla *delegado_;
-    QTableView *titulos_;
+    QTableView *columna_ = nullptr;
+    QTableView *titulos_ = nullptr;
+    QTableView *esquina_ = nullptr;
     int columnaArrastrada_ = -1;
     int origenArrastre_ = 0;
     int anchoInicial_ = 0;

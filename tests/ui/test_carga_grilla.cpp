@@ -188,7 +188,10 @@ class TestGrilla : public QObject {
     // Scrolled to the end of 50000 rows, the two title rows are still what the top shows.
     void titulosFijosAlDesplazar() {
         TModeloGrilla m;
+        m.FijarCelda(0, 1, "<p align=\"center\"><b>Coordenadas</b></p>");
+        m.FijarCelda(1, 0, "<p align=\"center\"><b>Punto</b></p>");
         m.FijarCelda(1, 1, kTituloLat);
+        m.FijarCelda(1, 3, "<p align=\"center\"><b>Altura</b></p>");
         m.CargarDatos(Datos(50000));
         TVistaGrilla v(&m);
         v.resize(560, 280);
@@ -203,9 +206,23 @@ class TestGrilla : public QObject {
         QCOMPARE(t->indexAt(QPoint(60, 5)).row(), 0);
         QCOMPARE(t->indexAt(QPoint(60, 30)).row(), 1);
         QCOMPARE(v.indexAt(QPoint(60, v.viewport()->height() - 3)).row(), 50001);
-        // Horizontal scrolling moves both views together.
+        // The point column follows the data up and down and stays at the left.
+        QTableView *col = v.Columna();
+        QCOMPARE(col->verticalScrollBar()->value(), v.verticalScrollBar()->value());
+        QCOMPARE(col->indexAt(QPoint(5, v.viewport()->height() - 3)), m.index(50001, 0));
+        QCOMPARE(col->width(), v.columnWidth(0));
+        QCOMPARE(v.Esquina()->indexAt(QPoint(5, 30)), m.index(1, 0));
+        // Horizontal scrolling moves the titles with the data; the point column stays.
         v.horizontalScrollBar()->setValue(200);
         QCOMPARE(t->horizontalScrollBar()->value(), 200);
+        QCOMPARE(col->horizontalScrollBar()->value(), 0);
+        QCOMPARE(col->indexAt(QPoint(5, 30)).column(), 0);
+        QCOMPARE(v.Esquina()->indexAt(QPoint(5, 5)), m.index(0, 0));
+        QDir().mkpath(CAPTURAS_DIR);
+        QVERIFY(v.grab().save(QString(CAPTURAS_DIR) + "/grilla_desplazada.png"));
+        // A cell left of the view comes out from beneath the point column.
+        v.scrollTo(m.index(60, 1));
+        QVERIFY(v.columnViewportPosition(1) >= v.columnWidth(0));
         // Going to a data row scrolls it out from beneath the titles.
         v.scrollTo(m.index(100, 1));
         QVERIFY(v.rowViewportPosition(100) >= t->height());
