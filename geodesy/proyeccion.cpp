@@ -47,8 +47,13 @@ void GirarDobleAngulo(long double &s, long double &c, long double d) {
     long double sd, cd;
     if (std::fabs(d) <= 0.01L) {
         const long double d2 = d * d;
-        sd = d * (1 - d2 / 6 * (1 - d2 / 20 * (1 - d2 / 42 * (1 - d2 / 72 * (1 - d2 / 110)))));
-        cd = 1 - d2 / 2 * (1 - d2 / 12 * (1 - d2 / 30 * (1 - d2 / 56 * (1 - d2 / 90))));
+        // Horner in d^2 with the factorials' reciprocals: no division in the loop of the passes.
+        constexpr long double s3 = 1.0L / 6, s5 = 1.0L / 120, s7 = 1.0L / 5040, s9 = 1.0L / 362880,
+                              s11 = 1.0L / 39916800;
+        constexpr long double c2 = 1.0L / 2, c4 = 1.0L / 24, c6 = 1.0L / 720, c8 = 1.0L / 40320,
+                              c10 = 1.0L / 3628800;
+        sd = d * (1 - d2 * (s3 - d2 * (s5 - d2 * (s7 - d2 * (s9 - d2 * s11)))));
+        cd = 1 - d2 * (c2 - d2 * (c4 - d2 * (c6 - d2 * (c8 - d2 * c10))));
     } else {
         SenoCoseno(d, sd, cd);
     }

@@ -48,7 +48,7 @@ void TFConv::CrearLote() {
         connect(t, &TTarea::Terminada, this, &TFConv::Tarea1Terminate);
     }
 
-    SD = new TDialogoGuardar;
+    SD = new TDialogoGuardar(this);
     connect(spSkinXFormButton1, &QAbstractButton::clicked, this, &TFConv::skTransfclick);
     connect(Guardar, &QAbstractButton::clicked, this, &TFConv::skGuardarclick);
     CrearCampo();
@@ -61,8 +61,6 @@ void TFConv::CerrarLote() {
     CoordTarea2.reset();
     CoordTarea3.reset();
     CoordTarea4.reset();
-    delete SD;
-    SD = nullptr;
 }
 
 bool TFConv::LoteEnCurso(bool avisar) {

@@ -1,13 +1,16 @@
 // TDialogoGuardar (SD): the save dialog "Guardar Archivo" with its two types, and the seam through
 // which tests give the next file name and filter instead of showing the dialog.
 #pragma once
+#include <QObject>
 #include <QString>
 #include <optional>
 
 class QWidget;
 
-class TDialogoGuardar {
+class TDialogoGuardar : public QObject {
   public:
+    using QObject::QObject;
+
     static const QString kTitulo;
     // Filter entries 1 (text file) and 2 (drawing).
     static const QString kFiltros[2];

@@ -497,6 +497,7 @@ void TestLote::campoNoParaPlanasNiAltura() {
 // The tab after a conversion, saved for a look.
 void TestLote::captura() {
     auto v = VentanaVisible();
+    v->resize(1150, 445);  // wide enough to show the result columns beside the input
     LlenarGeoDMS(*v);
     v->skTransfclick();
     QTest::qWait(50);

@@ -128,14 +128,18 @@ void TestLoteFondo::archivoGrande() {
     QCOMPARE(tomados["Tarea1"].front(), 0);
     QCOMPARE(tomados["Tarea4"].front(), 3);
 
-    // While the run is active: the save command and a new convert command are refused.
+    // While the run is active: the save, convert and open commands are refused.
     v->SD->FijarSiguiente(dir.filePath("durante"), 1);
     v->skGuardarclick();
     QCOMPARE(UltimoMensaje(*v), AQString(kEnCurso));
     v->skTransfclick();
     QCOMPARE(UltimoMensaje(*v), AQString(kEnCurso));
-    QCOMPARE(v->spMensaje->Mostrados.size(), std::size_t(2));
+    // The open command would delete the segments the workers read and write.
+    v->skAbrirclick();
+    QCOMPARE(UltimoMensaje(*v), AQString(kEnCurso));
+    QCOMPARE(v->spMensaje->Mostrados.size(), std::size_t(3));
     QVERIFY(!QFile::exists(dir.filePath("durante.dat")));
+    QVERIFY(QFile::exists(QFile::decodeName(SegmentoEntrada(v->BaseSegmento, 9).c_str())));
 
     QVERIFY(fin.wait(60000));
     QTRY_COMPARE(v->BarProgreso->Valor(), 100);
