@@ -3,6 +3,7 @@
 #include "conversion.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QChildEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -171,6 +172,14 @@ void TFConv::CrearConversion() {
         cajas[g] = caja;
     }
 
+    // The fields of all five groups start at the same distance from their labels.
+    int anchoEtiquetas = 0;
+    for (QGroupBox *caja : cajas)
+        for (QLabel *etiqueta : caja->findChildren<QLabel *>())
+            anchoEtiquetas = std::max(anchoEtiquetas, etiqueta->sizeHint().width());
+    for (QGroupBox *caja : cajas)
+        static_cast<QGridLayout *>(caja->layout())->setColumnMinimumWidth(0, anchoEtiquetas);
+
     cUTMIgrp = new QGroupBox(AQString("Coordenadas  Gauss Kruger (Combinadas)"), TSConv);
     cUTMIgrp->setObjectName(QStringLiteral("cUTMIgrp"));
     auto *combinada = new QGridLayout(cUTMIgrp);
@@ -208,6 +217,8 @@ void TFConv::CrearConversion() {
     columnas->addLayout(izquierda, 1);
     columnas->addLayout(derecha, 1);
     pagina->addLayout(columnas, 1);
+
+    Elat->setFocus();  // the first field has the focus when the window opens
 
     // Tab order: groups 1 to 5, the combined box, the frame buttons.
     QWidget *orden[] = {Elat,
