@@ -18,7 +18,8 @@ std::string Cantidad(int64_t n, const char *uno, const char *varios) {
     return std::to_string(n) + " " + (n == 1 ? uno : varios);
 }
 
-void Resumen(const TInforme &inf) {
+// `decimal` false: geographic values were read as degrees-minutes-seconds.
+void Resumen(const TInforme &inf, bool decimal) {
     std::string s = "zuvelo-convert: " + Cantidad(inf.Convertidos, "point", "points") + " converted, " +
                     Cantidad(inf.Fallidos, "conversion", "conversions") + " failed, " +
                     Cantidad(inf.SinPunto, "line", "lines") + " without a point";
@@ -27,6 +28,12 @@ void Resumen(const TInforme &inf) {
     for (const TFalloLinea &f : inf.Primeros)
         s += "  line " + std::to_string(f.Linea) + ": " + Cp1252AUtf8(f.Motivo) + "\n";
     if (inf.Restantes > 0) s += "  ... and " + Cantidad(inf.Restantes, "more line", "more lines") + "\n";
+    if (!decimal)
+        for (const TFalloLinea &f : inf.Primeros)
+            if (f.Motivo.find("(no degree sign)") != std::string::npos) {
+                s += "  (values in decimal degrees need --decimal)\n";
+                break;
+            }
     std::fputs(s.c_str(), stderr);
 }
 
@@ -50,7 +57,7 @@ int main(int argc, char **argv) {
         return 0;
     }
     try {
-        Resumen(ConvertirArchivo(a));
+        Resumen(ConvertirArchivo(a), a.Fuente != 0 || a.Decimal);
     } catch (const std::exception &e) {
         std::fprintf(stderr, "zuvelo-convert: %s\n", e.what());
         return 1;

@@ -64,6 +64,30 @@ bool Numerico(const std::string &s) {
     return digito || EsNumero(s);
 }
 
+// The hemisphere letter of a DMS text where the angle reader takes it: two characters after the
+// second sign, or else the first character after the minutes (or after the degrees). '\0' when
+// there is none. Only S and W make an angle negative, so any other letter would read as N or E.
+char LetraHemisferio(const std::string &t) {
+    const std::size_t g = t.find('\xB0');
+    std::string_view resto(t);
+    resto.remove_prefix(std::min(resto.size(), g + 2));
+    const std::size_t m = resto.find('\'');
+    if (m != std::string_view::npos) resto.remove_prefix(std::min(resto.size(), m + 2));
+    const std::size_t q = resto.find('"');
+    if (q != std::string_view::npos) return q + 2 < resto.size() ? resto[q + 2] : '\0';
+    return resto.empty() ? '\0' : resto[0];
+}
+
+std::string RevisarDMS(const std::string &t, const char *nombre, const char *letras) {
+    if (t.find('\xB0') == std::string::npos)
+        return std::string(nombre) + " " + Citado(t) + " is not degrees-minutes-seconds (no degree sign)";
+    const char l = LetraHemisferio(t);
+    if (l == '\0' || (l != letras[0] && l != letras[1]))
+        return std::string(nombre) + " " + Citado(t) + " has no hemisphere letter " + letras[0] + " or " +
+               letras[1];
+    return std::string();
+}
+
 // The reason a point cannot be converted before the core sees it: a value that would silently
 // read as 0 (empty or not a number) or a UTM zone outside 1 to 60. Empty when the point may go on.
 std::string RevisarPunto(const TPuntoLeido &p, const TCoordenadas &c) {
@@ -77,6 +101,11 @@ std::string RevisarPunto(const TPuntoLeido &p, const TCoordenadas &c) {
             return std::string(n1) + " " + Citado(p.Coord1.str()) + " is not a number";
         if (!Numerico(p.Coord2.str()))
             return std::string(n2) + " " + Citado(p.Coord2.str()) + " is not a number";
+    }
+    if (geo && !p.EnDecimal) {
+        std::string porque = RevisarDMS(p.Coord1.str(), n1, "NS");
+        if (porque.empty()) porque = RevisarDMS(p.Coord2.str(), n2, "EW");
+        if (!porque.empty()) return porque;
     }
     if (!Numerico(p.Coord3.str())) return "height " + Citado(p.Coord3.str()) + " is not a number";
     if (c.TipoFuente == tcUTM) {
