@@ -182,6 +182,7 @@ Zuvelo II window converts large files.
   -h, --help                 this text
       --version              the program's version
 
+INPUT is read as Windows-1252, or as UTF-8 when it looks like UTF-8; "-" reads standard input.
 OUTPUT ending in ".dxf" (any case): a drawing with one point and one label per converted point
 (label = point number counted from the start line, or the waypoint name); any other name:
 result lines; no OUTPUT or "-": result lines on standard output.

@@ -179,6 +179,14 @@ TEST(ZuveloConvert, DelimitadorDetectadoInicioYColumnas) {
     EXPECT_NE(r.errores.find("line 1"), std::string::npos) << r.errores;
 }
 
+TEST(ZuveloConvert, EntradaEstandar) {
+    TCarpeta dir;
+    Escribir(dir / "in.txt", "a;b\n-34.5;-58.4\n");
+    const TCorrida r = Correr("-f geo -t gk --decimal -s 2 - < '" + dir / "in.txt" + "'");
+    EXPECT_EQ(r.estado, 0) << r.errores;
+    EXPECT_EQ(r.salida, "6181950.9533;6371419.4018;1.5;6\r\n");
+}
+
 TEST(ZuveloConvert, LineasMalasYResumen) {
     std::string entrada = "P,-34.5,-58.4\n\nP,91,-58\nP,-34.5\nP,-34x,-58\n";
     for (int i = 0; i < 30; ++i) entrada += "P,95,-58\n";
