@@ -96,6 +96,10 @@ bool TLectorLineas::Leer(std::string &linea) {
 }
 
 TArchivoSeguro::TArchivoSeguro(const std::string &destino) : destino_(destino) {
+    // A folder can never be replaced: say so now, not after all the work.
+    struct stat st;
+    if (::stat(destino.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        throw ErrorArchivo("cannot create", destino, EISDIR);
     static std::atomic<unsigned> contador{0};
     int fd = -1;
     for (int intento = 0; intento < 100 && fd < 0; ++intento) {
@@ -109,7 +113,6 @@ TArchivoSeguro::TArchivoSeguro(const std::string &destino) : destino_(destino) {
         throw ErrorArchivo("cannot create", destino, err);
     }
     // A replaced file keeps its permissions.
-    struct stat st;
     if (::stat(destino.c_str(), &st) == 0 && S_ISREG(st.st_mode)) (void)fchmod(fd, st.st_mode & 07777);
     f_ = fdopen(fd, "wb");
     if (!f_) {

@@ -163,15 +163,11 @@ TEST(TArchivoSeguro, CarpetaSinPermisoFallaSinTocarNada) {
     EXPECT_EQ(dir.Archivos(), std::vector<std::string>{"salida.dat"});
 }
 
-TEST(TArchivoSeguro, DestinoQueEsCarpetaFallaAlConfirmar) {
+TEST(TArchivoSeguro, DestinoQueEsCarpetaFallaEnseguida) {
     TCarpetaTemporal dir;
     const std::string destino = dir / "sub";
     mkdir(destino.c_str(), 0755);
-    {
-        TArchivoSeguro f(destino);
-        f.Linea("x");
-        EXPECT_THROW(f.Confirmar(), std::runtime_error);
-    }
+    EXPECT_THROW(TArchivoSeguro f(destino), std::runtime_error);
     EXPECT_EQ(dir.Archivos(), std::vector<std::string>{"sub"});
 }
 
