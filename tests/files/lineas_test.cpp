@@ -171,4 +171,16 @@ TEST(TArchivoSeguro, DestinoQueEsCarpetaFallaEnseguida) {
     EXPECT_EQ(dir.Archivos(), std::vector<std::string>{"sub"});
 }
 
+// The folder disappears while the file is written: Confirmar reports it instead of claiming success.
+TEST(TArchivoSeguro, ConfirmarInformaElError) {
+    TCarpetaTemporal dir;
+    const std::string sub = dir / "sub";
+    mkdir(sub.c_str(), 0755);
+    TArchivoSeguro f(sub + "/x.dat");
+    f.Linea("x");
+    ASSERT_EQ(std::system(("rm -rf '" + sub + "'").c_str()), 0);
+    EXPECT_THROW(f.Confirmar(), std::runtime_error);
+    EXPECT_FALSE(Existe(sub + "/x.dat"));
+}
+
 }  // namespace
