@@ -395,6 +395,61 @@ class TestArchivos : public QObject {
         QVERIFY(!QFile::exists(QString::fromStdString(base + "$$0")));
     }
 
+    // Segments that cannot all be written are not left half-done: the message, no large-file state.
+    void segmentoQueNoSePuedeEscribir() {
+        const QString ruta = ArchivoDeLineas("falla.txt", 50001);
+        const QString base = dir_.filePath("falla.");
+        QVERIFY(QDir().mkdir(base + "$$3"));  // a folder where segment 3 should go
+        Abrir(ruta);
+        QCOMPARE(Mensajes().size(), size_t(2));
+        QCOMPARE(Mensajes()[0].tipo, TMensaje::Informacion);
+        QCOMPARE(Mensajes()[1].tipo, TMensaje::Error);
+        QVERIFY(Mensajes()[1].texto.contains("falla.$$3"));
+        QCOMPARE(int(v_->ArchivoGrande), 0);
+        QCOMPARE(v_->ModeloGrilla->Filas(), 50002);  // the rows shown stay
+        for (int k = 0; k < 3; ++k) QVERIFY(!QFile::exists(base + "$$" + QString::number(k)));
+        QVERIFY(!v_->BarProgreso->isVisible());
+        QDir().rmdir(base + "$$3");
+    }
+
+    // A file name without any dot: the segments go beside it as "name.$$k" and are deleted again.
+    void rutaSinPunto() {
+        if (dir_.path().contains('.')) QSKIP("the temporary folder has a dot in its path");
+        const QString ruta = ArchivoDeLineas("sinpunto", 50001);
+        Abrir(ruta);
+        QCOMPARE(v_->BaseSegmento, QFile::encodeName(ruta).toStdString() + ".");
+        QCOMPARE(LineasDe(v_->BaseSegmento + "$$9"), 5001);
+        v_->OD->FijarCancelarSiguiente();
+        v_->skAbrir->click();
+        QVERIFY(!QFile::exists(ruta + ".$$9"));
+        QVERIFY(!QFile::exists(ruta + ".$$0"));
+    }
+
+    // "Opciones de Archivo" shows the dialog again for the same file; accepting loads it anew.
+    void opcionesDeArchivoRecarga() {
+        r_.latX = "2";
+        r_.lonY = "3";
+        Abrir(Archivo("recarga.txt", "P1;-34.5;-58.4;25\nP2;-35;-59;30\n"));
+        QCOMPARE(C(2, 1), std::string("-34.5"));
+        v_->Convertido = 1;
+        r_.latX = "3";
+        r_.lonY = "2";
+        r_.altura = "4";
+        v_->spOpcArch->click();
+        QCOMPARE(r_.llamadas, 2);
+        QCOMPARE(C(2, 1), std::string("-58.4"));
+        QCOMPARE(C(2, 2), std::string("-34.5"));
+        QCOMPARE(C(3, 3), std::string("30"));
+        QCOMPARE(int(v_->ColLatX), 3);
+        QCOMPARE(int(v_->ColAltura), 4);
+        QCOMPARE(int(v_->Convertido), 0);
+        // Cancelled there, nothing changes.
+        r_.aceptar = false;
+        v_->spOpcArch->click();
+        QCOMPARE(C(2, 1), std::string("-58.4"));
+        QCOMPARE(int(v_->ColLatX), 3);
+    }
+
     void lineaDeInicioMasAllaDelFinal() {
         r_.linea = "3";
         Abrir(Archivo("corto.txt", "a,1,2\nb,3,4\nc,5,6\n"));
