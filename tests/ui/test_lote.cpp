@@ -69,6 +69,7 @@ class TestLote : public QObject {
     void extension();
     void dxfLeidoPorGdal();
     void dxfGeograficoFalla();
+    void dxfSinPuntos();
     void campoGrillaDMS();
     void campoGrillaDecimal();
     void campoNoParaPlanasNiAltura();
@@ -383,6 +384,23 @@ void TestLote::dxfGeograficoFalla() {
     v->skGuardarclick();
     QCOMPARE(UltimoMensaje(*v), AQString(kDXFMal));
     QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+// No row converted: nothing to measure, so the limits and the text height are 0 and the drawing
+// holds the header and the footer only (46 + 4 lines).
+void TestLote::dxfSinPuntos() {
+    QTemporaryDir dir;
+    auto v = CrearVentana();
+    LlenarGrilla(*v, 0, 1, 0, {{"1", "3a\xB0 10' 0\" S", "58\xB0 22' 54.3\" W", "", ""}});
+    v->skTransfclick();
+    QCOMPARE(v->Convertido, uint8_t(1));
+    v->SD->FijarSiguiente(dir.filePath("vacio"), 2);
+    v->skGuardarclick();
+    QCOMPARE(UltimoMensaje(*v), AQString(kDXFBien));
+    const std::string dxf = Leer(dir.filePath("vacio.dxf"));
+    QCOMPARE(std::count(dxf.begin(), dxf.end(), '\n'), 50L);
+    QVERIFY(dxf.find("$LIMMAX\r\n10\r\n0.000\r\n20\r\n0.000\r\n") != std::string::npos);
+    QVERIFY(dxf.find("POINT") == std::string::npos);
 }
 
 namespace {

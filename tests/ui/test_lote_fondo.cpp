@@ -19,7 +19,8 @@ const int kLineas = 60000;
 const char kEnCurso[] = "Hay una conversi\xF3n en curso. Espere a que termine.";
 
 // Line i (from 0): "P<i>,lat,lon,h" in decimal degrees around strip 3 (central meridian 66° W).
-// Every 4999th line has a latitude that is no number (a failed conversion); every 7919th is empty.
+// Every 4999th line has a latitude that is no number and every 9973rd one whose degrees are not
+// whole (both failed conversions); every 7919th line is empty.
 struct Archivo {
     std::vector<std::string> lineas;
     std::vector<double> lat, lon;  // NaN for the bad and empty lines
@@ -36,6 +37,12 @@ Archivo Generar() {
             a.lineas.push_back("");
             a.lat.push_back(std::nan("")), a.lon.push_back(std::nan(""));
             ++a.vacias;
+        } else if (i % 9973 == 9972) {
+            // Degrees that are not whole in a DMS field: the core raises an error for this line only.
+            a.lineas.push_back("P" + std::to_string(i) + ",-34.5 10' 0''," +
+                               QString::number(lon, 'f', 9).toStdString() + ",5");
+            a.lat.push_back(std::nan("")), a.lon.push_back(std::nan(""));
+            ++a.fallidas;
         } else if (i % 4999 == 4998) {
             a.lineas.push_back("P" + std::to_string(i) + ",abc," +
                                QString::number(lon, 'f', 9).toStdString() + ",1");
