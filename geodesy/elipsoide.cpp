@@ -11,10 +11,20 @@ const TElipsoide ElipsoidePOSGAR{6378137.0L, 1 / (298257223563.0L / 1000000000),
 // International 1924 (Campo Inchauspe 69): a = 6378388 m, 1/f = 297.
 const TElipsoide ElipsoideInchauspe{6378388.0L, 1.0L / 297, 2};
 
+namespace {
+// The shift itself, constant-initialised: TablaConversion holds strings and is filled at dynamic
+// initialisation, so TrasladarDatum reads these and a conversion made by another unit's static
+// initialiser cannot see a zero shift.
+struct TDesplazamiento {
+    double dX, dY, dZ;
+};
+constexpr TDesplazamiento kDesplazamientos[3] = {{0, 0, 0}, {148, -136, -90}, {-148, 136, 90}};
+}  // namespace
+
 const TConversion TablaConversion[3] = {
-    {"", 0, 0, 0},
-    {"WGS84 a Inchauspe (DMA)", 148, -136, -90},
-    {"Inchauspe a WGS84 (DMA)", -148, 136, 90},
+    {"", kDesplazamientos[0].dX, kDesplazamientos[0].dY, kDesplazamientos[0].dZ},
+    {"WGS84 a Inchauspe (DMA)", kDesplazamientos[1].dX, kDesplazamientos[1].dY, kDesplazamientos[1].dZ},
+    {"Inchauspe a WGS84 (DMA)", kDesplazamientos[2].dX, kDesplazamientos[2].dY, kDesplazamientos[2].dZ},
 };
 
 TPuntoGeocentrico AGeocentrica(const TPuntoGeodesico &p) {
@@ -32,7 +42,7 @@ TPuntoGeocentrico AGeocentrica(const TPuntoGeodesico &p) {
 
 TPuntoGeocentrico TrasladarDatum(const TPuntoGeocentrico &p, uint8_t codigoFuente) {
     if (codigoFuente != 1 && codigoFuente != 2) return p;  // no row: no shift
-    const TConversion &c = TablaConversion[codigoFuente];
+    const TDesplazamiento &c = kDesplazamientos[codigoFuente];
     TPuntoGeocentrico r;
     r.X = p.X + c.dX;
     r.Y = p.Y + c.dY;

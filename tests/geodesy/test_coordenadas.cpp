@@ -120,6 +120,16 @@ TEST(TCoordenadas, VueltaDesdeCadaResultado) {
         EXPECT_EQ(c.Salida.Zona.str(), "");
         EXPECT_EQ(c.Salida.EnDecimal, 0);
     }
+    // And the geographic result on Campo Inchauspe 69 back to POSGAR 94.
+    TCoordenadas g = Nueva(ElipsoideInchauspe, tcGeografica, ElipsoidePOSGAR, tcGeografica);
+    g.Entrada.Coord1 = "34\xB0 36' 14.10836\" S";
+    g.Entrada.Coord2 = "58\xB0 22' 51.85202\" W";
+    g.Entrada.Coord3 = "-9.7997";
+    ASSERT_TRUE(g.Convertir());
+    EXPECT_LE(std::fabs(GradosDMSTest(g.Salida.Coord1) - -DMS(34, 36, 12.5L)), 0.00001L / 3600);
+    EXPECT_LE(std::fabs(GradosDMSTest(g.Salida.Coord2) - -DMS(58, 22, 54)), 0.00001L / 3600);
+    EXPECT_LE(std::fabs(NumeroTest(g.Salida.Coord3) - 1.5L), 0.00015L);
+
     TCoordenadas u = Nueva(ElipsoidePOSGAR, tcUTM, ElipsoidePOSGAR, tcGeografica);
     u.Entrada.Coord1 = "6170061.3482";
     u.Entrada.Coord2 = "373311.043";
