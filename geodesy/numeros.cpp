@@ -32,25 +32,14 @@ struct TablaPotencias {
 };
 constexpr TablaPotencias kPotencias10;
 
-constexpr uint64_t kPotencias10Enteras[19] = {1ULL,
-                                              10ULL,
-                                              100ULL,
-                                              1000ULL,
-                                              10000ULL,
-                                              100000ULL,
-                                              1000000ULL,
-                                              10000000ULL,
-                                              100000000ULL,
-                                              1000000000ULL,
-                                              10000000000ULL,
-                                              100000000000ULL,
-                                              1000000000000ULL,
-                                              10000000000000ULL,
-                                              100000000000000ULL,
-                                              1000000000000000ULL,
-                                              10000000000000000ULL,
-                                              100000000000000000ULL,
-                                              1000000000000000000ULL};
+struct TablaPotenciasEnteras {
+    uint64_t v[19];
+    constexpr TablaPotenciasEnteras() : v() {
+        uint64_t p = 1;
+        for (int i = 0; i < 19; ++i, p *= 10) v[i] = p;
+    }
+};
+constexpr TablaPotenciasEnteras kPotencias10Enteras;
 
 // Appends to a TEspacioTexto: stays in the fixed buffer while the text fits, moves to the string
 // once it does not.
@@ -101,7 +90,7 @@ bool DigitosFijosRapidos(long double ax, int dec, uint64_t &q) {
         m = static_cast<uint64_t>(std::ldexp(fr, 64));
         e2 = ex - 64;
     }
-    const unsigned __int128 p = static_cast<unsigned __int128>(m) * kPotencias10Enteras[dec];
+    const unsigned __int128 p = static_cast<unsigned __int128>(m) * kPotencias10Enteras.v[dec];
     if (e2 >= 0) {
         q = static_cast<uint64_t>(p << e2);
         return true;
