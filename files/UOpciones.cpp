@@ -91,7 +91,7 @@ TFormOpciones::TFormOpciones(QWidget *padre)
     setFont(letra);
     spMensaje = new TMensaje(this);
 
-    NoteBook = new QGroupBox(AQString(" Coordenadas UTM "), this);
+    NoteBook = new QGroupBox(QStringLiteral("Coordenadas UTM"), this);
     NoteBook->setObjectName("NoteBook");
     NoteBook->setGeometry(8, 8, 609, 289);
     Paginas = new QStackedWidget(NoteBook);

@@ -286,10 +286,9 @@ void TFConv::AplicarOpcionesYCargar(const std::string &ruta) {
 }
 
 void TFConv::spOpcArchClick() {
-    if (!FormOpciones || FormOpciones->NombreArchivo.empty()) return;
+    if (!FormOpciones || FormOpciones->NombreArchivo.empty() || LoteEnCurso()) return;
     if (FormOpciones->Ejecutar() != QDialog::Accepted) return;
     // The accepted options apply at once: the file is loaded again with them.
-    if (LoteEnCurso()) return;
     Convertido = 0;
     ArchivoGrande = 0;
     BorrarSegmentos();

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -498,6 +499,39 @@ class TestArchivos : public QObject {
         QTest::keyClick(f->sEditLatX, Qt::Key_Return);
         QTRY_VERIFY(f->sEditLonY->hasFocus());
         QVERIFY(f->isVisible());  // Enter did not accept the dialog
+    }
+
+    void barraDeProgreso() {
+        TBarProgreso &b = *v_->BarProgreso;
+        auto *barra = b.findChild<QProgressBar *>("Barra");
+        QVERIFY(barra);
+        QCOMPARE(b.windowTitle(), QString("Procesando ..."));
+        QVERIFY(!b.isModal());
+        QVERIFY(b.windowFlags() & Qt::WindowStaysOnTopHint);
+        QSignalSpy completado(&b, &TBarProgreso::Completado);
+        b.FijarEtiqueta("Grabando x");
+        b.FijarValor(-5);
+        b.Mostrar();
+        QVERIFY(b.isVisible());
+        QCOMPARE(b.Valor(), -5);
+        QCOMPARE(barra->value(), 0);  // shown clipped
+        b.Mostrar();                  // already shown: nothing
+        b.FijarValor(40);
+        b.Sumar(30);
+        QCOMPARE(barra->value(), 70);
+        QVERIFY(b.isVisible());
+        QCOMPARE(completado.count(), 0);
+        b.Sumar(40);
+        QCOMPARE(b.Valor(), 110);
+        QCOMPARE(barra->value(), 100);
+        QVERIFY(!b.isVisible());  // closed itself
+        QCOMPARE(completado.count(), 1);
+        // The cancel button only closes it.
+        b.FijarValor(10);
+        b.Mostrar();
+        b.findChild<QPushButton *>("Cancelar")->click();
+        QVERIFY(!b.isVisible());
+        QCOMPARE(b.Valor(), 10);
     }
 
     void captura() {
