@@ -145,9 +145,10 @@ TEST(TModoWGS, LimpiarDejaTextoYMinutos) {
 }
 
 TEST(TModoWGS, ObjetoCompartidoEmpiezaVacio) {
-    // Other tests do not touch ModoWGS, so it is still as the unit created it.
+    // Tests that run before this one only convert (or clear ModoWGS after use): it is still as the
+    // unit created it, apart from Texto, Minutos and Segundos, which Limpiar leaves.
     EXPECT_EQ(ModoWGS.Tipo, 0);
-    EXPECT_EQ(ModoWGS.Texto, "");
+    EXPECT_EQ(ModoWGS.Grados, 0);
     EXPECT_EQ(ModoWGS.Hemisferio, '\0');
     EXPECT_EQ(ModoWGS.Decimal, 0);
 }

@@ -2,11 +2,13 @@
 // at once on four threads give exactly what one thread gives.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <clocale>
 #include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
+#include "angulo.h"
 #include "coordenadas.h"
 #include "numeros.h"
 
@@ -100,7 +102,19 @@ TEST(Hilos, CuatroObjetosALaVez) {
             for (int vuelta = 0; vuelta < 3; ++vuelta)
                 resultados[static_cast<std::size_t>(h)] = ConvertirTodo(puntos);
         });
+    // Meanwhile this thread works the shared ModoWGS, as the grid cell editor would: conversions
+    // never read it, so the workers' results cannot change.
+    std::atomic<bool> fin{false};
+    std::thread editor([&] {
+        while (!fin) {
+            ModoWGS.Asignar("1\xB0 2' 3\" N", 1, 0);
+            ModoWGS.Asignar("-99.5", 2, 1);
+        }
+    });
     for (std::thread &t : hilos) t.join();
+    fin = true;
+    editor.join();
+    ModoWGS.Limpiar();
     for (const auto &r : resultados) EXPECT_EQ(r, esperado);
 }
 
