@@ -501,6 +501,26 @@ class TestArchivos : public QObject {
         QVERIFY(f->isVisible());  // Enter did not accept the dialog
     }
 
+    // One line into row number + 1 with the options in force; a line that shows nothing empties it.
+    void mostrarLinea() {
+        v_->DelimArchivo = ';';
+        v_->ColLatX = 2;
+        v_->ColLonY = 3;
+        v_->ColAltura = 0;
+        v_->ColZona = 4;
+        v_->cbFuente->setCurrentIndex(2);
+        v_->MostrarLinea("P9; 6150000 ;5500000;20S", 20);
+        QCOMPARE(v_->ModeloGrilla->Filas(), 22);
+        QCOMPARE(C(21, 0), N("20"));
+        QCOMPARE(C(21, 1), std::string("6150000"));
+        QCOMPARE(C(21, 2), std::string("5500000"));
+        QVERIFY(C(21, 3).empty());
+        QCOMPARE(C(21, 4), std::string("20"));
+        v_->ModeloGrilla->FijarCelda(21, 6, "resultado");
+        v_->MostrarLinea("P9;6150000", 20);
+        for (int c = 0; c < 9; ++c) QVERIFY(C(21, c).empty());
+    }
+
     void barraDeProgreso() {
         TBarProgreso &b = *v_->BarProgreso;
         auto *barra = b.findChild<QProgressBar *>("Barra");
