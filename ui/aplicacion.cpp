@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
@@ -26,10 +27,12 @@ void CajaDeError(const QString &mensaje) {
     caja.exec();
 }
 
-// A line edit that belongs to an item view's editor, a spin box or a combo box keeps its Enter.
+// A line edit that belongs to an item view's editor, a spin box, a combo box or a file dialog (where
+// Enter opens the file) keeps its Enter.
 bool EsCampoSimple(QObject *destino) {
     auto *campo = qobject_cast<QLineEdit *>(destino);
     if (!campo) return false;
+    if (qobject_cast<QFileDialog *>(campo->window())) return false;
     for (QWidget *w = campo->parentWidget(); w; w = w->parentWidget()) {
         if (qobject_cast<QAbstractItemView *>(w) || qobject_cast<QAbstractSpinBox *>(w) ||
             qobject_cast<QComboBox *>(w))

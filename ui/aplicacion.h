@@ -40,7 +40,7 @@ void FijarSeparadorDecimal();
 
 // The application-wide hook: a key press of Enter or keypad Enter whose receiver is a single-line
 // edit field becomes a press of Tab (Shift+Enter of Shift+Tab), so Enter moves to the next field.
-// Editors of item views, spin boxes and combo boxes keep their own Enter.
+// Editors of item views, spin boxes, combo boxes and the file dialogs keep their own Enter.
 class TChkMensaje : public QObject {
     Q_OBJECT
   public:

@@ -2,6 +2,9 @@
 // Shift+2 double quote, refused characters, Enter as Tab.
 #include <QClipboard>
 #include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QSpinBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -241,6 +244,37 @@ class TestEntrada : public QObject {
         QCOMPARE(QApplication::focusWidget(), c);
         QVERIFY(dialogo.isVisible());
         QCOMPARE(dialogo.result(), 0);
+    }
+
+    void enterPropioDeCuadrosDeNumeroYDialogosDeArchivo() {
+        // A spin box's editor and a file dialog's name field keep their own Enter.
+        QDialog dialogo;
+        auto *caja = new QVBoxLayout(&dialogo);
+        auto *numero = new QSpinBox(&dialogo);
+        auto *c = new QLineEdit(&dialogo);
+        caja->addWidget(numero);
+        caja->addWidget(c);
+        dialogo.show();
+        dialogo.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialogo));
+        numero->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), numero);
+        dialogo.close();
+
+        QFileDialog archivos(nullptr, QStringLiteral("Guardar"), QDir::tempPath());
+        archivos.setOption(QFileDialog::DontUseNativeDialog);
+        archivos.setAcceptMode(QFileDialog::AcceptSave);
+        archivos.show();
+        archivos.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&archivos));
+        auto *nombre = archivos.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        QVERIFY(nombre);
+        nombre->setFocus();
+        QTest::keyClicks(nombre,
+                         QStringLiteral("zuvelo_no_existe_%1.dat").arg(QCoreApplication::applicationPid()));
+        QTest::keyClick(nombre, Qt::Key_Return);
+        QCOMPARE(archivos.result(), int(QDialog::Accepted));
     }
 
     void soloLecturaTomaElFocoYSeCopia() {
