@@ -4,6 +4,7 @@
 #include <QDirIterator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTableView>
@@ -456,6 +457,16 @@ void TestLote::campoGrillaDMS() {
     QTest::keyClick(v->Campo, Qt::Key_Return);
     QTRY_VERIFY(!v->Campo->isVisible());
     QCOMPARE(v->ModeloGrilla->Celda(4, 2), kBuenos[1].lon);
+
+    // The pointer moving over the page puts Campo away; a text that fits the mask is kept.
+    DobleClic(*v, 6, 1);
+    QTRY_VERIFY(v->Campo->isVisible());
+    v->Campo->setText(AQString("54\xB0 50' 0\" S"));
+    QMouseEvent mover(QEvent::MouseMove, QPointF(3, 3), v->TSTransf->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
+                      Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(v->TSTransf, &mover);
+    QVERIFY(!v->Campo->isVisible());
+    QCOMPARE(v->ModeloGrilla->Celda(6, 1), std::string("54\xB0 50' 0\" S"));
 }
 
 // Decimal grid: Campo shows the DMS text of -34.5 (34° 30', 0 seconds, S; without the seconds'
