@@ -1,5 +1,5 @@
 # Qt Test executables of the main window and the "Conversión" tab.
-foreach(prueba entrada grupos acciones locale captura)
+foreach(prueba entrada grupos acciones mensajes locale captura)
   add_executable(test_conversion_${prueba} ${CMAKE_CURRENT_LIST_DIR}/test_conversion_${prueba}.cpp)
   target_link_libraries(test_conversion_${prueba} PRIVATE ui Qt6::Test)
   target_compile_definitions(test_conversion_${prueba} PRIVATE
