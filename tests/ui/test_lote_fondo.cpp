@@ -106,6 +106,7 @@ class TestLoteFondo : public QObject {
   private slots:
     void archivoGrande();
     void cerrarDuranteLaCorrida();
+    void segmentoIlegible();
 };
 
 void TestLoteFondo::archivoGrande() {
@@ -222,6 +223,26 @@ void TestLoteFondo::cerrarDuranteLaCorrida() {
     QCOMPARE(fin.count(), 0);
     QCOMPARE(finHilo.count(), 0);
     v.reset();
+}
+
+// An input segment that cannot be read ends only its own pass; the run completes, but the ".DAT"
+// would miss those lines, so the save reports the failure and leaves an existing file as it was.
+void TestLoteFondo::segmentoIlegible() {
+    QTemporaryDir dir;
+    const Archivo a = Generar();
+    auto v = CrearVentana();
+    CargarGrande(*v, dir.filePath("grande.txt"), a);
+    QVERIFY(QFile::remove(QFile::decodeName(SegmentoEntrada(v->BaseSegmento, 6).c_str())));
+    QSignalSpy fin(v->GrupoTareas, &TGrupoTareas::Fin);
+    v->skTransfclick();
+    QVERIFY(fin.wait(60000));
+    QTRY_COMPARE(v->BarProgreso->Valor(), 100);
+    const QString ruta = dir.filePath("previo.dat");
+    Escribir(ruta, "PREVIO\r\n");
+    v->SD->FijarSiguiente(ruta, 1);
+    v->skGuardarclick();
+    QCOMPARE(UltimoMensaje(*v), AQString("No se pudo Crear el Archivo .DAT"));
+    QCOMPARE(Leer(ruta), std::string("PREVIO\r\n"));
 }
 
 QTEST_MAIN(TestLoteFondo)
