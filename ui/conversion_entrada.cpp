@@ -64,7 +64,13 @@ void TFConv::EditChange(QLineEdit *sender) {
                     : AQString("Error"));
 }
 
-void TFConv::ShiftKeyDn(QLineEdit *, int key, Qt::KeyboardModifiers shift) {
+void TFConv::ShiftKeyDn(QLineEdit *sender, int key, Qt::KeyboardModifiers shift) {
+    // A character typed while the caret still waits for Shift to be released (the hemisphere letter
+    // typed with Shift held on) goes to the end of the text, not in front of the completed space.
+    if (FinPendiente && key < Qt::Key_Escape) {
+        MoverAlFinal(sender);
+        FinPendiente = 0;
+    }
     // The double quote is typed with Shift and the main keyboard's 2 (or its own key on layouts that
     // have one); only Shift may be held, and no mouse button.
     const bool soloShift = shift == Qt::ShiftModifier;

@@ -131,6 +131,22 @@ class TestEntrada : public QObject {
         QVERIFY(b.Mensajes().empty());
     }
 
+    void hemisferioConShiftTodaviaApretado() {
+        // Shift held from the double quote to the hemisphere letter: the letter goes at the end.
+        QLineEdit *e = b.v->Elat;
+        Teclear(e, "343612.5");
+        Tecla(e, QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier);
+        Tecla(e, QEvent::KeyPress, Qt::Key_QuoteDbl, Qt::ShiftModifier, QStringLiteral("\""));
+        Tecla(e, QEvent::KeyRelease, Qt::Key_QuoteDbl, Qt::ShiftModifier, QStringLiteral("\""));
+        QCOMPARE(e->cursorPosition(), 13);
+        Tecla(e, QEvent::KeyPress, Qt::Key_S, Qt::ShiftModifier, QStringLiteral("S"));
+        Tecla(e, QEvent::KeyRelease, Qt::Key_S, Qt::ShiftModifier, QStringLiteral("S"));
+        Tecla(e, QEvent::KeyRelease, Qt::Key_Shift, Qt::ShiftModifier);
+        QCOMPARE(e->text(), Q("34\xB0 36' 12.5\" S"));
+        QCOMPARE(e->cursorPosition(), 15);
+        QCOMPARE(b.pitidos, 0);
+    }
+
     void shift2ConLaTeclaDosDelTecladoPrincipal() {
         // Qt reports Shift+2 as Key_2 on some layouts: the same deferral applies.
         QLineEdit *e = b.v->Elat;
