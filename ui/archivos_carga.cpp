@@ -314,6 +314,8 @@ void TFConv::CargarArchivo(const std::string &ruta) {
         ArchivoGrande = 1;
     }
     const TOpcionesLectura opc = Opciones();
+    // The previous rows go first, so that two full grids never live side by side.
+    ModeloGrilla->CargarDatos({});
     std::vector<TModeloGrilla::TFila> filas;
     filas.reserve(static_cast<std::size_t>(std::min<int64_t>(TotalLineas, kLineasGrilla)) +
                   TModeloGrilla::kFilasTitulo);
