@@ -209,6 +209,7 @@ void TFConv::CrearConversion() {
     izquierda->addWidget(cajas[0]);
     izquierda->addWidget(cajas[1]);
     izquierda->addWidget(cajas[2]);
+    izquierda->addStretch(1);  // in a taller window the groups keep their height; the memo grows
     auto *derecha = new QVBoxLayout;
     derecha->setSpacing(2);
     derecha->addWidget(cajas[3]);
