@@ -128,7 +128,7 @@ bool CeldasLinea(std::string_view linea, int numero, const TOpcionesLectura &opc
         // The zone shows as the number of its leading digits ("20S" shows 20); a digit run too long
         // for an integer shows nothing rather than stopping the load.
         try {
-            celdas[4] = std::to_string(LeerEnteroInicial(campos[opc.ColZona - 1u]) % 256);
+            celdas[4] = std::to_string(LeerEnteroInicial(campos[opc.ColZona - 1u]));
         } catch (const EEnteroInvalido &) {
             celdas[4].clear();
         }

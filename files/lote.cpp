@@ -88,9 +88,9 @@ std::string RevisarDMS(const std::string &t, const char *nombre, const char *let
     return std::string();
 }
 
-// The reason a point cannot be converted before the core sees it: a value that would silently
-// read as 0 (empty or not a number) or a UTM zone outside 1 to 60. Empty when the point may go on.
-std::string RevisarPunto(const TPuntoLeido &p, const TCoordenadas &c) {
+}  // namespace
+
+std::string MotivoRechazo(const TPuntoLeido &p, const TCoordenadas &c) {
     const bool geo = c.TipoFuente == tcGeografica;
     const char *n1 = geo ? "latitude" : "X";
     const char *n2 = geo ? "longitude" : "Y";
@@ -116,8 +116,6 @@ std::string RevisarPunto(const TPuntoLeido &p, const TCoordenadas &c) {
     return std::string();
 }
 
-}  // namespace
-
 TResultadoLinea ConvertirPunto(const TPuntoLeido &punto, char delimitador, TCoordenadas &c,
                                std::string &resultado, std::string *motivo) {
     const auto fallo = [&](std::string porque) {
@@ -126,7 +124,7 @@ TResultadoLinea ConvertirPunto(const TPuntoLeido &punto, char delimitador, TCoor
         return rlFallido;
     };
     try {
-        std::string porque = RevisarPunto(punto, c);
+        std::string porque = MotivoRechazo(punto, c);
         if (!porque.empty()) return fallo(std::move(porque));
         c.Entrada.Coord1 = punto.Coord1.str();
         c.Entrada.Coord2 = punto.Coord2.str();

@@ -16,6 +16,12 @@ void ConfigurarCoordenadas(TCoordenadas &c, int marcoFuente, int marcoDestino, i
 // Coord1 D Coord2 D Coord3 [D Zona]; the delimiter twice for a failed conversion.
 std::string LineaResultado(const TPuntoTexto &salida, char delimitador);
 
+// Why a point cannot be converted before the core sees it, in plain words: a value that would
+// silently read as 0 (empty or not a number), DMS text without its degree sign or hemisphere letter
+// (a lower-case or missing letter would read as north or east), or a UTM zone outside 1 to 60.
+// Empty when the point may go on. Throws EEnteroInvalido for a zone that is not a whole number.
+std::string MotivoRechazo(const TPuntoLeido &p, const TCoordenadas &c);
+
 enum TResultadoLinea : uint8_t { rlSinPunto, rlConvertido, rlFallido };
 
 // Reads, converts and formats one input line. `resultado` gets the result line (rlConvertido) or the

@@ -105,6 +105,12 @@ void TFConv::skTransfclick() {
         }
         valida = EsNumero(g.Celda(fila, 3)) && EsNumero(g.Celda(fila, 4)) && valida;
         if (!valida) continue;
+        TPuntoLeido punto;
+        punto.Coord1 = c1;
+        punto.Coord2 = c2;
+        punto.Coord3 = g.Celda(fila, 3);
+        punto.Zona = g.Celda(fila, 4);
+        punto.EnDecimal = ModoDecimal;
         c.Entrada.Coord1 = c1;
         c.Entrada.Coord2 = c2;
         c.Entrada.Coord3 = g.Celda(fila, 3);
@@ -112,7 +118,10 @@ void TFConv::skTransfclick() {
         c.Entrada.EnDecimal = ModoDecimal;
         bool convertida;
         try {
-            convertida = c.Convertir();
+            // The rows are held to the same rules as the lines of the background run: a value
+            // that would read as 0 or a lower-case hemisphere letter fails instead of converting
+            // to a wrong place.
+            convertida = MotivoRechazo(punto, c).empty() && c.Convertir();
         } catch (const std::exception &) {
             // A degree or zone field that is not a whole number fails this row only.
             convertida = false;

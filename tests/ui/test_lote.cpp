@@ -61,6 +61,7 @@ class TestLote : public QObject {
     void chequeos_data();
     void chequeos();
     void filasConvertidasYFallidas();
+    void filasQueLeeriaComoOtroPunto();
     void extensiones();
     void sinConversionNoGuarda();
     void datGrilla();
@@ -157,6 +158,35 @@ void TestLote::filasConvertidasYFallidas() {
     QVERIFY(std::fabs(static_cast<double>(v->MaximoX) - maxX) < 1.1e-3);
     QVERIFY(std::fabs(static_cast<double>(v->MinimoY) - minY) < 1.1e-3);
     QVERIFY(std::fabs(static_cast<double>(v->MaximoY) - maxY) < 1.1e-3);
+}
+
+// Rows that would convert to a wrong place if taken literally (an empty longitude read as 0°, a
+// lower-case hemisphere letter read as north, a zone 277 or 300) keep empty results, like the lines
+// of the background run; the good row beside them converts.
+void TestLote::filasQueLeeriaComoOtroPunto() {
+    auto v = CrearVentana();
+    LlenarGrilla(*v, 0, 1, 1,
+                 {{"1", "-34.6034722", "-58.3816667", "", ""}, {"2", "-34.6034722", "", "", ""}});
+    v->skTransfclick();
+    const TModeloGrilla &g = *v->ModeloGrilla;
+    QCOMPARE(QString::fromStdString(g.Celda(2, 8)), QString("6"));
+    QVERIFY2(g.Celda(3, 5).empty(), "empty longitude");
+
+    LlenarGrilla(*v, 0, 1, 0,
+                 {{"1", "34\xB0 36' 12.5\" S", "58\xB0 22' 54\" W", "", ""},
+                  {"2", "34\xB0 36' 12.5\" s", "58\xB0 22' 54\" W", "", ""}});
+    v->skTransfclick();
+    QCOMPARE(AQString(g.Celda(2, 5)), QString("6170494.489"));
+    QVERIFY2(g.Celda(3, 5).empty(), "lower-case hemisphere letter");
+
+    LlenarGrilla(*v, 2, 0, 1,
+                 {{"1", "6170061.3482", "373311.043", "", "21"},
+                  {"2", "6170061.3482", "373311.043", "", "277"},
+                  {"3", "6170061.3482", "373311.043", "", "300"}});
+    v->skTransfclick();
+    QVERIFY(AQString(g.Celda(2, 5)).startsWith(AQString("34\xB0 36' 12.5")));
+    QVERIFY2(g.Celda(3, 5).empty(), "zone 277");
+    QVERIFY2(g.Celda(4, 5).empty(), "zone 300");
 }
 
 // A geographic destination: column 8 is left alone and the DMS results leave the extents unset.
