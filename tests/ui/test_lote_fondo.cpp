@@ -1,6 +1,7 @@
 // The background run on the real window: a file of 60000 lines converted by four workers over ten
 // segments, the ".DAT" joined from the output segments in file order, the commands refused while
 // the run is active, and closing the window in the middle of a run.
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 #include <map>
@@ -168,6 +169,14 @@ void TestLoteFondo::archivoGrande() {
     for (int k = 0; k < kSegmentos; ++k)
         unidos += Leer(QFile::decodeName(SegmentoSalida(v->BaseSegmento, k).c_str()));
     QVERIFY(dat == unidos);
+
+    // The command-line converter gives the same bytes for the same file and read options.
+    QProcess zc;
+    zc.start(QStringLiteral(ZUVELO_CONVERT), {"-f", "geo", "-t", "gk", "--decimal", "-d", "comma", "-c",
+                                              "2,3,4", "-q", ruta, dir.filePath("cli.dat")});
+    QVERIFY(zc.waitForFinished(60000));
+    QCOMPARE(zc.exitCode(), 0);
+    QVERIFY(Leer(dir.filePath("cli.dat")) == dat);
 
     // One line per input line that yields a point, in file order; the same line a single pass over
     // the whole file gives; the failed lines are the delimiter twice; sampled lines agree with PROJ.
