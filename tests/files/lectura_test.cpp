@@ -3,21 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "lectura.h"
+#include "opciones_ayuda.h"
 #include "opciones_lectura.h"
 
 namespace {
 
-TOpcionesLectura Opciones(char d, int lat, int lon, int alt, int zona, int fuente, int decimal) {
-    TOpcionesLectura o;
-    o.Delimitador = d;
-    o.ColLatX = static_cast<uint8_t>(lat);
-    o.ColLonY = static_cast<uint8_t>(lon);
-    o.ColAltura = static_cast<uint8_t>(alt);
-    o.ColZona = static_cast<uint8_t>(zona);
-    o.Fuente = static_cast<uint8_t>(fuente);
-    o.ModoDecimal = static_cast<uint8_t>(decimal);
-    return o;
-}
 
 std::vector<std::string> Campos(std::string_view linea, char d) {
     std::vector<std::string_view> v;

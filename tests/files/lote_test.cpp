@@ -4,22 +4,12 @@
 
 #include "dat.h"
 #include "lote.h"
+#include "opciones_ayuda.h"
 #include "segmentos.h"
 #include "temporal.h"
 
 namespace {
 
-TOpcionesLectura Opciones(char d, int lat, int lon, int alt, int zona, int fuente, int decimal) {
-    TOpcionesLectura o;
-    o.Delimitador = d;
-    o.ColLatX = static_cast<uint8_t>(lat);
-    o.ColLonY = static_cast<uint8_t>(lon);
-    o.ColAltura = static_cast<uint8_t>(alt);
-    o.ColZona = static_cast<uint8_t>(zona);
-    o.Fuente = static_cast<uint8_t>(fuente);
-    o.ModoDecimal = static_cast<uint8_t>(decimal);
-    return o;
-}
 
 // The worked point 34° 36' 12.5" S, 58° 22' 54" W on POSGAR 94 and its published results.
 TEST(ConvertirLinea, PuntoConocido) {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <stdexcept>
 #include <string>
+#include "elipsoide.h"
 
 inline constexpr long double kPiTest = 3.141592653589793238462643383279502884L;
 inline constexpr long double kSegundo = kPiTest / (180 * 3600);  // one arc second in radians
@@ -42,4 +43,15 @@ inline long double Grad(long double radianes) {
 }
 inline long double DMS(long double g, long double m, long double s) {
     return g + m / 60 + s / 3600;
+}
+
+// A geographic point on the ellipsoid `e`, from degrees.
+inline TPuntoGeodesico Geo(const TElipsoide &e, long double lat, long double lon, long double h = 1.5L) {
+    TPuntoGeodesico p;
+    p.A = e.A;
+    p.F = e.F;
+    p.Latitud = Rad(lat);
+    p.Longitud = Rad(lon);
+    p.Altura = h;
+    return p;
 }

@@ -8,15 +8,6 @@
 
 namespace {
 
-TPuntoGeodesico Geo(const TElipsoide &e, long double lat, long double lon, long double h) {
-    TPuntoGeodesico p;
-    p.A = e.A;
-    p.F = e.F;
-    p.Latitud = Rad(lat);
-    p.Longitud = Rad(lon);
-    p.Altura = h;
-    return p;
-}
 
 TPuntoGeodesico Trasladar(const TPuntoGeodesico &p, const TElipsoide &de, const TElipsoide &a) {
     return AGeodesica(TrasladarDatum(AGeocentrica(p), de.Codigo), a);

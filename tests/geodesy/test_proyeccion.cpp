@@ -11,15 +11,6 @@
 
 namespace {
 
-TPuntoGeodesico Geo(const TElipsoide &e, long double lat, long double lon, long double h = 1.5L) {
-    TPuntoGeodesico p;
-    p.A = e.A;
-    p.F = e.F;
-    p.Latitud = Rad(lat);
-    p.Longitud = Rad(lon);
-    p.Altura = h;
-    return p;
-}
 
 const long double kLatBA = -DMS(34, 36, 12.5L), kLonBA = -DMS(58, 22, 54);
 

@@ -1,0 +1,15 @@
+// Read options for the tests, in one call: delimiter, the four field numbers, source kind, notation.
+#pragma once
+#include "lectura.h"
+
+inline TOpcionesLectura Opciones(char d, int lat, int lon, int alt, int zona, int fuente, int decimal) {
+    TOpcionesLectura o;
+    o.Delimitador = d;
+    o.ColLatX = static_cast<uint8_t>(lat);
+    o.ColLonY = static_cast<uint8_t>(lon);
+    o.ColAltura = static_cast<uint8_t>(alt);
+    o.ColZona = static_cast<uint8_t>(zona);
+    o.Fuente = static_cast<uint8_t>(fuente);
+    o.ModoDecimal = static_cast<uint8_t>(decimal);
+    return o;
+}
