@@ -28,6 +28,20 @@ bool LeerGeografica(const TPuntoTexto &e, const TElipsoide &fuente, TPuntoGeodes
     return !(gradosLat > 90);
 }
 
+// Far outside the strips and zones the series diverge: an easting or northing there can unproject
+// to nan or to a latitude past the pole, and a longitude of absurd size projects to inf. Such a
+// point is refused like a latitude beyond 90 deg, never written as "nan" text. The pole itself,
+// given as a printed northing (to 0.1 mm), may come back a hair past 90 deg: 1e-8 deg (about 1 mm)
+// is allowed for that.
+bool Valido(const TPuntoGeodesico &g) {
+    return std::isfinite(g.Latitud) && std::isfinite(g.Longitud) && std::isfinite(g.Altura) &&
+           !(std::fabs(g.Latitud * kGradoPorRad) > 90 + 1e-8L);
+}
+
+bool Valido(const TPuntoPlano &p) {
+    return std::isfinite(p.X) && std::isfinite(p.Y) && std::isfinite(p.Altura);
+}
+
 // Plane input unprojected onto the source ellipsoid; false for a UTM zone outside 1 to 60. A UTM
 // zone text that is not a whole number throws EEnteroInvalido.
 bool LeerPlana(const TPuntoTexto &e, TTipoCoordenada tipo, const TElipsoide &fuente, TPuntoGeodesico &g) {
@@ -43,7 +57,7 @@ bool LeerPlana(const TPuntoTexto &e, TTipoCoordenada tipo, const TElipsoide &fue
         p.Zona = static_cast<uint8_t>(zona);
     }
     g = InversaTM(p, tipo, fuente.A, fuente.F);
-    return true;
+    return Valido(g);
 }
 
 // The datum shift through earth-centred coordinates, when the two frames differ.
@@ -62,8 +76,7 @@ void EscribirGeografica(const TPuntoGeodesico &g, TPuntoTexto &s) {
     s.ZonaHemisferio.clear();
 }
 
-void EscribirPlana(const TPuntoGeodesico &g, TTipoCoordenada tipo, TPuntoTexto &s) {
-    const TPuntoPlano p = ProyectarTM(g, tipo);
+void EscribirPlana(const TPuntoPlano &p, TTipoCoordenada tipo, TPuntoTexto &s) {
     TEspacioTexto e;
     s.Coord1.Asignar(EscribirNumero(e, p.X));
     s.Coord2.Asignar(EscribirNumero(e, p.Y));
@@ -101,27 +114,35 @@ bool TCoordenadas::GeoAGeo() {
         Salida.ZonaHemisferio.clear();
         return true;
     }
-    EscribirGeografica(AlDestino(g, ElipsoideFuente, ElipsoideDestino), Salida);
+    g = AlDestino(g, ElipsoideFuente, ElipsoideDestino);
+    if (!Valido(g)) return false;
+    EscribirGeografica(g, Salida);
     return true;
 }
 
 bool TCoordenadas::GeoAPlana() {
     TPuntoGeodesico g;
     if (!LeerGeografica(Entrada, ElipsoideFuente, g)) return false;
-    EscribirPlana(AlDestino(g, ElipsoideFuente, ElipsoideDestino), TipoDestino, Salida);
+    const TPuntoPlano p = ProyectarTM(AlDestino(g, ElipsoideFuente, ElipsoideDestino), TipoDestino);
+    if (!Valido(p)) return false;
+    EscribirPlana(p, TipoDestino, Salida);
     return true;
 }
 
 bool TCoordenadas::PlanaAGeo() {
     TPuntoGeodesico g;
     if (!LeerPlana(Entrada, TipoFuente, ElipsoideFuente, g)) return false;
-    EscribirGeografica(AlDestino(g, ElipsoideFuente, ElipsoideDestino), Salida);
+    g = AlDestino(g, ElipsoideFuente, ElipsoideDestino);
+    if (!Valido(g)) return false;
+    EscribirGeografica(g, Salida);
     return true;
 }
 
 bool TCoordenadas::PlanaAPlana() {
     TPuntoGeodesico g;
     if (!LeerPlana(Entrada, TipoFuente, ElipsoideFuente, g)) return false;
-    EscribirPlana(AlDestino(g, ElipsoideFuente, ElipsoideDestino), TipoDestino, Salida);
+    const TPuntoPlano p = ProyectarTM(AlDestino(g, ElipsoideFuente, ElipsoideDestino), TipoDestino);
+    if (!Valido(p)) return false;
+    EscribirPlana(p, TipoDestino, Salida);
     return true;
 }

@@ -171,6 +171,13 @@ TPuntoGeodesico SerieInversaTM(long double X, long double Y, long double a, long
         GirarDobleAngulo(s2, c2, 2 * (siguiente - phif));
         phif = siguiente;
     }
+    // A footpoint on a pole with no easting off the central meridian (both within about 1 mm) is the
+    // pole itself: there tan phi and 1 / cos phi are infinite and the series below would give nan.
+    if (std::fabs(std::fabs(phif) - kPiMedios) < 1.6e-10L && std::fabs(Y - FE) < 1e-3L) {
+        r.Latitud = phif < 0 ? -kPiMedios : kPiMedios;
+        r.Longitud = lam0;
+        return r;
+    }
     long double cf, sf;
     if (std::fabs(phif) < kPiMedios) {  // from the double angle: cos phi > 0 here
         cf = std::sqrt((1 + c2) / 2);

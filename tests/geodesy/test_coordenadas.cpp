@@ -241,6 +241,55 @@ TEST(TCoordenadas, EntradaRechazadaDejaSalida) {
     }
 }
 
+// Far outside the strips and zones the series give nan, inf or a latitude past the pole: such a
+// point is refused like a latitude beyond 90 deg and never written out as "nan" text.
+TEST(TCoordenadas, SinResultadoFueraDelAlcance) {
+    struct Caso {
+        const char *nombre;
+        TTipoCoordenada tipo;
+        const char *c1, *c2, *zona;
+        uint8_t decimal;
+    };
+    const Caso casos[] = {
+        {"GK en el origen", tcGaussKruger, "0", "0", "", 0},
+        {"GK mas alla del polo", tcGaussKruger, "20004000", "6500000", "", 0},
+        {"GK norte enorme", tcGaussKruger, "1e300", "6373260", "", 0},
+        {"UTM norte enorme", tcUTM, "1e300", "373311.043", "21", 0},
+        // Only on one frame: the datum shift takes the longitude through its sine and cosine.
+        {"longitud enorme", tcGeografica, "-34.5", "1e4000", "", 1},
+    };
+    for (const auto &k : casos) {
+        SCOPED_TRACE(k.nombre);
+        for (const TElipsoide *destinoMarco : {&ElipsoidePOSGAR, &ElipsoideInchauspe})
+            for (TTipoCoordenada destino : {tcGeografica, tcUTM, tcGaussKruger}) {
+                if (k.tipo == tcGeografica && (destino == tcGeografica || destinoMarco != &ElipsoidePOSGAR))
+                    continue;
+                TCoordenadas c = Nueva(ElipsoidePOSGAR, k.tipo, *destinoMarco, destino);
+                c.Salida.Coord1 = "previo";
+                c.Entrada.Coord1 = k.c1;
+                c.Entrada.Coord2 = k.c2;
+                c.Entrada.Zona = k.zona;
+                c.Entrada.EnDecimal = k.decimal;
+                EXPECT_FALSE(c.Convertir()) << c.Salida.Coord1.str() << " " << c.Salida.Coord2.str();
+                EXPECT_EQ(c.Salida.Coord1.str(), "previo");
+            }
+    }
+    // The poles still project and come back.
+    for (const char *lat : {"90", "-90"})
+        for (TTipoCoordenada plana : {tcUTM, tcGaussKruger}) {
+            SCOPED_TRACE(lat);
+            TCoordenadas ida = Nueva(ElipsoidePOSGAR, tcGeografica, ElipsoidePOSGAR, plana);
+            ida.Entrada.Coord1 = lat;
+            ida.Entrada.Coord2 = "-60";
+            ida.Entrada.EnDecimal = 1;
+            ASSERT_TRUE(ida.Convertir());
+            TCoordenadas vuelta = Nueva(ElipsoidePOSGAR, plana, ElipsoidePOSGAR, tcGeografica);
+            vuelta.Entrada = ida.Salida;
+            ASSERT_TRUE(vuelta.Convertir()) << ida.Salida.Coord1.str() << " " << ida.Salida.Coord2.str();
+            EXPECT_EQ(vuelta.Salida.Coord1.str(), lat[0] == '-' ? "90\xB0 0' 0\" S" : "90\xB0 0' 0\" N");
+        }
+}
+
 TEST(TCoordenadas, EnterosInvalidosLanzanError) {
     struct Caso {
         const char *nombre;
@@ -294,11 +343,12 @@ TEST(TCoordenadas, TextosLargosSeCortan) {
     EXPECT_EQ(c.Entrada.Coord2.size(), 30u);
     // An output wider than 30 characters is cut as well.
     TCoordenadas g = Nueva(ElipsoidePOSGAR, tcUTM, ElipsoidePOSGAR, tcUTM);
-    g.Entrada.Coord1 = "1e25";
-    g.Entrada.Coord2 = "500000";
+    g.Entrada.Coord1 = "6170061.3482";
+    g.Entrada.Coord2 = "373311.043";
+    g.Entrada.Coord3 = "1e28";
     g.Entrada.Zona = "21";
     ASSERT_TRUE(g.Convertir());
-    EXPECT_LE(g.Salida.Coord1.size(), 30u);
+    EXPECT_EQ(g.Salida.Coord3.size(), 30u);
 }
 
 }  // namespace
