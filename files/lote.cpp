@@ -2,8 +2,12 @@
 // workers and zuvelo-convert. A bad line gives the failed-result line and the pass goes on.
 #include "lote.h"
 
+#include <cmath>
 #include <cstdio>
 #include <stdexcept>
+
+#include "angulo.h"
+#include "constantes.h"
 
 #include "lineas.h"
 #include "numeros.h"
@@ -88,6 +92,17 @@ std::string RevisarDMS(const std::string &t, const char *nombre, const char *let
     return std::string();
 }
 
+// Why the core refused a point that passed MotivoRechazo: a latitude past a pole, or a point so far
+// outside the strips and zones that the projection gives no result.
+std::string MotivoSinResultado(const TCoordenadas &c) {
+    if (c.TipoFuente == tcGeografica) {
+        TModoWGS lat;
+        lat.AsignarValor(c.Entrada.Coord1.str(), 1, c.Entrada.EnDecimal);
+        if (std::fabs(lat.GetRadianes()) * kGradoPorRad > 90) return "latitude beyond 90\xB0";
+    }
+    return "no result: the point lies far outside the strips and zones";
+}
+
 }  // namespace
 
 std::string MotivoRechazo(const TPuntoLeido &p, const TCoordenadas &c) {
@@ -131,8 +146,7 @@ TResultadoLinea ConvertirPunto(const TPuntoLeido &punto, char delimitador, TCoor
         c.Entrada.Coord3 = punto.Coord3.str();
         c.Entrada.Zona = punto.Zona.str();
         c.Entrada.EnDecimal = punto.EnDecimal;
-        if (!c.Convertir())
-            return fallo(c.TipoFuente == tcGeografica ? "latitude beyond 90\xB0" : "conversion refused");
+        if (!c.Convertir()) return fallo(MotivoSinResultado(c));
     } catch (const std::exception &e) {
         // "'34x' is not a valid integer value": a degree, minute or zone field that is not whole.
         return fallo(e.what());

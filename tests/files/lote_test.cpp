@@ -10,7 +10,6 @@
 
 namespace {
 
-
 // The worked point 34° 36' 12.5" S, 58° 22' 54" W on POSGAR 94 and its published results.
 TEST(ConvertirLinea, PuntoConocido) {
     struct Caso {
@@ -75,6 +74,10 @@ TEST(ConvertirLinea, FallosConMotivo) {
     };
     const Caso casos[] = {
         {"latitud 91", "P,91,-58", Opciones(',', 2, 3, 0, 0, 0, 1), 0, rlFallido, "latitude beyond 90\xB0"},
+        {"GK en el origen", "0,0", Opciones(',', 1, 2, 0, 0, 1, 1), 1, rlFallido,
+         "no result: the point lies far outside the strips and zones"},
+        {"longitud enorme", "P,-34.5,1e4000", Opciones(',', 2, 3, 0, 0, 0, 1), 0, rlFallido,
+         "no result: the point lies far outside the strips and zones"},
         {"zona 61", "6170061,373311,1.5,61", Opciones(',', 1, 2, 3, 4, 2, 1), 2, rlFallido,
          "zone 61 outside 1 to 60"},
         {"zona 0", "6170061,373311,1.5,0", Opciones(',', 1, 2, 3, 4, 2, 1), 2, rlFallido,
