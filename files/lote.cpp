@@ -68,27 +68,61 @@ bool Numerico(const std::string &s) {
     return digito || EsNumero(s);
 }
 
-// The hemisphere letter of a DMS text where the angle reader takes it: two characters after the
-// second sign, or else the first character after the minutes (or after the degrees). '\0' when
-// there is none. Only S and W make an angle negative, so any other letter would read as N or E.
-char LetraHemisferio(const std::string &t) {
+// The fields of a DMS text where the angle reader takes them: degrees before the degree sign,
+// minutes before the first minute sign, seconds before the second sign, each sign followed by one
+// skipped character; the hemisphere letter two characters after the second sign, or else the first
+// character left after the minutes (or after the degrees). Letra is '\0' when there is none.
+struct TPartesDMS {
+    std::string_view Grados, Minutos, Segundos;
+    bool HayMinutos = false, HaySegundos = false;
+    char Letra = '\0';
+};
+
+TPartesDMS PartesDMS(std::string_view t) {
+    TPartesDMS p;
     const std::size_t g = t.find('\xB0');
-    std::string_view resto(t);
-    resto.remove_prefix(std::min(resto.size(), g + 2));
-    const std::size_t m = resto.find('\'');
-    if (m != std::string_view::npos) resto.remove_prefix(std::min(resto.size(), m + 2));
-    const std::size_t q = resto.find('"');
-    if (q != std::string_view::npos) return q + 2 < resto.size() ? resto[q + 2] : '\0';
-    return resto.empty() ? '\0' : resto[0];
+    p.Grados = t.substr(0, g);
+    t.remove_prefix(std::min(t.size(), g + 2));
+    const std::size_t m = t.find('\'');
+    if (m != std::string_view::npos) {
+        p.HayMinutos = true;
+        p.Minutos = t.substr(0, m);
+        t.remove_prefix(std::min(t.size(), m + 2));
+    }
+    const std::size_t q = t.find('"');
+    if (q != std::string_view::npos) {
+        p.HaySegundos = true;
+        p.Segundos = t.substr(0, q);
+        p.Letra = q + 2 < t.size() ? t[q + 2] : '\0';
+    } else {
+        p.Letra = t.empty() ? '\0' : t[0];
+    }
+    return p;
 }
 
+// Only S and W make an angle negative, so any other letter would read as N or E. The reader adds
+// degrees, minutes and seconds as they stand: a minus sign inside ("-34\xB0 36' 12.5\" S") would
+// land 1 degree away on the wrong side, and seconds that do not read would count as 0. Throws
+// EEnteroInvalido for a degree or minute field that is not a whole number, as the reader would.
 std::string RevisarDMS(const std::string &t, const char *nombre, const char *letras) {
     if (t.find('\xB0') == std::string::npos)
         return std::string(nombre) + " " + Citado(t) + " is not degrees-minutes-seconds (no degree sign)";
-    const char l = LetraHemisferio(t);
-    if (l == '\0' || (l != letras[0] && l != letras[1]))
+    const TPartesDMS p = PartesDMS(t);
+    if (p.Letra == '\0' || (p.Letra != letras[0] && p.Letra != letras[1]))
         return std::string(nombre) + " " + Citado(t) + " has no hemisphere letter " + letras[0] + " or " +
                letras[1];
+    LeerEntero(p.Grados);
+    const int32_t minutos = p.HayMinutos ? LeerEntero(p.Minutos) : 0;
+    long double segundos = 0;
+    if (p.HaySegundos && !LeerReal(p.Segundos, segundos))
+        return std::string(nombre) + " " + Citado(t) + ": seconds " + Citado(std::string(p.Segundos)) +
+               " are not a number";
+    // 60 seconds is allowed: the program itself writes them so when they round up to 60.
+    const auto conSigno = [](std::string_view campo) { return campo.find('-') != std::string_view::npos; };
+    if (conSigno(p.Grados) || conSigno(p.Minutos) || minutos > 59 || !(segundos >= 0 && segundos <= 60) ||
+        std::signbit(segundos))
+        return std::string(nombre) + " " + Citado(t) +
+               " out of range: degrees without sign, minutes 0 to 59, seconds 0 to 60";
     return std::string();
 }
 

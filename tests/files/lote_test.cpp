@@ -103,6 +103,28 @@ TEST(ConvertirLinea, FallosConMotivo) {
         {"forma con espacios sin segundos marcados", "P,-34 36' 12.5,-58 22' 54''",
          Opciones(',', 2, 3, 0, 0, 0, 0), 0, rlFallido,
          "latitude '34\xB0 36' 12.5 S' has no hemisphere letter N or S"},
+        {"grados con signo y letra", "P,-34\xB0 36' 12.5\" S,58\xB0 22' 54\" W",
+         Opciones(',', 2, 3, 0, 0, 0, 0), 0, rlFallido,
+         "latitude '-34\xB0 36' 12.5\" S' out of range: degrees without sign, minutes 0 to 59, seconds 0 to "
+         "60"},
+        {"minutos negativos", "P,34\xB0 36' 12.5\" S,58\xB0 -22' 54\" W", Opciones(',', 2, 3, 0, 0, 0, 0), 0,
+         rlFallido,
+         "longitude '58\xB0 -22' 54\" W' out of range: degrees without sign, minutes 0 to 59, seconds 0 to "
+         "60"},
+        {"minutos 60", "P,34\xB0 60' 12.5\" S,58\xB0 22' 54\" W", Opciones(',', 2, 3, 0, 0, 0, 0), 0,
+         rlFallido,
+         "latitude '34\xB0 60' 12.5\" S' out of range: degrees without sign, minutes 0 to 59, seconds 0 to "
+         "60"},
+        {"segundos 99", "P,34\xB0 36' 99\" S,58\xB0 22' 54\" W", Opciones(',', 2, 3, 0, 0, 0, 0), 0,
+         rlFallido,
+         "latitude '34\xB0 36' 99\" S' out of range: degrees without sign, minutes 0 to 59, seconds 0 to 60"},
+        {"segundos negativos", "P,34\xB0 36' -0\" S,58\xB0 22' 54\" W", Opciones(',', 2, 3, 0, 0, 0, 0), 0,
+         rlFallido,
+         "latitude '34\xB0 36' -0\" S' out of range: degrees without sign, minutes 0 to 59, seconds 0 to 60"},
+        {"segundos no numericos", "P,34\xB0 36' abc\" S,58\xB0 22' 54\" W", Opciones(',', 2, 3, 0, 0, 0, 0),
+         0, rlFallido, "latitude '34\xB0 36' abc\" S': seconds 'abc' are not a number"},
+        {"minutos no enteros", "P,34\xB0 36.5' 0\" S,58\xB0 22' 54\" W", Opciones(',', 2, 3, 0, 0, 0, 0), 0,
+         rlFallido, "'36.5' is not a valid integer value"},
         {"X con dos puntos", "6170494.4.89,6373260", Opciones(',', 1, 2, 0, 0, 1, 1), 1, rlFallido,
          "X '6170494.4.89' is not a number"},
         {"Y solo signo", "6170494.489,-", Opciones(',', 1, 2, 0, 0, 1, 1), 1, rlFallido,
@@ -120,6 +142,29 @@ TEST(ConvertirLinea, FallosConMotivo) {
         EXPECT_EQ(ConvertirLinea(c.linea, c.opc, coord, r, &motivo), c.esperado);
         EXPECT_EQ(r, c.esperado == rlFallido ? std::string(2, c.opc.Delimitador) : std::string());
         EXPECT_EQ(motivo, c.motivo);
+    }
+}
+
+// The DMS forms the program itself writes or the masks let through still convert: 60 seconds (no
+// carry on output), no minutes or seconds, blanks before a field.
+TEST(ConvertirLinea, FormasDMSAdmitidas) {
+    TCoordenadas coord;
+    ConfigurarCoordenadas(coord, 0, 0, 0, 1);
+    const TOpcionesLectura opc = Opciones(';', 1, 2, 0, 0, 0, 0);
+    const struct {
+        const char *linea, *igualA;
+    } casos[] = {
+        {"34\xB0 36' 60\" S;58\xB0 22' 54\" W", "34\xB0 37' 0\" S;58\xB0 22' 54\" W"},
+        {"34\xB0 S;58\xB0 W", "34\xB0 0' 0\" S;58\xB0 0' 0\" W"},
+        {"34\xB0 30' S;58\xB0 22' 54.0\" W", "34\xB0 30' 0\" S;58\xB0 22' 54\" W"},
+        {"34\xB0  36'  12.5\" S;58\xB0 22' 54\" W", "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W"},
+    };
+    for (const auto &k : casos) {
+        SCOPED_TRACE(k.linea);
+        std::string a, b, motivo;
+        EXPECT_EQ(ConvertirLinea(k.linea, opc, coord, a, &motivo), rlConvertido) << motivo;
+        EXPECT_EQ(ConvertirLinea(k.igualA, opc, coord, b), rlConvertido);
+        EXPECT_EQ(a, b);
     }
 }
 
