@@ -101,8 +101,8 @@ TPartesDMS PartesDMS(std::string_view t) {
 }
 
 // Only S and W make an angle negative, so any other letter would read as N or E. The reader adds
-// degrees, minutes and seconds as they stand: a minus sign inside ("-34\xB0 36' 12.5\" S") would
-// land 1 degree away on the wrong side, and seconds that do not read would count as 0. Throws
+// degrees, minutes and seconds as they stand: a minus sign inside ("-34\xB0 36' 12.5\" S" reads as
+// 33.4 deg N) or 90 minutes would land elsewhere, and seconds that do not read would count as 0. Throws
 // EEnteroInvalido for a degree or minute field that is not a whole number, as the reader would.
 std::string RevisarDMS(const std::string &t, const char *nombre, const char *letras) {
     if (t.find('\xB0') == std::string::npos)
