@@ -8,6 +8,7 @@
 #include "TFConv.h"
 #include "archivos_lote_dialogo.h"
 #include "grilla_modelo.h"
+#include "grilla_vista.h"
 #include "lectura.h"
 #include "lote.h"
 #include "mensaje.h"
@@ -70,6 +71,9 @@ bool TFConv::LoteEnCurso(bool avisar) {
 }
 
 void TFConv::skTransfclick() {
+    // The convert button takes no focus: a cell still in its editor is stored first (the grid's
+    // reset below would otherwise drop the typed text).
+    if (auto *vista = qobject_cast<TVistaGrilla *>(Grilla)) vista->TerminarEdicion();
     // A new run would rewrite the output segments the workers are writing.
     if (LoteEnCurso()) return;
     TModeloGrilla &g = *ModeloGrilla;

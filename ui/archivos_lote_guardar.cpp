@@ -9,6 +9,7 @@
 #include "archivos_lote_dialogo.h"
 #include "dat.h"
 #include "grilla_modelo.h"
+#include "grilla_vista.h"
 #include "lineas.h"
 #include "mensaje.h"
 #include "progreso.h"
@@ -53,6 +54,8 @@ long double Numero(const std::string &texto) {
 }  // namespace
 
 void TFConv::skGuardarclick() {
+    // A cell still in its editor is saved as the user sees it.
+    if (auto *vista = qobject_cast<TVistaGrilla *>(Grilla)) vista->TerminarEdicion();
     if (Convertido == 0) {
         spMensaje->Mostrar(TMensaje::Informacion, AQString(kNadaConvertido), TMensaje::Ok);
         return;

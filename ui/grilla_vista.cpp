@@ -164,6 +164,14 @@ bool TVistaGrilla::edit(const QModelIndex &indice, EditTrigger disparo, QEvent *
     return QTableView::edit(indice, disparo, evento);
 }
 
+void TVistaGrilla::TerminarEdicion() {
+    if (state() != EditingState) return;
+    QWidget *editor = indexWidget(currentIndex());
+    if (!editor) return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
 int TVistaGrilla::BordeColumna(QTableView *vista, int x) const {
     constexpr int kAlcance = 3;
     for (int c = 0; c < modelo_->columnCount(); ++c) {

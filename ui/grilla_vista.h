@@ -33,6 +33,10 @@ class TVistaGrilla : public QTableView {
     // itself and the grid's own editor stays closed.
     std::function<bool(int fila, int col, const std::string &texto)> AlEditarCelda;
 
+    // Stores the text of an open in-place editor in its cell and closes the editor: commands that
+    // read or reset the grid call this first, so that what the user typed is neither ignored nor lost.
+    void TerminarEdicion();
+
     void scrollTo(const QModelIndex &indice, ScrollHint pista = EnsureVisible) override;
     using QTableView::edit;
 

@@ -1,0 +1,117 @@
+// The window driven the way a user drives it, with the mouse and the keyboard: a cell left open in
+// the grid's editor when a command button is clicked.
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+#include "TFConv.h"
+#include "aplicacion.h"
+#include "archivos_lote_dialogo.h"
+#include "grilla_modelo.h"
+#include "mensaje.h"
+
+namespace {
+
+std::string Leer(const QString &ruta) {
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly)) return std::string();
+    return f.readAll().toStdString();
+}
+
+// The window shown and active on its "Archivos" page, messages answered without boxes.
+std::unique_ptr<TFConv> VentanaArchivos() {
+    FijarPresentadorGlobal(
+        [](QWidget *, TMensaje::Tipo, const QString &, TMensaje::Botones) { return TMensaje::BotonOk; });
+    auto v = std::make_unique<TFConv>();
+    v->spSPC->setCurrentWidget(v->TSTransf);
+    v->show();
+    v->activateWindow();
+    return v;
+}
+
+// A Gauss-Krüger grid of one point, to be converted to geographic coordinates.
+void GrillaGK(TFConv &v) {
+    v.cbFuente->setCurrentIndex(1);
+    v.cbDestino->setCurrentIndex(0);
+    v.ModeloGrilla->FijarCelda(2, 1, "6170000");
+    v.ModeloGrilla->FijarCelda(2, 2, "5630000");
+}
+
+// Double-clicks a cell and types a text into the grid's own editor, leaving it open.
+void TipearEnCelda(TFConv &v, int fila, int col, const char *texto) {
+    QTableView *g = v.Grilla;
+    const QModelIndex celda = v.ModeloGrilla->index(fila, col);
+    g->scrollTo(celda);
+    const QPoint centro = g->visualRect(celda).center();
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, centro);
+    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, centro);
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, texto);
+}
+
+}  // namespace
+
+class TestVentanaUsuario : public QObject {
+    Q_OBJECT
+  private slots:
+    void cleanup() { FijarPresentadorGlobal(nullptr); }
+
+    // The convert button takes no focus, so the editor is still open when it is clicked: the typed
+    // value is stored and converted, not dropped by the grid's refresh.
+    void editorAbiertoAlConvertir() {
+        auto v = VentanaArchivos();
+        QVERIFY(QTest::qWaitForWindowActive(v.get()));
+        GrillaGK(*v);
+        TipearEnCelda(*v, 2, 1, "6180000");
+        if (QTest::currentTestFailed()) return;
+        QTest::mouseClick(v->spSkinXFormButton1, Qt::LeftButton);
+        QCOMPARE(v->Convertido, uint8_t(1));
+        QCOMPARE(v->ModeloGrilla->Celda(2, 1), std::string("6180000"));
+        // The results are those of the value shown: converting again changes nothing.
+        const std::string lat = v->ModeloGrilla->Celda(2, 5), lon = v->ModeloGrilla->Celda(2, 6);
+        QVERIFY(!lat.empty());
+        v->skTransfclick();
+        QCOMPARE(v->ModeloGrilla->Celda(2, 5), lat);
+        QCOMPARE(v->ModeloGrilla->Celda(2, 6), lon);
+    }
+
+    // A result cell corrected in place and still open in its editor is saved as shown.
+    void editorAbiertoAlGuardar() {
+        QTemporaryDir dir;
+        auto v = VentanaArchivos();
+        QVERIFY(QTest::qWaitForWindowActive(v.get()));
+        v->cbFuente->setCurrentIndex(1);
+        v->cbDestino->setCurrentIndex(1);
+        v->ModeloGrilla->FijarCelda(2, 1, "6170000");
+        v->ModeloGrilla->FijarCelda(2, 2, "5630000");
+        QTest::mouseClick(v->spSkinXFormButton1, Qt::LeftButton);
+        QCOMPARE(v->Convertido, uint8_t(1));
+        TipearEnCelda(*v, 2, 7, "123.5");
+        if (QTest::currentTestFailed()) return;
+        v->SD->FijarSiguiente(dir.filePath("corregido"), 1);
+        QTest::mouseClick(v->Guardar, Qt::LeftButton);
+        QCOMPARE(v->ModeloGrilla->Celda(2, 7), std::string("123.5"));
+        const std::string dat = Leer(dir.filePath("corregido.dat"));
+        const std::string esperado = "1, " + v->ModeloGrilla->Celda(2, 5) + ", " +
+                                     v->ModeloGrilla->Celda(2, 6) + ", 123.5," +
+                                     v->ModeloGrilla->Celda(2, 8) + "\r\n";
+        QCOMPARE(QString::fromStdString(dat), QString::fromStdString(esperado));
+    }
+};
+
+// The program's own application object, with its event boundary.
+int main(int argc, char **argv) {
+    TAplicacion app(argc, argv);
+    TestVentanaUsuario prueba;
+    return QTest::qExec(&prueba, argc, argv);
+}
+#include "test_ventana_usuario.moc"
