@@ -138,6 +138,9 @@ void TFConv::CrearArchivos() {
     caja->setContentsMargins(4, 4, 4, 4);
     caja->addWidget(Grilla);
     p->installEventFilter(new TAjusteGrilla(p, GrupoGrilla));
+    // The controls stand at fixed places: the window cannot be made so small that the convert
+    // button or the grid's scroll bar fall outside the page.
+    p->setMinimumSize(561, 250);
     vista->AlEditarCelda = [this](int fila, int col, const std::string &texto) {
         return AlEditarCelda && AlEditarCelda(fila, col, texto);
     };

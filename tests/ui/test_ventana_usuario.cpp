@@ -106,6 +106,19 @@ class TestVentanaUsuario : public QObject {
                                      v->ModeloGrilla->Celda(2, 8) + "\r\n";
         QCOMPARE(QString::fromStdString(dat), QString::fromStdString(esperado));
     }
+
+    // Made as small as it goes, the window still shows every control of the "Archivos" page whole,
+    // the grid with its scroll bar included; at the design size it keeps 583 x 445.
+    void paginaArchivosEnLaVentanaMasChica() {
+        auto v = VentanaArchivos();
+        QVERIFY(QTest::qWaitForWindowExposed(v.get()));
+        QCOMPARE(v->size(), QSize(583, 445));
+        v->resize(1, 1);
+        QTest::qWait(20);
+        const QRect pagina = v->TSTransf->rect();
+        for (QWidget *w : v->TSTransf->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+            if (w->isVisible()) QVERIFY2(pagina.contains(w->geometry()), qPrintable(w->objectName()));
+    }
 };
 
 // The program's own application object, with its event boundary.
