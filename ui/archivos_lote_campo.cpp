@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFont>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -58,8 +59,12 @@ void TFConv::CrearCampo() {
     }));
     // The pointer over the page outside its controls puts the editor away (keeping a valid text).
     TSTransf->setMouseTracking(true);
+    // A move over a child that does not track the pointer reaches the page too: only the page's own
+    // surface counts.
     TSTransf->installEventFilter(new TFiltro(TSTransf, [this](QObject *, QEvent *e) {
-        if (e->type() == QEvent::MouseMove && Campo->isVisible()) CampoExit();
+        if (e->type() == QEvent::MouseMove && Campo->isVisible() &&
+            !TSTransf->childAt(static_cast<QMouseEvent *>(e)->position().toPoint()))
+            CampoExit();
         return false;
     }));
     // The editor is placed once; a grid that scrolls or changes size puts it away the same way.

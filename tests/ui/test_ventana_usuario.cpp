@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTableView>
@@ -118,6 +119,33 @@ class TestVentanaUsuario : public QObject {
         const QRect pagina = v->TSTransf->rect();
         for (QWidget *w : v->TSTransf->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
             if (w->isVisible()) QVERIFY2(pagina.contains(w->geometry()), qPrintable(w->objectName()));
+    }
+
+    // The masked cell editor goes away when the pointer moves over the page itself, not while it
+    // passes over the page's controls (a drop-down list, the grid's frame).
+    void campoYElPunteroSobreLosControles() {
+        auto v = VentanaArchivos();
+        QVERIFY(QTest::qWaitForWindowActive(v.get()));
+        v->cbFuente->setCurrentIndex(0);
+        v->ModoDecimal = 0;
+        const std::string lat = "34\xB0 36' 12.5\" S";
+        v->ModeloGrilla->FijarCelda(2, 1, lat);
+        QTableView *g = v->Grilla;
+        const QPoint centro = g->visualRect(v->ModeloGrilla->index(2, 1)).center();
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, centro);
+        QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, centro);
+        QTRY_VERIFY(v->Campo->isVisible());
+        QTest::mouseMove(v->cbFuente, QPoint(5, 5));
+        QTest::qWait(20);
+        QVERIFY(v->Campo->isVisible());
+        QTest::mouseMove(v->GrupoGrilla, QPoint(2, 2));
+        QTest::qWait(20);
+        QVERIFY(v->Campo->isVisible());
+        const QPoint libre(300, 80);  // between cbDestino and "Opciones de Archivo"
+        QVERIFY(!v->TSTransf->childAt(libre));
+        QTest::mouseMove(v->TSTransf, libre);
+        QTRY_VERIFY(!v->Campo->isVisible());
+        QCOMPARE(v->ModeloGrilla->Celda(2, 1), lat);
     }
 };
 
