@@ -2,6 +2,7 @@
 // the extents of the results, and the background run of four workers over the ten segments.
 #include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QToolButton>
 #include <limits>
 
@@ -74,6 +75,7 @@ void TFConv::skTransfclick() {
     // The convert button takes no focus: a cell still in its editor is stored first (the grid's
     // reset below would otherwise drop the typed text).
     if (auto *vista = qobject_cast<TVistaGrilla *>(Grilla)) vista->TerminarEdicion();
+    if (Campo->isVisible()) CampoExit();
     // A new run would rewrite the output segments the workers are writing.
     if (LoteEnCurso()) return;
     TModeloGrilla &g = *ModeloGrilla;

@@ -1,6 +1,7 @@
 // The "Archivos" tab's save command: the ".DAT" text file (grid rows or the joined output segments)
 // and the ".DXF" drawing of the grid's points. Both replace an existing file only when complete.
 #include <QFile>
+#include <QLineEdit>
 #include <QFileInfo>
 #include <memory>
 
@@ -56,6 +57,7 @@ long double Numero(const std::string &texto) {
 void TFConv::skGuardarclick() {
     // A cell still in its editor is saved as the user sees it.
     if (auto *vista = qobject_cast<TVistaGrilla *>(Grilla)) vista->TerminarEdicion();
+    if (Campo->isVisible()) CampoExit();
     if (Convertido == 0) {
         spMensaje->Mostrar(TMensaje::Informacion, AQString(kNadaConvertido), TMensaje::Ok);
         return;

@@ -17,6 +17,7 @@
 #include "archivos_lote_dialogo.h"
 #include "grilla_modelo.h"
 #include "mensaje.h"
+#include "texto_qt.h"
 
 namespace {
 
@@ -146,6 +147,32 @@ class TestVentanaUsuario : public QObject {
         QTest::mouseMove(v->TSTransf, libre);
         QTRY_VERIFY(!v->Campo->isVisible());
         QCOMPARE(v->ModeloGrilla->Celda(2, 1), lat);
+    }
+
+    // The pointer can reach the convert button without a move over the page being seen (a quick
+    // jump): a latitude still in Campo is stored and converted, as with the grid's own editor.
+    void campoAbiertoAlConvertir() {
+        auto v = VentanaArchivos();
+        QVERIFY(QTest::qWaitForWindowActive(v.get()));
+        v->cbFuente->setCurrentIndex(0);
+        v->cbDestino->setCurrentIndex(1);
+        v->ModoDecimal = 0;
+        v->ModeloGrilla->FijarCelda(2, 1, "34\xB0 36' 12.5\" S");
+        v->ModeloGrilla->FijarCelda(2, 2, "58\xB0 22' 54.3\" W");
+        QTableView *g = v->Grilla;
+        const QPoint centro = g->visualRect(v->ModeloGrilla->index(2, 1)).center();
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, centro);
+        QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, centro);
+        QTRY_VERIFY(v->Campo->isVisible());
+        const std::string nueva = "35\xB0 10' 20.5\" S";
+        v->Campo->setText(AQString(nueva));
+        QTest::mouseClick(v->spSkinXFormButton1, Qt::LeftButton);
+        QVERIFY(!v->Campo->isVisible());
+        QCOMPARE(v->ModeloGrilla->Celda(2, 1), nueva);
+        const std::string x = v->ModeloGrilla->Celda(2, 5);
+        QVERIFY(!x.empty());
+        v->skTransfclick();
+        QCOMPARE(v->ModeloGrilla->Celda(2, 5), x);
     }
 };
 
