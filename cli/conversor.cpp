@@ -102,6 +102,12 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
             if (reg.Latitud.empty() || reg.Longitud.empty()) {
                 r = rlSinPunto;
                 motivo = "waypoint record without latitude and longitude (name,latitude,longitude, needed)";
+            } else if (reg.Latitud.size() > 30 || reg.Longitud.size() > 30) {
+                // Cut to the record's 30 characters it would read as another value.
+                r = rlFallido;
+                resultado.assign(2, ',');
+                motivo = "value '" + (reg.Latitud.size() > 30 ? reg.Latitud : reg.Longitud) +
+                         "' is longer than 30 characters";
             } else {
                 // A waypoint carries no height: the default 1.5 m, as for a line without one.
                 TPuntoLeido p;

@@ -99,6 +99,29 @@ std::string MotivoSinPunto(std::string_view linea, const TOpcionesLectura &opc) 
     return "only " + Numero(n) + (n == 1 ? " field" : " fields") + ", column " + Numero(falta) + " needed";
 }
 
+std::string MotivoCorte(std::string_view linea, const TOpcionesLectura &opc) {
+    std::vector<std::string_view> campos;
+    DividirCampos(linea, opc.Delimitador, campos);
+    const std::size_t n = campos.size();
+    if (opc.ColLatX == 0 || opc.ColLonY == 0 || n < opc.ColLatX || n < opc.ColLonY) return std::string();
+    const auto largo = [&](uint8_t col, std::size_t tope, const char *que) -> std::string {
+        if (col == 0 || n < col) return std::string();
+        std::string_view v = campos[col - 1u];
+        std::string armado;
+        if ((col == opc.ColLatX || col == opc.ColLonY) && FormaEspacios(campos[opc.ColLatX - 1u], opc)) {
+            armado = ArmarDMS(v, col == opc.ColLatX ? taLatitud : taLongitud);
+            v = armado;
+        }
+        if (v.size() <= tope) return std::string();
+        return std::string(que) + " '" + std::string(v) + "' is longer than " + Numero(tope) + " characters";
+    };
+    std::string r = largo(opc.ColLatX, 30, "value");
+    if (r.empty()) r = largo(opc.ColLonY, 30, "value");
+    if (r.empty()) r = largo(opc.ColAltura, 30, "height");
+    if (r.empty() && opc.Fuente == 2) r = largo(opc.ColZona, 5, "zone");  // a strip comes from Y
+    return r;
+}
+
 std::string Negrita(std::string_view texto) {
     std::string s = "<p align=\"center\"><b>";
     s += texto;

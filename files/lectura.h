@@ -45,6 +45,10 @@ bool LeerPunto(std::string_view linea, const TOpcionesLectura &opc, TPuntoLeido 
 // Why a line yields no point, in plain words ("only 2 fields, column 3 needed"); empty when it does.
 std::string MotivoSinPunto(std::string_view linea, const TOpcionesLectura &opc);
 
+// A value of the line longer than its field in the point record (30 characters, a zone 5), which
+// LeerPunto would cut ("000021" would read as zone 2); empty when every value fits.
+std::string MotivoCorte(std::string_view linea, const TOpcionesLectura &opc);
+
 // The nine grid cells of a data line shown as point `numero`. False (all cells empty) when the line
 // shows nothing.
 bool CeldasLinea(std::string_view linea, int numero, const TOpcionesLectura &opc,

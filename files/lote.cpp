@@ -198,6 +198,16 @@ TResultadoLinea ConvertirLinea(std::string_view linea, const TOpcionesLectura &o
         if (motivo) *motivo = MotivoSinPunto(linea, opc);
         return rlSinPunto;
     }
+    // A value at the full width of its field may have been cut: then it would read as another value.
+    if (punto.Coord1.size() == 30 || punto.Coord2.size() == 30 || punto.Coord3.size() == 30 ||
+        punto.Zona.size() == 5) {
+        std::string porque = MotivoCorte(linea, opc);
+        if (!porque.empty()) {
+            resultado.assign(2, opc.Delimitador);
+            if (motivo) *motivo = std::move(porque);
+            return rlFallido;
+        }
+    }
     if (c.TipoFuente == tcUTM && punto.Zona.empty() && opc.ColZona != 0) {
         resultado.assign(2, opc.Delimitador);
         if (motivo) *motivo = "no zone: column " + std::to_string(opc.ColZona) + " missing";

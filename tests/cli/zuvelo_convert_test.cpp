@@ -228,6 +228,14 @@ TEST(ZuveloConvert, WaypointsGPS) {
     r = Correr("-f gps -t gk '" + dir / "dms.txt" + "'");
     EXPECT_EQ(r.salida, "6170494.489,6373260.3471,1.5,6\r\n");
 
+    // A value longer than the record's 30 characters would be cut into another number.
+    Escribir(dir / "largo.txt", "W,D,P1,-0000000000000000000000000034.5,-58.4,\n");
+    r = Correr("-f gps -t gk '" + dir / "largo.txt" + "'");
+    EXPECT_EQ(r.salida, ",,\r\n");
+    EXPECT_NE(r.errores.find("line 1: value '-0000000000000000000000000034.5' is longer than 30 characters"),
+              std::string::npos)
+        << r.errores;
+
     Escribir(dir / "sin.txt", "a,b,c\n");
     r = Correr("-f gps -t gk '" + dir / "sin.txt" + "'");
     EXPECT_EQ(r.estado, 1);

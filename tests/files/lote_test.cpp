@@ -131,6 +131,14 @@ TEST(ConvertirLinea, FallosConMotivo) {
          "Y '-' is not a number"},
         {"altura no numerica", "P,-34.5,-58.4,alto", Opciones(',', 2, 3, 4, 0, 0, 1), 0, rlFallido,
          "height 'alto' is not a number"},
+        {"zona con ceros delante", "6170061.3482,373311.043,1.5,000021", Opciones(',', 1, 2, 3, 4, 2, 1), 2,
+         rlFallido, "zone '000021' is longer than 5 characters"},
+        {"X con ceros delante", "00000000000000000000006170061.3482,373311.043",
+         Opciones(',', 1, 2, 0, 0, 1, 1), 1, rlFallido,
+         "value '00000000000000000000006170061.3482' is longer than 30 characters"},
+        {"forma con espacios larga", "P,-34 36' 12.50000000000000000000'',-58 22' 54''",
+         Opciones(',', 2, 3, 0, 0, 0, 0), 0, rlFallido,
+         "value '34\xB0 36' 12.50000000000000000000\" S' is longer than 30 characters"},
         {"UTM sin campo de zona", "6170061,373311,1.5", Opciones(',', 1, 2, 3, 4, 2, 1), 2, rlFallido,
          "no zone: column 4 missing"},
     };
@@ -166,6 +174,22 @@ TEST(ConvertirLinea, FormasDMSAdmitidas) {
         EXPECT_EQ(ConvertirLinea(k.igualA, opc, coord, b), rlConvertido);
         EXPECT_EQ(a, b);
     }
+}
+
+// Values that fill their field exactly are not cut and convert as usual; a Gauss-Krueger strip
+// field is never read, so its width does not matter.
+TEST(ConvertirLinea, ValoresAlAnchoDelCampo) {
+    TCoordenadas coord;
+    ConfigurarCoordenadas(coord, 0, 0, 0, 1);
+    const TOpcionesLectura dec = Opciones(',', 1, 2, 0, 0, 0, 1);
+    std::string a, b;
+    EXPECT_EQ(ConvertirLinea("-34.50000000000000000000000000,-58.4", dec, coord, a), rlConvertido);
+    EXPECT_EQ(ConvertirLinea("-34.5,-58.4", dec, coord, b), rlConvertido);
+    EXPECT_EQ(a, b);
+    ConfigurarCoordenadas(coord, 0, 0, 1, 0);
+    EXPECT_EQ(
+        ConvertirLinea("6170494.489,6373260.3471,1.5,faja 6", Opciones(',', 1, 2, 3, 4, 1, 1), coord, a),
+        rlConvertido);
 }
 
 // Numbers in any form the core reads (exponent, '+', a leading point) convert like the plain form.
