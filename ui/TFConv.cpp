@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -56,9 +57,13 @@ TFConv::TFConv(QWidget *parent) : QMainWindow(parent) {
     statusbar = new QStatusBar(this);
     statusbar->setObjectName(QStringLiteral("statusbar"));
     statusbar->setSizeGripEnabled(true);
-    // One point smaller than the window's text, so the status sentence fits at the design width.
+    // Smaller than the window's text, so that the status sentence fits beside Autor at the design
+    // width (583 less Autor's 219 and about 34 for the panel frames and the size grip), down to 7 pt.
     QFont letra = statusbar->font();
+    const QString frase = AQString(kMsgInicial);
     if (letra.pointSizeF() > 8) letra.setPointSizeF(letra.pointSizeF() - 1);
+    while (letra.pointSizeF() > 7 && QFontMetrics(letra).horizontalAdvance(frase) > 583 - 219 - 34)
+        letra.setPointSizeF(letra.pointSizeF() - 0.5);
     statusbar->setFont(letra);
     Autor = new QLabel(AQString(kAutor));
     Autor->setObjectName(QStringLiteral("Autor"));

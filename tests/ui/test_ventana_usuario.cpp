@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTableView>
@@ -173,6 +174,18 @@ class TestVentanaUsuario : public QObject {
         QVERIFY(!x.empty());
         v->skTransfclick();
         QCOMPARE(v->ModeloGrilla->Celda(2, 5), x);
+    }
+
+    // At the design size the status sentence is shown whole beside the credit panel (unless the
+    // face is so wide that even the smallest status font cannot hold it).
+    void fraseDeEstadoEntera() {
+        auto v = VentanaArchivos();
+        QVERIFY(QTest::qWaitForWindowExposed(v.get()));
+        QCOMPARE(v->size(), QSize(583, 445));
+        QTest::qWait(20);
+        const int necesario = QFontMetrics(v->Msg->font()).horizontalAdvance(v->Msg->text());
+        QVERIFY2(necesario <= v->Msg->contentsRect().width() || v->Msg->font().pointSizeF() <= 7,
+                 qPrintable(QString("%1 > %2").arg(necesario).arg(v->Msg->contentsRect().width())));
     }
 };
 
