@@ -264,6 +264,8 @@ void TFConv::skAbrirclick() {
     if (!OD->Execute(this)) return;
     const std::string ruta = QFile::encodeName(OD->FileName).toStdString();  // the file system's bytes
     if (MarcoFuente() == 0 && cbFuente->currentIndex() == 3) {
+        // A waypoint file has no read options: the button would reload the last delimited file.
+        spOpcArch->setEnabled(false);
         LeerArchivoGPS(ruta);
         return;
     }

@@ -451,6 +451,19 @@ class TestArchivos : public QObject {
         QCOMPARE(int(v_->ColLatX), 3);
     }
 
+    // After a waypoint file the grid holds no delimited file: "Opciones de Archivo" must not
+    // reload the earlier one over it.
+    void gpsTrasDelimitadoSinOpcionesDeArchivo() {
+        r_.latX = "2";
+        r_.lonY = "3";
+        Abrir(Archivo("antes.txt", "P1;-34.5;-58.4\n"));
+        QVERIFY(v_->spOpcArch->isEnabled());
+        v_->cbFuente->setCurrentIndex(3);
+        Abrir(Archivo("wp.txt", "WP,D,PTO1,-35.5,-59.4,x\n"));
+        QCOMPARE(C(2, 0), std::string("PTO1"));
+        QVERIFY(!v_->spOpcArch->isEnabled());
+    }
+
     void lineaDeInicioMasAllaDelFinal() {
         r_.linea = "3";
         Abrir(Archivo("corto.txt", "a,1,2\nb,3,4\nc,5,6\n"));
