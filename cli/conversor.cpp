@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -69,6 +70,37 @@ struct TBloque {
         Fines.push_back(Datos.size());
         Numeros.push_back(numero);
     }
+};
+
+// An interrupted run (Ctrl-C, kill, a closed terminal) must not leave its temporary output file
+// behind: the handler removes it (unlink is async-signal-safe) and ends the process with the
+// signal's own status. A signal the caller ignores (nohup) stays ignored.
+char gTemporal[4096];
+volatile std::sig_atomic_t gHayTemporal = 0;
+
+extern "C" void AlInterrumpir(int senal) {
+    if (gHayTemporal) ::unlink(gTemporal);
+    std::signal(senal, SIG_DFL);
+    std::raise(senal);
+}
+
+void VigilarTemporal(const std::string &ruta) {
+    if (ruta.empty() || ruta.size() >= sizeof gTemporal) return;
+    std::memcpy(gTemporal, ruta.c_str(), ruta.size() + 1);
+    gHayTemporal = 1;
+    for (int senal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction antes {};
+        if (sigaction(senal, nullptr, &antes) == 0 && antes.sa_handler == SIG_IGN) continue;
+        struct sigaction accion {};
+        accion.sa_handler = AlInterrumpir;
+        sigemptyset(&accion.sa_mask);
+        sigaction(senal, &accion, nullptr);
+    }
+}
+
+// Clears the handler's path when the run ends, whichever way.
+struct TFinVigilancia {
+    ~TFinVigilancia() { gHayTemporal = 0; }
 };
 
 // What every worker needs and nobody changes during the run.
@@ -377,8 +409,12 @@ TInforme ConvertirArchivo(const TArgumentos &a) {
     TLectorLineas lector(entrada);
     // The output exists (as a temporary file beside it) before any work: an unwritable folder
     // stops the run at once.
+    TFinVigilancia finVigilancia;  // outlives the output file, so the handler covers its removal too
     std::optional<TArchivoSeguro> archivo;
-    if (!a.SalidaEstandar()) archivo.emplace(a.Salida);
+    if (!a.SalidaEstandar()) {
+        archivo.emplace(a.Salida);
+        VigilarTemporal(archivo->Temporal());
+    }
     TSumidero sumidero(archivo ? &*archivo : nullptr);
     std::optional<TAcopioDibujo> acopio;
     if (a.SalidaDXF()) acopio.emplace();

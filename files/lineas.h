@@ -53,6 +53,7 @@ class TArchivoSeguro {
     void Linea(std::string_view linea);     // the line and CR LF
     void Confirmar();                       // flush, close, rename over the target
     const std::string &Destino() const { return destino_; }
+    const std::string &Temporal() const { return temporal_; }  // empty once confirmed or removed
 
   private:
     std::string destino_, temporal_;

@@ -13,7 +13,9 @@
 #include <regex>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <csignal>
 #include <dirent.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "dat.h"
@@ -346,6 +348,45 @@ TEST(ZuveloConvert, ErroresDeEntradaYSalida) {
     r = Correr("-f geo -t gk --decimal -c 2,3 '" + dir / "in.txt" + "' '" + dir / "out.txt" + "'");
     EXPECT_EQ(r.estado, 0);
     EXPECT_EQ(Leer(dir / "out.txt"), "6181950.9533,6371419.4018,1.5,6\r\n");
+}
+
+// A run stopped by a signal (Ctrl-C, kill) while it writes leaves neither its temporary file nor a
+// damaged output: the input is a pipe that stays open and silent, so the run is caught mid-way.
+TEST(ZuveloConvert, InterrumpidoNoDejaTemporal) {
+    for (int senal : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(senal);
+        TCarpeta dir;
+        const std::string fifo = dir / "in.fifo";
+        ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+        Escribir(dir / "out.dat", "viejo\r\n");
+        const int escritor = open(fifo.c_str(), O_RDWR);  // holds the pipe open without blocking
+        ASSERT_GE(escritor, 0);
+        ASSERT_EQ(write(escritor, "P,-34.5,-58.4\n", 14), 14);
+        const pid_t hijo = fork();
+        ASSERT_GE(hijo, 0);
+        if (hijo == 0) {
+            const int nulo = open("/dev/null", O_WRONLY);
+            dup2(nulo, 2);
+            signal(SIGINT, SIG_DFL);
+            execl(ZUVELO_CONVERT, ZUVELO_CONVERT, "-q", "-f", "geo", "-t", "gk", "--decimal", "-c", "2,3",
+                  fifo.c_str(), (dir / "out.dat").c_str(), static_cast<char *>(nullptr));
+            _exit(127);
+        }
+        // Wait until the temporary output exists beside the target.
+        bool empezado = false;
+        for (int i = 0; i < 500 && !empezado; ++i) {
+            empezado = dir.Archivos().size() == 3;
+            if (!empezado) usleep(10000);
+        }
+        EXPECT_TRUE(empezado);
+        kill(hijo, senal);
+        int estado = 0;
+        ASSERT_EQ(waitpid(hijo, &estado, 0), hijo);
+        close(escritor);
+        EXPECT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == senal) << estado;
+        EXPECT_EQ(dir.Archivos(), (std::vector<std::string>{"in.fifo", "out.dat"}));
+        EXPECT_EQ(Leer(dir / "out.dat"), "viejo\r\n");
+    }
 }
 
 // The same large file through the window's path (ten segments, one pass each, joined) and through
