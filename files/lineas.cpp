@@ -39,7 +39,8 @@ TLectorLineas::~TLectorLineas() {
     if (f_) std::fclose(f_);
 }
 
-// One line as bytes, without its LF or CR LF. A CR not followed by LF stays in the line.
+// One line as bytes, without its LF or CR LF. A CR not followed by LF stays in the line, except at
+// the very end of the file.
 bool TLectorLineas::LeerCruda(std::string &linea) {
     linea.clear();
     bool hay = false;
@@ -61,7 +62,12 @@ bool TLectorLineas::LeerCruda(std::string &linea) {
             leidos_ += static_cast<int64_t>(n);
             hay = true;
         }
-        if (eof_) return hay;  // a last line without a line end counts
+        if (eof_) {
+            // A last line without a line end counts; a CR LF file that lost its final LF still
+            // ends its last line with the CR, which is no part of the line.
+            if (hay && !linea.empty() && linea.back() == '\r') linea.pop_back();
+            return hay;
+        }
         fin_ = std::fread(buf_.get(), 1, kTamBuffer, f_);
         ini_ = 0;
         if (fin_ == 0) {

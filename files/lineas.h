@@ -7,8 +7,8 @@
 #include <string_view>
 
 // Reads a text file line by line as Windows-1252 bytes. Lines end in LF or CR LF (the line end is
-// not part of the line); a last line without a line end counts. A file written in UTF-8 (a BOM, or
-// the first line holding a non-ASCII byte is well-formed UTF-8) has every line converted to
+// not part of the line); a last line without a line end counts (a CR there is dropped). A file written in
+// UTF-8 (a BOM, or the first line holding a non-ASCII byte is well-formed UTF-8) has every line converted to
 // Windows-1252, so "34° S" typed in a UTF-8 editor reads the same as in a Windows one.
 // Errors throw std::runtime_error naming the file and the reason.
 class TLectorLineas {

@@ -35,6 +35,8 @@ TEST(TLectorLineas, FinesDeLineaYUltimaLinea) {
         {"lineas vacias", "\n\r\n\n", {"", "", ""}},
         {"ultima vacia tras CR LF", "a\r\n\r\n", {"a", ""}},
         {"CR suelto queda", "a\rb\n", {"a\rb"}},
+        {"CR LF sin el ultimo LF", "a\r\nb\r", {"a", "b"}},
+        {"CR solo al final", "a\n\r", {"a", ""}},
         {"grado Windows-1252", "34\xB0 S\r\n", {"34\xB0 S"}},
     };
     TCarpetaTemporal dir;
