@@ -110,6 +110,9 @@ void TFConv::skTransfclick() {
             valida = Formato->EsValida(c2) && valida;
         }
         valida = EsNumero(g.Celda(fila, 3)) && EsNumero(g.Celda(fila, 4)) && valida;
+        // A value longer than its field would be cut into another value (zone 000021 into 2).
+        valida = valida && c1.size() <= 30 && c2.size() <= 30 && g.Celda(fila, 3).size() <= 30 &&
+                 g.Celda(fila, 4).size() <= 5;
         if (!valida) continue;
         TPuntoLeido punto;
         punto.Coord1 = c1;

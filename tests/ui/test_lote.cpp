@@ -161,8 +161,8 @@ void TestLote::filasConvertidasYFallidas() {
 }
 
 // Rows that would convert to a wrong place if taken literally (an empty longitude read as 0°, a
-// lower-case hemisphere letter read as north, a zone 277 or 300) keep empty results, like the lines
-// of the background run; the good row beside them converts.
+// lower-case hemisphere letter read as north, a zone 277 or 300, a value cut to its field) keep empty
+// results, like the lines of the background run; the good row beside them converts.
 void TestLote::filasQueLeeriaComoOtroPunto() {
     auto v = CrearVentana();
     LlenarGrilla(*v, 0, 1, 1,
@@ -182,8 +182,12 @@ void TestLote::filasQueLeeriaComoOtroPunto() {
     LlenarGrilla(*v, 2, 0, 1,
                  {{"1", "6170061.3482", "373311.043", "", "21"},
                   {"2", "6170061.3482", "373311.043", "", "277"},
-                  {"3", "6170061.3482", "373311.043", "", "300"}});
+                  {"3", "6170061.3482", "373311.043", "", "300"},
+                  {"4", "6170061.3482", "373311.043", "", "000021"},
+                  {"5", "6170061.3482", "0000000000000000000000000373311.043", "", "21"}});
     v->skTransfclick();
+    QVERIFY2(g.Celda(5, 5).empty(), "zone 000021 longer than its field");
+    QVERIFY2(g.Celda(6, 5).empty(), "Y longer than its field");
     QVERIFY(AQString(g.Celda(2, 5)).startsWith(AQString("34\xB0 36' 12.5")));
     QVERIFY2(g.Celda(3, 5).empty(), "zone 277");
     QVERIFY2(g.Celda(4, 5).empty(), "zone 300");
