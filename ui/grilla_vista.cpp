@@ -1,6 +1,9 @@
 // TVistaGrilla: the grid view with its fixed title rows and point column laid over it, scroll bars
 // and column widths linked.
 #include "grilla_vista.h"
+
+#include <QApplication>
+#include <QLineEdit>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -159,8 +162,18 @@ bool TVistaGrilla::edit(const QModelIndex &indice, EditTrigger disparo, QEvent *
                          (disparo == AllEditTriggers || (editTriggers() & disparo)) &&
                          state() != EditingState;
     if (abriria && AlEditarCelda &&
-        AlEditarCelda(indice.row(), indice.column(), modelo_->Celda(indice.row(), indice.column())))
+        AlEditarCelda(indice.row(), indice.column(), modelo_->Celda(indice.row(), indice.column()))) {
+        // A key that opened the caller's own editor is typed into it over the old text, as the
+        // grid's own editor takes it.
+        if (disparo == AnyKeyPressed && evento && evento->type() == QEvent::KeyPress) {
+            QWidget *editor = QApplication::focusWidget();
+            if (editor && editor != this && editor != viewport()) {
+                if (auto *campo = qobject_cast<QLineEdit *>(editor)) campo->selectAll();
+                QCoreApplication::sendEvent(editor, evento);
+            }
+        }
         return true;
+    }
     return QTableView::edit(indice, disparo, evento);
 }
 

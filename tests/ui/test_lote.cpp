@@ -74,6 +74,7 @@ class TestLote : public QObject {
     void dxfSinPuntos();
     void campoGrillaDMS();
     void campoGrillaDecimal();
+    void campoTomaLaTeclaQueLoAbre();
     void campoNoParaPlanasNiAltura();
     void captura();
 };
@@ -536,6 +537,21 @@ void TestLote::campoGrillaDecimal() {
 }
 
 // Plane sources and the height column use the grid's own editor, which takes any text.
+// Typing on a geographic cell opens Campo with the typed digit in place of the old text, and the
+// mask completes it as in the interactive fields.
+void TestLote::campoTomaLaTeclaQueLoAbre() {
+    auto v = VentanaVisible();
+    QVERIFY(QTest::qWaitForWindowActive(v.get()));
+    LlenarGeoDMS(*v);
+    v->Grilla->setFocus();
+    v->Grilla->setCurrentIndex(v->ModeloGrilla->index(2, 1));
+    QTest::keyClick(v->Grilla, Qt::Key_3);
+    QTRY_VERIFY(v->Campo->isVisible());
+    QCOMPARE(v->Campo->text(), QString("3"));
+    QTest::keyClick(v->Campo, Qt::Key_5);
+    QCOMPARE(DeQString(v->Campo->text()), std::string("35\xB0 "));
+}
+
 void TestLote::campoNoParaPlanasNiAltura() {
     auto v = VentanaVisible();
     QVERIFY(QTest::qWaitForWindowActive(v.get()));
