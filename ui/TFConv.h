@@ -21,7 +21,7 @@ class TMensaje;
 
 class TFConv : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit TFConv(QWidget *parent = nullptr);
     ~TFConv() override;
 
@@ -48,11 +48,11 @@ public:
     bool Cerrada = false;                     // FormClose has run
 
     // ---- "Conversión" tab (conversion*.cpp) ------------------------------------------------------
-    QRadioButton *spSkinCheckRadioBox1 = nullptr;  // " POSGAR 94    ( WGS 84)"
-    QRadioButton *spSkinCheckRadioBox2 = nullptr;  // " CAMPO INCHAUSPE 69"
+    QRadioButton *spSkinCheckRadioBox1 = nullptr;                         // " POSGAR 94    ( WGS 84)"
+    QRadioButton *spSkinCheckRadioBox2 = nullptr;                         // " CAMPO INCHAUSPE 69"
     QGroupBox *cGEOgrp = nullptr, *cGKgrp = nullptr, *cUTMgrp = nullptr;  // groups 1 to 3 (POSGAR 94)
-    QGroupBox *cGEOIgrp = nullptr, *cGKIgrp = nullptr;                     // groups 4, 5 (Campo Inchauspe)
-    QGroupBox *cUTMIgrp = nullptr;                                         // combined GK results
+    QGroupBox *cGEOIgrp = nullptr, *cGKIgrp = nullptr;                    // groups 4, 5 (Campo Inchauspe)
+    QGroupBox *cUTMIgrp = nullptr;                                        // combined GK results
     QLineEdit *Elat = nullptr, *ELon = nullptr, *EAlt = nullptr;
     QLineEdit *GKPx = nullptr, *GKPy = nullptr, *GKPf = nullptr;
     QLineEdit *cpX = nullptr, *cpY = nullptr, *cpZ = nullptr;
@@ -62,7 +62,7 @@ public:
     class TEventosConversion *EventosConversion = nullptr;  // focus and key events of the fields
     int CambiandoGrupos = 0;  // > 0 while tick rules run: focus moves then are no field exits
 
-    void CrearConversion();  // builds the tab's controls; called while the window is built
+    void CrearConversion();         // builds the tab's controls; called while the window is built
     QGroupBox *Grupo(int n) const;  // group 1 to 5
     QLineEdit *CampoGrupo(int grupo, int i) const;  // field i (0 to 2) of group 1 to 5
     // Sets a group's tick and always runs its tick event, also when the state does not change.
@@ -100,8 +100,8 @@ public:
     void CrearArchivos();   // builds the tab's controls; called while the window is built
     void CerrarArchivos();  // stops and waits for workers (CerrarLote), deletes segments; called by FormClose
     // Controls of the tab (ui/archivos_carga.h has the helper classes).
-    class QGroupBox *rgFuente = nullptr;   // "Tipo de Coordenadas Fuente"
-    class QGroupBox *rgDestino = nullptr;  // "Tipo de Coordenadas Destino"
+    class QGroupBox *rgFuente = nullptr;           // "Tipo de Coordenadas Fuente"
+    class QGroupBox *rgDestino = nullptr;          // "Tipo de Coordenadas Destino"
     class QButtonGroup *BotonesFuente = nullptr;   // ids 0 POSGAR 94, 1 Campo Inchauspe 69
     class QButtonGroup *BotonesDestino = nullptr;  // ids 0 POSGAR 94, 1 Campo Inchauspe 69
     class QLabel *Label5 = nullptr;
@@ -127,8 +127,8 @@ public:
     // Before an in-place editor opens on a data cell: true when the caller edits it itself.
     std::function<bool(int fila, int col, const std::string &texto)> AlEditarCelda;
 
-    int MarcoFuente() const;   // 0 POSGAR 94, 1 Campo Inchauspe 69
-    int MarcoDestino() const;  // 0 POSGAR 94, 1 Campo Inchauspe 69
+    int MarcoFuente() const;                   // 0 POSGAR 94, 1 Campo Inchauspe 69
+    int MarcoDestino() const;                  // 0 POSGAR 94, 1 Campo Inchauspe 69
     struct TOpcionesLectura Opciones() const;  // read options in force, source kind, ModoDecimal
 
     void skAbrirclick();
@@ -180,7 +180,7 @@ public:
     void CampoChange();
     void CampoExit();
 
-private:
+  private:
     void ConvertirSegmentoTarea(TTarea &tarea, TCoordenadas &coord);
     void CrearCampo();
     // Frozen for one background run: read options, segment base and which segments completed.
@@ -190,9 +190,8 @@ private:
     bool editandoCampo_ = false;
     std::string textoCampo_;  // the text Campo was opened with
 
-public:
-
-protected:
+  public:
+  protected:
     void closeEvent(QCloseEvent *event) override;
 };
 

@@ -10,7 +10,7 @@ class QWidget;
 
 class TMensaje : public QObject {
     Q_OBJECT
-public:
+  public:
     enum Tipo { Informacion, Error, Confirmacion };
     enum Botones { Ok, OkCancelar };
     enum Boton { BotonOk, BotonCancelar };
@@ -32,7 +32,7 @@ public:
     // Every message shown so far (also with the real presenter).
     std::vector<Registro> Mostrados;
 
-private:
+  private:
     QWidget *padre_;
     Presentador presentador_;
 };

@@ -4,5 +4,9 @@
 #include <string>
 #include "cp1252.h"
 
-inline QString AQString(const std::string &texto1252) { return QString::fromStdString(Cp1252AUtf8(texto1252)); }
-inline std::string DeQString(const QString &texto) { return Utf8ACp1252(texto.toStdString()); }
+inline QString AQString(const std::string &texto1252) {
+    return QString::fromStdString(Cp1252AUtf8(texto1252));
+}
+inline std::string DeQString(const QString &texto) {
+    return Utf8ACp1252(texto.toStdString());
+}

@@ -19,7 +19,7 @@ extern const std::string MascaraLatitud;   // #[#]° [#[#]' ][#[#][.#[#][#][#][#
 extern const std::string MascaraLongitud;  // #[#][#]° [#[#]' ][#[#][.#[#][#][#][#]]" ]{W,E}
 
 class TFormato {
-public:
+  public:
     std::string Mascara;
     std::string MascaraVisible;  // Mascara without '[' and ']'
     uint16_t Estado = 0;         // 1 when the mask given at construction is malformed

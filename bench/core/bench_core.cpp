@@ -96,7 +96,8 @@ void Texto(benchmark::State &state, TTipoCoordenada de, const TElipsoide &marcoD
     }
     state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK_CAPTURE(Texto, DMS_POSGAR_a_GK_POSGAR, tcGeografica, ElipsoidePOSGAR, tcGaussKruger, ElipsoidePOSGAR, 0);
+BENCHMARK_CAPTURE(Texto, DMS_POSGAR_a_GK_POSGAR, tcGeografica, ElipsoidePOSGAR, tcGaussKruger,
+                  ElipsoidePOSGAR, 0);
 BENCHMARK_CAPTURE(Texto, decimal_POSGAR_a_UTM_Inchauspe, tcGeografica, ElipsoidePOSGAR, tcUTM,
                   ElipsoideInchauspe, 1);
 BENCHMARK_CAPTURE(Texto, DMS_POSGAR_a_DMS_Inchauspe, tcGeografica, ElipsoidePOSGAR, tcGeografica,

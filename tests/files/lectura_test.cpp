@@ -8,7 +8,6 @@
 
 namespace {
 
-
 std::vector<std::string> Campos(std::string_view linea, char d) {
     std::vector<std::string_view> v;
     DividirCampos(linea, d, v);

@@ -8,7 +8,6 @@
 
 namespace {
 
-
 TPuntoGeodesico Trasladar(const TPuntoGeodesico &p, const TElipsoide &de, const TElipsoide &a) {
     return AGeodesica(TrasladarDatum(AGeocentrica(p), de.Codigo), a);
 }

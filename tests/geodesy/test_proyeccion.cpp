@@ -11,7 +11,6 @@
 
 namespace {
 
-
 const long double kLatBA = -DMS(34, 36, 12.5L), kLonBA = -DMS(58, 22, 54);
 
 TEST(MeridianoTM, Cuadrantes) {
