@@ -27,15 +27,14 @@
 #include "lote.h"
 #include "numeros.h"
 #include "opciones_lectura.h"
-#include "uDXF.h"
+#include "dibujo.h"
 
 namespace {
 
 constexpr std::size_t kLineasBloque = 4096;
 
 struct TPuntoDibujo {
-    long double E = 0, N = 0, H = 0;
-    std::string Etiqueta;
+    std::string Etiqueta, N, E, H;  // result texts
 };
 
 struct TBloque {
@@ -112,12 +111,10 @@ struct TContexto {
     int64_t LineaInicio = 1;
 };
 
-bool EnBlanco(std::string_view s) {
-    return s.find_first_not_of(" \t") == std::string_view::npos;
-}
-
 void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
-    std::string resultado, motivo;
+    std::string resultado;
+    TMotivo motivo;
+    TPuntoLeido punto;
     const auto anotar = [&](int64_t numero) {
         if (b.Fallos.size() < kMotivosListados)
             b.Fallos.push_back({numero, motivo});
@@ -133,22 +130,18 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
             const TRegistroGPS reg = LeerRegistroGPS(linea, ctx.Marca);
             if (reg.Latitud.empty() || reg.Longitud.empty()) {
                 r = rlSinPunto;
-                motivo = "waypoint record without latitude and longitude (name,latitude,longitude, needed)";
-            } else if (reg.Latitud.size() > 30 || reg.Longitud.size() > 30) {
-                // Cut to the record's 30 characters it would read as another value.
-                r = rlFallido;
-                resultado.assign(2, ',');
-                motivo = "value '" + (reg.Latitud.size() > 30 ? reg.Latitud : reg.Longitud) +
-                         "' is longer than 30 characters";
+                motivo = TMotivo();
+                motivo.Codigo = TCodigoMotivo::Error;
+                motivo.Valor =
+                    "waypoint record without latitude and longitude (name,latitude,longitude, needed)";
             } else {
                 // A waypoint carries no height: the default 1.5 m, as for a line without one.
-                TPuntoLeido p;
-                p.Coord1 = reg.Latitud;
-                p.Coord2 = reg.Longitud;
-                p.Coord3 = "1.5";
-                p.Zona = "0";
-                p.EnDecimal = ctx.Marca.Dms ? 0 : 1;
-                r = ConvertirPunto(p, ',', c, resultado, &motivo);
+                punto.Coord1 = reg.Latitud;
+                punto.Coord2 = reg.Longitud;
+                punto.Coord3.clear();
+                punto.Zona = "0";
+                punto.EnDecimal = ctx.Marca.Dms ? 0 : 1;
+                r = LineaDePunto(punto, ',', c, resultado, &motivo);
                 etiqueta = reg.Nombre;
             }
         } else {
@@ -172,14 +165,10 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
                 break;
         }
         if (ctx.Dibujo) {
-            // The drawing takes converted points only, at (E, N, H).
-            if (r != rlConvertido) continue;
-            TPuntoDibujo p;
-            if (!LeerReal(c.Salida.Coord1.str(), p.N) || !LeerReal(c.Salida.Coord2.str(), p.E) ||
-                !LeerReal(c.Salida.Coord3.str(), p.H))
-                throw std::runtime_error("a result that does not read as a number cannot be drawn");
-            p.Etiqueta = std::move(etiqueta);
-            b.Dibujo.push_back(std::move(p));
+            // The drawing takes converted points only.
+            if (r == rlConvertido)
+                b.Dibujo.push_back({std::move(etiqueta), c.Salida.Coord1.str(), c.Salida.Coord2.str(),
+                                    c.Salida.Coord3.str()});
         } else {
             if (ctx.Utf8)
                 b.Salida += Cp1252AUtf8(resultado);
@@ -210,75 +199,6 @@ class TSumidero {
 
   private:
     TArchivoSeguro *archivo_;
-};
-
-// Converted points of a drawing wait in an anonymous scratch file: the header needs the extents
-// of all of them, and memory must not grow with the file.
-class TAcopioDibujo {
-  public:
-    TAcopioDibujo() {
-        f_ = std::tmpfile();
-        if (!f_)
-            throw std::runtime_error(std::string("cannot create a scratch file: ") + std::strerror(errno));
-    }
-    ~TAcopioDibujo() { std::fclose(f_); }
-    void Agregar(const TPuntoDibujo &p) {
-        const uint16_t n = static_cast<uint16_t>(std::min<std::size_t>(p.Etiqueta.size(), 255));
-        Poner(&p.E, sizeof p.E);
-        Poner(&p.N, sizeof p.N);
-        Poner(&p.H, sizeof p.H);
-        Poner(&n, sizeof n);
-        Poner(p.Etiqueta.data(), n);
-        minN = std::min(minN, p.N), maxN = std::max(maxN, p.N);
-        minE = std::min(minE, p.E), maxE = std::max(maxE, p.E);
-        ++cantidad;
-    }
-    // The drawing as the window saves it: limits 0,0 to the extents of the results, text height a
-    // thousandth of the east extent, each label 10 units above its point.
-    void Volcar(TSumidero &s) {
-        const bool hay = cantidad > 0;
-        const long double limX = hay ? maxN - minN : 0, limY = hay ? maxE - minE : 0;
-        TDXFOut dxf(3, 0, 0, limX, limY, limY * 0.001L);
-        dxf.WriteHeader();
-        std::rewind(f_);
-        std::string etiqueta, bloque;
-        for (int64_t i = 0; i < cantidad; ++i) {
-            TPuntoDibujo p;
-            uint16_t n = 0;
-            Tomar(&p.E, sizeof p.E);
-            Tomar(&p.N, sizeof p.N);
-            Tomar(&p.H, sizeof p.H);
-            Tomar(&n, sizeof n);
-            etiqueta.resize(n);
-            Tomar(etiqueta.data(), n);
-            dxf.AddPoint(p.E, p.N, p.H);
-            dxf.AddText(etiqueta, p.E, p.N + 10, p.H, 0, 0);
-            if (dxf.Lines.size() >= 26 * 1024) Vaciar(dxf, s, bloque);
-        }
-        dxf.WriteFooter();
-        Vaciar(dxf, s, bloque);
-    }
-
-  private:
-    static void Vaciar(TDXFOut &dxf, TSumidero &s, std::string &bloque) {
-        bloque.clear();
-        for (const std::string &l : dxf.Lines) {
-            bloque += l;
-            bloque += "\r\n";
-        }
-        s.Escribir(bloque);
-        dxf.Lines.clear();
-    }
-    void Poner(const void *p, std::size_t n) {
-        if (n && std::fwrite(p, 1, n, f_) != n)
-            throw std::runtime_error(std::string("cannot write the scratch file: ") + std::strerror(errno));
-    }
-    void Tomar(void *p, std::size_t n) {
-        if (n && std::fread(p, 1, n, f_) != n) throw std::runtime_error("cannot read back the scratch file");
-    }
-    std::FILE *f_ = nullptr;
-    int64_t cantidad = 0;
-    long double minN = 1e300L, maxN = -1e300L, minE = 1e300L, maxE = -1e300L;
 };
 
 // Percentage (by bytes read) and points per second on a terminal, after the first second.
@@ -416,7 +336,7 @@ TInforme ConvertirArchivo(const TArgumentos &a) {
         VigilarTemporal(archivo->Temporal());
     }
     TSumidero sumidero(archivo ? &*archivo : nullptr);
-    std::optional<TAcopioDibujo> acopio;
+    std::optional<TDibujoPuntos> acopio;
     if (a.SalidaDXF()) acopio.emplace();
 
     TContexto ctx;
@@ -491,7 +411,7 @@ TInforme ConvertirArchivo(const TArgumentos &a) {
                 auto b = cola.Siguiente(orden);
                 if (!b) break;
                 if (acopio)
-                    for (const TPuntoDibujo &p : b->Dibujo) acopio->Agregar(p);
+                    for (const TPuntoDibujo &p : b->Dibujo) acopio->Agregar(p.Etiqueta, p.N, p.E, p.H);
                 else
                     sumidero.Escribir(b->Salida);
                 informe.Convertidos += b->Convertidos;
@@ -559,7 +479,9 @@ TInforme ConvertirArchivo(const TArgumentos &a) {
     escritor.join();
     progreso.Terminar();
     if (!error.empty()) throw std::runtime_error(error);
-    if (acopio) acopio->Volcar(sumidero);
+    if (acopio)
+        acopio->Escribir(LimitesDibujo(acopio->Extension()),
+                         [&](std::string_view datos) { sumidero.Escribir(datos); });
     sumidero.Terminar();
     return informe;
 }

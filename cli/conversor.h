@@ -6,11 +6,7 @@
 #include <vector>
 
 #include "argumentos.h"
-
-struct TFalloLinea {
-    int64_t Linea = 0;   // line number in the input file, from 1
-    std::string Motivo;  // Windows-1252
-};
+#include "lote.h"
 
 struct TInforme {
     int64_t Convertidos = 0, Fallidos = 0, SinPunto = 0;
@@ -19,7 +15,7 @@ struct TInforme {
     int64_t Restantes = 0;              // further such lines, not listed
 };
 
-inline constexpr std::size_t kMotivosListados = 20;
+inline constexpr std::size_t kMotivosListados = kFallosListados;
 
 // Converts a.Entrada into a.Salida (result lines or a drawing) or standard output. Throws
 // std::runtime_error naming the file and the reason for an input or output error; an output file

@@ -26,11 +26,12 @@ void Resumen(const TInforme &inf, bool decimal) {
     if (inf.Vacias > 0) s += " (" + std::to_string(inf.Vacias) + " empty)";
     s += "\n";
     for (const TFalloLinea &f : inf.Primeros)
-        s += "  line " + std::to_string(f.Linea) + ": " + Cp1252AUtf8(f.Motivo) + "\n";
+        s += "  line " + std::to_string(f.Linea) + ": " +
+             Cp1252AUtf8(TextoMotivo(f.Motivo, TIdioma::Ingles)) + "\n";
     if (inf.Restantes > 0) s += "  ... and " + Cantidad(inf.Restantes, "more line", "more lines") + "\n";
     if (!decimal)
         for (const TFalloLinea &f : inf.Primeros)
-            if (f.Motivo.find("(no degree sign)") != std::string::npos) {
+            if (f.Motivo.Codigo == TCodigoMotivo::SinSignoGrado) {
                 s += "  (values in decimal degrees need --decimal)\n";
                 break;
             }

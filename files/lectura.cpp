@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "numeros.h"
+#include "punto.h"
 
 namespace {
 
@@ -31,9 +32,10 @@ std::string Numero(std::size_t n) {
 
 }  // namespace
 
-void DividirCampos(std::string_view linea, char delimitador, std::vector<std::string_view> &campos) {
+void DividirCampos(std::string_view linea, char delimitador, std::vector<std::string_view> &campos,
+                   std::size_t maximo) {
     campos.clear();
-    if (linea.empty()) return;
+    if (linea.empty() || maximo == 0) return;
     const bool recortar = delimitador != ' ';
     std::size_t ini = 0;
     for (;;) {
@@ -41,9 +43,13 @@ void DividirCampos(std::string_view linea, char delimitador, std::vector<std::st
         const std::string_view campo =
             linea.substr(ini, p == std::string_view::npos ? std::string_view::npos : p - ini);
         campos.push_back(recortar ? Recortar(campo) : campo);
-        if (p == std::string_view::npos) break;
+        if (p == std::string_view::npos || campos.size() == maximo) break;
         ini = p + 1;
     }
+}
+
+std::size_t CamposNecesarios(const TOpcionesLectura &opc) {
+    return std::max({opc.ColLatX, opc.ColLonY, opc.ColAltura, opc.ColZona});
 }
 
 std::string ArmarDMS(std::string_view texto, TTipoAngulo tipo) {
@@ -63,7 +69,7 @@ std::string ArmarDMS(std::string_view texto, TTipoAngulo tipo) {
 bool LeerPunto(std::string_view linea, const TOpcionesLectura &opc, TPuntoLeido &punto) {
     if (linea.empty()) return false;
     thread_local std::vector<std::string_view> campos;
-    DividirCampos(linea, opc.Delimitador, campos);
+    DividirCampos(linea, opc.Delimitador, campos, CamposNecesarios(opc));
     const std::size_t n = campos.size();
     if (opc.ColLatX == 0 || opc.ColLonY == 0 || n < opc.ColLatX || n < opc.ColLonY) return false;
     const std::string_view lat = campos[opc.ColLatX - 1u], lon = campos[opc.ColLonY - 1u];
@@ -72,15 +78,17 @@ bool LeerPunto(std::string_view linea, const TOpcionesLectura &opc, TPuntoLeido 
         punto.Coord2 = ArmarDMS(lon, taLongitud);
         punto.EnDecimal = 0;
     } else {
-        punto.Coord1 = std::string(lat);
-        punto.Coord2 = std::string(lon);
+        punto.Coord1.assign(lat);
+        punto.Coord2.assign(lon);
         punto.EnDecimal = opc.ModoDecimal;
     }
-    punto.Coord3 =
-        (opc.ColAltura != 0 && n >= opc.ColAltura) ? std::string(campos[opc.ColAltura - 1u]) : "1.5";
+    if (opc.ColAltura != 0 && n >= opc.ColAltura)
+        punto.Coord3.assign(campos[opc.ColAltura - 1u]);
+    else
+        punto.Coord3 = "1.5";
     if ((opc.Fuente == 1 || opc.Fuente == 2) && opc.ColZona != 0)
         // A UTM line without its zone field gets an empty zone, which the conversion refuses; a
-        // Gauss-Krüger strip comes from Y and is never read.
+        // Gauss-Krüger strip comes from Y.
         punto.Zona = n >= opc.ColZona ? std::string(campos[opc.ColZona - 1u])
                                       : std::string(opc.Fuente == 2 ? "" : "0");
     else
@@ -88,38 +96,25 @@ bool LeerPunto(std::string_view linea, const TOpcionesLectura &opc, TPuntoLeido 
     return true;
 }
 
-std::string MotivoSinPunto(std::string_view linea, const TOpcionesLectura &opc) {
-    if (linea.empty()) return "empty line";
-    if (opc.ColLatX == 0 || opc.ColLonY == 0) return "no column given for the first or second coordinate";
-    std::vector<std::string_view> campos;
-    DividirCampos(linea, opc.Delimitador, campos);
-    const std::size_t n = campos.size();
+TMotivo MotivoSinPunto(std::string_view linea, const TOpcionesLectura &opc) {
+    TMotivo m;
+    m.Dato = TDato::Linea;
+    if (linea.empty()) {
+        m.Codigo = TCodigoMotivo::LineaVacia;
+        return m;
+    }
+    if (opc.ColLatX == 0 || opc.ColLonY == 0) {
+        m.Codigo = TCodigoMotivo::SinColumnas;
+        return m;
+    }
     const std::size_t falta = std::max<std::size_t>(opc.ColLatX, opc.ColLonY);
-    if (n >= falta) return std::string();
-    return "only " + Numero(n) + (n == 1 ? " field" : " fields") + ", column " + Numero(falta) + " needed";
-}
-
-std::string MotivoCorte(std::string_view linea, const TOpcionesLectura &opc) {
     std::vector<std::string_view> campos;
-    DividirCampos(linea, opc.Delimitador, campos);
-    const std::size_t n = campos.size();
-    if (opc.ColLatX == 0 || opc.ColLonY == 0 || n < opc.ColLatX || n < opc.ColLonY) return std::string();
-    const auto largo = [&](uint8_t col, std::size_t tope, const char *que) -> std::string {
-        if (col == 0 || n < col) return std::string();
-        std::string_view v = campos[col - 1u];
-        std::string armado;
-        if ((col == opc.ColLatX || col == opc.ColLonY) && FormaEspacios(campos[opc.ColLatX - 1u], opc)) {
-            armado = ArmarDMS(v, col == opc.ColLatX ? taLatitud : taLongitud);
-            v = armado;
-        }
-        if (v.size() <= tope) return std::string();
-        return std::string(que) + " '" + std::string(v) + "' is longer than " + Numero(tope) + " characters";
-    };
-    std::string r = largo(opc.ColLatX, 30, "value");
-    if (r.empty()) r = largo(opc.ColLonY, 30, "value");
-    if (r.empty()) r = largo(opc.ColAltura, 30, "height");
-    if (r.empty() && opc.Fuente == 2) r = largo(opc.ColZona, 5, "zone");  // a strip comes from Y
-    return r;
+    DividirCampos(linea, opc.Delimitador, campos, falta);
+    if (campos.size() >= falta) return TMotivo();
+    m.Codigo = TCodigoMotivo::PocosCampos;
+    m.N1 = static_cast<int64_t>(campos.size());
+    m.N2 = static_cast<int64_t>(falta);
+    return m;
 }
 
 std::string Negrita(std::string_view texto) {
@@ -134,7 +129,7 @@ bool CeldasLinea(std::string_view linea, int numero, const TOpcionesLectura &opc
     for (std::string &c : celdas) c.clear();
     if (linea.empty()) return false;
     std::vector<std::string_view> campos;
-    DividirCampos(linea, opc.Delimitador, campos);
+    DividirCampos(linea, opc.Delimitador, campos, CamposNecesarios(opc));
     const std::size_t n = campos.size();
     if (opc.ColLatX == 0 || opc.ColLonY == 0 || n < opc.ColLatX || n < opc.ColLonY) return false;
     const std::string_view lat = campos[opc.ColLatX - 1u], lon = campos[opc.ColLonY - 1u];
@@ -146,16 +141,19 @@ bool CeldasLinea(std::string_view linea, int numero, const TOpcionesLectura &opc
         celdas[1] = std::string(lat);
         celdas[2] = std::string(lon);
     }
-    if (opc.ColAltura != 0 && n >= opc.ColAltura) celdas[3] = std::string(campos[opc.ColAltura - 1u]);
-    if (opc.ColZona != 0 && n >= opc.ColZona) {
-        // The zone shows as the number of its leading digits ("20S" shows 20); a digit run too long
-        // for an integer shows nothing rather than stopping the load.
-        try {
-            celdas[4] = std::to_string(LeerEnteroInicial(campos[opc.ColZona - 1u]));
-        } catch (const EEnteroInvalido &) {
-            celdas[4].clear();
+    if (opc.Fuente == 0 || opc.Fuente == 3) {
+        // Angles that read for sure are shown in the program's own layout, ready for the masked
+        // editor; anything else stays as written, to fail with its reason at conversion.
+        TMotivo m;
+        std::string normal;
+        if ((FormaEspacios(lat, opc) || opc.ModoDecimal == 0)) {
+            if (NormalizarDMS(celdas[1], taLatitud, normal, m)) celdas[1] = normal;
+            if (NormalizarDMS(celdas[2], taLongitud, normal, m)) celdas[2] = normal;
         }
     }
+    if (opc.ColAltura != 0 && n >= opc.ColAltura) celdas[3] = std::string(campos[opc.ColAltura - 1u]);
+    // The zone or strip as written: "20S" reads as zone 20, "2O" fails rather than showing 2.
+    if (opc.ColZona != 0 && n >= opc.ColZona) celdas[4] = std::string(campos[opc.ColZona - 1u]);
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 #include "coordenadas.h"
+#include "motivo.h"
 
 // Read options in force for one file.
 struct TOpcionesLectura {
@@ -22,11 +23,13 @@ struct TOpcionesLectura {
     uint8_t ModoDecimal = 0;  // 1 decimal degrees (always for plane kinds), 0 DMS text
 };
 
+// One point as read from a line, a grid row or a waypoint, before any check: the texts whole (the
+// point rule decides what fits the conversion object's fields).
 struct TPuntoLeido {
-    TTextoCorto<30> Coord1;
-    TTextoCorto<30> Coord2;
-    TTextoCorto<30> Coord3;
-    TTextoCorto<5> Zona;
+    std::string Coord1;  // latitude, or X
+    std::string Coord2;  // longitude, or Y
+    std::string Coord3;  // height; empty for the default 1.5 m
+    std::string Zona;    // UTM zone or Gauss-Krueger strip
     uint8_t EnDecimal = 0;
 };
 
@@ -34,7 +37,12 @@ enum TTipoAngulo : uint8_t { taLatitud = 1, taLongitud = 2 };
 
 // Splits at every delimiter; adjacent delimiters enclose an empty field. With a delimiter other
 // than space, blanks around every field are trimmed ("P1, -34.5, -58.4" reads like "P1,-34.5,-58.4").
-void DividirCampos(std::string_view linea, char delimitador, std::vector<std::string_view> &campos);
+// At most `maximo` fields are kept: a line of millions of fields costs no more than the ones needed.
+void DividirCampos(std::string_view linea, char delimitador, std::vector<std::string_view> &campos,
+                   std::size_t maximo = static_cast<std::size_t>(-1));
+
+// The highest field number the options read (the first and second coordinate, height, zone).
+std::size_t CamposNecesarios(const TOpcionesLectura &opc);
 
 // "-24 47' 12.3''" (latitude) -> "24° 47' 12.3\" S".
 std::string ArmarDMS(std::string_view texto, TTipoAngulo tipo);
@@ -42,12 +50,8 @@ std::string ArmarDMS(std::string_view texto, TTipoAngulo tipo);
 // True when the line yields a point (then filled); false leaves the record untouched.
 bool LeerPunto(std::string_view linea, const TOpcionesLectura &opc, TPuntoLeido &punto);
 
-// Why a line yields no point, in plain words ("only 2 fields, column 3 needed"); empty when it does.
-std::string MotivoSinPunto(std::string_view linea, const TOpcionesLectura &opc);
-
-// A value of the line longer than its field in the point record (30 characters, a zone 5), which
-// LeerPunto would cut ("000021" would read as zone 2); empty when every value fits.
-std::string MotivoCorte(std::string_view linea, const TOpcionesLectura &opc);
+// Why a line yields no point ("only 2 fields, column 3 needed"); no reason when it does.
+TMotivo MotivoSinPunto(std::string_view linea, const TOpcionesLectura &opc);
 
 // The nine grid cells of a data line shown as point `numero`. False (all cells empty) when the line
 // shows nothing.

@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 #include "coordenadas.h"
 #include "lectura.h"
+#include "motivo.h"
 
 // Sets both frames and kinds from the window's selectors: frames 0 POSGAR 94 / 1 Campo Inchauspe 69;
 // source kind item 0 GEO, 1 GK, 2 UTM, 3 GPS; destination item 0 GEO, 1 GK, 2 UTM.
@@ -16,28 +18,32 @@ void ConfigurarCoordenadas(TCoordenadas &c, int marcoFuente, int marcoDestino, i
 // Coord1 D Coord2 D Coord3 [D Zona]; the delimiter twice for a failed conversion.
 std::string LineaResultado(const TPuntoTexto &salida, char delimitador);
 
-// Why a point cannot be converted before the core sees it, in plain words: a value that would
-// silently read as 0 (empty or not a number), DMS text without its degree sign or hemisphere letter
-// (a lower-case or missing letter would read as north or east), or a UTM zone outside 1 to 60.
-// Empty when the point may go on. Throws EEnteroInvalido for a zone that is not a whole number.
-std::string MotivoRechazo(const TPuntoLeido &p, const TCoordenadas &c);
-
 enum TResultadoLinea : uint8_t { rlSinPunto, rlConvertido, rlFallido };
 
-// Reads, converts and formats one input line. `resultado` gets the result line (rlConvertido) or the
-// delimiter twice (rlFallido, also when the core raises an error); it is left empty for rlSinPunto.
-// `motivo`, when given, gets the reason of a failure or a line without a point in plain words.
-TResultadoLinea ConvertirLinea(std::string_view linea, const TOpcionesLectura &opc, TCoordenadas &c,
-                               std::string &resultado, std::string *motivo = nullptr);
+// Converts one point by the point rule and writes its result line into `resultado` (reusing its
+// storage): the values joined by the delimiter (rlConvertido) or the delimiter twice (rlFallido).
+// `motivo`, when given, gets the reason of a failure.
+TResultadoLinea LineaDePunto(const TPuntoLeido &punto, char delimitador, TCoordenadas &c,
+                             std::string &resultado, TMotivo *motivo = nullptr);
 
-// Converts one point already read (a delimited line's record or a GPS waypoint): the same checks,
-// result line and reasons as ConvertirLinea.
-TResultadoLinea ConvertirPunto(const TPuntoLeido &punto, char delimitador, TCoordenadas &c,
-                               std::string &resultado, std::string *motivo = nullptr);
+// Reads, converts and formats one input line. `resultado` gets the result line (rlConvertido) or the
+// delimiter twice (rlFallido); it is left empty for a line that yields no point (rlSinPunto).
+// `motivo`, when given, gets the reason of a failure or of a line without a point.
+TResultadoLinea ConvertirLinea(std::string_view linea, const TOpcionesLectura &opc, TCoordenadas &c,
+                               std::string &resultado, TMotivo *motivo = nullptr);
+
+// A line that failed or yielded no point, and why.
+struct TFalloLinea {
+    int64_t Linea = 0;  // line number, from 1 (in the segment for ConvertirSegmento)
+    TMotivo Motivo;
+};
+inline constexpr std::size_t kFallosListados = 20;  // reasons kept per pass; the rest are counted
 
 struct TResumenLote {
     int64_t Convertidos = 0, Fallidos = 0, SinPunto = 0;
-    bool Detenido = false;  // stopped by `detener`: no output segment is left
+    int64_t Vacias = 0;               // of SinPunto: empty or blank lines
+    std::vector<TFalloLinea> Fallos;  // the first kFallosListados failed or pointless non-blank lines
+    bool Detenido = false;            // stopped by `detener`: no output segment is left
 };
 
 // Converts one input segment into one output segment, line by line, until the end or `detener`.
@@ -45,3 +51,6 @@ struct TResumenLote {
 TResumenLote ConvertirSegmento(const std::string &entrada, const std::string &salida,
                                const TOpcionesLectura &opc, TCoordenadas &c,
                                const std::atomic<bool> &detener);
+
+// True for a line of blanks only (no reason is given for it).
+bool EnBlanco(std::string_view linea);

@@ -41,8 +41,21 @@ struct TPuntoTexto {
     TTextoCorto<5> ZonaHemisferio;  // output: zone, space, hemisphere letter
 };
 
+// Why a conversion returned false.
+enum TRechazo : uint8_t {
+    rzNinguno,
+    rzLatitud,
+    rzLongitud,
+    rzZonaUTM,
+    rzFajaGK,
+    rzLejosDeLaFaja,
+    rzResultadoLargo,
+    rzSinResultado
+};
+
 class TCoordenadas {
   public:
+    TRechazo Rechazo = rzNinguno;
     TTipoCoordenada TipoFuente = tcGeografica;
     TTipoCoordenada TipoDestino = tcGeografica;
     TElipsoide ElipsoideFuente;

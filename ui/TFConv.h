@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include "UCoords.h"
+#include "lote.h"
 
 class QTabWidget;
 class QLabel;
@@ -90,6 +91,8 @@ class TFConv : public QMainWindow {
     void SLonEnter(QObject *sender);
 
     // Conversions run when the focus leaves the input group's last field.
+    void ConvertirGrupo(int entrada);  // the point of input group 1 to 5 into every other group
+    void RechazarEntrada(int grupo, const struct TMotivo &motivo);
     void EAltExit(QObject *sender);
     void GKPyExit(QObject *sender);
     void cpZExit(QObject *sender);
@@ -158,8 +161,12 @@ class TFConv : public QMainWindow {
     // Extents of result columns 5 (X) and 6 (Y) over the rows of the last convert command; with no
     // row read as numbers, Minimo > Maximo.
     long double MinimoX = 0, MaximoX = 0, MinimoY = 0, MaximoY = 0;
+    // Points of the last convert command: in the grid, and in the whole file after a background run.
+    struct TConteoGrilla {
+        int64_t Convertidos = 0, Fallidos = 0;
+        int64_t OtroModo = 0;  // failed rows that the other angle notation would read
+    } ConteoGrilla, ConteoLote;
     int ColEditada = 0, FilaEditada = 0;
-    class TDXFOut *SalidaDXF = nullptr;  // only while MakeDXF runs
 
     void skTransfclick();
     void GrupoTareasStart();
@@ -173,9 +180,12 @@ class TFConv : public QMainWindow {
     void Tarea1Terminate(TTarea *tarea);
     void skGuardarclick();
     bool MakeDAT(const QString &fileName);
-    bool MakeDXF(const QString &fileName, uint8_t decimals, long double limMinX, long double limMinY,
-                 long double limMaxX, long double limMaxY, long double textHeight);
-    void DXFPuntos();
+    bool MakeDXF(const QString &fileName, const struct TLimitesDibujo &limites);
+    void DXFPuntos(class TDibujoPuntos &dibujo);
+    struct TExtension ExtensionConvertida() const;  // MinimoX .. MaximoY
+    void InformarConversion(const TConteoGrilla &conteo, const struct TMotivo &primero);
+    void InformarLote();
+    void AjustarColumnasResultado();
     bool GrillaGetEditText(int col, int fila, const std::string &valor);  // true: Campo edits it
     void CampoChange();
     void CampoExit();
@@ -187,13 +197,18 @@ class TFConv : public QMainWindow {
     std::shared_ptr<const struct TOpcionesLectura> opcLote_;
     std::string baseLote_;
     bool segmentoCompleto_[10] = {};
+    struct TResumenLote resumenLote_[10];
     bool editandoCampo_ = false;
     std::string textoCampo_;  // the text Campo was opened with
+    QString msgAntesDeCampo_;
 
   public:
   protected:
     void closeEvent(QCloseEvent *event) override;
 };
+
+// "3 puntos convertidos, 1 con error".
+std::string TextoConteo(int64_t convertidos, int64_t fallidos);
 
 // The main window while it exists.
 extern TFConv *FConv;

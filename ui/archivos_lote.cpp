@@ -2,8 +2,12 @@
 // the extents of the results, and the background run of four workers over the ten segments.
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
+#include <QFontMetrics>
+#include <QTableView>
+#include <algorithm>
 #include <limits>
 
 #include "TFConv.h"
@@ -11,7 +15,9 @@
 #include "grilla_modelo.h"
 #include "grilla_vista.h"
 #include "lectura.h"
+#include "dibujo.h"
 #include "lote.h"
+#include "punto.h"
 #include "mensaje.h"
 #include "progreso.h"
 #include "segmentos.h"
@@ -89,53 +95,42 @@ void TFConv::skTransfclick() {
         return;
     }
 
-    MinimoX = MinimoY = std::numeric_limits<long double>::max();
-    MaximoX = MaximoY = std::numeric_limits<long double>::lowest();
     const int destino = cbDestino->currentIndex();
     ConfigurarCoordenadas(*Coordenadas, MarcoFuente(), MarcoDestino(), fuente, destino);
-
     TCoordenadas &c = *Coordenadas;
+    TExtension extension;
+    TConteoGrilla conteo;
+    TPuntoLeido punto;
+    TMotivo motivo, primero;
     g.EmpezarCambioMasivo();
     for (int fila = 2; fila < g.Filas(); ++fila) {
-        const std::string &c1 = g.Celda(fila, 1);
-        if (c1.empty()) continue;
-        const std::string &c2 = g.Celda(fila, 2);
-        bool valida;
-        if (ModoDecimal == 1) {
-            valida = EsNumero(c1) && EsNumero(c2);
-        } else {
-            Formato->FijarLatitud();
-            valida = Formato->EsValida(c1);
-            Formato->FijarLongitud();
-            valida = Formato->EsValida(c2) && valida;
+        if (g.Celda(fila, 1).empty()) {
+            g.FijarFallo(fila, std::string());
+            continue;
         }
-        valida = EsNumero(g.Celda(fila, 3)) && EsNumero(g.Celda(fila, 4)) && valida;
-        // A value longer than its field would be cut into another value (zone 000021 into 2).
-        valida = valida && c1.size() <= 30 && c2.size() <= 30 && g.Celda(fila, 3).size() <= 30 &&
-                 g.Celda(fila, 4).size() <= 5;
-        if (!valida) continue;
-        TPuntoLeido punto;
-        punto.Coord1 = c1;
-        punto.Coord2 = c2;
+        // The row is held to the point rule every path follows: a value that cannot be read for sure
+        // fails the row with its reason instead of converting to a wrong place.
+        punto.Coord1 = g.Celda(fila, 1);
+        punto.Coord2 = g.Celda(fila, 2);
         punto.Coord3 = g.Celda(fila, 3);
         punto.Zona = g.Celda(fila, 4);
         punto.EnDecimal = ModoDecimal;
-        c.Entrada.Coord1 = c1;
-        c.Entrada.Coord2 = c2;
-        c.Entrada.Coord3 = g.Celda(fila, 3);
-        c.Entrada.Zona = g.Celda(fila, 4);
-        c.Entrada.EnDecimal = ModoDecimal;
-        bool convertida;
-        try {
-            // The rows are held to the same rules as the lines of the background run: a value
-            // that would read as 0 or a lower-case hemisphere letter fails instead of converting
-            // to a wrong place.
-            convertida = MotivoRechazo(punto, c).empty() && c.Convertir();
-        } catch (const std::exception &) {
-            // A degree or zone field that is not a whole number fails this row only.
-            convertida = false;
+        if (!ConvertirPunto(punto, c, motivo)) {
+            // No result of an earlier conversion may stay beside the row.
+            for (int col = 5; col <= 8; ++col) g.FijarCelda(fila, col, std::string());
+            g.FijarFallo(fila, TextoMotivo(motivo, TIdioma::Espanol));
+            if (conteo.Fallidos++ == 0) primero = motivo;
+            // Would the other angle notation read it?
+            if (fuente == 0 || fuente == 3) {
+                punto.EnDecimal = ModoDecimal == 1 ? 0 : 1;
+                TCoordenadas otra = c;
+                TMotivo m;
+                if (ConvertirPunto(punto, otra, m)) ++conteo.OtroModo;
+            }
+            continue;
         }
-        if (!convertida) continue;
+        ++conteo.Convertidos;
+        g.FijarFallo(fila, std::string());
         g.FijarCelda(fila, 5, c.Salida.Coord1);
         g.FijarCelda(fila, 6, c.Salida.Coord2);
         g.FijarCelda(fila, 7, c.Salida.Coord3);
@@ -143,23 +138,72 @@ void TFConv::skTransfclick() {
         // Degrees-minutes-seconds results of a geographic destination do not read as numbers and
         // leave the extents alone; the drawing needs plane coordinates anyway.
         long double x, y;
-        if (LeerReal(c.Salida.Coord1.str(), x) && LeerReal(c.Salida.Coord2.str(), y)) {
-            if (x < MinimoX) MinimoX = x;
-            if (x > MaximoX) MaximoX = x;
-            if (y < MinimoY) MinimoY = y;
-            if (y > MaximoY) MaximoY = y;
-        }
+        if (LeerReal(c.Salida.Coord1.str(), x) && LeerReal(c.Salida.Coord2.str(), y)) extension.Ampliar(x, y);
     }
     g.TerminarCambioMasivo();
+    MinimoX = extension.MinN;
+    MaximoX = extension.MaxN;
+    MinimoY = extension.MinE;
+    MaximoY = extension.MaxE;
+    ConteoGrilla = conteo;
+    AjustarColumnasResultado();
+    InformarConversion(conteo, primero);
 
     if (ArchivoGrande == 1) {
         // Everything the workers read is frozen here, before the first thread starts.
         opcLote_ = std::make_shared<const TOpcionesLectura>(Opciones());
         baseLote_ = BaseSegmento;
         for (bool &b : segmentoCompleto_) b = false;
+        for (TResumenLote &r : resumenLote_) r = TResumenLote();
         GrupoTareas->Iniciar();
     }
     Convertido = 1;
+}
+
+namespace {
+std::string Cantidad(int64_t n, const char *uno, const char *varios) {
+    return std::to_string(n) + " " + (n == 1 ? uno : varios);
+}
+}  // namespace
+
+std::string TextoConteo(int64_t convertidos, int64_t fallidos) {
+    std::string s = Cantidad(convertidos, "punto convertido", "puntos convertidos");
+    if (fallidos > 0) s += ", " + Cantidad(fallidos, "con error", "con error");
+    return s;
+}
+
+void TFConv::InformarConversion(const TConteoGrilla &conteo, const TMotivo &primero) {
+    std::string estado = TextoConteo(conteo.Convertidos, conteo.Fallidos);
+    if (ArchivoGrande == 1) estado += " en la grilla; el archivo completo se convierte en segundo plano";
+    std::string pista;
+    // Every row failed, yet most of them read in the other notation: the file was read in the wrong one.
+    if (conteo.Convertidos == 0 && conteo.Fallidos > 0 && conteo.OtroModo * 2 > conteo.Fallidos)
+        pista = ModoDecimal == 0 ? "¿Los ángulos están en grados decimales?"
+                                 : "¿Los ángulos están en grados, minutos y segundos?";
+    Msg->setText(AQString(pista.empty() ? estado : estado + ". " + pista));
+    if (conteo.Convertidos == 0 && conteo.Fallidos > 0) {
+        std::string texto =
+            "Ningún punto se pudo convertir.\n" + TextoMotivo(primero, TIdioma::Espanol) + ".";
+        if (!pista.empty()) texto += "\n" + pista;
+        spMensaje->Mostrar(TMensaje::Error, AQString(texto), TMensaje::Ok);
+    }
+}
+
+// Degrees-minutes-seconds texts are wider than the columns' 120 pixels: the columns that hold them
+// grow to their longest text (of the rows a view measures), never shrink.
+void TFConv::AjustarColumnasResultado() {
+    const TModeloGrilla &g = *ModeloGrilla;
+    const QFontMetrics medida(Grilla->font());
+    const int hasta = std::min(g.Filas(), TModeloGrilla::kFilasTitulo + 1000);
+    for (int col : {1, 2, 5, 6}) {
+        int ancho = 0;
+        for (int fila = TModeloGrilla::kFilasTitulo; fila < hasta; ++fila) {
+            const std::string &t = g.Celda(fila, col);
+            if (t.find('\xB0') != std::string::npos)
+                ancho = std::max(ancho, medida.horizontalAdvance(AQString(t)));
+        }
+        if (ancho > 0) Grilla->setColumnWidth(col, std::max(Grilla->columnWidth(col), ancho + 12));
+    }
 }
 
 void TFConv::GrupoTareasStart() {
@@ -196,8 +240,8 @@ void TFConv::Tarea4Execute(TTarea &tarea) {
 // frozen read options and base. A bad line writes the failed-result line and the pass goes on.
 void TFConv::ConvertirSegmentoTarea(TTarea &tarea, TCoordenadas &coord) {
     const int k = tarea.Segmento;
-    ConvertirSegmento(SegmentoEntrada(baseLote_, k), SegmentoSalida(baseLote_, k), *opcLote_, coord,
-                      tarea.Detener());
+    resumenLote_[k] = ConvertirSegmento(SegmentoEntrada(baseLote_, k), SegmentoSalida(baseLote_, k),
+                                        *opcLote_, coord, tarea.Detener());
     // Read on the window's thread only after this thread has ended.
     segmentoCompleto_[k] = !tarea.DetencionPedida();
 }
@@ -211,6 +255,31 @@ void TFConv::GrupoTareasTerminate() {
     CoordTarea2.reset();
     CoordTarea3.reset();
     CoordTarea4.reset();
+    InformarLote();
+}
+
+// The whole file's counts replace the grid's, and the first failed lines are named with their
+// line numbers in the file (segment k holds the data lines from k * per on).
+void TFConv::InformarLote() {
+    ConteoLote = TConteoGrilla();
+    for (int k = 0; k < kSegmentos; ++k) {
+        if (!segmentoCompleto_[k]) return;  // stopped: nothing to report
+        ConteoLote.Convertidos += resumenLote_[k].Convertidos;
+        ConteoLote.Fallidos += resumenLote_[k].Fallidos + resumenLote_[k].SinPunto - resumenLote_[k].Vacias;
+    }
+    Msg->setText(AQString("Archivo completo: " + TextoConteo(ConteoLote.Convertidos, ConteoLote.Fallidos)));
+    if (ConteoLote.Fallidos == 0) return;
+    const int64_t por = TotalLineas / kSegmentos;
+    const int64_t primera = std::max<int64_t>(1, LineaInicio);
+    std::string texto = "Archivo completo: " + TextoConteo(ConteoLote.Convertidos, ConteoLote.Fallidos) + ".";
+    int listados = 0;
+    for (int k = 0; k < kSegmentos && listados < 10; ++k)
+        for (const TFalloLinea &f : resumenLote_[k].Fallos) {
+            if (listados++ == 10) break;
+            texto += "\nLínea " + std::to_string(primera + k * por + f.Linea - 1) + ": " +
+                     TextoMotivo(f.Motivo, TIdioma::Espanol);
+        }
+    spMensaje->Mostrar(TMensaje::Informacion, AQString(texto), TMensaje::Ok);
 }
 
 void TFConv::Tarea1Terminate(TTarea *) {

@@ -109,6 +109,7 @@ bool TFConv::GrillaGetEditText(int col, int fila, const std::string &valor) {
         Formato->FijarLongitud();
     editandoCampo_ = false;  // no check while the cell's own text is put in
     textoCampo_ = texto;
+    msgAntesDeCampo_ = Msg->text();  // the status (a conversion's counts) comes back when editing ends
     Campo->setText(AQString(texto));
     editandoCampo_ = true;
     Campo->show();
@@ -140,6 +141,6 @@ void TFConv::CampoExit() {
     }
     Campo->hide();
     ModoWGS.Limpiar();
-    Msg->clear();
+    Msg->setText(msgAntesDeCampo_);
     Grilla->setFocus(Qt::OtherFocusReason);
 }

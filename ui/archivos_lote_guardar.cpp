@@ -1,5 +1,6 @@
 // The "Archivos" tab's save command: the ".DAT" text file (grid rows or the joined output segments)
 // and the ".DXF" drawing of the grid's points. Both replace an existing file only when complete.
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QFileInfo>
@@ -16,7 +17,7 @@
 #include "progreso.h"
 #include "segmentos.h"
 #include "texto_qt.h"
-#include "uDXF.h"
+#include "dibujo.h"
 
 namespace {
 const char kNadaConvertido[] =
@@ -29,6 +30,7 @@ const char kDXFBien[] = "El Archivo .DXF ha sido Creado Exitosamente";
 const char kDXFMal[] = "No se pudo Crear el Archivo .DXF";
 const char kDATBien[] = "El Archivo .DAT ha sido Creado Exitosamente";
 const char kDATMal[] = "No se pudo Crear el Archivo .DAT";
+const char kNadaQueGuardar[] = "Ning\xFAn punto se pudo convertir: no hay nada que guardar.";
 
 std::string RutaLocal(const QString &ruta) {
     return QFile::encodeName(ruta).toStdString();
@@ -47,11 +49,6 @@ std::string Etiqueta(const std::string &celda) {
     return s;
 }
 
-long double Numero(const std::string &texto) {
-    long double v;
-    if (!LeerReal(texto, v)) throw std::runtime_error("'" + texto + "' is not a number");
-    return v;
-}
 }  // namespace
 
 void TFConv::skGuardarclick() {
@@ -64,21 +61,52 @@ void TFConv::skGuardarclick() {
     }
     // The ".DAT" of a large file joins output segments that a running worker may still write.
     if (LoteEnCurso()) return;
+    // What the file would hold: the whole file after a background run, else the grid's rows.
+    int64_t convertidos = 0, fallidos = 0;
+    if (ArchivoGrande == 1) {
+        convertidos = ConteoLote.Convertidos;
+        fallidos = ConteoLote.Fallidos;
+    } else {
+        const TModeloGrilla &g = *ModeloGrilla;
+        for (int fila = 2; fila < g.Filas(); ++fila)
+            if (!g.Celda(fila, 1).empty()) ++(g.Celda(fila, 5).empty() ? fallidos : convertidos);
+    }
+    if (convertidos == 0) {
+        spMensaje->Mostrar(TMensaje::Error, AQString(kNadaQueGuardar), TMensaje::Ok);
+        return;
+    }
     SD->InitialDir = OD->InitialDir;
     if (!SD->Execute(this)) return;
     const bool dibujo = SD->FilterIndex == 2;
     const QString nombre = QFile::decodeName(CompletarExtension(RutaLocal(SD->FileName), dibujo).c_str());
+    std::string aviso;
     if (dibujo) {
-        // With no row converted to numbers there is nothing to measure: the limits and the text
-        // height are 0, as for a single point.
-        const bool hay = MinimoX <= MaximoX && MinimoY <= MaximoY;
-        const long double ex = hay ? MaximoX - MinimoX : 0, ey = hay ? MaximoY - MinimoY : 0;
-        const bool bien = MakeDXF(nombre, 3, 0, 0, ex, ey, ey * 0.001L);
-        spMensaje->Mostrar(TMensaje::Informacion, AQString(bien ? kDXFBien : kDXFMal), TMensaje::Ok);
+        const bool bien = MakeDXF(nombre, LimitesDibujo(ExtensionConvertida()));
+        if (!bien && cbDestino->currentIndex() == 0)
+            aviso = "\nUn dibujo necesita coordenadas planas: elija Gauss-Kr\xFCger o UTM como destino.";
+        // The drawing holds the grid's points: those of a large file beyond the grid are not in it.
+        if (bien && fallidos > 0 && ArchivoGrande == 0)
+            aviso = "\n" + TextoConteo(convertidos, fallidos) +
+                    ": los puntos con error no est\xE1n en el dibujo.";
+        spMensaje->Mostrar(TMensaje::Informacion, AQString((bien ? kDXFBien : kDXFMal) + aviso),
+                           TMensaje::Ok);
     } else {
         const bool bien = MakeDAT(nombre);
-        spMensaje->Mostrar(TMensaje::Informacion, AQString(bien ? kDATBien : kDATMal), TMensaje::Ok);
+        if (bien && fallidos > 0)
+            aviso =
+                "\n" + TextoConteo(convertidos, fallidos) + ": los puntos con error quedaron sin valores.";
+        spMensaje->Mostrar(TMensaje::Informacion, AQString((bien ? kDATBien : kDATMal) + aviso),
+                           TMensaje::Ok);
     }
+}
+
+TExtension TFConv::ExtensionConvertida() const {
+    TExtension e;
+    e.MinN = MinimoX;
+    e.MaxN = MaximoX;
+    e.MinE = MinimoY;
+    e.MaxE = MaximoY;
+    return e;
 }
 
 bool TFConv::MakeDAT(const QString &fileName) {
@@ -120,33 +148,25 @@ bool TFConv::MakeDAT(const QString &fileName) {
     }
 }
 
-bool TFConv::MakeDXF(const QString &fileName, uint8_t decimals, long double limMinX, long double limMinY,
-                     long double limMaxX, long double limMaxY, long double textHeight) {
-    auto escritor = std::make_unique<TDXFOut>(decimals, limMinX, limMinY, limMaxX, limMaxY, textHeight);
-    SalidaDXF = escritor.get();
-    bool bien;
+bool TFConv::MakeDXF(const QString &fileName, const TLimitesDibujo &limites) {
     try {
-        SalidaDXF->WriteHeader();
-        DXFPuntos();
-        SalidaDXF->WriteFooter();
-        bien = SalidaDXF->SaveToFile(RutaLocal(fileName));
+        TDibujoPuntos dibujo;
+        DXFPuntos(dibujo);
+        // Built completely before anything is written: an error leaves an existing file untouched.
+        TArchivoSeguro salida(RutaLocal(fileName));
+        dibujo.Escribir(limites, [&](std::string_view datos) { salida.Escribir(datos); });
+        salida.Confirmar();
+        return true;
     } catch (const std::exception &) {
-        bien = false;
+        return false;
     }
-    SalidaDXF = nullptr;
-    return bien;
 }
 
-// Numbers are read with '.' whatever the locale (LeerReal), so no process-wide setting changes.
-void TFConv::DXFPuntos() {
+// The converted rows of the grid, labelled with their point column.
+void TFConv::DXFPuntos(TDibujoPuntos &dibujo) {
     const TModeloGrilla &g = *ModeloGrilla;
     for (int fila = 2; fila < g.Filas(); ++fila) {
         if (g.Celda(fila, 1).empty() || g.Celda(fila, 5).empty()) continue;
-        const std::string etiqueta = Etiqueta(g.Celda(fila, 0));
-        const long double e = Numero(g.Celda(fila, 6));
-        const long double n = Numero(g.Celda(fila, 5));
-        const long double h = Numero(g.Celda(fila, 7));
-        SalidaDXF->AddPoint(e, n, h);
-        SalidaDXF->AddText(etiqueta, e, n + 10, h, 0, 0);
+        dibujo.Agregar(Etiqueta(g.Celda(fila, 0)), g.Celda(fila, 5), g.Celda(fila, 6), g.Celda(fila, 7));
     }
 }

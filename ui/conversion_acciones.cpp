@@ -1,38 +1,59 @@
 // The five conversions of the "Conversión" tab: leaving the input group's last field converts the
 // point into every other group, in a fixed chain through the window's TCoordenadas, and writes the
 // two Gauss-Krüger results into Memo.
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QGroupBox>
 #include <QTextCursor>
-#include <charconv>
 #include "TFConv.h"
 #include "Validate.h"
+#include "mensaje.h"
+#include "punto.h"
 #include "texto_qt.h"
 
 namespace {
 
-using TOperacion = bool (TCoordenadas::*)();
-
 std::string Texto(const QLineEdit *campo) {
     return DeQString(campo->text());
-}
-bool Vacio(const QLineEdit *campo) {
-    return campo->text().isEmpty();
 }
 std::string PrimerCaracter(const QLineEdit *campo) {
     return Texto(campo).substr(0, 1);
 }
 
-// Converts the point in Entrada to the given kind on the destination ellipsoid in force.
-bool Convertir(TCoordenadas &c, TTipoCoordenada destino, TOperacion operacion) {
-    c.SetTipoDestino(destino);
-    return (c.*operacion)();
-}
-
 void Escribir(QLineEdit *campo, const std::string &texto) {
     campo->setText(AQString(texto));
 }
+
+// Frame, kind and name of each group.
+struct TGrupoConversion {
+    const TElipsoide *elipsoide;
+    TTipoCoordenada tipo;
+    const char *nombre;
+};
+const TGrupoConversion kGrupoConversion[6] = {
+    {nullptr, tcGeografica, ""},
+    {&ElipsoidePOSGAR, tcGeografica,
+     "Geogr\xE1"
+     "ficas POSGAR 94"},
+    {&ElipsoidePOSGAR, tcGaussKruger, "Gauss-Kr\xFCger POSGAR 94"},
+    {&ElipsoidePOSGAR, tcUTM, "UTM"},
+    {&ElipsoideInchauspe, tcGeografica,
+     "Geogr\xE1"
+     "ficas Campo Inchauspe 69"},
+    {&ElipsoideInchauspe, tcGaussKruger, "Gauss-Kr\xFCger Campo Inchauspe 69"},
+};
+
+// The other groups in the order each input group fills them, and the memo's blocks: P the POSGAR
+// block, I the Inchauspe block, '-' the separator.
+struct TCadena {
+    int grupos[4];
+    const char *memo;
+};
+const TCadena kCadena[6] = {
+    {{0, 0, 0, 0}, ""},    {{2, 3, 4, 5}, "P-I"}, {{1, 3, 4, 5}, "I"},
+    {{1, 2, 4, 5}, "P-I"}, {{5, 1, 2, 3}, "I-P"}, {{4, 1, 2, 3}, "P"},
+};
 
 // Copies Salida into group g. A latitude or longitude field checks what is written into it, so the
 // matching mask is put in force first.
@@ -66,156 +87,121 @@ void Linea(TFConv &v, const std::string &texto) {
 }
 
 // Easting first, as the labels "Y, X:" and "Faja:" beside the memo say.
-void BloquePOSGAR(TFConv &v) {
-    Linea(v, "Gauss Kr\xFCger (POSGAR):");
-    Linea(v, Texto(v.GKPy) + "," + Texto(v.GKPx));
-    Linea(v, Texto(v.GKPf));
-}
-
-void BloqueInchauspe(TFConv &v) {
-    Linea(v, "Gauss Kr\xFCger (C.Inchaupe):");
-    Linea(v, Texto(v.GKIy) + "," + Texto(v.GKIx));
-    Linea(v, Texto(v.GKIf));
-}
-
-void Separador(TFConv &v) {
-    Linea(v, "----");
-}
-
-// The memo shows its first lines after a conversion, titles included.
-void MemoAlPrincipio(TFConv &v) {
-    v.Memo->moveCursor(QTextCursor::Start);
-}
-
-void Iniciar(TCoordenadas &c, const TElipsoide &elipsoide, TTipoCoordenada fuente) {
-    c.SetElipsoideFuente(elipsoide);
-    c.SetElipsoideDestino(elipsoide);
-    c.SetTipoFuente(fuente);
-}
-
-void EntradaGeografica(TCoordenadas &c, const QLineEdit *lat, const QLineEdit *lon, const QLineEdit *alt) {
-    c.Entrada.Coord1 = Texto(lat);
-    c.Entrada.Coord2 = Texto(lon);
-    c.Entrada.Coord3 = Texto(alt);
-    c.Entrada.EnDecimal = 0;
-}
-
-// Plane groups have no height field: their points are converted at 1.5 m.
-void EntradaPlana(TCoordenadas &c, const QLineEdit *x, const QLineEdit *y, const std::string &zona) {
-    c.Entrada.Coord1 = Texto(x);
-    c.Entrada.Coord2 = Texto(y);
-    c.Entrada.Coord3 = "1.5";
-    c.Entrada.Zona = zona;
+void Bloque(TFConv &v, const char *titulo, QLineEdit *x, QLineEdit *y, QLineEdit *faja) {
+    Linea(v, titulo);
+    Linea(v, Texto(y) + "," + Texto(x));
+    Linea(v, Texto(faja));
 }
 
 }  // namespace
 
-void TFConv::EAltExit(QObject *) {
-    if (Vacio(Elat) || Vacio(ELon) || !cGEOgrp->isChecked() || !Coordenadas) return;
-    TCoordenadas &c = *Coordenadas;
-    Iniciar(c, ElipsoidePOSGAR, tcGeografica);
-    EntradaGeografica(c, Elat, ELon, EAlt);
-    if (!Convertir(c, tcGaussKruger, &TCoordenadas::GeoAPlana)) return;  // latitude beyond 90°
-    Llenar(*this, 2);
+void TFConv::RechazarEntrada(int grupo, const TMotivo &motivo) {
+    // No result of an earlier point may stay beside the refused one.
+    LimpiarTodosMenoElGrupo(static_cast<uint8_t>(grupo));
     Memo->clear();
-    BloquePOSGAR(*this);
-    Separador(*this);
-    Convertir(c, tcUTM, &TCoordenadas::GeoAPlana);
-    Llenar(*this, 3);
-    c.SetElipsoideDestino(ElipsoideInchauspe);
-    Convertir(c, tcGeografica, &TCoordenadas::GeoAGeo);
-    Llenar(*this, 4);
-    Convertir(c, tcGaussKruger, &TCoordenadas::GeoAPlana);
-    Llenar(*this, 5);
-    BloqueInchauspe(*this);
-    MemoAlPrincipio(*this);
+    Msg->setText(QStringLiteral("Error"));
+    spMensaje->Mostrar(TMensaje::Error,
+                       AQString("No se puede convertir: " + TextoMotivo(motivo, TIdioma::Espanol) + "."),
+                       TMensaje::Ok);
+}
+
+// The point typed into the input group goes through the point rule (strict reading, ranges, numbers
+// with '.'), then into every other group. A refused input empties them all and says why once; a
+// group that cannot hold the point (a place outside the Gauss-Krüger strips) stays empty and the
+// message names it.
+void TFConv::ConvertirGrupo(int entrada) {
+    TCoordenadas &c = *Coordenadas;
+    const TGrupoConversion &g = kGrupoConversion[entrada];
+    QLineEdit *f0 = CampoGrupo(entrada, 0), *f1 = CampoGrupo(entrada, 1), *f2 = CampoGrupo(entrada, 2);
+    if (f0->text().isEmpty() && f1->text().isEmpty() && (g.tipo == tcGaussKruger || f2->text().isEmpty())) {
+        // Nothing typed: nothing of an earlier point stays either.
+        LimpiarTodosMenoElGrupo(static_cast<uint8_t>(entrada));
+        Memo->clear();
+        return;
+    }
+    TPuntoLeido p;
+    p.Coord1 = Texto(f0);
+    p.Coord2 = Texto(f1);
+    if (g.tipo == tcGeografica) {
+        p.Coord3 = Texto(f2);  // empty: the default 1.5 m
+        p.EnDecimal = 0;
+    } else {
+        // Plane groups have no height field: their points are converted at 1.5 m.
+        p.Coord3 = "1.5";
+        p.EnDecimal = 1;
+        // The strip is the millions digit of Y, whatever was typed in its field.
+        if (g.tipo == tcGaussKruger) Escribir(f2, PrimerCaracter(f1));
+        p.Zona = Texto(f2);
+    }
+    c.SetElipsoideFuente(*g.elipsoide);
+    c.SetElipsoideDestino(*g.elipsoide);
+    c.SetTipoFuente(g.tipo);
+    TMotivo motivo;
+    if (!PrepararEntrada(p, c, motivo)) return RechazarEntrada(entrada, motivo);
+    // The point on its own frame, as latitude and longitude: a plane point that does not unproject
+    // (a strip or zone that does not exist) is refused here.
+    c.SetTipoDestino(tcGeografica);
+    if (!c.Convertir()) return RechazarEntrada(entrada, MotivoConversion(c));
+
+    std::string sinResultado;
+    TMotivo motivoGrupo;
+    bool lleno[6] = {false, false, false, false, false, false};
+    for (int destino : kCadena[entrada].grupos) {
+        const TGrupoConversion &d = kGrupoConversion[destino];
+        c.SetElipsoideDestino(*d.elipsoide);
+        c.SetTipoDestino(d.tipo);
+        if (c.Convertir()) {
+            Llenar(*this, destino);
+            lleno[destino] = true;
+            continue;
+        }
+        for (int i = 0; i < 3; ++i) CampoGrupo(destino, i)->clear();
+        if (sinResultado.empty()) motivoGrupo = MotivoConversion(c);
+        sinResultado += std::string(sinResultado.empty() ? "" : ", ") + d.nombre;
+    }
+    Memo->clear();
+    for (const char *b = kCadena[entrada].memo; *b; ++b) {
+        if (*b == '-') {
+            Linea(*this, "----");
+            continue;
+        }
+        const bool posgar = *b == 'P';
+        const char *titulo = posgar ? "Gauss Kr\xFCger (POSGAR):" : "Gauss Kr\xFCger (C.Inchaupe):";
+        if (lleno[posgar ? 2 : 5] || entrada == (posgar ? 2 : 5)) {
+            Bloque(*this, titulo, posgar ? GKPx : GKIx, posgar ? GKPy : GKIy, posgar ? GKPf : GKIf);
+        } else {
+            Linea(*this, titulo);
+            Linea(*this, "(sin resultado)");
+            Linea(*this, "");
+        }
+    }
+    // The memo shows its first lines after a conversion, titles included.
+    Memo->moveCursor(QTextCursor::Start);
+    if (!sinResultado.empty()) {
+        Msg->setText(QStringLiteral("Error"));
+        spMensaje->Mostrar(TMensaje::Informacion,
+                           AQString("Sin resultado en " + sinResultado + ": " +
+                                    TextoMotivo(motivoGrupo, TIdioma::Espanol) + "."),
+                           TMensaje::Ok);
+    }
+}
+
+void TFConv::EAltExit(QObject *) {
+    if (cGEOgrp->isChecked() && Coordenadas) ConvertirGrupo(1);
 }
 
 void TFConv::GKPyExit(QObject *) {
-    if (Vacio(GKPy) || Vacio(GKPx) || !cGKgrp->isChecked() || !Coordenadas) return;
-    TCoordenadas &c = *Coordenadas;
-    Iniciar(c, ElipsoidePOSGAR, tcGaussKruger);
-    // The strip is the millions digit of Y, whatever was typed in its field.
-    Escribir(GKPf, PrimerCaracter(GKPy));
-    EntradaPlana(c, GKPx, GKPy, Texto(GKPf));
-    Convertir(c, tcGeografica, &TCoordenadas::PlanaAGeo);
-    Llenar(*this, 1);
-    Convertir(c, tcUTM, &TCoordenadas::PlanaAPlana);
-    Llenar(*this, 3);
-    c.SetElipsoideDestino(ElipsoideInchauspe);
-    Convertir(c, tcGeografica, &TCoordenadas::PlanaAGeo);
-    Llenar(*this, 4);
-    Convertir(c, tcGaussKruger, &TCoordenadas::PlanaAPlana);
-    Llenar(*this, 5);
-    Memo->clear();
-    BloqueInchauspe(*this);
-    MemoAlPrincipio(*this);
+    if (cGKgrp->isChecked() && Coordenadas) ConvertirGrupo(2);
 }
 
 void TFConv::cpZExit(QObject *) {
-    if (Vacio(cpX) || Vacio(cpY) || Vacio(cpZ) || !cUTMgrp->isChecked() || !Coordenadas) return;
-    TCoordenadas &c = *Coordenadas;
-    Iniciar(c, ElipsoidePOSGAR, tcUTM);
-    // The zone is the number the text starts with; a hemisphere letter after it is ignored.
-    const int32_t zona = LeerEnteroInicial(Texto(cpZ));
-    if (zona == 0) return;
-    char numero[16];
-    const auto fin = std::to_chars(numero, numero + sizeof numero, zona).ptr;
-    EntradaPlana(c, cpX, cpY, std::string(numero, fin));
-    if (!Convertir(c, tcGeografica, &TCoordenadas::PlanaAGeo)) return;  // zone outside 1 to 60
-    Llenar(*this, 1);
-    Convertir(c, tcGaussKruger, &TCoordenadas::PlanaAPlana);
-    Llenar(*this, 2);
-    Memo->clear();
-    BloquePOSGAR(*this);
-    Separador(*this);
-    c.SetElipsoideDestino(ElipsoideInchauspe);
-    Convertir(c, tcGeografica, &TCoordenadas::PlanaAGeo);
-    Llenar(*this, 4);
-    Convertir(c, tcGaussKruger, &TCoordenadas::PlanaAPlana);
-    Llenar(*this, 5);
-    BloqueInchauspe(*this);
-    MemoAlPrincipio(*this);
+    if (cUTMgrp->isChecked() && Coordenadas) ConvertirGrupo(3);
 }
 
 void TFConv::SAltExit(QObject *) {
-    if (Vacio(SLat) || Vacio(SLon) || !cGEOIgrp->isChecked() || !Coordenadas) return;
-    TCoordenadas &c = *Coordenadas;
-    Iniciar(c, ElipsoideInchauspe, tcGeografica);
-    EntradaGeografica(c, SLat, SLon, SAlt);
-    if (!Convertir(c, tcGaussKruger, &TCoordenadas::GeoAPlana)) return;  // latitude beyond 90°
-    Llenar(*this, 5);
-    Memo->clear();
-    BloqueInchauspe(*this);
-    Separador(*this);
-    c.SetElipsoideDestino(ElipsoidePOSGAR);
-    Convertir(c, tcGeografica, &TCoordenadas::GeoAGeo);
-    Llenar(*this, 1);
-    Convertir(c, tcGaussKruger, &TCoordenadas::GeoAPlana);
-    Llenar(*this, 2);
-    BloquePOSGAR(*this);
-    // The UTM group belongs to POSGAR 94.
-    Convertir(c, tcUTM, &TCoordenadas::GeoAPlana);
-    Llenar(*this, 3);
-    MemoAlPrincipio(*this);
+    if (cGEOIgrp->isChecked() && Coordenadas) ConvertirGrupo(4);
 }
 
 void TFConv::GKIyExit(QObject *) {
-    if (Vacio(GKIy) || Vacio(GKIx) || !cGKIgrp->isChecked() || !Coordenadas) return;
-    TCoordenadas &c = *Coordenadas;
-    Iniciar(c, ElipsoideInchauspe, tcGaussKruger);
-    Escribir(GKIf, PrimerCaracter(GKIy));
-    EntradaPlana(c, GKIx, GKIy, Texto(GKIf));
-    Convertir(c, tcGeografica, &TCoordenadas::PlanaAGeo);
-    Llenar(*this, 4);
-    c.SetElipsoideDestino(ElipsoidePOSGAR);
-    Convertir(c, tcGeografica, &TCoordenadas::PlanaAGeo);
-    Llenar(*this, 1);
-    Convertir(c, tcGaussKruger, &TCoordenadas::PlanaAPlana);
-    Llenar(*this, 2);
-    Memo->clear();
-    BloquePOSGAR(*this);
-    Convertir(c, tcUTM, &TCoordenadas::PlanaAPlana);
-    Llenar(*this, 3);
-    MemoAlPrincipio(*this);
+    if (cGKIgrp->isChecked() && Coordenadas) ConvertirGrupo(5);
 }

@@ -12,16 +12,29 @@
 #include "aplicacion.h"
 #include "conversion.h"
 #include "mensaje.h"
+#include "punto.h"
 #include "texto_qt.h"
 
 namespace {
 
 const char *const kPropiedadTeclas = "zuveloTeclas";
+const char *const kPropiedadPrevio = "zuveloTextoPrevio";  // the field's last text that passed the check
 
 // The caret goes to the end the way a user would put it there: an End key press.
 void MoverAlFinal(QLineEdit *campo) {
     QKeyEvent fin(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
     QCoreApplication::sendEvent(campo, &fin);
+}
+
+// A key typed or deleted changes the text by one character; anything else (a paste, a replaced
+// selection) came at once.
+bool DeUnaTecla(const std::string &antes, const std::string &ahora) {
+    const std::string &largo = ahora.size() > antes.size() ? ahora : antes;
+    const std::string &corto = ahora.size() > antes.size() ? antes : ahora;
+    if (largo.size() != corto.size() + 1) return false;
+    std::size_t p = 0;
+    while (p < corto.size() && corto[p] == largo[p]) ++p;
+    return corto.compare(p, std::string::npos, largo, p + 1, std::string::npos) == 0;
 }
 
 bool TerminaEnComillaYEspacio(const std::string &t) {
@@ -35,12 +48,34 @@ bool TFConv::ChequearEntrada(QLineEdit *campo) {
     std::string t = DeQString(campo->text());
     const std::string copia = t;
     if (!Formato->EntradaValida(t, false)) {
+        // Text pasted or written in another layout (34\xB036'12.5"S, -34.603428): an angle that reads
+        // for sure goes into the mask's layout; anything else is refused.
+        const TTipoAngulo tipo = Formato->Mascara == MascaraLongitud ? taLongitud : taLatitud;
+        std::string dms;
+        TMotivo motivo;
+        const bool leido = AnguloComoDMS(copia, tipo, dms, motivo);
+        if (leido && Formato->EsValida(dms)) {
+            campo->setText(AQString(dms));  // checked again on the way in, and found right
+            MoverAlFinal(campo);
+            return true;
+        }
         Pitido();
+        // A paste that does not read: the field goes back to what it held.
+        const QString previo = campo->property(kPropiedadPrevio).toString();
+        if (!DeUnaTecla(DeQString(previo), copia)) {
+            const std::string porque = leido ? "no entra en el formato " + Formato->MascaraVisible
+                                             : TextoMotivo(motivo, TIdioma::Espanol);
+            spMensaje->Mostrar(TMensaje::Informacion,
+                               AQString("No se puede leer el \xE1ngulo: " + porque + "."), TMensaje::Ok);
+            campo->setText(previo);
+            return false;
+        }
         spMensaje->Mostrar(TMensaje::Informacion,
                            AQString("La entrada no responde al formato:\n        " + Formato->MascaraVisible),
                            TMensaje::Ok);
         return false;
     }
+    campo->setProperty(kPropiedadPrevio, AQString(t));
     if (t == copia) return true;
     // Writing the text runs this check again; it finds nothing to change. The caret stays where the
     // user typed until it is sent to the end below (or when Shift is released).

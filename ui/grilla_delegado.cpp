@@ -8,6 +8,7 @@ const QString kAbre = QStringLiteral("<p align=\"center\"><b>");
 const QString kCierra = QStringLiteral("</b></p>");
 const QColor kColorFijo(214, 223, 247);
 const QColor kColorBanda(228, 236, 248);
+const QColor kColorFallo(250, 208, 208);  // a row whose point failed (its tooltip says why)
 }  // namespace
 
 bool EsTextoNegrita(const QString &texto, QString *interior) {
@@ -34,6 +35,8 @@ void TDelegadoGrilla::initStyleOption(QStyleOptionViewItem *opcion, const QModel
         opcion->backgroundBrush = kColorFijo;
         opcion->font.setFamilies({QStringLiteral("Tahoma"), opcion->font.family()});
         opcion->font.setBold(true);
+    } else if (indice.data(Qt::ToolTipRole).isValid()) {
+        opcion->backgroundBrush = kColorFallo;
     } else if (indice.row() % 2 == 1) {
         opcion->backgroundBrush = kColorBanda;
     }

@@ -31,8 +31,26 @@ void TModeloGrilla::FijarFila(int fila, TFila &&celdas) {
         emit dataChanged(index(fila, 0), index(fila, kColumnas - 1), {Qt::DisplayRole, Qt::EditRole});
 }
 
+void TModeloGrilla::FijarFallo(int fila, const std::string &motivo) {
+    if (fila < kFilasTitulo || fila >= Filas()) return;
+    const auto f = static_cast<std::size_t>(fila);
+    if (fallos_.size() <= f) {
+        if (motivo.empty()) return;
+        fallos_.resize(filas_.size());
+    }
+    if (fallos_[f] == motivo) return;
+    fallos_[f] = motivo;
+    if (masivo_ == 0) emit dataChanged(index(fila, 0), index(fila, kColumnas - 1), {Qt::ToolTipRole});
+}
+
+const std::string &TModeloGrilla::Fallo(int fila) const {
+    if (fila < 0 || static_cast<std::size_t>(fila) >= fallos_.size()) return kVacio;
+    return fallos_[static_cast<std::size_t>(fila)];
+}
+
 void TModeloGrilla::FijarFilas(int n) {
     if (n < kFilasTitulo) n = kFilasTitulo;
+    if (fallos_.size() > static_cast<std::size_t>(n)) fallos_.resize(static_cast<std::size_t>(n));
     const int antes = Filas();
     if (n == antes) return;
     if (masivo_ > 0) {
@@ -66,6 +84,7 @@ void TModeloGrilla::CargarDatos(std::vector<TFila> &&datos) {
     for (std::size_t f = 0; f < kFilasTitulo; ++f) datos[f] = std::move(filas_[f]);
     filas_.swap(datos);
     std::vector<TFila>().swap(datos);
+    std::vector<std::string>().swap(fallos_);
     TerminarCambioMasivo();
 }
 
@@ -78,7 +97,12 @@ int TModeloGrilla::columnCount(const QModelIndex &padre) const {
 }
 
 QVariant TModeloGrilla::data(const QModelIndex &indice, int rol) const {
-    if (!indice.isValid() || (rol != Qt::DisplayRole && rol != Qt::EditRole)) return QVariant();
+    if (!indice.isValid()) return QVariant();
+    if (rol == Qt::ToolTipRole) {
+        const std::string &fallo = Fallo(indice.row());
+        return fallo.empty() ? QVariant() : QVariant(AQString(fallo));
+    }
+    if (rol != Qt::DisplayRole && rol != Qt::EditRole) return QVariant();
     return AQString(Celda(indice.row(), indice.column()));
 }
 

@@ -29,6 +29,11 @@ class TModeloGrilla : public QAbstractTableModel {
     // rows more than the data in `datos` to spare a copy.
     void CargarDatos(std::vector<TFila> &&datos);
 
+    // A data row whose point failed, with its reason (Windows-1252, shown as the row's tooltip and
+    // colour); an empty reason clears the mark. Loads and resets clear every mark.
+    void FijarFallo(int fila, const std::string &motivo);
+    const std::string &Fallo(int fila) const;
+
     // QAbstractTableModel
     int rowCount(const QModelIndex &padre = QModelIndex()) const override;
     int columnCount(const QModelIndex &padre = QModelIndex()) const override;
@@ -38,5 +43,6 @@ class TModeloGrilla : public QAbstractTableModel {
 
   private:
     std::vector<TFila> filas_;
+    std::vector<std::string> fallos_;  // per row; empty: no failure (may be shorter than filas_)
     int masivo_ = 0;
 };

@@ -203,17 +203,17 @@ TEST(ZuveloConvert, LineasMalasYResumen) {
     EXPECT_NE(r.errores.find("1 point converted, 32 conversions failed, 2 lines without a point (1 empty)"),
               std::string::npos)
         << r.errores;
-    EXPECT_NE(r.errores.find("line 3: latitude beyond 90\xC2\xB0"), std::string::npos) << r.errores;
+    EXPECT_NE(r.errores.find("line 3: latitude '91' beyond 90\xC2\xB0"), std::string::npos) << r.errores;
     EXPECT_NE(r.errores.find("line 4: only 2 fields, column 3 needed"), std::string::npos);
     EXPECT_NE(r.errores.find("line 5: latitude '-34x' is not a number"), std::string::npos);
-    EXPECT_NE(r.errores.find("line 22: latitude beyond"), std::string::npos);
+    EXPECT_NE(r.errores.find("line 22: latitude '95' beyond"), std::string::npos);
     EXPECT_EQ(r.errores.find("line 23:"), std::string::npos);  // only the first 20 are listed
     EXPECT_NE(r.errores.find("... and 13 more lines"), std::string::npos);
 
-    Escribir(dir / "in.txt", "6170061,373311,1,20S\n6170061,373311,1,61\n");
+    Escribir(dir / "in.txt", "6170061,373311,1,2O\n6170061,373311,1,61\n");
     const TCorrida u = Correr("-f utm -t gk -c 1,2,3,4 '" + dir / "in.txt" + "'");
     EXPECT_EQ(u.salida, ",,\r\n,,\r\n");
-    EXPECT_NE(u.errores.find("line 1: '20S' is not a valid integer value"), std::string::npos) << u.errores;
+    EXPECT_NE(u.errores.find("line 1: zone '2O' is not a zone number"), std::string::npos) << u.errores;
     EXPECT_NE(u.errores.find("line 2: zone 61 outside 1 to 60"), std::string::npos);
 }
 
@@ -224,7 +224,7 @@ TEST(ZuveloConvert, WaypointsGPS) {
     TCorrida r = Correr("-f gps -t gk '" + dir / "d.txt" + "'");
     EXPECT_EQ(r.estado, 0) << r.errores;
     EXPECT_EQ(r.salida, "6181950.9533,6371419.4018,1.5,6\r\n,,\r\n6181950.9533,6371419.4018,1.5,6\r\n");
-    EXPECT_NE(r.errores.find("line 4: latitude beyond 90"), std::string::npos) << r.errores;
+    EXPECT_NE(r.errores.find("line 4: latitude '95' beyond 90"), std::string::npos) << r.errores;
 
     Escribir(dir / "dms.txt", "WP,dms,A1,-34 36' 12.5'',-58 22' 54'',\n");
     r = Correr("-f gps -t gk '" + dir / "dms.txt" + "'");
@@ -234,8 +234,9 @@ TEST(ZuveloConvert, WaypointsGPS) {
     Escribir(dir / "largo.txt", "W,D,P1,-0000000000000000000000000034.5,-58.4,\n");
     r = Correr("-f gps -t gk '" + dir / "largo.txt" + "'");
     EXPECT_EQ(r.salida, ",,\r\n");
-    EXPECT_NE(r.errores.find("line 1: value '-0000000000000000000000000034.5' is longer than 30 characters"),
-              std::string::npos)
+    EXPECT_NE(
+        r.errores.find("line 1: latitude '-0000000000000000000000000034.5' is longer than 30 characters"),
+        std::string::npos)
         << r.errores;
 
     Escribir(dir / "sin.txt", "a,b,c\n");

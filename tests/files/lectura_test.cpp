@@ -86,8 +86,7 @@ TEST(LeerPunto, CasosDelRegistro) {
          "6170061.3482", "373311.043", "1.5", "20", 1},
         {"UTM zona 20S queda texto", "1,2,3,20S", Opciones(',', 1, 2, 3, 4, 2, 1), true, "1", "2", "3", "20S",
          1},
-        {"zona cortada a 5", "1,2,3,1234567", Opciones(',', 1, 2, 3, 4, 2, 1), true, "1", "2", "3", "12345",
-         1},
+        {"zona entera", "1,2,3,1234567", Opciones(',', 1, 2, 3, 4, 2, 1), true, "1", "2", "3", "1234567", 1},
         {"GEO ignora la zona", "1,2,3,20", Opciones(',', 1, 2, 3, 4, 0, 1), true, "1", "2", "3", "0", 1},
         {"UTM sin campo de zona", "1,2,3", Opciones(',', 1, 2, 3, 4, 2, 1), true, "1", "2", "3", "", 1},
         {"GK sin campo de faja", "1,2,3", Opciones(',', 1, 2, 3, 4, 1, 1), true, "1", "2", "3", "0", 1},
@@ -95,8 +94,8 @@ TEST(LeerPunto, CasosDelRegistro) {
         {"linea vacia", "", Opciones(',', 1, 2, 0, 0, 0, 1), false, "", "", "", "", 0},
         {"solo blancos", "   ", Opciones(',', 1, 2, 0, 0, 0, 1), false, "", "", "", "", 0},
         {"columna cero", "1,2", Opciones(',', 0, 2, 0, 0, 0, 1), false, "", "", "", "", 0},
-        {"coordenada cortada a 30", "1234567890123456789012345678901234,2", Opciones(',', 1, 2, 0, 0, 1, 1),
-         true, "123456789012345678901234567890", "2", "1.5", "0", 1},
+        {"coordenada entera", "1234567890123456789012345678901234,2", Opciones(',', 1, 2, 0, 0, 1, 1), true,
+         "1234567890123456789012345678901234", "2", "1.5", "0", 1},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
@@ -105,10 +104,10 @@ TEST(LeerPunto, CasosDelRegistro) {
         ASSERT_EQ(LeerPunto(c.linea, c.opc, p), c.hay);
         if (!c.hay) {
             EXPECT_EQ(p.Coord1, "sin tocar");
-            EXPECT_FALSE(MotivoSinPunto(c.linea, c.opc).empty());
+            EXPECT_TRUE(MotivoSinPunto(c.linea, c.opc).Hay());
             continue;
         }
-        EXPECT_TRUE(MotivoSinPunto(c.linea, c.opc).empty());
+        EXPECT_FALSE(MotivoSinPunto(c.linea, c.opc).Hay());
         EXPECT_EQ(p.Coord1, c.c1);
         EXPECT_EQ(p.Coord2, c.c2);
         EXPECT_EQ(p.Coord3, c.c3);
@@ -118,9 +117,12 @@ TEST(LeerPunto, CasosDelRegistro) {
 }
 
 TEST(MotivoSinPunto, Textos) {
-    EXPECT_EQ(MotivoSinPunto("P1,-34.5", Opciones(',', 2, 3, 0, 0, 0, 1)), "only 2 fields, column 3 needed");
-    EXPECT_EQ(MotivoSinPunto("P1", Opciones(',', 1, 2, 0, 0, 0, 1)), "only 1 field, column 2 needed");
-    EXPECT_EQ(MotivoSinPunto("", Opciones(',', 1, 2, 0, 0, 0, 1)), "empty line");
+    const auto texto = [](const char *linea, const TOpcionesLectura &o) {
+        return TextoMotivo(MotivoSinPunto(linea, o), TIdioma::Ingles);
+    };
+    EXPECT_EQ(texto("P1,-34.5", Opciones(',', 2, 3, 0, 0, 0, 1)), "only 2 fields, column 3 needed");
+    EXPECT_EQ(texto("P1", Opciones(',', 1, 2, 0, 0, 0, 1)), "only 1 field, column 2 needed");
+    EXPECT_EQ(texto("", Opciones(',', 1, 2, 0, 0, 0, 1)), "empty line");
 }
 
 TEST(CeldasLinea, Celdas) {
@@ -143,16 +145,22 @@ TEST(CeldasLinea, Celdas) {
          Opciones(',', 2, 3, 5, 0, 0, 1),
          true,
          {n7, "-34.5", "-58.4", "", "", "", "", "", ""}},
-        {"zona 20S muestra 20",
+        {"zona como esta escrita",
          "1,2,3,20S",
          Opciones(',', 1, 2, 3, 4, 2, 1),
          true,
-         {n7, "1", "2", "3", "20", "", "", "", ""}},
-        {"zona sin digitos muestra 0",
-         "1,2,3,S",
-         Opciones(',', 1, 2, 3, 4, 2, 1),
+         {n7, "1", "2", "3", "20S", "", "", "", ""}},
+        {"DMS legible en la forma del programa",
+         "34\xB0"
+         "36'12.5\"S;58\xBA 22\x92 54'' w",
+         Opciones(';', 1, 2, 0, 0, 0, 0),
          true,
-         {n7, "1", "2", "3", "0", "", "", "", ""}},
+         {n7, "34\xB0 36' 12.5\" S", "58\xB0 22' 54\" W", "", "", "", "", "", ""}},
+        {"DMS ilegible queda escrito",
+         "34\xB0 36' 12.5\";-34.5",
+         Opciones(';', 1, 2, 0, 0, 0, 0),
+         true,
+         {n7, "34\xB0 36' 12.5\"", "-34.5", "", "", "", "", "", ""}},
         {"zona fuera de rango se muestra entera",
          "1,2,3,300",
          Opciones(',', 1, 2, 3, 4, 2, 1),

@@ -28,11 +28,13 @@ TEST(ConvertirLinea, PuntoConocido) {
         SCOPED_TRACE(c.nombre);
         TCoordenadas coord;
         ConfigurarCoordenadas(coord, 0, c.marcoDestino, 0, c.tipoDestino);
-        std::string r, motivo = "x";
+        std::string r;
+        TMotivo motivo;
+        motivo.Codigo = TCodigoMotivo::Error;
         EXPECT_EQ(ConvertirLinea("P1,34\xB0 36' 12.5\" S,58\xB0 22' 54\" W", opc, coord, r, &motivo),
                   rlConvertido);
         EXPECT_EQ(r, c.esperado);
-        EXPECT_EQ(motivo, "");
+        EXPECT_FALSE(motivo.Hay());
     }
 }
 
@@ -72,89 +74,89 @@ TEST(ConvertirLinea, FallosConMotivo) {
         TResultadoLinea esperado;
         const char *motivo;
     };
+    const TOpcionesLectura dms = Opciones(',', 2, 3, 0, 0, 0, 0), dec = Opciones(',', 2, 3, 0, 0, 0, 1);
+    const TOpcionesLectura utm = Opciones(',', 1, 2, 3, 4, 2, 1), gk = Opciones(',', 1, 2, 0, 0, 1, 1);
     const Caso casos[] = {
-        {"latitud 91", "P,91,-58", Opciones(',', 2, 3, 0, 0, 0, 1), 0, rlFallido, "latitude beyond 90\xB0"},
-        {"GK en el origen", "0,0", Opciones(',', 1, 2, 0, 0, 1, 1), 1, rlFallido,
-         "no result: the point lies far outside the strips and zones"},
-        {"longitud enorme", "P,-34.5,1e4000", Opciones(',', 2, 3, 0, 0, 0, 1), 0, rlFallido,
-         "no result: the point lies far outside the strips and zones"},
-        {"zona 61", "6170061,373311,1.5,61", Opciones(',', 1, 2, 3, 4, 2, 1), 2, rlFallido,
-         "zone 61 outside 1 to 60"},
-        {"zona 0", "6170061,373311,1.5,0", Opciones(',', 1, 2, 3, 4, 2, 1), 2, rlFallido,
-         "zone 0 outside 1 to 60"},
-        {"zona 277 no es 21", "6170061,373311,1.5,277", Opciones(',', 1, 2, 3, 4, 2, 1), 2, rlFallido,
-         "zone 277 outside 1 to 60"},
-        {"zona 20S", "6170061,373311,1.5,20S", Opciones(',', 1, 2, 3, 4, 2, 1), 2, rlFallido,
-         "'20S' is not a valid integer value"},
-        {"grados no enteros", "P,34x\xB0 36' 12.5\" S,58\xB0 22' 54\" W", Opciones(',', 2, 3, 0, 0, 0, 0), 0,
-         rlFallido, "'34x' is not a valid integer value"},
-        {"faltan campos", "P1,-34.5", Opciones(',', 2, 3, 0, 0, 0, 1), 0, rlSinPunto,
-         "only 2 fields, column 3 needed"},
-        {"vacia", "", Opciones(',', 2, 3, 0, 0, 0, 1), 0, rlSinPunto, "empty line"},
-        {"latitud vacia", "P1,,-58.4", Opciones(',', 2, 3, 0, 0, 0, 1), 0, rlFallido, "empty latitude"},
-        {"X no numerica", "abc,6373260", Opciones(',', 1, 2, 0, 0, 1, 1), 1, rlFallido,
-         "X 'abc' is not a number"},
-        {"decimal leido como DMS", "P,-34.5,-58.4", Opciones(',', 2, 3, 0, 0, 0, 0), 0, rlFallido,
+        {"latitud 91", "P,91,-58", dec, 0, rlFallido, "latitude '91' beyond 90\xB0"},
+        {"longitud 200", "P,-34.5,200", dec, 0, rlFallido, "longitude '200' beyond 180\xB0"},
+        {"longitud enorme", "P,-34.5,1e4000", dec, 0, rlFallido, "longitude '1e4000' beyond 180\xB0"},
+        {"longitud DMS 582", "P,34\xB0 36' 12.5\" S,582\xB0 25' 4\" W", dms, 0, rlFallido,
+         "longitude '582\xB0 25' 4\" W' beyond 180\xB0"},
+        {"GK sin faja", "0,0", gk, 1, rlFallido, "Y '0': strip 0 is none of the strips 1 to 7"},
+        {"GK faja 9", "6170494.489,9373260.347", gk, 1, rlFallido,
+         "Y '9373260.347': strip 9 is none of the strips 1 to 7"},
+        {"zona 61", "6170061,373311,1.5,61", utm, 2, rlFallido, "zone 61 outside 1 to 60"},
+        {"zona 0", "6170061,373311,1.5,0", utm, 2, rlFallido, "zone 0 outside 1 to 60"},
+        {"zona 277 no es 21", "6170061,373311,1.5,277", utm, 2, rlFallido, "zone 277 outside 1 to 60"},
+        {"zona con letra extra", "6170061,373311,1.5,20X", utm, 2, rlFallido,
+         "zone '20X' is not a zone number"},
+        {"zona 2O no es 2", "6170061,373311,1.5,2O", utm, 2, rlFallido, "zone '2O' is not a zone number"},
+        {"UTM sin campo de zona", "6170061,373311,1.5", utm, 2, rlFallido, "no zone"},
+        {"grados no enteros", "P,34x\xB0 36' 12.5\" S,58\xB0 22' 54\" W", dms, 0, rlFallido,
+         "latitude '34x\xB0 36' 12.5\" S' cannot be read as degrees-minutes-seconds"},
+        {"grados con fraccion", "P,34.5\xB0 S,58\xB0 W", dms, 0, rlFallido,
+         "latitude '34.5\xB0 S': degrees must be whole"},
+        {"faltan campos", "P1,-34.5", dec, 0, rlSinPunto, "only 2 fields, column 3 needed"},
+        {"vacia", "", dec, 0, rlSinPunto, "empty line"},
+        {"latitud vacia", "P1,,-58.4", dec, 0, rlFallido, "empty latitude"},
+        {"X no numerica", "abc,6373260", gk, 1, rlFallido, "X 'abc' is not a number"},
+        {"X con coma decimal", "6170494,5;6373260", Opciones(';', 1, 2, 0, 0, 1, 1), 1, rlFallido,
+         "X '6170494,5' has a decimal comma: write the decimal point '.'"},
+        {"decimal leido como DMS", "P,-34.5,-58.4", dms, 0, rlFallido,
          "latitude '-34.5' is not degrees-minutes-seconds (no degree sign)"},
-        {"sin letra de hemisferio", "P,34\xB0 36' 12.5\",58\xB0 22' 54\" W", Opciones(',', 2, 3, 0, 0, 0, 0),
-         0, rlFallido, "latitude '34\xB0 36' 12.5\"' has no hemisphere letter N or S"},
-        {"letra minuscula", "P,34\xB0 36' 12.5\" S,58\xB0 22' 54\" w", Opciones(',', 2, 3, 0, 0, 0, 0), 0,
-         rlFallido, "longitude '58\xB0 22' 54\" w' has no hemisphere letter E or W"},
-        {"forma con espacios sin segundos marcados", "P,-34 36' 12.5,-58 22' 54''",
-         Opciones(',', 2, 3, 0, 0, 0, 0), 0, rlFallido,
-         "latitude '34\xB0 36' 12.5 S' has no hemisphere letter N or S"},
-        {"grados con signo y letra", "P,-34\xB0 36' 12.5\" S,58\xB0 22' 54\" W",
-         Opciones(',', 2, 3, 0, 0, 0, 0), 0, rlFallido,
-         "latitude '-34\xB0 36' 12.5\" S' out of range: degrees without sign, minutes 0 to 59, seconds 0 to "
-         "60"},
-        {"minutos negativos", "P,34\xB0 36' 12.5\" S,58\xB0 -22' 54\" W", Opciones(',', 2, 3, 0, 0, 0, 0), 0,
-         rlFallido,
-         "longitude '58\xB0 -22' 54\" W' out of range: degrees without sign, minutes 0 to 59, seconds 0 to "
-         "60"},
-        {"minutos 60", "P,34\xB0 60' 12.5\" S,58\xB0 22' 54\" W", Opciones(',', 2, 3, 0, 0, 0, 0), 0,
-         rlFallido,
-         "latitude '34\xB0 60' 12.5\" S' out of range: degrees without sign, minutes 0 to 59, seconds 0 to "
-         "60"},
-        {"segundos 99", "P,34\xB0 36' 99\" S,58\xB0 22' 54\" W", Opciones(',', 2, 3, 0, 0, 0, 0), 0,
-         rlFallido,
-         "latitude '34\xB0 36' 99\" S' out of range: degrees without sign, minutes 0 to 59, seconds 0 to 60"},
-        {"segundos negativos", "P,34\xB0 36' -0\" S,58\xB0 22' 54\" W", Opciones(',', 2, 3, 0, 0, 0, 0), 0,
-         rlFallido,
-         "latitude '34\xB0 36' -0\" S' out of range: degrees without sign, minutes 0 to 59, seconds 0 to 60"},
-        {"segundos no numericos", "P,34\xB0 36' abc\" S,58\xB0 22' 54\" W", Opciones(',', 2, 3, 0, 0, 0, 0),
-         0, rlFallido, "latitude '34\xB0 36' abc\" S': seconds 'abc' are not a number"},
-        {"minutos no enteros", "P,34\xB0 36.5' 0\" S,58\xB0 22' 54\" W", Opciones(',', 2, 3, 0, 0, 0, 0), 0,
-         rlFallido, "'36.5' is not a valid integer value"},
-        {"X con dos puntos", "6170494.4.89,6373260", Opciones(',', 1, 2, 0, 0, 1, 1), 1, rlFallido,
-         "X '6170494.4.89' is not a number"},
-        {"Y solo signo", "6170494.489,-", Opciones(',', 1, 2, 0, 0, 1, 1), 1, rlFallido,
-         "Y '-' is not a number"},
+        {"sin letra de hemisferio", "P,34\xB0 36' 12.5\",58\xB0 22' 54\" W", dms, 0, rlFallido,
+         "latitude '34\xB0 36' 12.5\"' has no hemisphere letter N or S"},
+        {"letra de otro eje", "P,34\xB0 36' 12.5\" W,58\xB0 22' 54\" W", dms, 0, rlFallido,
+         "latitude '34\xB0 36' 12.5\" W' has no hemisphere letter N or S"},
+        {"forma con espacios sin segundos marcados", "P,-34 36' 12.5,-58 22' 54''", dms, 0, rlFallido,
+         "latitude '34\xB0 36' 12.5 S' cannot be read as degrees-minutes-seconds"},
+        {"grados con signo y letra", "P,-34\xB0 36' 12.5\" S,58\xB0 22' 54\" W", dms, 0, rlFallido,
+         "latitude '-34\xB0 36' 12.5\" S' gives its hemisphere twice"},
+        {"minutos negativos", "P,34\xB0 36' 12.5\" S,58\xB0 -22' 54\" W", dms, 0, rlFallido,
+         "longitude '58\xB0 -22' 54\" W' cannot be read as degrees-minutes-seconds"},
+        {"minutos 60", "P,34\xB0 60' 12.5\" S,58\xB0 22' 54\" W", dms, 0, rlFallido,
+         "latitude '34\xB0 60' 12.5\" S': minutes above 59"},
+        {"minutos 75 segundos 99", "P,34\xB0 75' 99\" S,58\xB0 22' 54\" W", dms, 0, rlFallido,
+         "latitude '34\xB0 75' 99\" S': minutes above 59"},
+        {"segundos 99", "P,34\xB0 36' 99\" S,58\xB0 22' 54\" W", dms, 0, rlFallido,
+         "latitude '34\xB0 36' 99\" S': seconds above 60"},
+        {"segundos negativos", "P,34\xB0 36' -0\" S,58\xB0 22' 54\" W", dms, 0, rlFallido,
+         "latitude '34\xB0 36' -0\" S' cannot be read as degrees-minutes-seconds"},
+        {"segundos no numericos", "P,34\xB0 36' abc\" S,58\xB0 22' 54\" W", dms, 0, rlFallido,
+         "latitude '34\xB0 36' abc\" S' cannot be read as degrees-minutes-seconds"},
+        {"minutos no enteros", "P,34\xB0 36.5' 0\" S,58\xB0 22' 54\" W", dms, 0, rlFallido,
+         "latitude '34\xB0 36.5' 0\" S': minutes must be whole"},
+        {"latitud 90 y un poco", "P,90\xB0 0' 0.1\" S,58\xB0 W", dms, 0, rlFallido,
+         "latitude '90\xB0 0' 0.1\" S' beyond 90\xB0"},
+        {"X con dos puntos", "6170494.4.89,6373260", gk, 1, rlFallido, "X '6170494.4.89' is not a number"},
+        {"Y solo signo", "6170494.489,-", gk, 1, rlFallido, "Y '-' is not a number"},
+        {"Y solo punto", "6170494.489,.", gk, 1, rlFallido, "Y '.' is not a number"},
         {"altura no numerica", "P,-34.5,-58.4,alto", Opciones(',', 2, 3, 4, 0, 0, 1), 0, rlFallido,
          "height 'alto' is not a number"},
-        {"zona con ceros delante", "6170061.3482,373311.043,1.5,000021", Opciones(',', 1, 2, 3, 4, 2, 1), 2,
-         rlFallido, "zone '000021' is longer than 5 characters"},
-        {"X con ceros delante", "00000000000000000000006170061.3482,373311.043",
-         Opciones(',', 1, 2, 0, 0, 1, 1), 1, rlFallido,
-         "value '00000000000000000000006170061.3482' is longer than 30 characters"},
-        {"forma con espacios larga", "P,-34 36' 12.50000000000000000000'',-58 22' 54''",
-         Opciones(',', 2, 3, 0, 0, 0, 0), 0, rlFallido,
-         "value '34\xB0 36' 12.50000000000000000000\" S' is longer than 30 characters"},
-        {"UTM sin campo de zona", "6170061,373311,1.5", Opciones(',', 1, 2, 3, 4, 2, 1), 2, rlFallido,
-         "no zone: column 4 missing"},
+        {"altura con coma decimal", "P;-34.5;-58.4;7,25", Opciones(';', 2, 3, 4, 0, 0, 1), 0, rlFallido,
+         "height '7,25' has a decimal comma: write the decimal point '.'"},
+        {"faja distinta de Y", "6170494.489,6373260.347,1.5,5", Opciones(',', 1, 2, 3, 4, 1, 1), 1, rlFallido,
+         "strip 5 in its column, but Y is in strip 6"},
+        {"X con ceros delante", "00000000000000000000006170061.3482,373311.043", gk, 1, rlFallido,
+         "X '00000000000000000000006170061.3482' is longer than 30 characters"},
+        {"forma con espacios larga", "P,-34 36' 12.50000000000000000000'',-58 22' 54''", dms, 0, rlFallido,
+         "latitude '34\xB0 36' 12.50000000000000000000\" S' is longer than 30 characters"},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
         TCoordenadas coord;
         ConfigurarCoordenadas(coord, 0, 0, c.tipoFuente, 1);
-        std::string r = "viejo", motivo;
+        std::string r = "viejo";
+        TMotivo motivo;
         EXPECT_EQ(ConvertirLinea(c.linea, c.opc, coord, r, &motivo), c.esperado);
         EXPECT_EQ(r, c.esperado == rlFallido ? std::string(2, c.opc.Delimitador) : std::string());
-        EXPECT_EQ(motivo, c.motivo);
+        EXPECT_EQ(TextoMotivo(motivo, TIdioma::Ingles), c.motivo);
     }
 }
 
-// The DMS forms the program itself writes or the masks let through still convert: 60 seconds (no
-// carry on output), no minutes or seconds, blanks before a field.
+// Angles as people write them give exactly the result of the program's own layout: no blanks, the
+// hemisphere attached or in front, a sign instead of the letter, other signs for degrees, minutes
+// and seconds, lower-case letters, 60 seconds (no carry on output), missing minutes or seconds.
 TEST(ConvertirLinea, FormasDMSAdmitidas) {
     TCoordenadas coord;
     ConfigurarCoordenadas(coord, 0, 0, 0, 1);
@@ -162,6 +164,16 @@ TEST(ConvertirLinea, FormasDMSAdmitidas) {
     const struct {
         const char *linea, *igualA;
     } casos[] = {
+        {"34\xB0"
+         "36'12.5\"S;58\xB0"
+         "22'54\"W",
+         "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W"},
+        {"34\xB0"
+         "36'12.5'' s;58\xBA 22\x92 54\x94 O",
+         "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W"},
+        {"-34\xB0 36' 12.5\";-58\xB0 22\xB4 54\"", "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W"},
+        {"S 34\xB0 36' 12.5\";W58\xB0 22' 54\"", "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W"},
+        {"-34 36'12.5'';-58 22'54''", "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W"},
         {"34\xB0 36' 60\" S;58\xB0 22' 54\" W", "34\xB0 37' 0\" S;58\xB0 22' 54\" W"},
         {"34\xB0 S;58\xB0 W", "34\xB0 0' 0\" S;58\xB0 0' 0\" W"},
         {"34\xB0 30' S;58\xB0 22' 54.0\" W", "34\xB0 30' 0\" S;58\xB0 22' 54\" W"},
@@ -169,15 +181,18 @@ TEST(ConvertirLinea, FormasDMSAdmitidas) {
     };
     for (const auto &k : casos) {
         SCOPED_TRACE(k.linea);
-        std::string a, b, motivo;
-        EXPECT_EQ(ConvertirLinea(k.linea, opc, coord, a, &motivo), rlConvertido) << motivo;
+        std::string a, b;
+        TMotivo motivo;
+        EXPECT_EQ(ConvertirLinea(k.linea, opc, coord, a, &motivo), rlConvertido)
+            << TextoMotivo(motivo, TIdioma::Ingles);
         EXPECT_EQ(ConvertirLinea(k.igualA, opc, coord, b), rlConvertido);
         EXPECT_EQ(a, b);
     }
 }
 
-// Values that fill their field exactly are not cut and convert as usual; a Gauss-Krueger strip
-// field is never read, so its width does not matter.
+// Values that fill their field exactly are not cut; longer ones convert when the cut drops only
+// decimals far below the unit; a zone is read whole ("000021" is 21, "20S" is 20); a Gauss-Krueger
+// strip field that holds no plain number is not read.
 TEST(ConvertirLinea, ValoresAlAnchoDelCampo) {
     TCoordenadas coord;
     ConfigurarCoordenadas(coord, 0, 0, 0, 1);
@@ -185,6 +200,15 @@ TEST(ConvertirLinea, ValoresAlAnchoDelCampo) {
     std::string a, b;
     EXPECT_EQ(ConvertirLinea("-34.50000000000000000000000000,-58.4", dec, coord, a), rlConvertido);
     EXPECT_EQ(ConvertirLinea("-34.5,-58.4", dec, coord, b), rlConvertido);
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(ConvertirLinea("-34.603472222222222222222222222222222,-58.4", dec, coord, a), rlConvertido);
+    EXPECT_EQ(ConvertirLinea("-34.60347222222222222222222222,-58.4", dec, coord, b), rlConvertido);
+    EXPECT_EQ(a, b);
+    ConfigurarCoordenadas(coord, 0, 0, 2, 1);
+    const TOpcionesLectura utm = Opciones(',', 1, 2, 3, 4, 2, 1);
+    EXPECT_EQ(ConvertirLinea("6170061.3482,373311.043,1.5,000021", utm, coord, a), rlConvertido);
+    EXPECT_EQ(ConvertirLinea("6170061.3482,373311.043,1.5,20 s", utm, coord, b), rlConvertido);
+    EXPECT_EQ(ConvertirLinea("6170061.3482,373311.043,1.5,21", utm, coord, b), rlConvertido);
     EXPECT_EQ(a, b);
     ConfigurarCoordenadas(coord, 0, 0, 1, 0);
     EXPECT_EQ(
@@ -217,13 +241,14 @@ TEST(LineaResultado, SinZonaNoAgregaNada) {
     EXPECT_EQ(LineaResultado(s, ';'), "1.0;2.0;1.5;6");
 }
 
-// A UTM zone "20S" in the middle of a segment: that line fails, every later line is still there.
+// A UTM zone "2O" (a letter O) in the middle of a segment: that line fails, every later line is
+// still there, and the reasons name the lines.
 TEST(ConvertirSegmento, UnaLineaMalaNoTerminaLaPasada) {
     TCarpetaTemporal dir;
     const std::string entrada = dir / "p.$$0", salida = dir / "Segmento.$$0";
     EscribirArchivo(entrada,
                     "6170061.3482,373311.043,1.5,21\r\n"
-                    "6170061.3482,373311.043,1.5,20S\r\n"
+                    "6170061.3482,373311.043,1.5,2O\r\n"
                     "\r\n"
                     "6170061.3482,373311.043\r\n"
                     "6170061.3482,373311.043,1.5,61\r\n"
@@ -234,8 +259,12 @@ TEST(ConvertirSegmento, UnaLineaMalaNoTerminaLaPasada) {
     const TResumenLote r =
         ConvertirSegmento(entrada, salida, Opciones(',', 1, 2, 3, 4, 2, 1), coord, detener);
     EXPECT_EQ(r.Convertidos, 2);
-    EXPECT_EQ(r.Fallidos, 3);  // 20S, missing zone field, 61
+    EXPECT_EQ(r.Fallidos, 3);  // 2O, missing zone field, 61
     EXPECT_EQ(r.SinPunto, 1);
+    ASSERT_EQ(r.Fallos.size(), 3u);  // the empty line is no failure
+    EXPECT_EQ(r.Fallos[0].Linea, 2);
+    EXPECT_EQ(r.Fallos[2].Linea, 5);
+    EXPECT_EQ(TextoMotivo(r.Fallos[2].Motivo, TIdioma::Ingles), "zone 61 outside 1 to 60");
     EXPECT_FALSE(r.Detenido);
     EXPECT_EQ(LeerArchivo(salida),
               "6170494.489,6373260.3471,1.5,6\r\n,,\r\n,,\r\n,,\r\n6170494.489,6373260.3471,1.5,6\r\n");

@@ -254,9 +254,9 @@ class TestArchivos : public QObject {
         QCOMPARE(v_->ModeloGrilla->Filas(), 8);
         QCOMPARE(C(2, 0), N("1"));  // line 5 is point 1 in row 2
         QCOMPARE(C(2, 2), std::string("500005"));
-        QCOMPARE(C(2, 4), std::string("20"));
-        QVERIFY(C(4, 0).empty());   // line 7 too short
-        QCOMPARE(C(6, 0), N("5"));  // line 9 is point 5 in row 6
+        QCOMPARE(C(2, 4), std::string("20S"));  // the zone as written; the conversion reads it
+        QVERIFY(C(4, 0).empty());               // line 7 too short
+        QCOMPARE(C(6, 0), N("5"));              // line 9 is point 5 in row 6
         QCOMPARE(int(v_->ModoDecimal), 1);
     }
 
@@ -528,7 +528,7 @@ class TestArchivos : public QObject {
         QCOMPARE(C(21, 1), std::string("6150000"));
         QCOMPARE(C(21, 2), std::string("5500000"));
         QVERIFY(C(21, 3).empty());
-        QCOMPARE(C(21, 4), std::string("20"));
+        QCOMPARE(C(21, 4), std::string("20S"));
         v_->ModeloGrilla->FijarCelda(21, 6, "resultado");
         v_->MostrarLinea("P9;6150000", 20);
         for (int c = 0; c < 9; ++c) QVERIFY(C(21, c).empty());

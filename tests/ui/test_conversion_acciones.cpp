@@ -203,8 +203,9 @@ class TestAcciones : public QObject {
         Tipear(b.v->GKPy, "6373260.3471");
         Salir(b.v->GKPy);
         QVERIFY(b.v->Elat->text().isEmpty());
-        QVERIFY(b.v->GKPf->text().isEmpty());
+        QCOMPARE(b.v->GKPf->text(), QStringLiteral("6"));
         QCOMPARE(b.v->Memo->toPlainText(), QString());
+        QCOMPARE(b.Mensajes().back().texto, Q("No se puede convertir: X vac\xEDa."));
         Tipear(b.v->GKPx, "6170494.489");
         b.v->GKPy->setFocus();
         Salir(b.v->GKPy);
@@ -249,51 +250,92 @@ class TestAcciones : public QObject {
         QVERIFY(b.errores.empty());
     }
 
-    void zonaConDemasiadosDigitosDaElErrorEntero() {
-        ClickTick(b.v->cUTMgrp);
-        Tipear(b.v->cpX, "6170061.3482");
-        Tipear(b.v->cpY, "373311.043");
-        Tipear(b.v->cpZ, "99999999999");
-        Salir(b.v->cpZ);
-        QCOMPARE(b.errores.size(), std::size_t(1));
-        QVERIFY2(b.errores[0].contains(QStringLiteral("is not a valid integer value")),
-                 qPrintable(b.errores[0]));
-        QVERIFY(b.v->Elat->text().isEmpty());
+    // A refused input empties every other group and the memo, says why in one message and shows
+    // "Error": no result of the previous point stays beside it.
+    void entradaRechazadaVaciaLosDemasGrupos_data() {
+        QTest::addColumn<int>("grupo");
+        QTest::addColumn<QString>("c1");
+        QTest::addColumn<QString>("c2");
+        QTest::addColumn<QString>("c3");
+        QTest::addColumn<QString>("mensaje");
+        const auto fila = [](const char *nombre, int g, const char *a, const char *o, const char *h,
+                             const char *m) { QTest::newRow(nombre) << g << Q(a) << Q(o) << Q(h) << Q(m); };
+        fila("latitud 95", 1, "95\xB0 S", kLon, "", "latitud '95\xB0 S' mayor que 90\xB0");
+        fila("un solo digito", 1, "3", kLon, "",
+             "latitud '3' no est\xE1 en grados, minutos y segundos (falta el signo \xB0)");
+        fila("sin hemisferio", 1, "34\xB0 36' ", kLon, "",
+             "latitud '34\xB0 36' ' no tiene la letra del hemisferio (S o N)");
+        fila("sin hemisferio con segundos", 1, "34\xB0 36' 12.34\" ", kLon, "",
+             "latitud '34\xB0 36' 12.34\" ' no tiene la letra del hemisferio (S o N)");
+        fila("minutos 75", 1, "34\xB0 75' 99\" S", kLon, "",
+             "latitud '34\xB0 75' 99\" S': minutos mayores que 59");
+        fila("longitud 582", 1, kLat, "582\xB0 25' 4\" W", "",
+             "longitud '582\xB0 25' 4\" W' mayor que 180\xB0");
+        fila("latitud vacia", 1, "", kLon, "", "latitud vac\xEDa");
+        fila("altura abc", 1, kLat, kLon, "abc", "altura 'abc' no es un n\xFAmero");
+        fila("altura 2a5,5", 1, kLat, kLon, "2a5,5", "altura '2a5,5' no es un n\xFAmero");
+        fila("altura con coma", 1, kLat, kLon, "7,25", "altura '7,25' tiene coma decimal: use el punto '.'");
+        fila("GK con coma", 2, "6170000,5", "6373260.3471", "",
+             "X '6170000,5' tiene coma decimal: use el punto '.'");
+        fila("GK sin faja", 2, "6170494.489", "373260.3471", "",
+             "Y '373260.3471': la faja 0 no es ninguna de las fajas 1 a 7");
+        fila("UTM zona S20", 3, "6170061.3482", "373311.043", "S20", "zona 'S20' no es un n\xFAmero de zona");
+        fila("UTM zona 0", 3, "6170061.3482", "373311.043", "0", "zona 0 fuera de 1 a 60");
+        fila("UTM demasiados digitos", 3, "6170061.3482", "373311.043", "99999999999",
+             "zona '99999999999' fuera de 1 a 60");
     }
-
-    void latitud95NoCambiaNada() {
+    void entradaRechazadaVaciaLosDemasGrupos() {
+        QFETCH(int, grupo);
+        QFETCH(QString, c1);
+        QFETCH(QString, c2);
+        QFETCH(QString, c3);
+        QFETCH(QString, mensaje);
         PuntoGeograficoPosgar();
-        const QString memo = b.v->Memo->toPlainText();
-        Tipear(b.v->Elat, "95\xB0 S");
-        QCOMPARE(b.pitidos, 0);  // the masks test no ranges
-        b.v->EAlt->setFocus();
-        Salir(b.v->EAlt);
-        Comprobar(kDesdeG1);
-        QCOMPARE(b.v->Memo->toPlainText(), memo);
+        if (grupo != 1) ClickTick(b.v->Grupo(grupo));
+        const std::size_t antes = b.Mensajes().size();
+        QLineEdit *f[3] = {b.v->CampoGrupo(grupo, 0), b.v->CampoGrupo(grupo, 1), b.v->CampoGrupo(grupo, 2)};
+        if (grupo == 1) {
+            // The previous point's results stand in the other groups.
+            QVERIFY(!b.v->GKPx->text().isEmpty());
+        }
+        const auto poner = [](QLineEdit *campo, const QString &texto) {
+            campo->setFocus();
+            campo->selectAll();
+            campo->insert(texto);
+        };
+        poner(f[0], c1);
+        poner(f[1], c2);
+        if (grupo != 2) poner(f[2], c3);
+        f[grupo == 2 ? 1 : 2]->setFocus();
+        Salir(f[grupo == 2 ? 1 : 2]);
+        for (int g = 1; g <= 5; ++g)
+            for (int i = 0; g != grupo && i < 3; ++i)
+                QVERIFY2(b.v->CampoGrupo(g, i)->text().isEmpty(),
+                         qPrintable(b.v->CampoGrupo(g, i)->objectName()));
+        QCOMPARE(b.v->Memo->toPlainText(), QString());
+        QCOMPARE(b.Mensajes().size(), antes + 1);
+        QCOMPARE(b.Mensajes().back().texto,
+                 QStringLiteral("No se puede convertir: ") + mensaje + QLatin1Char('.'));
+        QCOMPARE(b.v->Msg->text(), QStringLiteral("Error"));
         QVERIFY(b.errores.empty());
+        QCOMPARE(f[0]->text(), c1);  // the input group keeps what was typed
     }
 
-    void unSoloDigitoDaElErrorEnteroSinCambiarNada() {
-        PuntoGeograficoPosgar();
-        const QString memo = b.v->Memo->toPlainText();
-        Tipear(b.v->Elat, "3");
-        QCOMPARE(b.pitidos, 0);  // a valid beginning for the mask
+    // A point west of the Gauss-Krüger strips still converts to UTM and geographic; the strips stay
+    // empty and one message says why.
+    void fueraDeLasFajasSoloVaciaGaussKruger() {
+        Tipear(b.v->Elat, "45\xB0 S");
+        Tipear(b.v->ELon, "77\xB0 W");
         b.v->EAlt->setFocus();
         Salir(b.v->EAlt);
-        QCOMPARE(b.errores.size(), std::size_t(1));
-        // The degree field before the (missing) degree sign is read as a whole number.
-        QVERIFY2(b.errores[0].endsWith(QStringLiteral("' is not a valid integer value")),
-                 qPrintable(b.errores[0]));
-        QVERIFY(b.errores[0].startsWith(QLatin1Char('\'')));
-        Comprobar(kDesdeG1);
-        QCOMPARE(b.v->Memo->toPlainText(), memo);
-        QCOMPARE(b.v->Elat->text(), QStringLiteral("3"));
-        // The window stays usable: the next conversion runs.
-        Tipear(b.v->Elat, kLat);
-        b.v->EAlt->setFocus();
-        Salir(b.v->EAlt);
-        Comprobar(kDesdeG1);
-        QCOMPARE(b.errores.size(), std::size_t(1));
+        QVERIFY(b.v->GKPx->text().isEmpty());
+        QVERIFY(b.v->GKIx->text().isEmpty());
+        QCOMPARE(b.v->cpZ->text(), QStringLiteral("18 S"));
+        QVERIFY(!b.v->SLat->text().isEmpty());
+        QCOMPARE(b.Mensajes().size(), std::size_t(1));
+        QVERIFY2(b.Mensajes()[0].texto.startsWith(
+                     Q("Sin resultado en Gauss-Kr\xFCger POSGAR 94, Gauss-Kr\xFCger Campo Inchauspe 69")),
+                 qPrintable(b.Mensajes()[0].texto));
     }
 
     void unaExcepcionDeUnEventoLlegaAlManejador() {

@@ -203,11 +203,14 @@ class TestEntrada : public QObject {
         QTest::keyClicks(e, QStringLiteral("6"));
         QCOMPARE(e->text(), Q("645\xB0 6"));
         QCOMPARE(b.pitidos, 0);
+        // Put in whole, "6456" does not read as an angle: refused with the reason, the text kept.
         e->selectAll();
         e->insert(QStringLiteral("6456"));
-        QCOMPARE(e->text(), QStringLiteral("6456"));
+        QCOMPARE(e->text(), Q("645\xB0 6"));
         QCOMPARE(b.pitidos, 1);
-        QCOMPARE(b.Mensajes().back().texto, Q(kMascaraLon));
+        QCOMPARE(
+            b.Mensajes().back().texto,
+            Q("No se puede leer el \xE1ngulo: longitud '6456' no tiene la letra del hemisferio (O o E)."));
         QCOMPARE(b.v->Msg->text(), QStringLiteral("Error"));
         b.v->Elat->setFocus();
         QCOMPARE(Formato->Mascara, MascaraLatitud);
@@ -220,12 +223,31 @@ class TestEntrada : public QObject {
         e->paste();
         QCOMPARE(e->text(), Q("34\xB0 36' 14.10836\" S"));
         QCOMPARE(b.pitidos, 0);
-        e->clear();
-        QApplication::clipboard()->setText(QStringLiteral("-34.5"));
+        // Other layouts that read for sure are put into the mask's layout.
+        const struct {
+            const char *pegado, *queda;
+        } casos[] = {{"-34.5", "34\xB0 30' 0\" S"},
+                     {"-34.603428", "34\xB0 36' 12.3408\" S"},
+                     {"34\xB0"
+                      "36'12.34\"S",
+                      "34\xB0 36' 12.34\" S"},
+                     {"34\xBA 36\x92 12.34'' s", "34\xB0 36' 12.34\" S"}};
+        for (const auto &c : casos) {
+            e->clear();
+            QApplication::clipboard()->setText(Q(c.pegado));
+            e->paste();
+            QCOMPARE(e->text(), Q(c.queda));
+        }
+        QCOMPARE(b.pitidos, 0);
+        // Without a sign a decimal has no hemisphere: refused, the field keeps what it held.
+        e->selectAll();
+        QApplication::clipboard()->setText(QStringLiteral("34.5"));
         e->paste();
-        QCOMPARE(e->text(), QStringLiteral("-34.5"));
+        QCOMPARE(e->text(), Q("34\xB0 36' 12.34\" S"));
         QCOMPARE(b.pitidos, 1);
-        QCOMPARE(b.Mensajes().back().texto, Q(kMascaraLat));
+        QCOMPARE(
+            b.Mensajes().back().texto,
+            Q("No se puede leer el \xE1ngulo: latitud '34.5' no tiene la letra del hemisferio (S o N)."));
     }
 
     void enterPasaAlCampoSiguiente() {

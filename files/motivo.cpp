@@ -1,0 +1,153 @@
+// The words of every reason, in English and in Spanish. Texts are Windows-1252.
+#include "motivo.h"
+
+namespace {
+
+constexpr std::size_t kCitaMaxima = 40;
+
+// The five bytes Windows-1252 leaves undefined become C1 controls in UTF-8.
+bool EsControl(unsigned char c) {
+    return c < 0x20 || c == 0x7F || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
+}
+
+const char *NombreDato(TDato d, bool es) {
+    switch (d) {
+        case TDato::Latitud:
+            return es ? "latitud" : "latitude";
+        case TDato::Longitud:
+            return es ? "longitud" : "longitude";
+        case TDato::X:
+            return "X";
+        case TDato::Y:
+            return "Y";
+        case TDato::Altura:
+            return es ? "altura" : "height";
+        case TDato::Zona:
+            return es ? "zona" : "zone";
+        case TDato::Faja:
+            return es ? "faja" : "strip";
+        case TDato::Linea:
+            return es ? "l\xEDnea" : "line";
+        case TDato::Ninguno:
+            break;
+    }
+    return es ? "valor" : "value";
+}
+
+std::string Numero(int64_t n) {
+    return std::to_string(n);
+}
+
+}  // namespace
+
+std::string Citar(std::string_view valor) {
+    std::string s = "'";
+    std::size_t n = 0;
+    for (char ch : valor) {
+        if (n == kCitaMaxima) {
+            s += '\x85';  // the ellipsis of Windows-1252
+            break;
+        }
+        const auto c = static_cast<unsigned char>(ch);
+        if (EsControl(c)) {
+            static const char kHex[] = "0123456789ABCDEF";
+            s += "\\x";
+            s += kHex[c >> 4];
+            s += kHex[c & 15];
+        } else {
+            s += ch;
+        }
+        ++n;
+    }
+    s += '\'';
+    return s;
+}
+
+std::string TextoMotivo(const TMotivo &m, TIdioma idioma) {
+    const bool es = idioma == TIdioma::Espanol;
+    const std::string dato = NombreDato(m.Dato, es);
+    const std::string v = dato + " " + Citar(m.Valor);
+    const bool latitud = m.Dato == TDato::Latitud;
+    switch (m.Codigo) {
+        case TCodigoMotivo::Ninguno:
+            return std::string();
+        case TCodigoMotivo::LineaVacia:
+            return es ? "l\xEDnea vac\xEDa" : "empty line";
+        case TCodigoMotivo::SinColumnas:
+            return es ? "no se indic\xF3 la columna de la primera o de la segunda coordenada"
+                      : "no column given for the first or second coordinate";
+        case TCodigoMotivo::PocosCampos:
+            if (es)
+                return std::string(m.N1 == 1 ? "solo 1 campo" : "solo " + Numero(m.N1) + " campos") +
+                       ", hace falta la columna " + Numero(m.N2);
+            return "only " + Numero(m.N1) + (m.N1 == 1 ? " field" : " fields") + ", column " + Numero(m.N2) +
+                   " needed";
+        case TCodigoMotivo::LineaLarga:
+            return es ? "l\xEDnea de m\xE1s de " + Numero(m.N1) +
+                            " caracteres: un campo necesario sigue despu\xE9s"
+                      : "line longer than " + Numero(m.N1) + " characters: a needed field runs past them";
+        case TCodigoMotivo::Vacio:
+            return es ? dato + " vac\xEDa" : "empty " + dato;
+        case TCodigoMotivo::NoNumero:
+            return es ? v + " no es un n\xFAmero" : v + " is not a number";
+        case TCodigoMotivo::ComaDecimal:
+            return es ? v + " tiene coma decimal: use el punto '.'"
+                      : v + " has a decimal comma: write the decimal point '.'";
+        case TCodigoMotivo::Largo:
+            return es ? v + " tiene m\xE1s de " + Numero(m.N1) + " caracteres"
+                      : v + " is longer than " + Numero(m.N1) + " characters";
+        case TCodigoMotivo::SinSignoGrado:
+            return es ? v + " no est\xE1 en grados, minutos y segundos (falta el signo \xB0)"
+                      : v + " is not degrees-minutes-seconds (no degree sign)";
+        case TCodigoMotivo::DMSIlegible:
+            return es ? v + " no se puede leer como grados, minutos y segundos"
+                      : v + " cannot be read as degrees-minutes-seconds";
+        case TCodigoMotivo::SinHemisferio:
+            if (es)
+                return v + (latitud ? " no tiene la letra del hemisferio (S o N)"
+                                    : " no tiene la letra del hemisferio (O o E)");
+            return v + (latitud ? " has no hemisphere letter N or S" : " has no hemisphere letter E or W");
+        case TCodigoMotivo::HemisferioDoble:
+            return es ? v + " indica el hemisferio dos veces" : v + " gives its hemisphere twice";
+        case TCodigoMotivo::NoEntero:
+            if (es)
+                return v + (m.N1 == 0 ? ": los grados deben ser enteros" : ": los minutos deben ser enteros");
+            return v + (m.N1 == 0 ? ": degrees must be whole" : ": minutes must be whole");
+        case TCodigoMotivo::MinutosFuera:
+            return es ? v + ": minutos mayores que 59" : v + ": minutes above 59";
+        case TCodigoMotivo::SegundosFuera:
+            return es ? v + ": segundos mayores que 60" : v + ": seconds above 60";
+        case TCodigoMotivo::FueraDeRango:
+            if (es) return v + (latitud ? " mayor que 90\xB0" : " mayor que 180\xB0");
+            return v + (latitud ? " beyond 90\xB0" : " beyond 180\xB0");
+        case TCodigoMotivo::ZonaInvalida:
+            return es ? v + " no es un n\xFAmero de zona" : v + " is not a zone number";
+        case TCodigoMotivo::ZonaFuera: {
+            const std::string zona = m.N1 < 1000000 ? Numero(m.N1) : Citar(m.Valor);
+            return es ? "zona " + zona + " fuera de 1 a 60" : "zone " + zona + " outside 1 to 60";
+        }
+        case TCodigoMotivo::SinZona:
+            return es ? "falta la zona" : "no zone";
+        case TCodigoMotivo::FajaDistinta:
+            return es ? "faja " + Numero(m.N1) + " en su columna, pero Y est\xE1 en la faja " + Numero(m.N2)
+                      : "strip " + Numero(m.N1) + " in its column, but Y is in strip " + Numero(m.N2);
+        case TCodigoMotivo::FajaFuera:
+            return es ? v + ": la faja " + Numero(m.N1) + " no es ninguna de las fajas 1 a 7"
+                      : v + ": strip " + Numero(m.N1) + " is none of the strips 1 to 7";
+        case TCodigoMotivo::LejosDeLaFaja:
+            return es ? "el punto est\xE1 a m\xE1s de 3.8\xB0 del meridiano central de su faja (fuera de las "
+                        "fajas "
+                        "Gauss-Kr\xFCger)"
+                      : "the point lies more than 3.8\xB0 from its strip's central meridian (outside the "
+                        "Gauss-Kr\xFCger strips)";
+        case TCodigoMotivo::ResultadoLargo:
+            return es ? "un resultado no cabe en sus 30 caracteres"
+                      : "a result does not fit its 30 characters";
+        case TCodigoMotivo::SinResultado:
+            return es ? "sin resultado: el punto est\xE1 muy lejos de las fajas y zonas"
+                      : "no result: the point lies far outside the strips and zones";
+        case TCodigoMotivo::Error:
+            return m.Valor;
+    }
+    return std::string();
+}

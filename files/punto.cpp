@@ -1,0 +1,398 @@
+// The point rule: strict reading of angle, number and zone texts, the 30-character fields, and the
+// reasons of refused conversions.
+#include "punto.h"
+
+#include <cctype>
+#include <cmath>
+
+#include "constantes.h"
+#include "numeros.h"
+
+namespace {
+
+constexpr std::size_t kCampo = 30;  // characters of a coordinate or height in the conversion object
+
+bool EsBlanco(char c) {
+    return c == ' ' || c == '\t';
+}
+bool EsDigito(char c) {
+    return c >= '0' && c <= '9';
+}
+char Mayuscula(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+TMotivo Motivo(TCodigoMotivo codigo, TDato dato, std::string_view valor, int64_t n1 = 0, int64_t n2 = 0) {
+    TMotivo m;
+    m.Codigo = codigo;
+    m.Dato = dato;
+    m.Valor = std::string(valor);
+    m.N1 = n1;
+    m.N2 = n2;
+    return m;
+}
+
+// The signs of each part, as people type them.
+bool SignoGrado(char c) {
+    return c == '\xB0' || c == '\xBA';  // degree sign, masculine ordinal (a common stand-in)
+}
+bool SignoMinuto(char c) {
+    return c == '\'' || c == '\x92' || c == '\xB4';  // apostrophe, right single quote, acute accent
+}
+bool SignoSegundo(char c) {
+    return c == '"' || c == '\x94';  // double quote, right double quote
+}
+
+// Hemisphere of a letter for the angle's kind: -1 south or west, +1 north or east, 0 no such letter.
+int Hemisferio(char c, TTipoAngulo tipo) {
+    c = Mayuscula(c);
+    if (tipo == taLatitud) return c == 'S' ? -1 : c == 'N' ? 1 : 0;
+    return (c == 'W' || c == 'O') ? -1 : c == 'E' ? 1 : 0;  // O: oeste
+}
+
+// A run of digits with at most one decimal mark ('.' or ','), as written.
+struct TNumeroTexto {
+    std::string_view Texto;
+    bool Fraccion = false;  // holds a '.'
+    bool Coma = false;      // holds a ','
+};
+
+bool LeerNumeroTexto(std::string_view t, std::size_t &i, TNumeroTexto &n) {
+    const std::size_t ini = i;
+    bool digitos = false;
+    while (i < t.size() && (EsDigito(t[i]) || ((t[i] == '.' || t[i] == ',') && !n.Fraccion && !n.Coma))) {
+        if (t[i] == '.') n.Fraccion = true;
+        if (t[i] == ',') n.Coma = true;
+        digitos = digitos || EsDigito(t[i]);
+        ++i;
+    }
+    n.Texto = t.substr(ini, i - ini);
+    return digitos;
+}
+
+// The value of a whole-number text, saturated well above any angle (leading zeros allowed).
+long Entero(std::string_view s) {
+    long v = 0;
+    for (char c : s)
+        if (EsDigito(c)) v = std::min(v * 10 + (c - '0'), 1000000L);
+    return v;
+}
+
+void SaltarBlancos(std::string_view t, std::size_t &i) {
+    while (i < t.size() && EsBlanco(t[i])) ++i;
+}
+
+// A number written with '.', or why not (empty, a decimal comma, anything else).
+bool RevisarNumero(std::string_view s, TDato dato, TMotivo &motivo) {
+    if (s.empty()) {
+        motivo = Motivo(TCodigoMotivo::Vacio, dato, s);
+        return false;
+    }
+    long double v;
+    if (LeerReal(s, v) && std::isfinite(v)) return true;
+    std::string conPunto(s);
+    for (char &c : conPunto)
+        if (c == ',') c = '.';
+    motivo =
+        Motivo(conPunto != s && LeerReal(conPunto, v) ? TCodigoMotivo::ComaDecimal : TCodigoMotivo::NoNumero,
+               dato, s);
+    return false;
+}
+
+// A value longer than its field is cut there; that is taken only when the cut drops nothing but
+// decimals of a plain number and at least 10 decimals stay, so what is lost lies below 1e-10 of the
+// unit ("-34.603472222222222222222222222222" keeps its first 30 characters; 22 leading zeros before
+// "6170061.3482" would lose the centimetres and fail).
+bool AjustarAlCampo(std::string &s, TDato dato, TMotivo &motivo) {
+    if (s.size() <= kCampo) return true;
+    constexpr std::size_t kDecimalesMinimos = 10;
+    const std::size_t punto = s.find('.');
+    bool soloDecimales = punto != std::string::npos && punto + kDecimalesMinimos < kCampo;
+    for (std::size_t i = kCampo; soloDecimales && i < s.size(); ++i) soloDecimales = EsDigito(s[i]);
+    if (!soloDecimales) {
+        motivo = Motivo(TCodigoMotivo::Largo, dato, s, kCampo);
+        return false;
+    }
+    s.resize(kCampo);
+    return true;
+}
+
+bool Decimal(std::string_view s, TTipoAngulo tipo, TMotivo &motivo) {
+    const TDato dato = tipo == taLatitud ? TDato::Latitud : TDato::Longitud;
+    if (!RevisarNumero(s, dato, motivo)) return false;
+    long double v = 0;
+    LeerReal(s, v);
+    if (std::fabs(v) > (tipo == taLatitud ? 90 : 180)) {
+        motivo = Motivo(TCodigoMotivo::FueraDeRango, dato, s);
+        return false;
+    }
+    return true;
+}
+
+bool Geografica(const TPuntoLeido &p, TTipoAngulo tipo, std::string &salida, TMotivo &motivo) {
+    const std::string &t = tipo == taLatitud ? p.Coord1 : p.Coord2;
+    const TDato dato = tipo == taLatitud ? TDato::Latitud : TDato::Longitud;
+    if (t.empty()) {
+        motivo = Motivo(TCodigoMotivo::Vacio, dato, t);
+        return false;
+    }
+    if (p.EnDecimal) {
+        salida = t;
+        return AjustarAlCampo(salida, dato, motivo) && Decimal(salida, tipo, motivo);
+    }
+    if (!NormalizarDMS(t, tipo, salida, motivo)) return false;
+    if (salida.size() > kCampo) {  // a cut would take the hemisphere letter
+        motivo = Motivo(TCodigoMotivo::Largo, dato, salida, kCampo);
+        return false;
+    }
+    return true;
+}
+
+bool Numero(const std::string &t, TDato dato, std::string &salida, TMotivo &motivo) {
+    salida = t;
+    return AjustarAlCampo(salida, dato, motivo) && RevisarNumero(salida, dato, motivo);
+}
+
+// A plain whole number ("6", "06"), or -1.
+int EnteroSimple(std::string_view s) {
+    if (s.empty() || s.size() > 9) return -1;
+    for (char c : s)
+        if (!EsDigito(c)) return -1;
+    return static_cast<int>(Entero(s));
+}
+
+}  // namespace
+
+bool NormalizarDMS(std::string_view t, TTipoAngulo tipo, std::string &normal, TMotivo &motivo) {
+    const TDato dato = tipo == taLatitud ? TDato::Latitud : TDato::Longitud;
+    const auto fallo = [&](TCodigoMotivo codigo, int64_t n1 = 0) {
+        motivo = Motivo(codigo, dato, t, n1);
+        return false;
+    };
+    std::size_t i = 0;
+    SaltarBlancos(t, i);
+    if (i == t.size()) return fallo(TCodigoMotivo::Vacio);
+    if (t.find_first_of("\xB0\xBA") == std::string_view::npos) return fallo(TCodigoMotivo::SinSignoGrado);
+
+    // The hemisphere may come as a leading sign, a letter before the degrees or a letter at the end;
+    // exactly one of them.
+    int indicaciones = 0, hemisferio = 0;
+    const auto indicar = [&](int h) {
+        ++indicaciones;
+        hemisferio = h;
+    };
+    if (t[i] == '-' || t[i] == '+') {
+        indicar(t[i] == '-' ? -1 : 1);
+        ++i;
+        SaltarBlancos(t, i);
+    }
+    if (i < t.size() && !EsDigito(t[i])) {
+        const int h = Hemisferio(t[i], tipo);
+        if (h == 0) return fallo(TCodigoMotivo::DMSIlegible);
+        indicar(h);
+        ++i;
+        SaltarBlancos(t, i);
+    }
+
+    // Degrees, then optional minutes, then optional seconds, each a number and its sign.
+    std::string_view partes[3];  // degrees, minutes, seconds as written
+    bool hay[3] = {false, false, false};
+    int siguiente = 0;
+    while (i < t.size() && (EsDigito(t[i]) || t[i] == '.' || t[i] == ',')) {
+        TNumeroTexto n;
+        if (!LeerNumeroTexto(t, i, n)) return fallo(TCodigoMotivo::DMSIlegible);
+        SaltarBlancos(t, i);
+        if (i == t.size()) return fallo(TCodigoMotivo::DMSIlegible);
+        int parte;
+        if (SignoGrado(t[i])) {
+            parte = 0;
+            ++i;
+        } else if (SignoMinuto(t[i])) {
+            // Two minute signs in a row are the seconds' sign.
+            if (i + 1 < t.size() && t[i + 1] == t[i]) {
+                parte = 2;
+                i += 2;
+            } else {
+                parte = 1;
+                ++i;
+            }
+        } else if (SignoSegundo(t[i])) {
+            parte = 2;
+            ++i;
+        } else {
+            return fallo(TCodigoMotivo::DMSIlegible);
+        }
+        if (parte < siguiente || (siguiente == 0 && parte != 0)) return fallo(TCodigoMotivo::DMSIlegible);
+        if (n.Coma) return fallo(parte == 2 ? TCodigoMotivo::ComaDecimal : TCodigoMotivo::NoEntero, parte);
+        if (n.Fraccion && parte < 2) return fallo(TCodigoMotivo::NoEntero, parte);
+        partes[parte] = n.Texto;
+        hay[parte] = true;
+        siguiente = parte + 1;
+        SaltarBlancos(t, i);
+    }
+    if (!hay[0]) return fallo(TCodigoMotivo::DMSIlegible);
+    if (i < t.size()) {
+        const int h = Hemisferio(t[i], tipo);
+        std::size_t fin = i + 1;
+        SaltarBlancos(t, fin);
+        // A lone letter at the end that names no hemisphere of this kind ("W" on a latitude).
+        if (h == 0)
+            return fallo(fin == t.size() && std::isalpha(static_cast<unsigned char>(t[i]))
+                             ? TCodigoMotivo::SinHemisferio
+                             : TCodigoMotivo::DMSIlegible);
+        if (fin != t.size()) return fallo(TCodigoMotivo::DMSIlegible);
+        indicar(h);
+        i = fin;
+    }
+    if (indicaciones == 0) return fallo(TCodigoMotivo::SinHemisferio);
+    if (indicaciones > 1) return fallo(TCodigoMotivo::HemisferioDoble);
+
+    const long grados = Entero(partes[0]);
+    const long minutos = hay[1] ? Entero(partes[1]) : 0;
+    long double segundos = 0;
+    if (hay[2] && !LeerReal(partes[2], segundos)) return fallo(TCodigoMotivo::DMSIlegible);
+    if (minutos > 59) return fallo(TCodigoMotivo::MinutosFuera);
+    if (segundos > 60) return fallo(TCodigoMotivo::SegundosFuera);
+    const long double total = grados + (minutos + segundos / 60) / 60;
+    if (total > (tipo == taLatitud ? 90 : 180)) return fallo(TCodigoMotivo::FueraDeRango);
+
+    normal.assign(partes[0]);
+    normal += "\xB0 ";
+    if (hay[1]) {
+        normal += partes[1];
+        normal += "' ";
+    }
+    if (hay[2]) {
+        normal += partes[2];
+        normal += "\" ";
+    }
+    normal += tipo == taLatitud ? (hemisferio < 0 ? 'S' : 'N') : (hemisferio < 0 ? 'W' : 'E');
+    return true;
+}
+
+bool AnguloComoDMS(std::string_view t, TTipoAngulo tipo, std::string &dms, TMotivo &motivo) {
+    std::size_t a = 0, b = t.size();
+    while (a < b && EsBlanco(t[a])) ++a;
+    while (b > a && EsBlanco(t[b - 1])) --b;
+    const std::string_view s = t.substr(a, b - a);
+    if (s.find_first_of("\xB0\xBA") != std::string_view::npos || s.empty())
+        return NormalizarDMS(s, tipo, dms, motivo);
+    const TDato dato = tipo == taLatitud ? TDato::Latitud : TDato::Longitud;
+    if (!RevisarNumero(s, dato, motivo)) {
+        // Neither a number nor DMS: say what DMS needs.
+        if (motivo.Codigo == TCodigoMotivo::NoNumero) motivo.Codigo = TCodigoMotivo::SinSignoGrado;
+        return false;
+    }
+    if (s[0] != '-' && s[0] != '+') {
+        motivo = Motivo(TCodigoMotivo::SinHemisferio, dato, s);
+        return false;
+    }
+    if (!Decimal(s, tipo, motivo)) return false;
+    long double v = 0;
+    LeerReal(s, v);
+    dms = FormatoDMS(tipo, v * kRadPorGrado);
+    return true;
+}
+
+bool LeerZona(std::string_view t, int &zona, TMotivo &motivo) {
+    if (t.empty()) {
+        motivo = Motivo(TCodigoMotivo::SinZona, TDato::Zona, t);
+        return false;
+    }
+    std::size_t i = 0;
+    while (i < t.size() && EsDigito(t[i])) ++i;
+    const std::string_view digitos = t.substr(0, i);
+    SaltarBlancos(t, i);
+    if (i < t.size() && (Mayuscula(t[i]) == 'S' || Mayuscula(t[i]) == 'N')) ++i;
+    if (digitos.empty() || i != t.size()) {
+        motivo = Motivo(TCodigoMotivo::ZonaInvalida, TDato::Zona, t);
+        return false;
+    }
+    const long z = Entero(digitos);
+    if (z < 1 || z > 60) {
+        motivo = Motivo(TCodigoMotivo::ZonaFuera, TDato::Zona, t, z);
+        return false;
+    }
+    zona = static_cast<int>(z);
+    return true;
+}
+
+bool PrepararEntrada(const TPuntoLeido &p, TCoordenadas &c, TMotivo &motivo) {
+    TPuntoTexto &e = c.Entrada;
+    std::string v1, v2, v3;
+    if (c.TipoFuente == tcGeografica) {
+        if (!Geografica(p, taLatitud, v1, motivo) || !Geografica(p, taLongitud, v2, motivo)) return false;
+    } else {
+        if (!Numero(p.Coord1, TDato::X, v1, motivo) || !Numero(p.Coord2, TDato::Y, v2, motivo)) return false;
+    }
+    // An empty height is the program's default height.
+    if (p.Coord3.empty())
+        v3 = "1.5";
+    else if (!Numero(p.Coord3, TDato::Altura, v3, motivo))
+        return false;
+
+    std::string zona = "0";
+    if (c.TipoFuente == tcUTM) {
+        int z = 0;
+        if (!LeerZona(p.Zona, z, motivo)) return false;
+        zona = std::to_string(z);
+    } else if (c.TipoFuente == tcGaussKruger) {
+        // The strip comes from the millions digit of Y; a strip column that says otherwise means the
+        // values do not belong together. A column holding no plain number is not read.
+        const int columna = EnteroSimple(p.Zona);
+        long double y = 0;
+        LeerReal(v2, y);
+        const long double millones = std::floor(y / 1000000);
+        if (columna > 0 && millones >= 1 && millones <= 9 && columna != static_cast<int>(millones)) {
+            motivo =
+                Motivo(TCodigoMotivo::FajaDistinta, TDato::Faja, p.Zona, columna, static_cast<int>(millones));
+            return false;
+        }
+    }
+    e.Coord1 = v1;
+    e.Coord2 = v2;
+    e.Coord3 = v3;
+    e.Zona = zona;
+    e.EnDecimal = c.TipoFuente == tcGeografica ? p.EnDecimal : 1;
+    return true;
+}
+
+TMotivo MotivoConversion(const TCoordenadas &c) {
+    const TPuntoTexto &e = c.Entrada;
+    switch (c.Rechazo) {
+        case rzNinguno:
+            break;
+        case rzLatitud:
+            return Motivo(TCodigoMotivo::FueraDeRango, TDato::Latitud, e.Coord1.str());
+        case rzLongitud:
+            return Motivo(TCodigoMotivo::FueraDeRango, TDato::Longitud, e.Coord2.str());
+        case rzZonaUTM:
+            return Motivo(TCodigoMotivo::ZonaFuera, TDato::Zona, e.Zona.str(),
+                          LeerEnteroInicial(e.Zona.str()));
+        case rzFajaGK: {
+            long double y = 0;
+            LeerReal(e.Coord2.str(), y);
+            return Motivo(TCodigoMotivo::FajaFuera, TDato::Y, e.Coord2.str(),
+                          static_cast<int64_t>(std::floor(std::fabs(y) / 1000000)));
+        }
+        case rzLejosDeLaFaja:
+            return Motivo(TCodigoMotivo::LejosDeLaFaja, TDato::Ninguno, std::string_view());
+        case rzResultadoLargo:
+            return Motivo(TCodigoMotivo::ResultadoLargo, TDato::Ninguno, std::string_view());
+        case rzSinResultado:
+            return Motivo(TCodigoMotivo::SinResultado, TDato::Ninguno, std::string_view());
+    }
+    return Motivo(TCodigoMotivo::SinResultado, TDato::Ninguno, std::string_view());
+}
+
+bool ConvertirPunto(const TPuntoLeido &p, TCoordenadas &c, TMotivo &motivo) {
+    try {
+        if (!PrepararEntrada(p, c, motivo)) return false;
+        if (c.Convertir()) return true;
+        motivo = MotivoConversion(c);
+    } catch (const std::exception &e) {
+        // Nothing that passed the checks above should raise; if it does, the point fails with it.
+        motivo = Motivo(TCodigoMotivo::Error, TDato::Ninguno, e.what());
+    }
+    return false;
+}
