@@ -27,6 +27,9 @@ void AgregarUtf8(std::string &s, uint32_t cp) {
 
 char ACp1252(uint32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+    // The prime and double prime that UTF-8 texts use for minutes and seconds.
+    if (cp == 0x2032) return '\'';
+    if (cp == 0x2033) return '"';
     for (int i = 0; i < 32; ++i)
         if (kAlto[i] == cp) return static_cast<char>(0x80 + i);
     return '?';

@@ -119,6 +119,11 @@ TEST(Cp1252, IdaYVuelta) {
     std::string todos;
     for (int c = 1; c < 256; ++c) todos += static_cast<char>(c);
     EXPECT_EQ(Utf8ACp1252(Cp1252AUtf8(todos)), todos);
+    EXPECT_EQ(Utf8ACp1252("34\xC2\xB0"
+                          "36\xE2\x80\xB2"
+                          "12.5\xE2\x80\xB3S \xE2\x82\xAC \xE2\x88\x9A"),
+              "34\xB0"
+              "36'12.5\"S \x80 ?");
     EXPECT_TRUE(PareceUtf8("34\xC2\xB0"));
     EXPECT_FALSE(PareceUtf8("34\xB0"));
     EXPECT_FALSE(PareceUtf8("ascii"));

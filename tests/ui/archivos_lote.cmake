@@ -24,3 +24,12 @@ if(PROJ_LOTE_FOUND)
 else()
   message(WARNING "PROJ not found: the convert/save window tests (PROJ as oracle) are not built")
 endif()
+
+# One table of points through the grid, the background run and zuvelo-convert.
+qt_add_executable(test_misma_regla ${CMAKE_CURRENT_LIST_DIR}/test_misma_regla.cpp)
+target_link_libraries(test_misma_regla PRIVATE ui Qt6::Test)
+target_compile_definitions(test_misma_regla PRIVATE ZUVELO_CONVERT="$<TARGET_FILE:zuvelo-convert>")
+add_dependencies(test_misma_regla zuvelo-convert)
+set_target_properties(test_misma_regla PROPERTIES AUTOMOC ON)
+add_test(NAME test_misma_regla COMMAND test_misma_regla)
+set_tests_properties(test_misma_regla PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)

@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QTest>
 #include <map>
 
@@ -584,6 +586,20 @@ void TestLote::captura() {
     const QString ruta = Capturas() + "/archivos_convertido.png";
     QVERIFY(v->grab().save(ruta));
     QVERIFY(QFile::exists(ruta));
+
+    // To geographic Campo Inchauspe: the longest DMS longitude shows whole, hemisphere letter included.
+    v->cbDestino->setCurrentIndex(0);
+    v->BotonesDestino->button(1)->setChecked(true);
+    v->skTransfclick();
+    QTest::qWait(50);
+    const QFontMetrics medida(v->Grilla->font());
+    for (int fila : {2, 4, 6})
+        for (int col : {5, 6}) {
+            const QString texto = AQString(v->ModeloGrilla->Celda(fila, col));
+            QVERIFY2(texto.endsWith(col == 5 ? 'S' : 'W'), qPrintable(texto));
+            QVERIFY2(medida.horizontalAdvance(texto) + 6 <= v->Grilla->columnWidth(col), qPrintable(texto));
+        }
+    QVERIFY(v->grab().save(Capturas() + "/archivos_geografico.png"));
 }
 
 QTEST_MAIN(TestLote)

@@ -1,0 +1,381 @@
+// One table of points run through every path that converts files: the window's grid (opened and
+// converted as a user does), the background run of a large file (the same lines after 50000 good
+// ones, saved as .DAT), and zuvelo-convert. Every path must give the same result, or refuse the point
+// with the same reason, and read the forms people write exactly as the program's own layout.
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+#include <map>
+
+#include "TFConv.h"
+#include "UOpciones.h"
+#include "aplicacion.h"
+#include "conversion_prueba.h"
+#include "archivos_carga.h"
+#include "archivos_lote_dialogo.h"
+#include "grilla_modelo.h"
+#include "lote.h"
+#include "mensaje.h"
+#include "texto_qt.h"
+
+namespace {
+
+// How a kind of file is read: the source kind, the notation, its line end, and a line that converts.
+struct TArchivo {
+    const char *nombre;
+    int fuente;            // item of cbFuente: 0 GEO, 1 GK, 2 UTM, 3 GPS waypoints
+    int modo;              // geographic notation: 0 DMS, 1 decimal degrees
+    const char *fin;       // line end of the file
+    const char *columnas;  // latitude or X, longitude or Y, height, zone (the dialog's four fields)
+    const char *relleno;   // a good line, repeated 50000 times before the table in the large file
+    int leeComo;           // waypoints: the kind whose layout the cases' `igualA` is written in
+};
+const TArchivo kArchivos[] = {
+    {"dms", 0, 0, "\r\n", "1,2,3,0", "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W;1.5", -1},
+    // Lines ended by a carriage return alone are lines too.
+    {"decimal", 0, 1, "\r", "1,2,3,0", "-34.6034722;-58.3816667;1.5", -1},
+    {"gk", 1, 1, "\n", "1,2,3,4", "6170494.489;6373260.3471;1.5;6", -1},
+    {"utm", 2, 1, "\r\n", "1,2,3,4", "6170061.3482;373311.043;1.5;21", -1},
+    // Waypoint files are never split: the grid and zuvelo-convert only.
+    {"gps", 3, 1, "\r\n", "", "W,D,P0,-34.6034722,-58.3816667,", 1},
+    {"gps-dms", 3, 0, "\n", "", "WP,dms,A0,-34 36' 12.5'',-58 22' 54'',", 0},
+};
+
+struct TCaso {
+    const char *nombre;
+    int archivo;          // index into kArchivos
+    const char *linea;    // fields separated by ';', Windows-1252
+    const char *igualA;   // converts to exactly what this line in the program's layout gives
+    const char *termina;  // or: converts, and the result line ends with this (strip or zone)
+    const char *motivo;   // or: fails, and every path gives this reason (English)
+};
+
+const TCaso kCasos[] = {
+    // DMS written without blanks after the signs was read 57 km and 1.3 km off.
+    {"sin blancos", 0,
+     "34\xB0"
+     "36'12.50\" S;58\xB0"
+     "22'54\" W",
+     "34\xB0 36' 12.50\" S;58\xB0 22' 54\" W"},
+    {"forma con espacios pegada", 0, "-34 36'12.5'';-58 22'54''", "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W"},
+    {"hemisferio pegado y otros signos", 0,
+     "34\xBA"
+     "36\x92"
+     "12.5''s;58\xB0"
+     "22\xB4"
+     "54\"O",
+     "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W"},
+    {"sesenta segundos", 0, "34\xB0 36' 60\" S;58\xB0 22' 54\" W", "34\xB0 37' 0\" S;58\xB0 22' 54\" W"},
+    {"longitud 582", 0, "34\xB0 36' 12.5\" S;582\xB0 25' 4\" W", nullptr, nullptr,
+     "longitude '582\xB0 25' 4\" W' beyond 180\xB0"},
+    {"minutos 75", 0, "34\xB0 75' 99\" S;58\xB0 22' 54\" W", nullptr, nullptr,
+     "latitude '34\xB0 75' 99\" S': minutes above 59"},
+    {"sin hemisferio", 0, "34\xB0 36';58\xB0 22' 54\" W", nullptr, nullptr,
+     "latitude '34\xB0 36'' has no hemisphere letter N or S"},
+    {"decimal leido como DMS", 0, "-34.5;-58.4", nullptr, nullptr,
+     "latitude '-34.5' is not degrees-minutes-seconds (no degree sign)"},
+    {"oeste de 73.5", 0, "50\xB0 S;74\xB0 30' W", nullptr, ";1"},
+    {"este de 52.5", 0, "27\xB0 S;51\xB0 W", nullptr, ";7"},
+
+    {"longitud 200", 1, "-34.5;200", nullptr, nullptr, "longitude '200' beyond 180\xB0"},
+    {"longitud -418.4", 1, "-34.5;-418.4", nullptr, nullptr, "longitude '-418.4' beyond 180\xB0"},
+    {"al este, fuera de las fajas", 1, "+34.5;+58.4", nullptr, nullptr,
+     "the point lies more than 3.8\xB0 from its strip's central meridian (outside the Gauss-Kr\xFCger "
+     "strips)"},
+    {"punto solo", 1, ".;-58.4", nullptr, nullptr, "latitude '.' is not a number"},
+    {"menos y punto", 1, "-34.5;-.", nullptr, nullptr, "longitude '-.' is not a number"},
+    {"altura enorme", 1, "-34.5;-58.4;1e40", nullptr, nullptr, "a result does not fit its 30 characters"},
+    {"altura con coma", 1, "-34.5;-58.4;7,25", nullptr, nullptr,
+     "height '7,25' has a decimal comma: write the decimal point '.'"},
+    {"largo que solo pierde decimales", 1, "-34.603472222222222222222222222222222;-58.4",
+     "-34.60347222222222222222222222;-58.4"},
+    {"largo que cambiaria el valor", 1, "-34.5;-00000000000000000000000000058.4", nullptr, nullptr,
+     "longitude '-00000000000000000000000000058.4' is longer than 30 characters"},
+    {"bytes de control", 1, "-34.5\x1B[31m;-58.4", nullptr, nullptr,
+     "latitude '-34.5\\x1B[31m' is not a number"},
+
+    {"faja de otra columna", 2, "6170494.489;6373260.3471;1.5;5", nullptr, nullptr,
+     "strip 5 in its column, but Y is in strip 6"},
+    {"sin faja en Y", 2, "6170494.489;373260.3471;1.5;6", nullptr, nullptr,
+     "Y '373260.3471': strip 0 is none of the strips 1 to 7"},
+    {"X con coma", 2, "6170494,489;6373260.3471;1.5;6", nullptr, nullptr,
+     "X '6170494,489' has a decimal comma: write the decimal point '.'"},
+
+    {"zona con hemisferio", 3, "6170061.3482;373311.043;1.5;21 S", "6170061.3482;373311.043;1.5;21"},
+    {"zona con ceros", 3, "6170061.3482;373311.043;1.5;000021", "6170061.3482;373311.043;1.5;21"},
+    {"zona 2O", 3, "6170061.3482;373311.043;1.5;2O", nullptr, nullptr, "zone '2O' is not a zone number"},
+    {"zona 61", 3, "6170061.3482;373311.043;1.5;61", nullptr, nullptr, "zone 61 outside 1 to 60"},
+    {"sin zona", 3, "6170061.3482;373311.043;1.5;", nullptr, nullptr, "no zone"},
+
+    // Waypoints: `igualA` gives the same values in the layout of the kind they are read as.
+    {"gps bueno", 4, "W,D,G1,-34.6034722,-58.3816667,", "-34.6034722;-58.3816667"},
+    {"gps longitud 200", 4, "W,D,G2,-34.5,200,", "-34.5;200", nullptr, "longitude '200' beyond 180\xB0"},
+    {"gps punto solo", 4, "W,D,G3,.,-58.4,", ".;-58.4", nullptr, "latitude '.' is not a number"},
+    {"gps forma pegada", 5, "WP,dms,A1,-34 36'12.5'',-58 22'54'',", "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W"},
+    {"gps minutos 75", 5, "WP,dms,A2,-34 75' 0'',-58 22' 54'',", "34\xB0 75' 0\" S;58\xB0 22' 54\" W",
+     nullptr, "latitude '34\xB0 75' 0\" S': minutes above 59"},
+};
+
+std::string Leer(const QString &ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
+}
+
+void Escribir(const QString &ruta, const std::string &datos) {
+    QFile f(ruta);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(datos.data(), static_cast<qint64>(datos.size()));
+}
+
+std::vector<std::string> Lineas(const std::string &texto) {
+    std::vector<std::string> r;
+    std::size_t ini = 0;
+    while (ini < texto.size()) {
+        std::size_t fin = texto.find("\r\n", ini);
+        if (fin == std::string::npos) fin = texto.size();
+        r.push_back(texto.substr(ini, fin - ini));
+        ini = fin + 2;
+    }
+    return r;
+}
+
+std::vector<const TCaso *> CasosDe(int archivo) {
+    std::vector<const TCaso *> r;
+    for (const TCaso &c : kCasos)
+        if (c.archivo == archivo) r.push_back(&c);
+    return r;
+}
+
+TOpcionesLectura OpcionesDe(const TArchivo &a) {
+    TOpcionesLectura o;
+    o.Delimitador = ';';
+    int col[4] = {0, 0, 0, 0};
+    std::sscanf(a.columnas, "%d,%d,%d,%d", &col[0], &col[1], &col[2], &col[3]);
+    o.ColLatX = static_cast<uint8_t>(col[0]);
+    o.ColLonY = static_cast<uint8_t>(col[1]);
+    o.ColAltura = static_cast<uint8_t>(col[2]);
+    o.ColZona = static_cast<uint8_t>(col[3]);
+    o.Fuente = static_cast<uint8_t>(a.fuente);
+    o.ModoDecimal = static_cast<uint8_t>(a.fuente == 0 ? a.modo : 1);
+    return o;
+}
+
+// What the table expects of one case: the result line, or ";;" and the reason.
+struct TEsperado {
+    std::string resultado;
+    TMotivo motivo;
+};
+
+TEsperado Esperado(const TCaso &c, const TArchivo &a) {
+    const TArchivo &como = a.leeComo < 0 ? a : kArchivos[a.leeComo];
+    TCoordenadas coord;
+    ConfigurarCoordenadas(coord, 0, 0, como.fuente, como.fuente == 1 ? 2 : 1);
+    TEsperado e;
+    const bool igual = c.igualA && (a.leeComo >= 0 || !c.motivo);
+    ConvertirLinea(igual ? c.igualA : c.linea, OpcionesDe(como), coord, e.resultado, &e.motivo);
+    return e;
+}
+
+}  // namespace
+
+class TestMismaRegla : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    std::unique_ptr<TFConv> v_;
+    int archivoActual_ = 0;
+
+    const TArchivo &A() const { return kArchivos[archivoActual_]; }
+
+    // Opens the file through the window's open command, its read options answered as a user would
+    // (a waypoint file has none).
+    void Abrir(const QString &ruta) {
+        const TArchivo &a = A();
+        v_->cbFuente->setCurrentIndex(a.fuente);
+        v_->cbDestino->setCurrentIndex(a.fuente == 1 ? 2 : 1);
+        if (a.fuente == 3) {
+            v_->OD->FijarSiguiente(ruta);
+            v_->skAbrir->click();
+            return;
+        }
+        TFormOpciones::FijarPresentador([&a](TFormOpciones &f) {
+            f.show();
+            f.spSiguiente->click();
+            const QStringList cols = QString::fromLatin1(a.columnas).split(',');
+            f.sEditLatX->setText(cols[0]);
+            f.sEditLonY->setText(cols[1]);
+            f.sEditAltura->setText(cols[2]);
+            f.sEditZFaja->setText(cols[3]);
+            f.cbModo->setCurrentIndex(a.modo);
+            f.spBotonOK->click();
+            return f.result();
+        });
+        v_->OD->FijarSiguiente(ruta);
+        v_->skAbrir->click();
+        TFormOpciones::FijarPresentador(nullptr);
+    }
+
+    std::string Archivo(const std::vector<const TCaso *> &casos, int relleno) {
+        std::string t;
+        for (int i = 0; i < relleno; ++i) t += std::string(A().relleno) + A().fin;
+        for (const TCaso *c : casos) t += std::string(c->linea) + A().fin;
+        return t;
+    }
+
+    // Checks one path's answer for a case: the result line (";;" for a failure) and the reason.
+    void Comprobar(const char *camino, const TCaso &c, const std::string &resultado,
+                   const std::string &motivo, TIdioma idioma) {
+        const TEsperado e = Esperado(c, A());
+        const QString donde = QStringLiteral("%1, %2").arg(QLatin1String(camino), QLatin1String(c.nombre));
+        if (c.motivo) {
+            QVERIFY2(resultado == ";;", qPrintable(donde + ": " + AQString(resultado)));
+            QCOMPARE(TextoMotivo(e.motivo, TIdioma::Ingles), std::string(c.motivo));
+            QVERIFY2(motivo == TextoMotivo(e.motivo, idioma), qPrintable(donde + ": " + AQString(motivo)));
+            return;
+        }
+        QVERIFY2(!e.motivo.Hay(),
+                 qPrintable(donde + ": " + AQString(TextoMotivo(e.motivo, TIdioma::Ingles))));
+        QVERIFY2(resultado == e.resultado, qPrintable(donde + ": " + AQString(resultado)));
+        if (c.termina) {
+            const std::string t = c.termina;
+            QVERIFY2(resultado.size() > t.size() &&
+                         resultado.compare(resultado.size() - t.size(), t.size(), t) == 0,
+                     qPrintable(donde + ": " + AQString(resultado)));
+        }
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        FijarPresentadorGlobal(
+            [](QWidget *, TMensaje::Tipo, const QString &, TMensaje::Botones) { return TMensaje::BotonOk; });
+    }
+    void init() {
+        v_ = std::make_unique<TFConv>();
+        v_->spSPC->setCurrentWidget(v_->TSTransf);
+    }
+    void cleanup() {
+        delete FormOpciones;
+        v_.reset();
+    }
+
+    void porCadaCamino_data() {
+        QTest::addColumn<int>("archivo");
+        for (int i = 0; i < static_cast<int>(std::size(kArchivos)); ++i)
+            QTest::newRow(kArchivos[i].nombre) << i;
+    }
+    void porCadaCamino() {
+        QFETCH(int, archivo);
+        archivoActual_ = archivo;
+        const std::vector<const TCaso *> casos = CasosDe(archivo);
+        const QString chico = dir_.filePath(QStringLiteral("%1.txt").arg(A().nombre));
+        Escribir(chico, Archivo(casos, 0));
+
+        // The grid: one row per case; a failed row carries its reason as tooltip.
+        Abrir(chico);
+        QCOMPARE(v_->ModeloGrilla->Filas(), 2 + static_cast<int>(casos.size()));
+        v_->spSkinXFormButton1->click();
+        const TModeloGrilla &g = *v_->ModeloGrilla;
+        for (std::size_t i = 0; i < casos.size(); ++i) {
+            const int fila = 2 + static_cast<int>(i);
+            TPuntoTexto s;
+            s.Coord1 = g.Celda(fila, 5);
+            s.Coord2 = g.Celda(fila, 6);
+            s.Coord3 = g.Celda(fila, 7);
+            s.Zona = g.Celda(fila, 8);
+            const std::string resultado = g.Celda(fila, 5).empty() ? ";;" : LineaResultado(s, ';');
+            Comprobar("grilla", *casos[i], resultado, g.Fallo(fila), TIdioma::Espanol);
+        }
+
+        // zuvelo-convert on the same file: one result line per line, the reasons on standard error.
+        QProcess p;
+        const QString tipos[4] = {"geo", "gk", "utm", "gps"};
+        QStringList args = {"-q", "-f", tipos[A().fuente], "-t", A().fuente == 1 ? "utm" : "gk"};
+        if (A().fuente != 3)
+            args << "-d"
+                 << "semicolon"
+                 << "-c" << QString::fromLatin1(A().columnas).remove(QRegularExpression(",0$"));
+        if (A().fuente == 0 && A().modo == 1) args << "--decimal";
+        p.start(QStringLiteral(ZUVELO_CONVERT), args << chico);
+        QVERIFY(p.waitForFinished(60000));
+        const std::string salida = p.readAllStandardOutput().toStdString();
+        const std::string errores = p.readAllStandardError().toStdString();
+        const bool hayFallos =
+            std::any_of(casos.begin(), casos.end(), [](const TCaso *c) { return c->motivo; });
+        QCOMPARE(p.exitCode(), hayFallos ? 3 : 0);
+        const std::vector<std::string> lineas = Lineas(salida);
+        QCOMPARE(lineas.size(), casos.size());
+        for (std::size_t i = 0; i < casos.size(); ++i) {
+            std::string motivo;
+            const std::string rotulo = "  line " + std::to_string(i + 1) + ": ";
+            const std::size_t en = errores.find(rotulo);
+            if (en != std::string::npos) {
+                const std::size_t desde = en + rotulo.size();
+                motivo = Utf8ACp1252(errores.substr(desde, errores.find('\n', desde) - desde));
+            }
+            std::string linea = lineas[i];
+            if (A().fuente == 3) std::replace(linea.begin(), linea.end(), ',', ';');  // waypoints give ','
+            Comprobar("zuvelo-convert", *casos[i], linea, motivo, TIdioma::Ingles);
+        }
+        if (A().fuente == 3) return;
+
+        // The background run: the same lines after 50000 good ones, converted by the workers and
+        // saved as .DAT (the output segments joined); the first failed lines are named at the end.
+        const QString grande = dir_.filePath(QStringLiteral("%1-grande.txt").arg(A().nombre));
+        Escribir(grande, Archivo(casos, 50000));
+        Abrir(grande);
+        QCOMPARE(v_->ArchivoGrande, uint8_t(1));
+        v_->spMensaje->Mostrados.clear();
+        v_->spSkinXFormButton1->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!v_->LoteEnCurso(false), 60000);
+        std::map<int64_t, std::string> motivos;  // file line -> reason, from the run's message
+        for (const TMensaje::Registro &m : v_->spMensaje->Mostrados)
+            for (const QString &l : m.texto.split('\n'))
+                if (l.startsWith(QStringLiteral("L\u00EDnea "))) {
+                    const int dos = l.indexOf(QStringLiteral(": "));
+                    motivos[l.mid(6, dos - 6).toLongLong()] = DeQString(l.mid(dos + 2));
+                }
+        v_->SD->FijarSiguiente(dir_.filePath(QStringLiteral("%1-grande.dat").arg(A().nombre)), 1);
+        v_->Guardar->click();
+        const std::vector<std::string> dat =
+            Lineas(Leer(dir_.filePath(QStringLiteral("%1-grande.dat").arg(A().nombre))));
+        QCOMPARE(dat.size(), 50000 + casos.size());
+        for (std::size_t i = 0; i < casos.size(); ++i) {
+            const std::string esperadoMotivo = motivos.count(50001 + static_cast<int64_t>(i))
+                                                   ? motivos[50001 + static_cast<int64_t>(i)]
+                                                   : std::string();
+            Comprobar("segundo plano", *casos[i], dat[50000 + i], esperadoMotivo, TIdioma::Espanol);
+        }
+    }
+
+    // A DMS file read as decimal degrees: every row fails, the window says which notation would
+    // read them, and nothing is saved.
+    void notacionEquivocada() {
+        archivoActual_ = 1;  // decimal degrees
+        const QString ruta = dir_.filePath("dms-como-decimal.txt");
+        Escribir(ruta, "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W\r\n34\xB0 S;58\xB0 W\r\n");
+        Abrir(ruta);
+        v_->spMensaje->Mostrados.clear();
+        v_->spSkinXFormButton1->click();
+        QCOMPARE(v_->spMensaje->Mostrados.size(), std::size_t(1));
+        QVERIFY2(v_->spMensaje->Mostrados[0].texto.endsWith(AQString("\xBFLos \xE1ngulos est\xE1n en grados, "
+                                                                     "minutos y segundos?")),
+                 qPrintable(v_->spMensaje->Mostrados[0].texto));
+        QVERIFY(v_->Msg->text().startsWith(AQString("0 puntos convertidos, 2 con error")));
+        QVERIFY(!v_->ModeloGrilla->Fallo(2).empty());
+        v_->SD->FijarSiguiente(dir_.filePath("nada.dat"), 1);
+        v_->Guardar->click();
+        QCOMPARE(v_->spMensaje->Mostrados.back().texto,
+                 AQString("Ning\xFAn punto se pudo convertir: no hay nada que guardar."));
+        QVERIFY(!QFile::exists(dir_.filePath("nada.dat")));
+    }
+};
+
+ZUVELO_TEST_MAIN(TestMismaRegla)
+#include "test_misma_regla.moc"
