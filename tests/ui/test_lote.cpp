@@ -467,6 +467,8 @@ void TestLote::campoGrillaDMS() {
     auto v = VentanaVisible();
     QVERIFY(QTest::qWaitForWindowActive(v.get()));
     LlenarGeoDMS(*v);
+    v->skTransfclick();
+    const QString cuenta = v->Msg->text();  // the conversion's counts stay after the editing below
     DobleClic(*v, 2, 1);
     QTRY_VERIFY(v->Campo->isVisible());
     QCOMPARE(DeQString(v->Campo->text()), kBuenos[0].lat);
@@ -482,7 +484,8 @@ void TestLote::campoGrillaDMS() {
     QTest::keyClick(v->Campo, Qt::Key_Return);  // Enter acts as Tab: Campo loses the focus
     QTRY_VERIFY(!v->Campo->isVisible());
     QCOMPARE(v->ModeloGrilla->Celda(2, 1), nueva);
-    QCOMPARE(v->Convertido, uint8_t(0));
+    QCOMPARE(v->Convertido, uint8_t(1));
+    QCOMPARE(v->Msg->text(), cuenta);
 
     // A letter typed among the degrees.
     DobleClic(*v, 4, 2);
