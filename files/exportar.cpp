@@ -2,7 +2,6 @@
 // reading of result texts into decimal degrees that they share.
 #include "exportar.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <stdexcept>

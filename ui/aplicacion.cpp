@@ -89,6 +89,8 @@ TAplicacion::TAplicacion(int &argc, char **argv) : QApplication(argc, argv) {
     setOrganizationName(QStringLiteral("Zuvelo"));
     setApplicationName(QStringLiteral("Zuvelo II"));
     setApplicationVersion(QStringLiteral("3.2"));
+    // The desktop shows the window under the menu entry's name and icon (packaging/zuvelo.desktop).
+    setDesktopFileName(QStringLiteral("zuvelo"));
     FijarSeparadorDecimal();
     CargarTraduccionesQt(*this);
 }

@@ -77,6 +77,14 @@ class TestDialogos : public QObject {
         dialogo->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialogo.get()));
         dialogo->grab().save(QStringLiteral(CAPTURAS_DIR "/dialogo_abrir.png"));
+        TDialogoGuardar sd;
+        sd.InitialDir = dir_.path();
+        const auto guardar = sd.CrearDialogo(nullptr);
+        QCOMPARE(guardar->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Save)->text(),
+                 QString("&Guardar"));
+        guardar->show();
+        QVERIFY(QTest::qWaitForWindowExposed(guardar.get()));
+        guardar->grab().save(QStringLiteral(CAPTURAS_DIR "/dialogo_guardar.png"));
     }
 
     // "Texto" shows text files of the three extensions in any case; "Todos" shows everything.
