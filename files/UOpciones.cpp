@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QShowEvent>
 #include <QStackedWidget>
 #include <QTableWidget>
@@ -18,6 +19,7 @@
 #include "lineas.h"
 #include "mensaje.h"
 #include "opciones_lectura.h"
+#include "preferencias.h"
 #include "texto_qt.h"
 
 char OpcDelimitador = ',';
@@ -266,6 +268,7 @@ void TFormOpciones::FormActivate() {
     sEditLonY->setText("2");
     sEditAltura->setText("0");
     sEditZFaja->setText("0");
+    MostrarRecordadas();
     spBotonOK->setEnabled(false);
     spSiguiente->setEnabled(true);
     eModo->setEnabled(false);
@@ -413,12 +416,53 @@ void TFormOpciones::spBotonOKClick() {
         OpcColZona = zona;
         OpcDelimitador = CaracteresDelimitador[item];
         if (FuenteArchivo == 0) ModoAngulo = static_cast<uint8_t>(cbModo->currentIndex());
+        Recordar();
     } catch (const TErrorOpciones &e) {
         // The dialog stays open so that the user can mend the value.
         Error(e.what());
         return;
     }
     accept();
+}
+
+namespace {
+// The settings group of a file kind's remembered options.
+QString GrupoRecordado(uint8_t fuente) {
+    return QStringLiteral("OpcionesLectura/Tipo%1").arg(fuente);
+}
+}  // namespace
+
+// The field numbers and delimiter last accepted for this kind of file, in place of the defaults. The
+// start line is not remembered: a wrong one would drop the first points of the next file silently.
+void TFormOpciones::MostrarRecordadas() {
+    const auto p = Preferencias();
+    if (!p) return;
+    p->beginGroup(GrupoRecordado(FuenteArchivo));
+    const auto campo = [&](const char *clave, QLineEdit *edicion) {
+        bool ok = false;
+        const int v = p->value(clave).toInt(&ok);
+        if (ok && v >= 0 && v <= 255) edicion->setText(QString::number(v));
+    };
+    campo("ColLatX", sEditLatX);
+    campo("ColLonY", sEditLonY);
+    campo("ColAltura", sEditAltura);
+    campo("ColZona", sEditZFaja);
+    bool ok = false;
+    const int item = p->value("Delimitador").toInt(&ok);
+    if (ok && item >= 0 && item < 4) SeleccionarDelimitador(item);
+    p->endGroup();
+}
+
+void TFormOpciones::Recordar() const {
+    const auto p = Preferencias();
+    if (!p) return;
+    p->beginGroup(GrupoRecordado(FuenteArchivo));
+    p->setValue("ColLatX", OpcColLatX);
+    p->setValue("ColLonY", OpcColLonY);
+    p->setValue("ColAltura", OpcColAltura);
+    p->setValue("ColZona", OpcColZona);
+    p->setValue("Delimitador", ItemDelimitador());
+    p->endGroup();
 }
 
 void TFormOpciones::done(int resultado) {

@@ -1,6 +1,7 @@
 // TFormOpciones (FormOpciones): the modal "Opciones de Lectura" dialog that previews the first lines
 // of a delimited text file and asks for its start line, delimiter, field numbers and angle notation.
-// The accepted values live in the unit variables below, from which the open command copies them.
+// The accepted values live in the unit variables below, from which the open command copies them;
+// the field numbers and delimiter are also remembered per file kind for the next showing.
 #pragma once
 #include <QDialog>
 #include <cstdint>
@@ -87,6 +88,8 @@ class TFormOpciones : public QDialog {
     void Error(const std::string &texto1252);
     void SeleccionarDelimitador(int item);
     uint8_t LeerCampo(QLineEdit *campo, const QString &nombre) const;
+    void MostrarRecordadas();
+    void Recordar() const;
 };
 
 // The one instance, created at start-up after the main window (nullptr before and after).

@@ -1,5 +1,5 @@
-// TAplicacion and TChkMensaje: the event boundary that stops exceptions, the default error handler
-// and the Enter-as-Tab hook.
+// TAplicacion and TChkMensaje: the event boundary that stops exceptions, the default error handler,
+// Qt's Spanish texts and the Enter-as-Tab hook.
 #include "aplicacion.h"
 
 #include <QAbstractItemView>
@@ -8,8 +8,10 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 #include <clocale>
 #include <exception>
 #include "texto_qt.h"
@@ -72,10 +74,25 @@ void FijarSeparadorDecimal() {
     std::setlocale(LC_NUMERIC, "C");
 }
 
+bool CargarTraduccionesQt(QCoreApplication &aplicacion) {
+    auto *traductor = new QTranslator(&aplicacion);
+    // Spanish whatever the user's locale: the whole window speaks Spanish.
+    if (!traductor->load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete traductor;
+        return false;
+    }
+    return QCoreApplication::installTranslator(traductor);
+}
+
 TAplicacion::TAplicacion(int &argc, char **argv) : QApplication(argc, argv) {
+    // QSettings keeps what the program remembers under these two names (ui/preferencias.h).
+    setOrganizationName(QStringLiteral("Zuvelo"));
     setApplicationName(QStringLiteral("Zuvelo II"));
     setApplicationVersion(QStringLiteral("3.2"));
+    // The desktop shows the window under the menu entry's name and icon (packaging/zuvelo.desktop).
+    setDesktopFileName(QStringLiteral("zuvelo"));
     FijarSeparadorDecimal();
+    CargarTraduccionesQt(*this);
 }
 
 bool TAplicacion::notify(QObject *destino, QEvent *evento) {

@@ -1,6 +1,7 @@
 // TAplicacion: the program's QApplication. Every exception raised while an event is handled stops
-// at the event boundary and is shown by the default error handler; TChkMensaje turns Enter into Tab
-// in the single-line edit fields of every window.
+// at the event boundary and is shown by the default error handler; Qt's own texts (file dialogs,
+// standard buttons, context menus) are in Spanish; TChkMensaje turns Enter into Tab in the
+// single-line edit fields of every window.
 #pragma once
 #include <QApplication>
 #include <QObject>
@@ -13,6 +14,10 @@ class TAplicacion : public QApplication {
     TAplicacion(int &argc, char **argv);
     bool notify(QObject *destino, QEvent *evento) override;
 };
+
+// Installs Qt's own Spanish translations (Debian package qt6-translations-l10n) in the application.
+// False when they are not installed: Qt's texts then stay in English.
+bool CargarTraduccionesQt(QCoreApplication &aplicacion);
 
 // Shows a message of an exception that reached an event boundary. The default handler shows an
 // error box; tests replace it (nullptr restores the box).

@@ -21,25 +21,44 @@
 #include "lectura.h"
 #include "lineas.h"
 #include "mensaje.h"
+#include "preferencias.h"
 #include "progreso.h"
 #include "segmentos.h"
 #include "texto_qt.h"
 
 const QString TDialogoAbrir::kTitulo = QStringLiteral("Abrir Archivo");
-const QString TDialogoAbrir::kFiltro =
-    QStringLiteral("Archivos de Textos (*.txt *.TXT);;Todos los Archivos Textos (*)");
+const QStringList TDialogoAbrir::kFiltros = {QStringLiteral("Texto (*.txt *.csv *.dat)"),
+                                             QStringLiteral("Todos (*)")};
+
+QString TDialogoAbrir::CarpetaInicial() const {
+    const QString ultima = UltimaCarpeta();
+    return ultima.isEmpty() ? InitialDir : ultima;
+}
+
+std::unique_ptr<QFileDialog> TDialogoAbrir::CrearDialogo(QWidget *padre) const {
+    auto dialogo = std::make_unique<QFileDialog>(padre, kTitulo, CarpetaInicial());
+    // Qt's own dialog, which speaks the program's Spanish; a desktop's native one follows the
+    // desktop's language.
+    dialogo->setOption(QFileDialog::DontUseNativeDialog);
+    dialogo->setAcceptMode(QFileDialog::AcceptOpen);
+    dialogo->setFileMode(QFileDialog::ExistingFile);
+    dialogo->setNameFilters(kFiltros);
+    return dialogo;
+}
 
 bool TDialogoAbrir::Execute(QWidget *padre) {
+    QString nombre;
     if (siguiente_) {
-        const QString nombre = *siguiente_;
+        nombre = *siguiente_;
         siguiente_.reset();
-        if (nombre.isEmpty()) return false;
-        FileName = nombre;
-        return true;
+    } else {
+        const auto dialogo = CrearDialogo(padre);
+        if (dialogo->exec() == QDialog::Accepted && !dialogo->selectedFiles().isEmpty())
+            nombre = dialogo->selectedFiles().first();
     }
-    const QString nombre = QFileDialog::getOpenFileName(padre, kTitulo, InitialDir, kFiltro);
     if (nombre.isEmpty()) return false;
     FileName = nombre;
+    RecordarCarpetaDe(nombre);
     return true;
 }
 

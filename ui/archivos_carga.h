@@ -3,21 +3,28 @@
 #pragma once
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <memory>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
-// TDialogoAbrir (OD): the open dialog "Abrir Archivo". Tests give the next answer instead of showing it.
+// TDialogoAbrir (OD): the open dialog "Abrir Archivo". It starts in the folder of the last file
+// opened or saved (InitialDir when none is remembered). Tests give the next answer instead of showing it.
 class TDialogoAbrir : public QObject {
     Q_OBJECT
   public:
-    static const QString kTitulo;  // "Abrir Archivo"
-    static const QString kFiltro;  // "Archivos de Textos", then "Todos los Archivos Textos"
+    static const QString kTitulo;       // "Abrir Archivo"
+    static const QStringList kFiltros;  // "Texto (*.txt *.csv *.dat)", "Todos (*)"
 
     using QObject::QObject;
 
-    // Shows the dialog in InitialDir; true when a file was chosen (then in FileName).
+    // Shows the dialog; true when a file was chosen (then in FileName, and its folder is remembered).
     bool Execute(QWidget *padre);
+    // The dialog Execute shows, not yet shown.
+    std::unique_ptr<QFileDialog> CrearDialogo(QWidget *padre) const;
+    QString CarpetaInicial() const;
 
     QString InitialDir;
     QString FileName;

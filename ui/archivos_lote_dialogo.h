@@ -1,10 +1,13 @@
 // TDialogoGuardar (SD): the save dialog "Guardar Archivo" with its two types, and the seam through
-// which tests give the next file name and filter instead of showing the dialog.
+// which tests give the next file name and filter instead of showing the dialog. It starts in the
+// folder of the last file opened or saved (InitialDir when none is remembered).
 #pragma once
 #include <QObject>
 #include <QString>
+#include <memory>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 class TDialogoGuardar : public QObject {
@@ -16,8 +19,12 @@ class TDialogoGuardar : public QObject {
     static const QString kFiltros[2];
 
     // Shows the dialog; true when the user confirmed. FileName and FilterIndex keep the choice for
-    // the next use. It asks nothing of its own when the chosen file exists.
+    // the next use (the name is offered again in the starting folder), and the chosen folder is
+    // remembered. It asks nothing of its own when the chosen file exists.
     bool Execute(QWidget *padre);
+    // The dialog Execute shows, not yet shown.
+    std::unique_ptr<QFileDialog> CrearDialogo(QWidget *padre) const;
+    QString CarpetaInicial() const;
 
     QString InitialDir;
     QString FileName;

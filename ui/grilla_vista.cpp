@@ -3,10 +3,16 @@
 #include "grilla_vista.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <algorithm>
+#include <climits>
+#include <vector>
 #include "grilla_delegado.h"
 #include "grilla_modelo.h"
 
@@ -40,6 +46,37 @@ void Enlazar(QScrollBar *a, QScrollBar *b) {
 
 }  // namespace
 
+QString TextoParaPortapapeles(const QAbstractItemModel &modelo, const QModelIndexList &celdas) {
+    int f0 = INT_MAX, f1 = -1, c0 = INT_MAX, c1 = -1;
+    for (const QModelIndex &i : celdas) {
+        f0 = std::min(f0, i.row()), f1 = std::max(f1, i.row());
+        c0 = std::min(c0, i.column()), c1 = std::max(c1, i.column());
+    }
+    if (f1 < 0) return QString();
+    const int ancho = c1 - c0 + 1;
+    std::vector<bool> elegida(static_cast<std::size_t>(f1 - f0 + 1) * static_cast<std::size_t>(ancho));
+    for (const QModelIndex &i : celdas)
+        elegida[static_cast<std::size_t>(i.row() - f0) * static_cast<std::size_t>(ancho) +
+                static_cast<std::size_t>(i.column() - c0)] = true;
+    QString r;
+    for (int f = f0; f <= f1; ++f) {
+        if (f > f0) r += QLatin1Char('\n');
+        for (int c = c0; c <= c1; ++c) {
+            if (c > c0) r += QLatin1Char('\t');
+            if (!elegida[static_cast<std::size_t>(f - f0) * static_cast<std::size_t>(ancho) +
+                         static_cast<std::size_t>(c - c0)])
+                continue;
+            QString texto = modelo.index(f, c).data(Qt::DisplayRole).toString();
+            EsTextoNegrita(texto, &texto);
+            for (QChar &ch : texto)
+                if (ch == QLatin1Char('\t') || ch == QLatin1Char('\n') || ch == QLatin1Char('\r'))
+                    ch = QLatin1Char(' ');
+            r += texto;
+        }
+    }
+    return r;
+}
+
 TVistaGrilla::TVistaGrilla(TModeloGrilla *modelo, QWidget *padre)
     : QTableView(padre), modelo_(modelo), delegado_(new TDelegadoGrilla(this)) {
     setModel(modelo_);
@@ -58,7 +95,8 @@ TVistaGrilla::TVistaGrilla(TModeloGrilla *modelo, QWidget *padre)
     const int necesario = std::max(medida.horizontalAdvance(QStringLiteral("Punto")),
                                    medida.horizontalAdvance(QStringLiteral("50000")));
     setColumnWidth(0, std::max(kAnchoPunto, necesario + 8));
-    setSelectionMode(SingleSelection);
+    // A block of cells can be selected and copied to a spreadsheet.
+    setSelectionMode(ExtendedSelection);
     setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
 
     // Stacked in this order above the data: point column, title rows, their corner.
@@ -81,6 +119,34 @@ TVistaGrilla::TVistaGrilla(TModeloGrilla *modelo, QWidget *padre)
     connect(modelo_, &QAbstractItemModel::modelReset, this, &TVistaGrilla::UnirTitulos);
     UnirTitulos();
     UbicarFijas();
+
+    menu_ = new QMenu(this);
+    menu_->setObjectName("MenuGrilla");
+    copiar_ = menu_->addAction(QStringLiteral("Copiar"), this, &TVistaGrilla::CopiarSeleccion);
+    copiar_->setObjectName("AccionCopiar");
+    copiar_->setShortcut(QKeySequence::Copy);  // shown in the menu; the key itself is keyPressEvent's
+    for (QTableView *v : {static_cast<QTableView *>(this), columna_, titulos_, esquina_}) {
+        v->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(v, &QWidget::customContextMenuRequested, this,
+                [this, v](const QPoint &lugar) { menu_->popup(v->viewport()->mapToGlobal(lugar)); });
+    }
+}
+
+void TVistaGrilla::CopiarSeleccion() {
+    QModelIndexList celdas = selectionModel()->selectedIndexes();
+    if (celdas.isEmpty() && currentIndex().isValid()) celdas << currentIndex();
+    if (celdas.isEmpty()) return;
+    QGuiApplication::clipboard()->setText(TextoParaPortapapeles(*model(), celdas));
+}
+
+void TVistaGrilla::keyPressEvent(QKeyEvent *evento) {
+    // Qt's own copy takes the current cell alone, markup included.
+    if (evento->matches(QKeySequence::Copy)) {
+        CopiarSeleccion();
+        evento->accept();
+        return;
+    }
+    QTableView::keyPressEvent(evento);
 }
 
 QTableView *TVistaGrilla::CrearFija(const char *nombre) {

@@ -3,13 +3,22 @@
 // data), the point column (it scrolls up and down with the data) and their corner, so titles and point
 // numbers stay in place while the data scrolls (Qt's frozen-column technique, for rows and a column).
 // Row 0 merges cells 1-4 and 5-8; columns are widened by dragging their borders in the title rows.
+// Ctrl+C and the context menu's "Copiar" put the selected cells on the clipboard for a spreadsheet.
 #pragma once
+#include <QModelIndexList>
 #include <QTableView>
 #include <functional>
 #include <string>
 
+class QAction;
+class QMenu;
 class TModeloGrilla;
 class TDelegadoGrilla;
+
+// The cells as a spreadsheet pastes them: the rectangle that holds them, a line per row, a tab
+// between columns, cells outside the selection empty; title markup taken off, and tabs and line
+// ends inside a cell turned into blanks so that they cannot split it.
+QString TextoParaPortapapeles(const QAbstractItemModel &modelo, const QModelIndexList &celdas);
 
 class TVistaGrilla : public QTableView {
     Q_OBJECT
@@ -37,10 +46,16 @@ class TVistaGrilla : public QTableView {
     // read or reset the grid call this first, so that what the user typed is neither ignored nor lost.
     void TerminarEdicion();
 
+    // The selected cells (the current one when none is selected) to the clipboard.
+    void CopiarSeleccion();
+    QMenu *MenuContextual() const { return menu_; }  // "Copiar"
+    QAction *AccionCopiar() const { return copiar_; }
+
     void scrollTo(const QModelIndex &indice, ScrollHint pista = EnsureVisible) override;
     using QTableView::edit;
 
   protected:
+    void keyPressEvent(QKeyEvent *evento) override;
     bool edit(const QModelIndex &indice, EditTrigger disparo, QEvent *evento) override;
     void resizeEvent(QResizeEvent *evento) override;
     bool viewportEvent(QEvent *evento) override;
@@ -54,6 +69,8 @@ class TVistaGrilla : public QTableView {
 
     TModeloGrilla *modelo_;
     TDelegadoGrilla *delegado_;
+    QMenu *menu_ = nullptr;
+    QAction *copiar_ = nullptr;
     QTableView *columna_ = nullptr;
     QTableView *titulos_ = nullptr;
     QTableView *esquina_ = nullptr;

@@ -88,7 +88,7 @@ class TestMensajes : public QObject {
         } lanza;
         QString texto;
         QMessageBox::Icon icono = QMessageBox::NoIcon;
-        Responder(QStringLiteral("OK"), &texto, &icono);
+        Responder(QStringLiteral("Aceptar"), &texto, &icono);  // Qt's own OK button, in Spanish
         QEvent e(QEvent::User);
         QApplication::sendEvent(&lanza, &e);
         QCOMPARE(texto, QStringLiteral("'3x' is not a valid integer value"));

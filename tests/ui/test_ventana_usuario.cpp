@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -189,8 +190,10 @@ class TestVentanaUsuario : public QObject {
     }
 };
 
-// The program's own application object, with its event boundary.
+// The program's own application object, with its event boundary; its remembered settings go to
+// Qt's test location, never the user's.
 int main(int argc, char **argv) {
+    QStandardPaths::setTestModeEnabled(true);
     TAplicacion app(argc, argv);
     TestVentanaUsuario prueba;
     return QTest::qExec(&prueba, argc, argv);

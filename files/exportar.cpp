@@ -1,0 +1,419 @@
+// CSV (RFC 4180), GeoJSON (RFC 7946), KML 2.2 and GPX 1.1 writers of result points, and the
+// reading of result texts into decimal degrees that they share.
+#include "exportar.h"
+
+#include <cctype>
+#include <cmath>
+#include <stdexcept>
+#include "angulo.h"
+#include "constantes.h"
+#include "cp1252.h"
+#include "numeros.h"
+
+namespace {
+
+constexpr char kFin[] = "\r\n";  // every line of every file, as the .DAT
+
+// Decimal degrees with 9 decimals (0.1 mm on the ground), '.' whatever the locale.
+std::string Grados(long double x) {
+    TEspacioTexto e;
+    std::string t(EscribirFijo(e, x, 9, 0));
+    if (t.front() == '-' && t.find_first_not_of("-0.") == std::string::npos) t.erase(0, 1);
+    return t;
+}
+
+// Field names of the values of a destination kind, as the CSV header and the properties name them.
+struct TNombresCampos {
+    const char *nombres[4];
+    int cantidad;
+};
+TNombresCampos Campos(TTipoCoordenada destino) {
+    switch (destino) {
+        case tcGaussKruger:
+            return {{"x", "y", "altura", "faja"}, 4};
+        case tcUTM:
+            return {{"x", "y", "altura", "zona"}, 4};
+        default:
+            return {{"latitud", "longitud", "altura", nullptr}, 3};
+    }
+}
+
+// The values of a converted point in UTF-8: plane texts as they are, geographic ones as signed
+// decimal degrees.
+void Valores(const TPuntoExportado &p, TTipoCoordenada destino, std::string (&v)[4]) {
+    if (destino == tcGeografica) {
+        long double lat = 0, lon = 0;
+        if (!GradosDecimales(p.Coord1, 1, lat))
+            throw std::runtime_error("point '" + p.Nombre + "': the latitude '" + p.Coord1 +
+                                     "' is not an angle");
+        if (!GradosDecimales(p.Coord2, 2, lon))
+            throw std::runtime_error("point '" + p.Nombre + "': the longitude '" + p.Coord2 +
+                                     "' is not an angle");
+        v[0] = Grados(lat);
+        v[1] = Grados(lon);
+        v[2] = Cp1252AUtf8(p.Coord3);
+        v[3].clear();
+        return;
+    }
+    v[0] = Cp1252AUtf8(p.Coord1);
+    v[1] = Cp1252AUtf8(p.Coord2);
+    v[2] = Cp1252AUtf8(p.Coord3);
+    v[3] = Cp1252AUtf8(p.Zona);
+}
+
+// The map formats place a point by its POSGAR 94 position: one outside the globe is refused, never
+// written somewhere else.
+void ComprobarPosicion(const TPuntoExportado &p) {
+    if (!(std::fabs(p.Latitud) <= 90 && std::fabs(p.Longitud) <= 180))
+        throw std::runtime_error("point '" + p.Nombre + "': no geographic position");
+}
+
+// The text is a number as JSON writes one: -?(0|[1-9]d*)(.d+)?([eE][+-]?d+)?
+bool NumeroJSON(std::string_view t) {
+    std::size_t i = 0;
+    const auto digitos = [&] {
+        const std::size_t ini = i;
+        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i;
+        return i - ini;
+    };
+    if (i < t.size() && t[i] == '-') ++i;
+    const std::size_t ini = i;
+    const std::size_t n = digitos();
+    if (n == 0 || (n > 1 && t[ini] == '0')) return false;
+    if (i < t.size() && t[i] == '.') {
+        ++i;
+        if (digitos() == 0) return false;
+    }
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        ++i;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+        if (digitos() == 0) return false;
+    }
+    return i == t.size();
+}
+
+void AgregarJSON(std::string &s, std::string_view utf8) {
+    s += '"';
+    for (const char c : utf8) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            s += '\\';
+            s += c;
+        } else if (u < 0x20) {
+            static const char hex[] = "0123456789abcdef";
+            s += "\\u00";
+            s += hex[u >> 4];
+            s += hex[u & 15];
+        } else {
+            s += c;
+        }
+    }
+    s += '"';
+}
+
+// Element text and attribute values alike. XML 1.0 has no form for the control characters other
+// than tab, line feed and carriage return: they become '?', as characters without a form do.
+void AgregarXML(std::string &s, std::string_view utf8) {
+    for (const char c : utf8) {
+        switch (c) {
+            case '&':
+                s += "&amp;";
+                break;
+            case '<':
+                s += "&lt;";
+                break;
+            case '>':
+                s += "&gt;";
+                break;
+            case '"':
+                s += "&quot;";
+                break;
+            case '\'':
+                s += "&apos;";
+                break;
+            default:
+                s += static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r' ? '?' : c;
+        }
+    }
+}
+
+// Shared by the four writers: the kind of the values, the sink and a line buffer reused per point.
+class TEscritorBase : public TEscritorPuntos {
+  protected:
+    TEscritorBase(TTipoCoordenada destino, TSumidero sumidero)
+        : destino_(destino), campos_(Campos(destino)), sumidero_(std::move(sumidero)) {}
+    void Enviar() { sumidero_(s_); }
+    void Cerrar(std::string_view texto) {
+        if (terminado_) return;
+        terminado_ = true;
+        if (!texto.empty()) sumidero_(texto);
+    }
+    void AntesDePunto() const {
+        if (terminado_) throw std::logic_error("point written after the end of the file");
+    }
+
+    TTipoCoordenada destino_;
+    TNombresCampos campos_;
+    TSumidero sumidero_;
+    std::string s_;
+    std::string valores_[4];
+    bool terminado_ = false;
+};
+
+// A header line, then one row per point; a failed point keeps its row, with empty values, so the
+// rows stay in the order and number of the input points. Starts with a byte order mark so that
+// spreadsheets take the file for UTF-8 (GDAL and QGIS skip it).
+class TEscritorCsv : public TEscritorBase {
+  public:
+    TEscritorCsv(TTipoCoordenada destino, TSumidero sumidero) : TEscritorBase(destino, std::move(sumidero)) {
+        s_ = "\xEF\xBB\xBFnombre";
+        for (int i = 0; i < campos_.cantidad; ++i) (s_ += ',') += campos_.nombres[i];
+        s_ += kFin;
+        Enviar();
+    }
+    void Punto(const TPuntoExportado &p) override {
+        AntesDePunto();
+        s_.clear();
+        Campo(Cp1252AUtf8(p.Nombre));
+        if (p.Convertido) Valores(p, destino_, valores_);
+        for (int i = 0; i < campos_.cantidad; ++i) {
+            s_ += ',';
+            if (p.Convertido) Campo(valores_[i]);
+        }
+        s_ += kFin;
+        Enviar();
+    }
+    void Terminar() override { Cerrar({}); }
+
+  private:
+    // Quoted only when it holds a comma, a quote or a line end; quotes inside are doubled.
+    void Campo(std::string_view t) {
+        if (t.find_first_of(",\"\r\n") == std::string_view::npos) {
+            s_ += t;
+            return;
+        }
+        s_ += '"';
+        for (const char c : t) {
+            if (c == '"') s_ += '"';
+            s_ += c;
+        }
+        s_ += '"';
+    }
+};
+
+// A FeatureCollection of Points at [longitude, latitude] in POSGAR 94 (WGS 84 at this accuracy),
+// with the name and the converted values as properties. Failed points have no place: left out.
+class TEscritorGeoJson : public TEscritorBase {
+  public:
+    TEscritorGeoJson(TTipoCoordenada destino, TSumidero sumidero)
+        : TEscritorBase(destino, std::move(sumidero)) {
+        s_ = "{\"type\":\"FeatureCollection\",\"features\":[";
+        Enviar();
+    }
+    void Punto(const TPuntoExportado &p) override {
+        AntesDePunto();
+        if (!p.Convertido) return;
+        ComprobarPosicion(p);
+        Valores(p, destino_, valores_);
+        s_ = primero_ ? kFin : std::string(",") + kFin;
+        s_ += "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[";
+        s_ += Grados(p.Longitud);
+        s_ += ',';
+        s_ += Grados(p.Latitud);
+        s_ += "]},\"properties\":{\"nombre\":";
+        AgregarJSON(s_, Cp1252AUtf8(p.Nombre));
+        for (int i = 0; i < campos_.cantidad; ++i) {
+            s_ += ",\"";
+            s_ += campos_.nombres[i];
+            s_ += "\":";
+            if (valores_[i].empty())
+                s_ += "null";
+            else if (NumeroJSON(valores_[i]))
+                s_ += valores_[i];
+            else
+                AgregarJSON(s_, valores_[i]);
+        }
+        s_ += "}}";
+        Enviar();
+        primero_ = false;
+    }
+    void Terminar() override { Cerrar(std::string(kFin) + "]}" + kFin); }
+
+  private:
+    bool primero_ = true;
+};
+
+// A Placemark per point with its name, the converted values as ExtendedData (Google Earth shows
+// them in the point's balloon) and lon,lat. Failed points have no place: left out. No altitude:
+// Google Earth reads it above sea level, while the program's heights are ellipsoidal.
+class TEscritorKml : public TEscritorBase {
+  public:
+    TEscritorKml(TTipoCoordenada destino, TSumidero sumidero) : TEscritorBase(destino, std::move(sumidero)) {
+        s_ = std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>") + kFin +
+             "<kml xmlns=\"http://www.opengis.net/kml/2.2\">" + kFin + "<Document>" + kFin;
+        Enviar();
+    }
+    void Punto(const TPuntoExportado &p) override {
+        AntesDePunto();
+        if (!p.Convertido) return;
+        ComprobarPosicion(p);
+        Valores(p, destino_, valores_);
+        s_ = "<Placemark><name>";
+        AgregarXML(s_, Cp1252AUtf8(p.Nombre));
+        s_ += "</name><ExtendedData>";
+        for (int i = 0; i < campos_.cantidad; ++i) {
+            s_ += "<Data name=\"";
+            s_ += campos_.nombres[i];
+            s_ += "\"><value>";
+            AgregarXML(s_, valores_[i]);
+            s_ += "</value></Data>";
+        }
+        s_ += "</ExtendedData><Point><coordinates>";
+        s_ += Grados(p.Longitud);
+        s_ += ',';
+        s_ += Grados(p.Latitud);
+        s_ += "</coordinates></Point></Placemark>";
+        s_ += kFin;
+        Enviar();
+    }
+    void Terminar() override { Cerrar(std::string("</Document>") + kFin + "</kml>" + kFin); }
+};
+
+// A waypoint per point with its name and the converted values as its description. Failed points
+// have no place: left out. No <ele>: GPS units take it above sea level, the program's heights are
+// ellipsoidal.
+class TEscritorGpx : public TEscritorBase {
+  public:
+    TEscritorGpx(TTipoCoordenada destino, TSumidero sumidero) : TEscritorBase(destino, std::move(sumidero)) {
+        s_ = std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>") + kFin +
+             "<gpx version=\"1.1\" creator=\"Zuvelo II\" xmlns=\"http://www.topografix.com/GPX/1/1\">" + kFin;
+        Enviar();
+    }
+    void Punto(const TPuntoExportado &p) override {
+        AntesDePunto();
+        if (!p.Convertido) return;
+        ComprobarPosicion(p);
+        Valores(p, destino_, valores_);
+        s_ = "<wpt lat=\"";
+        s_ += Grados(p.Latitud);
+        s_ += "\" lon=\"";
+        s_ += Grados(p.Longitud);
+        s_ += "\"><name>";
+        AgregarXML(s_, Cp1252AUtf8(p.Nombre));
+        s_ += "</name><desc>";
+        for (int i = 0; i < campos_.cantidad; ++i) {
+            if (i > 0) s_ += "; ";
+            s_ += campos_.nombres[i];
+            s_ += ": ";
+            AgregarXML(s_, valores_[i]);
+        }
+        s_ += "</desc></wpt>";
+        s_ += kFin;
+        Enviar();
+    }
+    void Terminar() override { Cerrar(std::string("</gpx>") + kFin); }
+};
+
+bool TerminaEn(const std::string &ruta, std::string_view extension) {
+    if (ruta.size() < extension.size()) return false;
+    for (std::size_t i = 0; i < extension.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(ruta[ruta.size() - extension.size() + i])) !=
+            extension[i])
+            return false;
+    return true;
+}
+
+}  // namespace
+
+TFormatoSalida FormatoPorNombre(const std::string &ruta) {
+    const struct {
+        const char *extension;
+        TFormatoSalida formato;
+    } kExtensiones[] = {{".dxf", TFormatoSalida::Dxf},
+                        {".csv", TFormatoSalida::Csv},
+                        {".geojson", TFormatoSalida::GeoJson},
+                        {".kml", TFormatoSalida::Kml},
+                        {".gpx", TFormatoSalida::Gpx}};
+    // The extension of the file's own name: a folder "obra.csv/" does not count.
+    const std::string nombre = ruta.substr(ruta.find_last_of('/') + 1);
+    for (const auto &e : kExtensiones)
+        if (nombre.size() > std::string_view(e.extension).size() && TerminaEn(nombre, e.extension))
+            return e.formato;
+    return TFormatoSalida::Dat;
+}
+
+std::unique_ptr<TEscritorPuntos> CrearEscritor(TFormatoSalida formato, TTipoCoordenada destino,
+                                               TSumidero sumidero) {
+    switch (formato) {
+        case TFormatoSalida::Csv:
+            return std::make_unique<TEscritorCsv>(destino, std::move(sumidero));
+        case TFormatoSalida::GeoJson:
+            return std::make_unique<TEscritorGeoJson>(destino, std::move(sumidero));
+        case TFormatoSalida::Kml:
+            return std::make_unique<TEscritorKml>(destino, std::move(sumidero));
+        case TFormatoSalida::Gpx:
+            return std::make_unique<TEscritorGpx>(destino, std::move(sumidero));
+        default:
+            throw std::invalid_argument("the .DAT and .DXF files have writers of their own");
+    }
+}
+
+bool GradosDecimales(std::string_view texto, int tipo, long double &grados) {
+    if (texto.find('\xB0') == std::string_view::npos) {
+        long double v = 0;
+        if (!LeerReal(texto, v) || !std::isfinite(v)) return false;
+        grados = v;
+        return true;
+    }
+    TModoWGS angulo;
+    try {
+        angulo.AsignarValor(texto, static_cast<uint8_t>(tipo), 0);
+    } catch (const EEnteroInvalido &) {
+        return false;
+    }
+    // Without its letter a DMS text would read as north or east.
+    const char h = angulo.Hemisferio;
+    if (tipo == 1 ? (h != 'N' && h != 'S') : (h != 'E' && h != 'W')) return false;
+    grados = angulo.GetRadianes() * kGradoPorRad;
+    return true;
+}
+
+bool UbicarEnPosgar(TPuntoExportado &p, TTipoCoordenada tipo, const TElipsoide &marco, TCoordenadas &c) {
+    long double lat = 0, lon = 0;
+    c.Entrada = TPuntoTexto();
+    if (tipo == tcGeografica) {
+        // Read here, not by the angle reader, which takes a DMS text without its letter as north or
+        // east and a decimal text that does not read as 0.
+        if (!GradosDecimales(p.Coord1, 1, lat) || !GradosDecimales(p.Coord2, 2, lon)) return false;
+        if (marco.Codigo == ElipsoidePOSGAR.Codigo) {
+            p.Latitud = lat;
+            p.Longitud = lon;
+            return true;
+        }
+        c.Entrada.Coord1 = Grados(lat);
+        c.Entrada.Coord2 = Grados(lon);
+        c.Entrada.EnDecimal = 1;
+    } else {
+        // The core reads a plane value that is not a number as 0.
+        long double v = 0;
+        if (!LeerReal(p.Coord1, v) || !LeerReal(p.Coord2, v)) return false;
+        c.Entrada.Coord1 = p.Coord1;
+        c.Entrada.Coord2 = p.Coord2;
+        c.Entrada.Zona = p.Zona;
+    }
+    c.Entrada.Coord3 = p.Coord3;
+    c.SetTipoFuente(tipo);
+    c.SetElipsoideFuente(marco);
+    c.SetTipoDestino(tcGeografica);
+    c.SetElipsoideDestino(ElipsoidePOSGAR);
+    try {
+        if (!c.Convertir()) return false;
+    } catch (const std::exception &) {
+        return false;  // a UTM zone that is not a whole number
+    }
+    if (!GradosDecimales(c.Salida.Coord1.str(), 1, lat) || !GradosDecimales(c.Salida.Coord2.str(), 2, lon))
+        return false;
+    p.Latitud = lat;
+    p.Longitud = lon;
+    return true;
+}

@@ -1,0 +1,46 @@
+// Result files for other programs: CSV for spreadsheets, GeoJSON for GIS, KML for Google Earth and
+// GPX for GPS units, written point by point through a sink (bounded memory), UTF-8, '.' decimals.
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include "coordenadas.h"
+
+// One point of a result file; texts in Windows-1252.
+struct TPuntoExportado {
+    std::string Nombre;                        // the point's name, or its number when it has none
+    bool Convertido = false;                   // false: the conversion failed, the values are empty
+    std::string Coord1, Coord2, Coord3, Zona;  // the result texts as the .DAT holds them
+    long double Latitud = 0, Longitud = 0;     // the point in geographic POSGAR 94, decimal degrees
+};
+
+enum class TFormatoSalida { Dat, Dxf, Csv, GeoJson, Kml, Gpx };
+
+// By the file name's extension, in any case: .dxf, .csv, .geojson, .kml, .gpx; anything else is Dat.
+TFormatoSalida FormatoPorNombre(const std::string &ruta);
+
+using TSumidero = std::function<void(std::string_view)>;
+
+// Writes one result file through the sink: the opening text when created, one piece per point,
+// the closing text at Terminar. Errors throw std::runtime_error (a sink's own errors pass through).
+class TEscritorPuntos {
+  public:
+    virtual ~TEscritorPuntos() = default;
+    virtual void Punto(const TPuntoExportado &p) = 0;
+    virtual void Terminar() = 0;
+};
+
+// The writer of a Csv, GeoJson, Kml or Gpx file whose values are of kind `destino`; the .DAT and
+// .DXF have writers of their own (std::invalid_argument for them).
+std::unique_ptr<TEscritorPuntos> CrearEscritor(TFormatoSalida formato, TTipoCoordenada destino,
+                                               TSumidero sumidero);
+
+// A latitude (tipo 1) or longitude (2) result text, DMS or decimal, as signed decimal degrees.
+// False when it does not read as one (no degree sign and not a number, or no hemisphere letter).
+bool GradosDecimales(std::string_view texto, int tipo, long double &grados);
+
+// Sets p.Latitud and p.Longitud from p's result texts, read as a point of kind `tipo` on frame
+// `marco` and moved to geographic POSGAR 94 through `c` (its settings are replaced). False, with p
+// untouched, when the texts do not give a point.
+bool UbicarEnPosgar(TPuntoExportado &p, TTipoCoordenada tipo, const TElipsoide &marco, TCoordenadas &c);

@@ -1,0 +1,281 @@
+// Result files for other programs: each format read back by GDAL (names, count, places), the exact
+// CSV text, the extension rule, and the POSGAR 94 place of a result of every kind and frame.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <map>
+#include <regex>
+#include <sstream>
+
+#include "exportar.h"
+#include "temporal.h"
+
+namespace {
+
+// A name with every character that CSV, JSON or XML must escape, and two Windows-1252 letters.
+const std::string kNombreDificil = "Pozo \"A\", \xF1\xB0 & <1>";
+const std::string kNombreDificilUtf8 = "Pozo \"A\", \xC3\xB1\xC2\xB0 & <1>";
+
+std::string Escribir(TFormatoSalida formato, TTipoCoordenada destino,
+                     const std::vector<TPuntoExportado> &ps) {
+    std::string salida;
+    auto e = CrearEscritor(formato, destino, [&](std::string_view s) { salida += s; });
+    for (const TPuntoExportado &p : ps) e->Punto(p);
+    e->Terminar();
+    return salida;
+}
+
+TPuntoExportado Punto(const std::string &nombre, const std::string &c1, const std::string &c2,
+                      const std::string &c3, const std::string &zona, long double lat, long double lon) {
+    TPuntoExportado p;
+    p.Nombre = nombre;
+    p.Convertido = true;
+    p.Coord1 = c1;
+    p.Coord2 = c2;
+    p.Coord3 = c3;
+    p.Zona = zona;
+    p.Latitud = lat;
+    p.Longitud = lon;
+    return p;
+}
+
+TPuntoExportado Fallido(const std::string &nombre) {
+    TPuntoExportado p;
+    p.Nombre = nombre;
+    return p;
+}
+
+// Three Gauss-Krüger results and a failed point between them.
+std::vector<TPuntoExportado> PuntosGK() {
+    return {Punto(kNombreDificil, "6170494.4893", "5373260.347", "25.3", "5", -34.603429353L, -58.380589847L),
+            Fallido("malo"), Punto("2", "5512345.1", "4400000.0", "0.0", "4", -40.512345678L, -63.0L),
+            Punto("\xF1"
+                  "and\xFA",
+                  "3900000.0", "2512345.1254", "-9.8", "2", -54.8L, -68.300000001L)};
+}
+
+// Geographic results: DMS texts, one decimal text (a same-frame result keeps the input's form).
+std::vector<TPuntoExportado> PuntosGeo() {
+    return {Punto(kNombreDificil, "34\xB0 36' 12.34567\" S", "58\xB0 22' 50.12345\" W", "25.3", "", 0, 0),
+            Fallido("malo"), Punto("2", "-31.5", "-64.123456789", "", "", 0, 0)};
+}
+
+struct TLeido {
+    std::string nombre;
+    std::map<std::string, std::string> campos;
+    bool conPunto = false;
+    double lon = 0, lat = 0;
+};
+
+// ogrinfo's report of every layer: one entry per feature, with its fields and point.
+std::vector<TLeido> LeerConGDAL(const std::string &archivo, const std::string &opciones,
+                                const std::string &campoNombre) {
+    TCarpetaTemporal dir;
+    const std::string informe = dir / "ogr.txt";
+    const std::string orden = "ogrinfo -al -ro " + opciones + " '" + archivo + "' > '" + informe + "' 2>&1";
+    EXPECT_EQ(std::system(orden.c_str()), 0) << LeerArchivo(informe);
+    std::vector<TLeido> r;
+    const std::regex campo(R"(^  ([^ ]+) \([A-Za-z0-9]+\) = (.*)$)");
+    const std::regex punto(R"(^  POINT \(([-0-9.e+]+) ([-0-9.e+]+)\)$)");
+    std::string linea;
+    std::istringstream texto(LeerArchivo(informe));
+    while (std::getline(texto, linea)) {
+        std::smatch m;
+        if (linea.rfind("OGRFeature(", 0) == 0) {
+            r.emplace_back();
+        } else if (!r.empty() && std::regex_match(linea, m, punto)) {
+            r.back().conPunto = true;
+            r.back().lon = std::stod(m[1]);
+            r.back().lat = std::stod(m[2]);
+        } else if (!r.empty() && std::regex_match(linea, m, campo)) {
+            r.back().campos[m[1]] = m[2];
+            if (m[1] == campoNombre) r.back().nombre = m[2];
+        }
+    }
+    return r;
+}
+
+struct TCasoFormato {
+    const char *nombre;
+    TFormatoSalida formato;
+    TTipoCoordenada destino;
+    const char *extension;
+    const char *opciones;     // ogrinfo's open options
+    const char *campoNombre;  // the field GDAL shows the name in
+};
+
+// A CSV of geographic values becomes points when GDAL is told which fields hold them.
+const TCasoFormato kFormatos[] = {
+    {"csv gk", TFormatoSalida::Csv, tcGaussKruger, "csv", "", "nombre"},
+    {"csv geo", TFormatoSalida::Csv, tcGeografica, "csv",
+     "-oo X_POSSIBLE_NAMES=longitud -oo Y_POSSIBLE_NAMES=latitud", "nombre"},
+    {"geojson gk", TFormatoSalida::GeoJson, tcGaussKruger, "geojson", "", "nombre"},
+    {"geojson geo", TFormatoSalida::GeoJson, tcGeografica, "geojson", "", "nombre"},
+    {"kml utm", TFormatoSalida::Kml, tcUTM, "kml", "", "Name"},
+    {"gpx gk", TFormatoSalida::Gpx, tcGaussKruger, "gpx", "", "name"},
+};
+
+TEST(Exportar, GDALLeeCadaFormato) {
+    if (std::system("ogrinfo --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "ogrinfo not installed";
+    for (const TCasoFormato &c : kFormatos) {
+        SCOPED_TRACE(c.nombre);
+        const bool geo = c.destino == tcGeografica;
+        std::vector<TPuntoExportado> puntos = geo ? PuntosGeo() : PuntosGK();
+        if (geo) {  // the places of a geographic POSGAR 94 result are its own values
+            puntos[0].Latitud = -34.603429353L, puntos[0].Longitud = -58.380589847L;
+            puntos[2].Latitud = -31.5L, puntos[2].Longitud = -64.123456789L;
+        }
+        TCarpetaTemporal dir;
+        const std::string archivo = dir / (std::string("p.") + c.extension);
+        EscribirArchivo(archivo, Escribir(c.formato, c.destino, puntos));
+        const std::vector<TLeido> leidos = LeerConGDAL(archivo, c.opciones, c.campoNombre);
+
+        // Only the CSV keeps the failed point, as a row of empty values.
+        const bool csv = c.formato == TFormatoSalida::Csv;
+        ASSERT_EQ(leidos.size(), puntos.size() - (csv ? 0 : 1)) << LeerArchivo(archivo);
+        std::size_t k = 0;
+        for (const TPuntoExportado &p : puntos) {
+            if (!p.Convertido && !csv) continue;
+            TLeido l = leidos[k++];
+            const std::string nombre = p.Nombre == kNombreDificil ? kNombreDificilUtf8
+                                       : p.Nombre ==
+                                               "\xF1"
+                                               "and\xFA"
+                                           ? "\xC3\xB1"
+                                             "and\xC3\xBA"
+                                           : p.Nombre;
+            EXPECT_EQ(l.nombre, nombre);
+            if (!p.Convertido) {
+                EXPECT_FALSE(l.conPunto);
+                EXPECT_TRUE(l.campos["x"].empty() && l.campos["latitud"].empty());
+                continue;
+            }
+            if (csv && !geo) {
+                EXPECT_EQ(l.campos["x"], p.Coord1);
+                EXPECT_EQ(l.campos["y"], p.Coord2);
+                EXPECT_EQ(l.campos["faja"], p.Zona);
+                continue;
+            }
+            ASSERT_TRUE(l.conPunto);
+            EXPECT_NEAR(l.lat, static_cast<double>(p.Latitud), 1e-9);
+            EXPECT_NEAR(l.lon, static_cast<double>(p.Longitud), 1e-9);
+        }
+    }
+}
+
+// The exact bytes of a CSV: byte order mark, header, RFC 4180 quoting, a failed point's empty row,
+// CR LF; each row reaches the sink as soon as its point is written.
+TEST(Exportar, TextoCsv) {
+    std::string salida;
+    auto e = CrearEscritor(TFormatoSalida::Csv, tcUTM, [&](std::string_view s) { salida += s; });
+    EXPECT_EQ(salida, "\xEF\xBB\xBFnombre,x,y,altura,zona\r\n");
+    e->Punto(Punto(kNombreDificil, "6170494.4893", "373260.347", "25.3", "21", -34.6L, -58.4L));
+    EXPECT_EQ(salida.substr(salida.find('\n') + 1),
+              "\"Pozo \"\"A\"\", \xC3\xB1\xC2\xB0 & <1>\",6170494.4893,373260.347,25.3,21\r\n");
+    e->Punto(Fallido("P,7"));
+    e->Terminar();
+    EXPECT_EQ(salida.substr(salida.rfind("\r\n", salida.size() - 3) + 2), "\"P,7\",,,,\r\n");
+}
+
+// A point the map formats cannot place, or a geographic value that does not read, stops the file
+// with an error instead of being written somewhere else.
+TEST(Exportar, PuntoSinLugarEsError) {
+    TPuntoExportado sinLugar = PuntosGK()[0];
+    sinLugar.Latitud = std::nanl("");
+    TPuntoExportado sinLetra = PuntosGeo()[0];
+    sinLetra.Coord1 = "34\xB0 36' 12.34567\" ";
+    const struct {
+        const char *nombre;
+        TFormatoSalida formato;
+        TTipoCoordenada destino;
+        TPuntoExportado punto;
+    } kCasos[] = {{"geojson nan", TFormatoSalida::GeoJson, tcGaussKruger, sinLugar},
+                  {"kml nan", TFormatoSalida::Kml, tcGaussKruger, sinLugar},
+                  {"gpx nan", TFormatoSalida::Gpx, tcGaussKruger, sinLugar},
+                  {"csv dms sin letra", TFormatoSalida::Csv, tcGeografica, sinLetra}};
+    for (const auto &c : kCasos) {
+        SCOPED_TRACE(c.nombre);
+        EXPECT_THROW(Escribir(c.formato, c.destino, {c.punto}), std::runtime_error);
+    }
+    EXPECT_THROW(CrearEscritor(TFormatoSalida::Dat, tcGaussKruger, [](std::string_view) {}),
+                 std::invalid_argument);
+}
+
+TEST(Exportar, FormatoPorNombre) {
+    const struct {
+        const char *ruta;
+        TFormatoSalida formato;
+    } kCasos[] = {{"puntos.csv", TFormatoSalida::Csv},
+                  {"/d/PUNTOS.CSV", TFormatoSalida::Csv},
+                  {"p.GeoJSON", TFormatoSalida::GeoJson},
+                  {"p.kml", TFormatoSalida::Kml},
+                  {"p.Gpx", TFormatoSalida::Gpx},
+                  {"p.DXF", TFormatoSalida::Dxf},
+                  {"p.dat", TFormatoSalida::Dat},
+                  {"p.txt", TFormatoSalida::Dat},
+                  {"p", TFormatoSalida::Dat},
+                  {"/d/obra.csv/puntos", TFormatoSalida::Dat},
+                  {"p.csv.dat", TFormatoSalida::Dat},
+                  {"p.json", TFormatoSalida::Dat}};
+    for (const auto &c : kCasos) EXPECT_EQ(FormatoPorNombre(c.ruta), c.formato) << c.ruta;
+}
+
+// A point given in geographic POSGAR 94 goes to every kind and frame through the core; its results
+// bring it back to the same place within 1e-8 deg (1 mm). Texts that give no point are refused.
+TEST(Exportar, UbicarEnPosgar) {
+    const long double kLat = -(34 + 36.0L / 60 + 12.34567L / 3600),
+                      kLon = -(58 + 22.0L / 60 + 50.12345L / 3600);
+    TCoordenadas c;
+    const auto resultado = [&](TTipoCoordenada tipo, const TElipsoide &marco) {
+        c.SetTipoFuente(tcGeografica);
+        c.SetElipsoideFuente(ElipsoidePOSGAR);
+        c.SetTipoDestino(tipo);
+        c.SetElipsoideDestino(marco);
+        c.Entrada = TPuntoTexto();
+        c.Entrada.Coord1 = "34\xB0 36' 12.34567\" S";
+        c.Entrada.Coord2 = "58\xB0 22' 50.12345\" W";
+        c.Entrada.Coord3 = "25.3";
+        EXPECT_TRUE(c.Convertir());
+        return Punto("p", c.Salida.Coord1, c.Salida.Coord2, c.Salida.Coord3, c.Salida.Zona, 0, 0);
+    };
+    const struct {
+        const char *nombre;
+        TTipoCoordenada tipo;
+        const TElipsoide &marco;
+    } kCasos[] = {{"geo posgar", tcGeografica, ElipsoidePOSGAR},
+                  {"gk posgar", tcGaussKruger, ElipsoidePOSGAR},
+                  {"utm posgar", tcUTM, ElipsoidePOSGAR},
+                  {"geo inchauspe", tcGeografica, ElipsoideInchauspe},
+                  {"gk inchauspe", tcGaussKruger, ElipsoideInchauspe},
+                  {"utm inchauspe", tcUTM, ElipsoideInchauspe}};
+    for (const auto &k : kCasos) {
+        SCOPED_TRACE(k.nombre);
+        TPuntoExportado p = resultado(k.tipo, k.marco);
+        ASSERT_TRUE(UbicarEnPosgar(p, k.tipo, k.marco, c));
+        EXPECT_LE(std::fabs(p.Latitud - kLat), 1e-8L);
+        EXPECT_LE(std::fabs(p.Longitud - kLon), 1e-8L);
+    }
+
+    const struct {
+        const char *nombre;
+        TTipoCoordenada tipo;
+        TPuntoExportado punto;
+    } kRechazos[] = {{"gk no numero", tcGaussKruger, Punto("p", "abc", "5373260.347", "1.0", "5", 0, 0)},
+                     {"gk vacio", tcGaussKruger, Punto("p", "6170494.4893", "", "1.0", "5", 0, 0)},
+                     {"utm sin zona", tcUTM, Punto("p", "6170494.4893", "373260.347", "1.0", "", 0, 0)},
+                     {"utm zona 61", tcUTM, Punto("p", "6170494.4893", "373260.347", "1.0", "61", 0, 0)},
+                     {"geo sin letra", tcGeografica, Punto("p", "34\xB0 36' 12.3\"", "-58.4", "", "", 0, 0)},
+                     {"geo no numero", tcGeografica, Punto("p", "-34.6", "x", "", "", 0, 0)}};
+    for (const auto &k : kRechazos)
+        for (const TElipsoide *marco : {&ElipsoidePOSGAR, &ElipsoideInchauspe}) {
+            SCOPED_TRACE(k.nombre);
+            TPuntoExportado p = k.punto;
+            p.Latitud = 1, p.Longitud = 2;
+            EXPECT_FALSE(UbicarEnPosgar(p, k.tipo, *marco, c));
+            EXPECT_EQ(p.Latitud, 1);
+            EXPECT_EQ(p.Longitud, 2);
+        }
+}
+
+}  // namespace
