@@ -10,6 +10,7 @@
 template <std::size_t N>
 class TTextoCorto {
   public:
+    static constexpr std::size_t kCapacidad = N;
     TTextoCorto() = default;
     TTextoCorto(const std::string &s) : s_(s.substr(0, N)) {}
     TTextoCorto(const char *s) : TTextoCorto(std::string(s)) {}
@@ -41,6 +42,18 @@ struct TPuntoTexto {
     TTextoCorto<5> ZonaHemisferio;  // output: zone, space, hemisphere letter
 };
 
+// Why a conversion was refused; one value per reason.
+enum TRechazo : uint8_t {
+    rzNinguno = 0,   // converted
+    rzLatitud,       // geographic input: latitude beyond 90 deg
+    rzLongitud,      // geographic input: longitude beyond 180 deg
+    rzZonaUTM,       // UTM zone outside 1 to 60 (the zone given, or the zone of the result)
+    rzFajaGK,        // Gauss-Krüger input: millions digit of Y not a strip 1 to 7
+    rzFueraDeFaja,   // Gauss-Krüger: point farther than kBandaGK from the strip's central meridian
+    rzTextoLargo,    // a result text longer than its field
+    rzSinResultado,  // no finite result, or a result past a pole
+};
+
 class TCoordenadas {
   public:
     TTipoCoordenada TipoFuente = tcGeografica;
@@ -49,14 +62,22 @@ class TCoordenadas {
     TElipsoide ElipsoideDestino;
     TPuntoTexto Entrada;
     TPuntoTexto Salida;
+    // The outcome of the last operation: rzNinguno when it returned true, the reason when it returned
+    // false. A call that throws EEnteroInvalido leaves it, like Salida, as it was: the exception is
+    // the reason.
+    TRechazo Rechazo = rzNinguno;
 
     void SetElipsoideFuente(const TElipsoide &e) { ElipsoideFuente = e; }
     void SetElipsoideDestino(const TElipsoide &e) { ElipsoideDestino = e; }
     void SetTipoFuente(TTipoCoordenada t) { TipoFuente = t; }
     void SetTipoDestino(TTipoCoordenada t) { TipoDestino = t; }
 
-    // Each returns false (Salida untouched) when the input is refused; a degree, minute or zone
-    // field that is not a whole number throws EEnteroInvalido (Salida untouched).
+    // Each returns false with the reason in Rechazo (Salida untouched) when the point is refused; a
+    // degree, minute or zone field that is not a whole number throws EEnteroInvalido (Salida
+    // untouched). Refused: a latitude beyond 90 deg or a longitude beyond 180 deg; a UTM zone, given
+    // or resulting, outside 1 to 60; a Gauss-Krüger point without a strip or farther than kBandaGK
+    // from its strip's central meridian; a result that is not finite or lies past a pole; a result
+    // text that does not fit its field (never cut).
     bool Convertir();
     bool GeoAGeo();
     bool GeoAPlana();
