@@ -65,7 +65,7 @@ TRechazo LeerPlana(const TPuntoTexto &e, TTipoCoordenada tipo, const TElipsoide 
     }
     g = InversaTM(p, tipo, fuente.A, fuente.F);
     if (!Valido(g)) return rzSinResultado;
-    if (tipo == tcGaussKruger && !EnBandaGK(g.Longitud, faja)) return rzFueraDeFaja;
+    if (tipo == tcGaussKruger && !EnBandaGK(g.Longitud, faja)) return rzLejosDeLaFaja;
     return rzNinguno;
 }
 
@@ -97,7 +97,7 @@ TRechazo EscribirGeografica(const TPuntoGeodesico &g, TPuntoTexto &s) {
     t.c1 = EscribirDMS(t.e1, 1, g.Latitud);
     t.c2 = EscribirDMS(t.e2, 2, g.Longitud);
     t.c3 = EscribirNumero(t.e3, g.Altura);
-    if (!t.Caben()) return rzTextoLargo;
+    if (!t.Caben()) return rzResultadoLargo;
     t.Volcar(s);
     s.EnDecimal = 0;
     s.Zona.clear();
@@ -110,13 +110,13 @@ TRechazo EscribirGeografica(const TPuntoGeodesico &g, TPuntoTexto &s) {
 TRechazo ProyectarYEscribir(const TPuntoGeodesico &g, TTipoCoordenada tipo, TPuntoTexto &s) {
     const TPuntoPlano p = ProyectarTM(g, tipo);
     if (tipo == tcUTM ? (p.Zona < 1 || p.Zona > 60) : p.Faja == 0)
-        return tipo == tcUTM ? rzZonaUTM : rzFueraDeFaja;
+        return tipo == tcUTM ? rzZonaUTM : rzLejosDeLaFaja;
     if (!Valido(p)) return rzSinResultado;
     TTextosSalida t;
     t.c1 = EscribirNumero(t.e1, p.X);
     t.c2 = EscribirNumero(t.e2, p.Y);
     t.c3 = EscribirNumero(t.e3, p.Altura);
-    if (!t.Caben()) return rzTextoLargo;
+    if (!t.Caben()) return rzResultadoLargo;
     t.Volcar(s);
     // Zones 1 to 60 and strips 1 to 7: "60 S" fits the five characters of the zone fields.
     char buf[8];

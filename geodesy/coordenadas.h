@@ -42,42 +42,45 @@ struct TPuntoTexto {
     TTextoCorto<5> ZonaHemisferio;  // output: zone, space, hemisphere letter
 };
 
-// Why a conversion was refused; one value per reason.
+// Why a conversion returned false.
 enum TRechazo : uint8_t {
-    rzNinguno = 0,   // converted
-    rzLatitud,       // geographic input: latitude beyond 90 deg
-    rzLongitud,      // geographic input: longitude beyond 180 deg
-    rzZonaUTM,       // UTM zone outside 1 to 60 (the zone given, or the zone of the result)
-    rzFajaGK,        // Gauss-Krüger input: millions digit of Y not a strip 1 to 7
-    rzFueraDeFaja,   // Gauss-Krüger: point farther than kBandaGK from the strip's central meridian
-    rzTextoLargo,    // a result text longer than its field
-    rzSinResultado,  // no finite result, or a result past a pole
+    rzNinguno,
+    rzLatitud,
+    rzLongitud,
+    rzZonaUTM,
+    rzFajaGK,
+    rzLejosDeLaFaja,
+    rzResultadoLargo,
+    rzSinResultado
 };
 
 class TCoordenadas {
   public:
+    TRechazo Rechazo = rzNinguno;
     TTipoCoordenada TipoFuente = tcGeografica;
     TTipoCoordenada TipoDestino = tcGeografica;
     TElipsoide ElipsoideFuente;
     TElipsoide ElipsoideDestino;
     TPuntoTexto Entrada;
     TPuntoTexto Salida;
-    // The outcome of the last operation: rzNinguno when it returned true, the reason when it returned
-    // false. A call that throws EEnteroInvalido leaves it, like Salida, as it was: the exception is
-    // the reason.
-    TRechazo Rechazo = rzNinguno;
 
     void SetElipsoideFuente(const TElipsoide &e) { ElipsoideFuente = e; }
     void SetElipsoideDestino(const TElipsoide &e) { ElipsoideDestino = e; }
     void SetTipoFuente(TTipoCoordenada t) { TipoFuente = t; }
     void SetTipoDestino(TTipoCoordenada t) { TipoDestino = t; }
 
-    // Each returns false with the reason in Rechazo (Salida untouched) when the point is refused; a
-    // degree, minute or zone field that is not a whole number throws EEnteroInvalido (Salida
-    // untouched). Refused: a latitude beyond 90 deg or a longitude beyond 180 deg; a UTM zone, given
-    // or resulting, outside 1 to 60; a Gauss-Krüger point without a strip or farther than kBandaGK
-    // from its strip's central meridian; a result that is not finite or lies past a pole; a result
-    // text that does not fit its field (never cut).
+    // Each returns true after writing Salida, with Rechazo rzNinguno; or false with Salida untouched
+    // and the reason in Rechazo:
+    //   rzLatitud        geographic input: latitude beyond 90 deg
+    //   rzLongitud       geographic input: longitude beyond 180 deg
+    //   rzZonaUTM        UTM zone outside 1 to 60, the zone given or the zone of the result
+    //   rzFajaGK         Gauss-Krüger input: the millions digit of Y is not a strip 1 to 7
+    //   rzLejosDeLaFaja  Gauss-Krüger: the point lies farther than kBandaGK from its strip's central
+    //                    meridian (input), or has no strip (result)
+    //   rzResultadoLargo a result text does not fit its field (never cut)
+    //   rzSinResultado   no finite result, or a result past a pole
+    // A degree, minute or zone field that is not a whole number throws EEnteroInvalido and leaves
+    // Salida and Rechazo as they were: the exception is the reason.
     bool Convertir();
     bool GeoAGeo();
     bool GeoAPlana();

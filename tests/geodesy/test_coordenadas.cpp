@@ -231,9 +231,9 @@ TEST(TCoordenadas, EntradaRechazadaDejaSalida) {
         {"GK faja 8", tcGaussKruger, "6170494.489", "8500000", "", 0, rzFajaGK},
         {"GK este vacio", tcGaussKruger, "6170494.489", "", "", 0, rzFajaGK},
         {"GK este negativo", tcGaussKruger, "6170494.489", "-6373260.347", "", 0, rzFajaGK},
-        {"GK faja 1 a 300 km del meridiano", tcGaussKruger, "4460000", "1200000", "", 0, rzFueraDeFaja},
-        {"GK faja 7 a 300 km del meridiano", tcGaussKruger, "4460000", "7800000", "", 0, rzFueraDeFaja},
-        {"GK un millon: 500 km", tcGaussKruger, "6170494.489", "1000000", "", 0, rzFueraDeFaja},
+        {"GK faja 1 a 300 km del meridiano", tcGaussKruger, "4460000", "1200000", "", 0, rzLejosDeLaFaja},
+        {"GK faja 7 a 300 km del meridiano", tcGaussKruger, "4460000", "7800000", "", 0, rzLejosDeLaFaja},
+        {"GK un millon: 500 km", tcGaussKruger, "6170494.489", "1000000", "", 0, rzLejosDeLaFaja},
     };
     TCoordenadas c;  // one object throughout: no reason outlives its call
     for (const auto &k : casos) {
@@ -293,17 +293,17 @@ TEST(TCoordenadas, RechazoSegunElDestino) {
         {"longitud -180 a UTM: zona 1", tcGeografica, "-34", "-180", "", "", 1, tcUTM, &ElipsoidePOSGAR,
          rzNinguno},
         {"longitud 180 a GK", tcGeografica, "-34", "180", "", "", 1, tcGaussKruger, &ElipsoidePOSGAR,
-         rzFueraDeFaja},
+         rzLejosDeLaFaja},
         {"-75.9 a GK", tcGeografica, "-50", "-75.9", "", "", 1, tcGaussKruger, &ElipsoidePOSGAR,
-         rzFueraDeFaja},
+         rzLejosDeLaFaja},
         {"-75.79 a GK", tcGeografica, "-50", "-75.79", "", "", 1, tcGaussKruger, &ElipsoidePOSGAR, rzNinguno},
         {"-50.1 a GK", tcGeografica, "-30", "-50.1", "", "", 1, tcGaussKruger, &ElipsoidePOSGAR,
-         rzFueraDeFaja},
+         rzLejosDeLaFaja},
         {"-50.21 a GK", tcGeografica, "-30", "-50.21", "", "", 1, tcGaussKruger, &ElipsoidePOSGAR, rzNinguno},
         {"-75 grados a GK Inchauspe", tcGeografica, "-49", "-75", "", "", 1, tcGaussKruger,
          &ElipsoideInchauspe, rzNinguno},
         {"-80 grados a GK Inchauspe", tcGeografica, "-49", "-80", "", "", 1, tcGaussKruger,
-         &ElipsoideInchauspe, rzFueraDeFaja},
+         &ElipsoideInchauspe, rzLejosDeLaFaja},
         {"UTM zona 60 al este del antimeridiano", tcUTM, "6700000", "900000", "", "60", 0, tcUTM,
          &ElipsoidePOSGAR, rzZonaUTM},
         {"UTM zona 60 al este del antimeridiano a geograficas", tcUTM, "6700000", "900000", "", "60", 0,
@@ -311,19 +311,19 @@ TEST(TCoordenadas, RechazoSegunElDestino) {
         {"UTM zona 19 a GK faja 1", tcUTM, "4460000", "300000", "", "19", 0, tcGaussKruger, &ElipsoidePOSGAR,
          rzNinguno},
         {"UTM zona 18 lejos de la faja 1", tcUTM, "4460000", "300000", "", "18", 0, tcGaussKruger,
-         &ElipsoidePOSGAR, rzFueraDeFaja},
+         &ElipsoidePOSGAR, rzLejosDeLaFaja},
         {"altura 1e28 cabe en 30", tcGeografica, kLatBA, kLonBA, "1e28", "", 0, tcGaussKruger,
          &ElipsoidePOSGAR, rzNinguno},
         {"altura 1e29 a GK", tcGeografica, kLatBA, kLonBA, "1e29", "", 0, tcGaussKruger, &ElipsoidePOSGAR,
-         rzTextoLargo},
+         rzResultadoLargo},
         {"altura 1e40 a UTM", tcGeografica, kLatBA, kLonBA, "1e40", "", 0, tcUTM, &ElipsoidePOSGAR,
-         rzTextoLargo},
+         rzResultadoLargo},
         {"altura 1e40 a otro marco", tcGeografica, kLatBA, kLonBA, "1e40", "", 0, tcGeografica,
-         &ElipsoideInchauspe, rzTextoLargo},
+         &ElipsoideInchauspe, rzResultadoLargo},
         {"altura 1e40 en el mismo marco: textos copiados", tcGeografica, kLatBA, kLonBA, "1e40", "", 0,
          tcGeografica, &ElipsoidePOSGAR, rzNinguno},
         {"altura 1e40 de UTM a geograficas", tcUTM, "6170061.3482", "373311.043", "1e40", "21", 0,
-         tcGeografica, &ElipsoidePOSGAR, rzTextoLargo},
+         tcGeografica, &ElipsoidePOSGAR, rzResultadoLargo},
     };
     TCoordenadas c;
     for (const auto &k : casos) {
@@ -456,7 +456,7 @@ TEST(TCoordenadas, TextosLargosSeCortan) {
     EXPECT_EQ(g.Salida.Coord3.size(), 30u);
     g.Entrada.Coord3 = "1e29";
     EXPECT_FALSE(g.Convertir());
-    EXPECT_EQ(g.Rechazo, rzTextoLargo);
+    EXPECT_EQ(g.Rechazo, rzResultadoLargo);
     EXPECT_EQ(g.Salida.Coord3.size(), 30u);  // the previous result
 }
 
