@@ -10,9 +10,9 @@
 
 namespace {
 
-// Geographic input on the source ellipsoid; false for a latitude beyond the poles. A degree or
-// minute field that is not a whole number throws EEnteroInvalido.
-bool LeerGeografica(const TPuntoTexto &e, const TElipsoide &fuente, TPuntoGeodesico &g) {
+// Geographic input on the source ellipsoid; refused for a latitude beyond the poles or a longitude
+// beyond 180 deg. A degree or minute field that is not a whole number throws EEnteroInvalido.
+TRechazo LeerGeografica(const TPuntoTexto &e, const TElipsoide &fuente, TPuntoGeodesico &g) {
     // Angle state private to this call: never the shared ModoWGS.
     TModoWGS lat, lon;
     lat.AsignarValor(e.Coord1.str(), 1, e.EnDecimal);
@@ -23,16 +23,17 @@ bool LeerGeografica(const TPuntoTexto &e, const TElipsoide &fuente, TPuntoGeodes
     g.Longitud = lon.GetRadianes();
     g.Altura = LeerNumero(e.Coord3.str());
     if (g.Altura == 0) g.Altura = 1.5L;
-    // In degrees, so that 90 deg itself (whose radians may round a hair above pi/2) is accepted.
-    const long double gradosLat = std::fabs(g.Latitud * kGradoPorRad);
-    return !(gradosLat > 90);
+    // In degrees, so that 90 and 180 deg themselves (whose radians may round a hair above pi/2 and
+    // pi) are accepted.
+    if (std::fabs(g.Latitud * kGradoPorRad) > 90) return rzLatitud;
+    if (std::fabs(g.Longitud * kGradoPorRad) > 180) return rzLongitud;
+    return rzNinguno;
 }
 
 // Far outside the strips and zones the series diverge: an easting or northing there can unproject
 // to nan or to a latitude past the pole, and a longitude of absurd size projects to inf. Such a
-// point is refused like a latitude beyond 90 deg, never written as "nan" text. The pole itself,
-// given as a printed northing (to 0.1 mm), may come back a hair past 90 deg: 1e-8 deg (about 1 mm)
-// is allowed for that.
+// point is refused, never written as "nan" text. The pole itself, given as a printed northing (to
+// 0.1 mm), may come back a hair past 90 deg: 1e-8 deg (about 1 mm) is allowed for that.
 bool Valido(const TPuntoGeodesico &g) {
     return std::isfinite(g.Latitud) && std::isfinite(g.Longitud) && std::isfinite(g.Altura) &&
            !(std::fabs(g.Latitud * kGradoPorRad) > 90 + 1e-8L);
@@ -42,22 +43,30 @@ bool Valido(const TPuntoPlano &p) {
     return std::isfinite(p.X) && std::isfinite(p.Y) && std::isfinite(p.Altura);
 }
 
-// Plane input unprojected onto the source ellipsoid; false for a UTM zone outside 1 to 60. A UTM
+// Plane input unprojected onto the source ellipsoid. Refused for a UTM zone outside 1 to 60, a
+// Gauss-Krüger easting whose millions digit is no strip, a point with no finite place, and a
+// Gauss-Krüger point that unprojects farther than kBandaGK from its strip's central meridian. A UTM
 // zone text that is not a whole number throws EEnteroInvalido.
-bool LeerPlana(const TPuntoTexto &e, TTipoCoordenada tipo, const TElipsoide &fuente, TPuntoGeodesico &g) {
+TRechazo LeerPlana(const TPuntoTexto &e, TTipoCoordenada tipo, const TElipsoide &fuente, TPuntoGeodesico &g) {
     TPuntoPlano p;
     p.X = LeerNumero(e.Coord1.str());
     p.Y = LeerNumero(e.Coord2.str());
     p.Altura = LeerNumero(e.Coord3.str());
     if (p.Altura == 0) p.Altura = 1.5L;
+    int faja = 0;
     if (tipo == tcUTM) {
         // Checked before it is narrowed to a byte, so that 277 is not taken for zone 21.
         const int32_t zona = LeerEntero(e.Zona.str());
-        if (zona < 1 || zona > 60) return false;
+        if (zona < 1 || zona > 60) return rzZonaUTM;
         p.Zona = static_cast<uint8_t>(zona);
+    } else {
+        faja = FajaDelEste(p.Y);
+        if (faja == 0) return rzFajaGK;
     }
     g = InversaTM(p, tipo, fuente.A, fuente.F);
-    return Valido(g);
+    if (!Valido(g)) return rzSinResultado;
+    if (tipo == tcGaussKruger && !EnBandaGK(g.Longitud, faja)) return rzLejosDeLaFaja;
+    return rzNinguno;
 }
 
 // The datum shift through earth-centred coordinates, when the two frames differ.
@@ -66,21 +75,50 @@ TPuntoGeodesico AlDestino(const TPuntoGeodesico &g, const TElipsoide &fuente, co
     return AGeodesica(TrasladarDatum(AGeocentrica(g), fuente.Codigo), destino);
 }
 
-void EscribirGeografica(const TPuntoGeodesico &g, TPuntoTexto &s) {
-    TEspacioTexto e;
-    s.Coord1.Asignar(EscribirDMS(e, 1, g.Latitud));
-    s.Coord2.Asignar(EscribirDMS(e, 2, g.Longitud));
-    s.Coord3.Asignar(EscribirNumero(e, g.Altura));
+// The three result texts, written aside first: Salida is only touched once all of them fit.
+struct TTextosSalida {
+    TEspacioTexto e1, e2, e3;
+    std::string_view c1, c2, c3;
+    bool Caben() const {
+        constexpr std::size_t n = decltype(TPuntoTexto::Coord1)::kCapacidad;
+        static_assert(n == decltype(TPuntoTexto::Coord2)::kCapacidad &&
+                      n == decltype(TPuntoTexto::Coord3)::kCapacidad);
+        return c1.size() <= n && c2.size() <= n && c3.size() <= n;
+    }
+    void Volcar(TPuntoTexto &s) const {
+        s.Coord1.Asignar(c1);
+        s.Coord2.Asignar(c2);
+        s.Coord3.Asignar(c3);
+    }
+};
+
+TRechazo EscribirGeografica(const TPuntoGeodesico &g, TPuntoTexto &s) {
+    TTextosSalida t;
+    t.c1 = EscribirDMS(t.e1, 1, g.Latitud);
+    t.c2 = EscribirDMS(t.e2, 2, g.Longitud);
+    t.c3 = EscribirNumero(t.e3, g.Altura);
+    if (!t.Caben()) return rzResultadoLargo;
+    t.Volcar(s);
     s.EnDecimal = 0;
     s.Zona.clear();
     s.ZonaHemisferio.clear();
+    return rzNinguno;
 }
 
-void EscribirPlana(const TPuntoPlano &p, TTipoCoordenada tipo, TPuntoTexto &s) {
-    TEspacioTexto e;
-    s.Coord1.Asignar(EscribirNumero(e, p.X));
-    s.Coord2.Asignar(EscribirNumero(e, p.Y));
-    s.Coord3.Asignar(EscribirNumero(e, p.Altura));
+// Projects onto the destination kind and writes the plane texts; refused for a point with no
+// Gauss-Krüger strip or no UTM zone 1 to 60, a result that is not finite, or a text too long.
+TRechazo ProyectarYEscribir(const TPuntoGeodesico &g, TTipoCoordenada tipo, TPuntoTexto &s) {
+    const TPuntoPlano p = ProyectarTM(g, tipo);
+    if (tipo == tcUTM ? (p.Zona < 1 || p.Zona > 60) : p.Faja == 0)
+        return tipo == tcUTM ? rzZonaUTM : rzLejosDeLaFaja;
+    if (!Valido(p)) return rzSinResultado;
+    TTextosSalida t;
+    t.c1 = EscribirNumero(t.e1, p.X);
+    t.c2 = EscribirNumero(t.e2, p.Y);
+    t.c3 = EscribirNumero(t.e3, p.Altura);
+    if (!t.Caben()) return rzResultadoLargo;
+    t.Volcar(s);
+    // Zones 1 to 60 and strips 1 to 7: "60 S" fits the five characters of the zone fields.
     char buf[8];
     if (tipo == tcUTM) {
         auto r = std::to_chars(buf, buf + 4, static_cast<int>(p.Zona));
@@ -94,6 +132,13 @@ void EscribirPlana(const TPuntoPlano &p, TTipoCoordenada tipo, TPuntoTexto &s) {
         s.Zona.Asignar(std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)));
         s.ZonaHemisferio.clear();
     }
+    return rzNinguno;
+}
+
+// The operation's outcome into Rechazo, and its result.
+bool Terminar(TRechazo &campo, TRechazo r) {
+    campo = r;
+    return r == rzNinguno;
 }
 
 }  // namespace
@@ -106,43 +151,43 @@ bool TCoordenadas::Convertir() {
 
 bool TCoordenadas::GeoAGeo() {
     TPuntoGeodesico g;
-    if (!LeerGeografica(Entrada, ElipsoideFuente, g)) return false;
+    const TRechazo r = LeerGeografica(Entrada, ElipsoideFuente, g);
+    if (r != rzNinguno) return Terminar(Rechazo, r);
     if (ElipsoideFuente.Codigo == ElipsoideDestino.Codigo) {
         // Same frame: the texts as typed, not reformatted.
         Salida = Entrada;
         Salida.Zona.clear();
         Salida.ZonaHemisferio.clear();
-        return true;
+        return Terminar(Rechazo, rzNinguno);
     }
     g = AlDestino(g, ElipsoideFuente, ElipsoideDestino);
-    if (!Valido(g)) return false;
-    EscribirGeografica(g, Salida);
-    return true;
+    if (!Valido(g)) return Terminar(Rechazo, rzSinResultado);
+    return Terminar(Rechazo, EscribirGeografica(g, Salida));
 }
 
 bool TCoordenadas::GeoAPlana() {
     TPuntoGeodesico g;
-    if (!LeerGeografica(Entrada, ElipsoideFuente, g)) return false;
-    const TPuntoPlano p = ProyectarTM(AlDestino(g, ElipsoideFuente, ElipsoideDestino), TipoDestino);
-    if (!Valido(p)) return false;
-    EscribirPlana(p, TipoDestino, Salida);
-    return true;
+    const TRechazo r = LeerGeografica(Entrada, ElipsoideFuente, g);
+    if (r != rzNinguno) return Terminar(Rechazo, r);
+    g = AlDestino(g, ElipsoideFuente, ElipsoideDestino);
+    if (!Valido(g)) return Terminar(Rechazo, rzSinResultado);
+    return Terminar(Rechazo, ProyectarYEscribir(g, TipoDestino, Salida));
 }
 
 bool TCoordenadas::PlanaAGeo() {
     TPuntoGeodesico g;
-    if (!LeerPlana(Entrada, TipoFuente, ElipsoideFuente, g)) return false;
+    const TRechazo r = LeerPlana(Entrada, TipoFuente, ElipsoideFuente, g);
+    if (r != rzNinguno) return Terminar(Rechazo, r);
     g = AlDestino(g, ElipsoideFuente, ElipsoideDestino);
-    if (!Valido(g)) return false;
-    EscribirGeografica(g, Salida);
-    return true;
+    if (!Valido(g)) return Terminar(Rechazo, rzSinResultado);
+    return Terminar(Rechazo, EscribirGeografica(g, Salida));
 }
 
 bool TCoordenadas::PlanaAPlana() {
     TPuntoGeodesico g;
-    if (!LeerPlana(Entrada, TipoFuente, ElipsoideFuente, g)) return false;
-    const TPuntoPlano p = ProyectarTM(AlDestino(g, ElipsoideFuente, ElipsoideDestino), TipoDestino);
-    if (!Valido(p)) return false;
-    EscribirPlana(p, TipoDestino, Salida);
-    return true;
+    const TRechazo r = LeerPlana(Entrada, TipoFuente, ElipsoideFuente, g);
+    if (r != rzNinguno) return Terminar(Rechazo, r);
+    g = AlDestino(g, ElipsoideFuente, ElipsoideDestino);
+    if (!Valido(g)) return Terminar(Rechazo, rzSinResultado);
+    return Terminar(Rechazo, ProyectarYEscribir(g, TipoDestino, Salida));
 }

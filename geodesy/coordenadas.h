@@ -10,6 +10,7 @@
 template <std::size_t N>
 class TTextoCorto {
   public:
+    static constexpr std::size_t kCapacidad = N;
     TTextoCorto() = default;
     TTextoCorto(const std::string &s) : s_(s.substr(0, N)) {}
     TTextoCorto(const char *s) : TTextoCorto(std::string(s)) {}
@@ -68,8 +69,18 @@ class TCoordenadas {
     void SetTipoFuente(TTipoCoordenada t) { TipoFuente = t; }
     void SetTipoDestino(TTipoCoordenada t) { TipoDestino = t; }
 
-    // Each returns false (Salida untouched) when the input is refused; a degree, minute or zone
-    // field that is not a whole number throws EEnteroInvalido (Salida untouched).
+    // Each returns true after writing Salida, with Rechazo rzNinguno; or false with Salida untouched
+    // and the reason in Rechazo:
+    //   rzLatitud        geographic input: latitude beyond 90 deg
+    //   rzLongitud       geographic input: longitude beyond 180 deg
+    //   rzZonaUTM        UTM zone outside 1 to 60, the zone given or the zone of the result
+    //   rzFajaGK         Gauss-Krüger input: the millions digit of Y is not a strip 1 to 7
+    //   rzLejosDeLaFaja  Gauss-Krüger: the point lies farther than kBandaGK from its strip's central
+    //                    meridian (input), or has no strip (result)
+    //   rzResultadoLargo a result text does not fit its field (never cut)
+    //   rzSinResultado   no finite result, or a result past a pole
+    // A degree, minute or zone field that is not a whole number throws EEnteroInvalido and leaves
+    // Salida and Rechazo as they were: the exception is the reason.
     bool Convertir();
     bool GeoAGeo();
     bool GeoAPlana();

@@ -163,14 +163,14 @@ bool LeerReal(std::string_view t, long double &valor) {
     while (i < n && EsDigito(t[i])) ++i;
     const std::string_view entera = t.substr(iniEnt, i - iniEnt);
     std::string_view fraccion;
-    bool punto = false;
     if (i < n && t[i] == '.') {
-        punto = true;
         const std::size_t ini = ++i;
         while (i < n && EsDigito(t[i])) ++i;
         fraccion = t.substr(ini, i - ini);
     }
-    if (entera.empty() && !punto) return false;  // no mantissa at all (lone sign, "e5", "")
+    // The mantissa needs a digit on one side of the point: ".5" and "5." read, ".", "-." and a lone
+    // sign do not.
+    if (entera.empty() && fraccion.empty()) return false;
     int64_t exponente = 0;
     if (i < n && (t[i] == 'E' || t[i] == 'e')) {
         ++i;

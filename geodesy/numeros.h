@@ -26,7 +26,9 @@ class EPotenciaInvalida : public std::domain_error {
 // Anything else throws EEnteroInvalido naming the text.
 int32_t LeerEntero(std::string_view texto);
 
-// The real-number reader (syntax of EsNumero). True and the value when the whole text reads.
+// The real-number reader (syntax of EsNumero): leading blanks, an optional sign, digits with at most
+// one '.' and at least one digit ("5." and ".5" read; ".", "-." and "+" do not), an optional exponent.
+// True and the value when the whole text reads.
 bool LeerReal(std::string_view texto, long double &valor);
 
 std::string FormatoDMS(int tipo, long double radianes);  // tipo 1 latitude, 2 longitude

@@ -3,7 +3,9 @@
 // Gauss-Krüger parameters of the seven Argentine strips or the UTM parameters.
 #include "proyeccion.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include "constantes.h"
 #include "numeros.h"
 #include "trigonometria.h"
@@ -74,11 +76,6 @@ long double GradosTabla(long double radianes) {
     return std::fabs(g - cota) <= 1e-14L ? cota : g;
 }
 
-// A truncated quotient kept to its low 8 bits, as an unsigned byte holds it.
-uint8_t ByteTruncado(long double x) {
-    return static_cast<uint8_t>(static_cast<uint64_t>(TruncarEntero(x)));
-}
-
 }  // namespace
 
 long double ArcoMeridiano(long double a, long double f, long double phi) {
@@ -94,17 +91,42 @@ long double Cuadrante(long double a, long double f) {
 }
 
 namespace {
-// Strip of the table for a longitude: 1 to 7 over -73.5 <= lon < -52.5 deg, 0 outside.
-int FajaGK(long double lam) {
-    const long double g = GradosTabla(lam);
-    if (!(g >= -73.5L && g < -52.5L)) return 0;
-    return static_cast<int>((g + 73.5L) / 3) + 1;  // non-negative: truncation is the floor
+// Central meridian of strip 1 to 7 in degrees: 72 deg W for strip 1 to 54 deg W for strip 7.
+int MeridianoDeFaja(int faja) {
+    return 3 * faja - 75;
+}
+
+// A longitude in degrees (from GradosTabla) within kBandaGK of the strip's central meridian. One
+// within 1e-14 deg (a few nanometres) beyond the band's edge is on it, so that -75.8 typed in degrees
+// and carried in radians is still inside. False for nan.
+bool EnBanda(long double grados, int faja) {
+    return std::fabs(grados - MeridianoDeFaja(faja)) <= kBandaGK + 1e-14L;
 }
 }  // namespace
 
+int FajaGK(long double lam) {
+    const long double g = GradosTabla(lam);
+    int faja = 1;  // west of -73.5 deg, and nan (which no band holds)
+    if (g >= -52.5L)
+        faja = 7;
+    else if (g >= -73.5L)
+        faja = static_cast<int>((g + 73.5L) / 3) + 1;  // non-negative: truncation is the floor
+    return EnBanda(g, faja) ? faja : 0;
+}
+
+int FajaDelEste(long double Y) {
+    if (!(Y >= 1000000 && Y < 8000000)) return 0;
+    // Just below 8 000 000 the quotient may round up to 8: still strip 7.
+    return std::min(7, static_cast<int>(Y / 1000000));
+}
+
+bool EnBandaGK(long double lam, int faja) {
+    return faja >= 1 && faja <= 7 && EnBanda(GradosTabla(lam), faja);
+}
+
 long double MeridianoCentralGK(long double lam) {
     const int faja = FajaGK(lam);
-    return faja == 0 ? 0 : (3 * faja - 75) * kRadPorGrado;
+    return faja == 0 ? std::numeric_limits<long double>::quiet_NaN() : MeridianoDeFaja(faja) * kRadPorGrado;
 }
 
 long double DesplazamientoFaja(long double lam) {
@@ -114,7 +136,8 @@ long double DesplazamientoFaja(long double lam) {
 uint8_t ZonaUTM(long double phi, long double lam) {
     const long double lat = GradosTabla(phi);
     const long double lon = GradosTabla(lam);
-    uint8_t zona = ByteTruncado(lon / 6 + 31);
+    const int64_t paso = TruncarEntero(lon / 6 + 31);
+    uint8_t zona = static_cast<uint8_t>(std::clamp<int64_t>(paso, 0, 255));
     // Norway and Svalbard; all bounds strict.
     if (lat > 56 && lat < 64 && lon > 3 && lon < 12) zona = 32;
     if (lat > 72 && lon > 0 && lon < 9) zona = 31;
@@ -206,9 +229,17 @@ TPuntoGeodesico SerieInversaTM(long double X, long double Y, long double a, long
 TPuntoPlano ProyectarTM(const TPuntoGeodesico &p, TTipoCoordenada tipo) {
     if (tipo == tcGaussKruger) {
         const int faja = FajaGK(p.Longitud);  // MeridianoCentralGK and DesplazamientoFaja in one
-        TPuntoPlano r = SerieTM(p, 1, faja == 0 ? 0 : (3 * faja - 75) * kRadPorGrado,
-                                500000 + faja * 1000000.0L, Cuadrante(p.A, p.F));
-        r.Faja = ByteTruncado(r.Y / 1000000);
+        if (faja == 0) {
+            TPuntoPlano r;
+            r.X = r.Y = std::numeric_limits<long double>::quiet_NaN();
+            r.Altura = p.Altura;
+            return r;
+        }
+        TPuntoPlano r = SerieTM(p, 1, MeridianoDeFaja(faja) * kRadPorGrado, 500000 + faja * 1000000.0L,
+                                Cuadrante(p.A, p.F));
+        // Within the band the easting stays less than 430 km from the false easting (3.8 deg on the
+        // equator), so this is also the millions digit of Y.
+        r.Faja = static_cast<uint8_t>(faja);
         return r;
     }
     const uint8_t zona = ZonaUTM(p.Latitud, p.Longitud);
@@ -221,14 +252,16 @@ TPuntoPlano ProyectarTM(const TPuntoGeodesico &p, TTipoCoordenada tipo) {
 TPuntoGeodesico InversaTM(const TPuntoPlano &p, TTipoCoordenada tipo, long double a, long double f) {
     TPuntoGeodesico r;
     if (tipo == tcGaussKruger) {
-        // The strip is the millions digit of Y; below one million the point is on the meridian 0.
-        long double Y = p.Y, lam0 = 0;
-        if (Y >= 1000000) {
-            const uint8_t g = ByteTruncado(Y / 1000000);
-            lam0 = (3 * g - 75) * kRadPorGrado;
-            Y -= g * 1000000.0L;
+        // The strip is the millions digit of Y, which comes off before the series.
+        const int faja = FajaDelEste(p.Y);
+        if (faja == 0) {
+            r.A = a;
+            r.F = f;
+            r.Latitud = r.Longitud = std::numeric_limits<long double>::quiet_NaN();
+        } else {
+            r = SerieInversaTM(p.X, p.Y - faja * 1000000.0L, a, f, 1, MeridianoDeFaja(faja) * kRadPorGrado,
+                               500000, Cuadrante(a, f));
         }
-        r = SerieInversaTM(p.X, Y, a, f, 1, lam0, 500000, Cuadrante(a, f));
     } else {
         r = SerieInversaTM(p.X, p.Y, a, f, 0.9996L, (6 * p.Zona - 183) * kRadPorGrado, 500000, 10000000);
     }

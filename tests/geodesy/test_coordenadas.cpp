@@ -7,6 +7,11 @@
 #include "coordenadas.h"
 #include "numeros.h"
 
+// Failures show the reason's number (its byte would print as a control character).
+void PrintTo(TRechazo r, std::ostream *os) {
+    *os << "TRechazo " << static_cast<int>(r);
+}
+
 namespace {
 
 const char *const kLatBA = "34\xB0 36' 12.5\" S";
@@ -73,6 +78,7 @@ TEST(TCoordenadas, SecuenciaDeLaVentana) {
         c.SetElipsoideDestino(*p.destino);
         c.SetTipoDestino(p.tipo);
         ASSERT_TRUE(c.Convertir());
+        EXPECT_EQ(c.Rechazo, rzNinguno);
         Comparar(c.Salida, p.salida);
         EXPECT_EQ(c.Salida.EnDecimal, 0);
         // Entrada, the kinds and the frames are never changed by a conversion.
@@ -198,79 +204,178 @@ TEST(TCoordenadas, EntradaDecimalYAlturaPorDefecto) {
     }
 }
 
+// Input refused whatever the destination: the reason, and Salida left as it was.
 TEST(TCoordenadas, EntradaRechazadaDejaSalida) {
     struct Caso {
         const char *nombre;
         TTipoCoordenada tipo;
         const char *c1, *c2, *zona;
         uint8_t decimal;
+        TRechazo rechazo;
     };
+    // X 4460000 lies near 50 deg S, where 3.8 deg of longitude are some 272 km.
     const Caso casos[] = {
-        {"latitud 91", tcGeografica, "91\xB0 0' 0\" S", kLonBA, "", 0},
-        {"latitud decimal 90.0001", tcGeografica, "90.0001", "-58", "", 1},
-        {"zona 0", tcUTM, "6170061.3482", "373311.043", "0", 0},
-        {"zona 61", tcUTM, "6170061.3482", "373311.043", "61", 0},
-        {"zona 277 no es 21", tcUTM, "6170061.3482", "373311.043", "277", 0},
-        {"zona -1", tcUTM, "6170061.3482", "373311.043", "-1", 0},
+        {"latitud 91", tcGeografica, "91\xB0 0' 0\" S", kLonBA, "", 0, rzLatitud},
+        {"latitud decimal 90.0001", tcGeografica, "90.0001", "-58", "", 1, rzLatitud},
+        {"longitud decimal 180.0001", tcGeografica, "-34", "180.0001", "", 1, rzLongitud},
+        {"longitud decimal -418.4", tcGeografica, "-34", "-418.4", "", 1, rzLongitud},
+        {"longitud 582 grados", tcGeografica, "34\xB0 36' 12.5\" S", "582\xB0 25' 4\" W", "", 0, rzLongitud},
+        {"longitud enorme", tcGeografica, "-34.5", "1e4000", "", 1, rzLongitud},
+        {"latitud antes que longitud", tcGeografica, "-95", "200", "", 1, rzLatitud},
+        {"zona 0", tcUTM, "6170061.3482", "373311.043", "0", 0, rzZonaUTM},
+        {"zona 61", tcUTM, "6170061.3482", "373311.043", "61", 0, rzZonaUTM},
+        {"zona 277 no es 21", tcUTM, "6170061.3482", "373311.043", "277", 0, rzZonaUTM},
+        {"zona -1", tcUTM, "6170061.3482", "373311.043", "-1", 0, rzZonaUTM},
+        {"GK este bajo un millon", tcGaussKruger, "6170494.489", "500000", "", 0, rzFajaGK},
+        {"GK este 8 millones", tcGaussKruger, "6170494.489", "8000000", "", 0, rzFajaGK},
+        {"GK faja 8", tcGaussKruger, "6170494.489", "8500000", "", 0, rzFajaGK},
+        {"GK este vacio", tcGaussKruger, "6170494.489", "", "", 0, rzFajaGK},
+        {"GK este negativo", tcGaussKruger, "6170494.489", "-6373260.347", "", 0, rzFajaGK},
+        {"GK faja 1 a 300 km del meridiano", tcGaussKruger, "4460000", "1200000", "", 0, rzLejosDeLaFaja},
+        {"GK faja 7 a 300 km del meridiano", tcGaussKruger, "4460000", "7800000", "", 0, rzLejosDeLaFaja},
+        {"GK un millon: 500 km", tcGaussKruger, "6170494.489", "1000000", "", 0, rzLejosDeLaFaja},
     };
+    TCoordenadas c;  // one object throughout: no reason outlives its call
     for (const auto &k : casos) {
         SCOPED_TRACE(k.nombre);
         for (TTipoCoordenada destino : {tcGeografica, tcUTM, tcGaussKruger}) {
-            TCoordenadas c = Nueva(ElipsoidePOSGAR, k.tipo, ElipsoideInchauspe, destino);
-            c.Salida.Coord1 = "previo";
-            c.Salida.Zona = "9";
+            c = Nueva(ElipsoidePOSGAR, k.tipo, ElipsoideInchauspe, destino);
             c.Entrada.Coord1 = k.c1;
             c.Entrada.Coord2 = k.c2;
             c.Entrada.Zona = k.zona;
             c.Entrada.EnDecimal = k.decimal;
+            c.Salida = TPuntoTexto();
+            c.Salida.Coord1 = "previo1";
+            c.Salida.Coord2 = "previo2";
+            c.Salida.Coord3 = "previo3";
+            c.Salida.Zona = "9";
             EXPECT_FALSE(c.Convertir());
-            EXPECT_EQ(c.Salida.Coord1.str(), "previo");
-            EXPECT_EQ(c.Salida.Zona.str(), "9");
+            EXPECT_EQ(c.Rechazo, k.rechazo);
+            Comparar(c.Salida, {"previo1", "previo2", "previo3", "9", ""});
+            // The same object then converts a good point and says so.
+            c = Nueva(ElipsoidePOSGAR, tcGeografica, ElipsoideInchauspe, destino);
+            c.Entrada.Coord1 = kLatBA;
+            c.Entrada.Coord2 = kLonBA;
+            ASSERT_TRUE(c.Convertir());
+            EXPECT_EQ(c.Rechazo, rzNinguno);
         }
     }
-    // The poles themselves are accepted.
-    for (const char *lat : {"90", "-90"}) {
-        TCoordenadas c = Nueva(ElipsoidePOSGAR, tcGeografica, ElipsoideInchauspe, tcGeografica);
-        c.Entrada.Coord1 = lat;
-        c.Entrada.Coord2 = "-60";
-        c.Entrada.EnDecimal = 1;
-        EXPECT_TRUE(c.Convertir()) << lat;
-        TCoordenadas d = Nueva(ElipsoidePOSGAR, tcGeografica, ElipsoidePOSGAR, tcGeografica);
-        d.Entrada.Coord1 = "90\xB0 0' 0\" S";
-        EXPECT_TRUE(d.Convertir());
+    // The poles and the antimeridian themselves are accepted.
+    for (const char *lat : {"90", "-90"})
+        for (const char *lon : {"-60", "180", "-180"}) {
+            TCoordenadas c = Nueva(ElipsoidePOSGAR, tcGeografica, ElipsoideInchauspe, tcGeografica);
+            c.Entrada.Coord1 = lat;
+            c.Entrada.Coord2 = lon;
+            c.Entrada.EnDecimal = 1;
+            EXPECT_TRUE(c.Convertir()) << lat << " " << lon;
+        }
+    TCoordenadas d = Nueva(ElipsoidePOSGAR, tcGeografica, ElipsoidePOSGAR, tcGeografica);
+    d.Entrada.Coord1 = "90\xB0 0' 0\" S";
+    d.Entrada.Coord2 = "180\xB0 0' 0\" W";
+    EXPECT_TRUE(d.Convertir());
+}
+
+// Refusals that depend on the destination: a point outside every Gauss-Krüger strip's band, a UTM
+// result outside zones 1 to 60, a result text longer than its 30-character field (refused, not cut).
+TEST(TCoordenadas, RechazoSegunElDestino) {
+    struct Caso {
+        const char *nombre;
+        TTipoCoordenada de;
+        const char *c1, *c2, *c3, *zona;
+        uint8_t decimal;
+        TTipoCoordenada a;
+        const TElipsoide *marco;
+        TRechazo rechazo;
+    };
+    const Caso casos[] = {
+        {"longitud 180 a UTM: zona 61", tcGeografica, "-34", "180", "", "", 1, tcUTM, &ElipsoidePOSGAR,
+         rzZonaUTM},
+        {"longitud -180 a UTM: zona 1", tcGeografica, "-34", "-180", "", "", 1, tcUTM, &ElipsoidePOSGAR,
+         rzNinguno},
+        {"longitud 180 a GK", tcGeografica, "-34", "180", "", "", 1, tcGaussKruger, &ElipsoidePOSGAR,
+         rzLejosDeLaFaja},
+        {"-75.9 a GK", tcGeografica, "-50", "-75.9", "", "", 1, tcGaussKruger, &ElipsoidePOSGAR,
+         rzLejosDeLaFaja},
+        {"-75.79 a GK", tcGeografica, "-50", "-75.79", "", "", 1, tcGaussKruger, &ElipsoidePOSGAR, rzNinguno},
+        {"-50.1 a GK", tcGeografica, "-30", "-50.1", "", "", 1, tcGaussKruger, &ElipsoidePOSGAR,
+         rzLejosDeLaFaja},
+        {"-50.21 a GK", tcGeografica, "-30", "-50.21", "", "", 1, tcGaussKruger, &ElipsoidePOSGAR, rzNinguno},
+        {"-75 grados a GK Inchauspe", tcGeografica, "-49", "-75", "", "", 1, tcGaussKruger,
+         &ElipsoideInchauspe, rzNinguno},
+        {"-80 grados a GK Inchauspe", tcGeografica, "-49", "-80", "", "", 1, tcGaussKruger,
+         &ElipsoideInchauspe, rzLejosDeLaFaja},
+        {"UTM zona 60 al este del antimeridiano", tcUTM, "6700000", "900000", "", "60", 0, tcUTM,
+         &ElipsoidePOSGAR, rzZonaUTM},
+        {"UTM zona 60 al este del antimeridiano a geograficas", tcUTM, "6700000", "900000", "", "60", 0,
+         tcGeografica, &ElipsoidePOSGAR, rzNinguno},
+        {"UTM zona 19 a GK faja 1", tcUTM, "4460000", "300000", "", "19", 0, tcGaussKruger, &ElipsoidePOSGAR,
+         rzNinguno},
+        {"UTM zona 18 lejos de la faja 1", tcUTM, "4460000", "300000", "", "18", 0, tcGaussKruger,
+         &ElipsoidePOSGAR, rzLejosDeLaFaja},
+        {"altura 1e28 cabe en 30", tcGeografica, kLatBA, kLonBA, "1e28", "", 0, tcGaussKruger,
+         &ElipsoidePOSGAR, rzNinguno},
+        {"altura 1e29 a GK", tcGeografica, kLatBA, kLonBA, "1e29", "", 0, tcGaussKruger, &ElipsoidePOSGAR,
+         rzResultadoLargo},
+        {"altura 1e40 a UTM", tcGeografica, kLatBA, kLonBA, "1e40", "", 0, tcUTM, &ElipsoidePOSGAR,
+         rzResultadoLargo},
+        {"altura 1e40 a otro marco", tcGeografica, kLatBA, kLonBA, "1e40", "", 0, tcGeografica,
+         &ElipsoideInchauspe, rzResultadoLargo},
+        {"altura 1e40 en el mismo marco: textos copiados", tcGeografica, kLatBA, kLonBA, "1e40", "", 0,
+         tcGeografica, &ElipsoidePOSGAR, rzNinguno},
+        {"altura 1e40 de UTM a geograficas", tcUTM, "6170061.3482", "373311.043", "1e40", "21", 0,
+         tcGeografica, &ElipsoidePOSGAR, rzResultadoLargo},
+    };
+    TCoordenadas c;
+    for (const auto &k : casos) {
+        SCOPED_TRACE(k.nombre);
+        c = Nueva(ElipsoidePOSGAR, k.de, *k.marco, k.a);
+        c.Entrada.Coord1 = k.c1;
+        c.Entrada.Coord2 = k.c2;
+        c.Entrada.Coord3 = k.c3;
+        c.Entrada.Zona = k.zona;
+        c.Entrada.EnDecimal = k.decimal;
+        c.Salida = TPuntoTexto();
+        c.Salida.Coord1 = "previo1";
+        c.Salida.Coord2 = "previo2";
+        c.Salida.Coord3 = "previo3";
+        c.Salida.Zona = "9";
+        EXPECT_EQ(c.Convertir(), k.rechazo == rzNinguno);
+        EXPECT_EQ(c.Rechazo, k.rechazo);
+        if (k.rechazo != rzNinguno) {
+            Comparar(c.Salida, {"previo1", "previo2", "previo3", "9", ""});
+            continue;
+        }
+        EXPECT_LE(c.Salida.Coord3.size(), 30u);
+        if (k.a == tcGaussKruger) {
+            EXPECT_EQ(c.Salida.Zona.str(), c.Salida.Coord2.str().substr(0, 1));  // the strip is Y's digit
+        }
     }
 }
 
 // Far outside the strips and zones the series give nan, inf or a latitude past the pole: such a
-// point is refused like a latitude beyond 90 deg and never written out as "nan" text.
+// point is refused for want of a result and never written out as "nan" text.
 TEST(TCoordenadas, SinResultadoFueraDelAlcance) {
     struct Caso {
         const char *nombre;
         TTipoCoordenada tipo;
         const char *c1, *c2, *zona;
-        uint8_t decimal;
     };
     const Caso casos[] = {
-        {"GK en el origen", tcGaussKruger, "0", "0", "", 0},
-        {"GK mas alla del polo", tcGaussKruger, "20004000", "6500000", "", 0},
-        {"GK norte enorme", tcGaussKruger, "1e300", "6373260", "", 0},
-        {"UTM norte enorme", tcUTM, "1e300", "373311.043", "21", 0},
-        // Only on one frame: the datum shift takes the longitude through its sine and cosine.
-        {"longitud enorme", tcGeografica, "-34.5", "1e4000", "", 1},
+        {"GK mas alla del polo", tcGaussKruger, "20004000", "6500000", ""},
+        {"GK norte enorme", tcGaussKruger, "1e300", "6373260", ""},
+        {"UTM norte enorme", tcUTM, "1e300", "373311.043", "21"},
     };
     for (const auto &k : casos) {
         SCOPED_TRACE(k.nombre);
         for (const TElipsoide *destinoMarco : {&ElipsoidePOSGAR, &ElipsoideInchauspe})
             for (TTipoCoordenada destino : {tcGeografica, tcUTM, tcGaussKruger}) {
-                if (k.tipo == tcGeografica && (destino == tcGeografica || destinoMarco != &ElipsoidePOSGAR))
-                    continue;
                 TCoordenadas c = Nueva(ElipsoidePOSGAR, k.tipo, *destinoMarco, destino);
                 c.Salida.Coord1 = "previo";
                 c.Entrada.Coord1 = k.c1;
                 c.Entrada.Coord2 = k.c2;
                 c.Entrada.Zona = k.zona;
-                c.Entrada.EnDecimal = k.decimal;
                 EXPECT_FALSE(c.Convertir()) << c.Salida.Coord1.str() << " " << c.Salida.Coord2.str();
+                EXPECT_EQ(c.Rechazo, rzSinResultado);
                 EXPECT_EQ(c.Salida.Coord1.str(), "previo");
             }
     }
@@ -321,16 +426,16 @@ TEST(TCoordenadas, EnterosInvalidosLanzanError) {
 }
 
 TEST(TCoordenadas, GaussKrugerBajoUnMillon) {
-    // An easting below one million is on the meridian 0: the point lies near Greenwich.
-    TCoordenadas c = Nueva(ElipsoidePOSGAR, tcGaussKruger, ElipsoidePOSGAR, tcGeografica);
-    c.Entrada.Coord1 = "6170494.489";
-    c.Entrada.Coord2 = "500000";
-    ASSERT_TRUE(c.Convertir());
-    EXPECT_EQ(c.Salida.Coord2.str(), "0\xB0 0' 0\" E");
-    c.Entrada.Coord2 = "400000";
-    ASSERT_TRUE(c.Convertir());
-    EXPECT_LT(GradosDMSTest(c.Salida.Coord2), 0);
-    EXPECT_GT(GradosDMSTest(c.Salida.Coord2), -1.5L);
+    // An easting below one million has no strip: refused, never taken on the meridian 0.
+    for (const char *y : {"500000", "400000", "999999.9999", "0"}) {
+        SCOPED_TRACE(y);
+        TCoordenadas c = Nueva(ElipsoidePOSGAR, tcGaussKruger, ElipsoidePOSGAR, tcGeografica);
+        c.Entrada.Coord1 = "6170494.489";
+        c.Entrada.Coord2 = y;
+        EXPECT_FALSE(c.Convertir());
+        EXPECT_EQ(c.Rechazo, rzFajaGK);
+        EXPECT_EQ(c.Salida.Coord2.str(), "");
+    }
 }
 
 TEST(TCoordenadas, TextosLargosSeCortan) {
@@ -341,7 +446,7 @@ TEST(TCoordenadas, TextosLargosSeCortan) {
     EXPECT_EQ(c.Entrada.Zona.str(), "12345");
     c.Entrada.Coord2.Asignar(std::string(40, '2'));
     EXPECT_EQ(c.Entrada.Coord2.size(), 30u);
-    // An output wider than 30 characters is cut as well.
+    // An output wider than 30 characters is refused, never cut; 30 characters fit.
     TCoordenadas g = Nueva(ElipsoidePOSGAR, tcUTM, ElipsoidePOSGAR, tcUTM);
     g.Entrada.Coord1 = "6170061.3482";
     g.Entrada.Coord2 = "373311.043";
@@ -349,6 +454,10 @@ TEST(TCoordenadas, TextosLargosSeCortan) {
     g.Entrada.Zona = "21";
     ASSERT_TRUE(g.Convertir());
     EXPECT_EQ(g.Salida.Coord3.size(), 30u);
+    g.Entrada.Coord3 = "1e29";
+    EXPECT_FALSE(g.Convertir());
+    EXPECT_EQ(g.Rechazo, rzResultadoLargo);
+    EXPECT_EQ(g.Salida.Coord3.size(), 30u);  // the previous result
 }
 
 }  // namespace

@@ -115,10 +115,12 @@ TEST(FormatoFijo, IgualQueToChars) {
 }
 
 TEST(EsNumero, SintaxisDelLectorDeReales) {
-    const char *validos[] = {"",   "12",   "-3.5", "1e5",    ".5", "5.",        ".",
+    const char *validos[] = {"",   "12",   "-3.5", "1e5",    ".5", "5.",        "-5.",    "+.5",
                              "+7", "  12", "1E-3", "-.5e+2", "0",  "00012.500", "1e-5000"};
-    const char *invalidos[] = {"12 ", "1,5", "-",      "1e",  "1e+", "abc", "1.2.3", "0x10", "inf",  "nan",
-                               " ",   "e5",  "1e5000", "--1", "1 2", "\t1", "+-1",   ".e1x", "1e5.0"};
+    // A mantissa needs a digit: a lone point or sign is not a number.
+    const char *invalidos[] = {"12 ",   "1,5", "-",  "1e",     "1e+", "abc", "1.2.3", "0x10", "inf",
+                               "nan",   " ",   "e5", "1e5000", "--1", "1 2", "\t1",   "+-1",  ".e1x",
+                               "1e5.0", ".",   "-.", "+.",     "+",   " .",  ".e5",   "-.e1"};
     for (const char *t : validos) EXPECT_TRUE(EsNumero(t)) << '"' << t << '"';
     for (const char *t : invalidos) EXPECT_FALSE(EsNumero(t)) << '"' << t << '"';
 }

@@ -34,9 +34,9 @@ class Proj {
         return p;
     }
     static std::string Elipsoide(int codigo) { return codigo == 1 ? "+ellps=WGS84" : "+ellps=intl"; }
-    // Gauss-Krüger strip g (0: the meridian 0 without offset), UTM zone z, south.
+    // Gauss-Krüger strip 1 to 7 (northing from the South Pole), UTM zone z, south.
     PJ *GK(int faja, int codigo) {
-        return Op("+proj=tmerc +lat_0=-90 +lon_0=" + std::to_string(3 * faja - (faja ? 75 : 0)) +
+        return Op("+proj=tmerc +lat_0=-90 +lon_0=" + std::to_string(3 * faja - 75) +
                   " +k=1 +x_0=" + std::to_string(faja * 1000000 + 500000) + " +y_0=0 " + Elipsoide(codigo));
     }
     PJ *UTM(int zona, int codigo) {
@@ -72,8 +72,13 @@ double D(long double x) {
     return static_cast<double>(x);
 }
 
+// The strips 3 deg wide from 73.5 deg W to 52.5 deg W, strip 1 reaching on to 75.8 deg W and strip 7
+// to 50.2 deg W; 0 beyond.
 int FajaDe(double lon) {
-    return lon >= -73.5 && lon < -52.5 ? static_cast<int>(std::floor((lon + 73.5) / 3)) + 1 : 0;
+    if (lon >= -73.5 && lon < -52.5) return static_cast<int>(std::floor((lon + 73.5) / 3)) + 1;
+    if (lon >= -75.8 && lon < -73.5) return 1;
+    if (lon >= -52.5 && lon <= -50.2) return 7;
+    return 0;
 }
 int ZonaDe(double lon) {
     return static_cast<int>(lon / 6 + 31);
@@ -206,23 +211,91 @@ TEST(PROJ, TodosLosParesDeTiposYMarcos) {
                 altura.donde.c_str());
 }
 
+// Strips 1 and 7 beyond the strip table, through TCoordenadas on both frames: forward against PROJ's
+// Gauss-Krüger of the strip, and back from PROJ's plane coordinates, measured on the ground (the
+// result projected again by PROJ, against the plane point given).
+TEST(PROJ, FajasUnoYSieteFueraDeLaTabla) {
+    Proj proj;
+    struct Caso {
+        const char *nombre;
+        double lon;
+        int faja;
+        long double toleranciaVuelta;  // m on the ground
+    };
+    // Up to 3 deg from the meridian the inverse series hold 1 mm; at the band's edge they reach 2 mm.
+    const Caso casos[] = {
+        {"faja 1 a 2.5 grados", -74.5, 1, kMilimetro},
+        {"faja 1 en el borde", -75.79, 1, 2.5L * kMilimetro},
+        {"faja 7 a 3 grados", -51, 7, kMilimetro},
+        {"faja 7 en el borde", -50.21, 7, 2.5L * kMilimetro},
+    };
+    Peor ida, vuelta;
+    for (const Caso &k : casos)
+        for (double lat : {-22.0, -35.0, -48.5, -55.0})
+            for (const TElipsoide *e : {&ElipsoidePOSGAR, &ElipsoideInchauspe}) {
+                const std::string donde = std::string(k.nombre) +
+                                          (e->Codigo == 1 ? " POSGAR" : " Inchauspe") + " lat " +
+                                          Fijo(lat, 1);
+                SCOPED_TRACE(donde);
+                ASSERT_EQ(FajaDe(k.lon), k.faja);
+                const Plano ref = Proyectar(proj, {lat, k.lon, 0}, tcGaussKruger, e->Codigo);
+                TCoordenadas c;
+                c.SetElipsoideFuente(*e);
+                c.SetElipsoideDestino(*e);
+                c.SetTipoFuente(tcGeografica);
+                c.SetTipoDestino(tcGaussKruger);
+                c.Entrada.Coord1 = Fijo(lat, 12);
+                c.Entrada.Coord2 = Fijo(k.lon, 12);
+                c.Entrada.EnDecimal = 1;
+                ASSERT_TRUE(c.Convertir());
+                EXPECT_EQ(c.Salida.Zona.str(), std::to_string(k.faja));
+                const long double dX = std::fabs(NumeroTest(c.Salida.Coord1) - ref.X);
+                const long double dY = std::fabs(NumeroTest(c.Salida.Coord2) - ref.Y);
+                EXPECT_LE(dX, kMilimetro);
+                EXPECT_LE(dY, kMilimetro);
+                ida.Ver(std::max(dX, dY), donde);
+
+                c.SetTipoFuente(tcGaussKruger);
+                c.SetTipoDestino(tcGeografica);
+                c.Entrada = TPuntoTexto();
+                c.Entrada.Coord1 = Fijo(ref.X, 4);
+                c.Entrada.Coord2 = Fijo(ref.Y, 4);
+                ASSERT_TRUE(c.Convertir());
+                const Geo g{static_cast<double>(GradosDMSTest(c.Salida.Coord1)),
+                            static_cast<double>(GradosDMSTest(c.Salida.Coord2)), 0};
+                const Plano otra = Proyectar(proj, g, tcGaussKruger, e->Codigo);
+                ASSERT_EQ(otra.zona, k.faja);
+                const long double d =
+                    std::hypot(otra.X - NumeroTest(c.Entrada.Coord1), otra.Y - NumeroTest(c.Entrada.Coord2));
+                EXPECT_LE(d, k.toleranciaVuelta);
+                vuelta.Ver(d, donde);
+            }
+    std::printf(
+        "[ PROJ     ] strips 1 and 7 beyond the table: worst forward %.4Lf mm (%s), worst inverse on "
+        "the ground %.4Lf mm (%s)\n",
+        ida.valor * 1000, ida.donde.c_str(), vuelta.valor * 1000, vuelta.donde.c_str());
+}
+
 // The bare series against PROJ's exact transverse Mercator, away from the central meridian: forward in
-// the plane and inverse in the angles, over the latitudes of Argentina, both ellipsoids, k0 of
-// Gauss-Krüger and of UTM. The bands asserted (half a strip, half a zone) are where the truncated
-// series are meant to hold; the sweep goes on to 5 deg to show where they stop holding.
+// the plane, inverse on the ground (its result projected again by PROJ, against the plane point
+// given), over the latitudes of Argentina, both ellipsoids, k0 of Gauss-Krüger and of UTM. The bands
+// asserted are where the series are used: the Gauss-Krüger band of strips 1 and 7 and half a UTM
+// zone. The sweep goes on to 5 deg to show where each direction passes 1 mm.
 TEST(PROJ, BandaDeExactitudDeLasSeries) {
     Proj proj;
     struct Banda {
         long double k0;
-        long double limite;  // degrees from the central meridian held to 1 mm and 0.0001"
+        long double limite;            // degrees from the central meridian
+        long double toleranciaVuelta;  // m on the ground; forward always 1 mm
     };
-    const Banda bandas[] = {{1, 1.5L}, {0.9996L, 3}};
+    // Measured: the inverse series pass 1 mm from 3.47 deg south of 45 deg S.
+    const Banda bandas[] = {{1, kBandaGK, 2 * kMilimetro}, {0.9996L, 3, kMilimetro}};
     const long double lon0 = -57;
     for (const Banda &b : bandas)
         for (const TElipsoide *e : {&ElipsoidePOSGAR, &ElipsoideInchauspe}) {
             PJ *op = proj.TMerc(lon0, b.k0, e->Codigo);
-            Peor plano, angulo;
-            long double primerExceso = 99;  // first offset where 1 mm or 0.0001" is exceeded
+            Peor plano, suelo;
+            long double excesoIda = 99, excesoVuelta = 99;  // first offsets where 1 mm is exceeded
             for (int paso = 0; paso <= 100; ++paso) {
                 const long double dl = 0.05L * paso;  // 0 .. 5 deg
                 for (long double lat = -55; lat <= -21.5L; lat += 0.5L) {
@@ -236,28 +309,28 @@ TEST(PROJ, BandaDeExactitudDeLasSeries) {
                     const TPuntoPlano q = SerieTM(g, b.k0, Rad(lon0), 500000, 0);
                     const TPuntoGeodesico v =
                         SerieInversaTM(r.xy.y, r.xy.x, e->A, e->F, b.k0, Rad(lon0), 500000, 0);
+                    const PJ_COORD w = proj_trans(op, PJ_FWD, proj_coord(D(v.Longitud), D(v.Latitud), 0, 0));
                     const long double dPlano = std::max(std::fabs(q.X - r.xy.y), std::fabs(q.Y - r.xy.x));
-                    const long double dAng =
-                        std::max(std::fabs(v.Latitud - g.Latitud), std::fabs(v.Longitud - g.Longitud)) /
-                        kSegundo;
-                    if ((dPlano > kMilimetro || dAng > 0.0001L) && dl < primerExceso) primerExceso = dl;
+                    const long double dSuelo = std::hypot(w.xy.x - r.xy.x, w.xy.y - r.xy.y);
+                    if (dPlano > kMilimetro && dl < excesoIda) excesoIda = dl;
+                    if (dSuelo > kMilimetro && dl < excesoVuelta) excesoVuelta = dl;
                     if (dl <= b.limite + 1e-9L) {
                         EXPECT_LE(dPlano, kMilimetro)
                             << static_cast<double>(lat) << " " << static_cast<double>(dl);
-                        EXPECT_LE(dAng, 0.0001L)
+                        EXPECT_LE(dSuelo, b.toleranciaVuelta)
                             << static_cast<double>(lat) << " " << static_cast<double>(dl);
                         const std::string donde = "lat " + Fijo(static_cast<double>(lat), 1) + ", " +
                                                   Fijo(static_cast<double>(dl), 2) + " deg from the meridian";
                         plano.Ver(dPlano, donde);
-                        angulo.Ver(dAng, donde);
+                        suelo.Ver(dSuelo, donde);
                     }
                 }
             }
             std::printf(
-                "[ PROJ     ] %s k0=%s within %.1Lf deg: worst forward %.4Lf mm (%s), worst inverse "
-                "%.7Lf\" (%s); 1 mm or 0.0001\" first exceeded %.2Lf deg from the meridian\n",
+                "[ PROJ     ] %s k0=%s within %.1Lf deg: worst forward %.4Lf mm (%s), worst inverse %.4Lf mm "
+                "(%s); 1 mm first exceeded forward %.2Lf deg, inverse %.2Lf deg from the meridian\n",
                 e->Codigo == 1 ? "WGS84" : "intl", b.k0 == 1 ? "1" : "0.9996", b.limite, plano.valor * 1000,
-                plano.donde.c_str(), angulo.valor, angulo.donde.c_str(), primerExceso);
+                plano.donde.c_str(), suelo.valor * 1000, suelo.donde.c_str(), excesoIda, excesoVuelta);
         }
 }
 

@@ -62,37 +62,53 @@ TEST(ProyectarTM, PuntoDeBuenosAires) {
 TEST(ProyectarTM, TablaDeFajas) {
     struct Caso {
         const char *nombre;
-        long double lon, meridiano, desplazamiento;
-        int faja;
+        long double lon, lat, meridiano, desplazamiento;
+        int faja;  // 0: no strip
     };
     const Caso casos[] = {
-        {"borde oeste faja 1", -73.5L, -72, 1000000, 1},
-        {"-70.5 es faja 2", -70.5L, -69, 2000000, 2},
-        {"apenas al oeste de -70.5", -70.5000001L, -72, 1000000, 1},
-        {"centro faja 3", -66, -66, 3000000, 3},
-        {"-64.5 es faja 4", -64.5L, -63, 4000000, 4},
-        {"-61.5 es faja 5", -61.5L, -60, 5000000, 5},
-        {"-58.5 es faja 6", -58.5L, -57, 6000000, 6},
-        {"-55.5 es faja 7", -55.5L, -54, 7000000, 7},
-        {"apenas al oeste de -52.5", -52.5000001L, -54, 7000000, 7},
-        {"-52.5 fuera", -52.5L, 0, 0, -1},
-        {"-75 fuera", -75, 0, 0, -1},
-        {"al oeste de -73.5 fuera", -73.5000001L, 0, 0, -1},
-        {"meridiano de Greenwich", 1, 0, 0, 0},
-        {"cerca de Greenwich al oeste", -2, 0, 0, 0},
+        {"borde oeste de la tabla", -73.5L, -40, -72, 1000000, 1},
+        {"-70.5 es faja 2", -70.5L, -40, -69, 2000000, 2},
+        {"apenas al oeste de -70.5", -70.5000001L, -40, -72, 1000000, 1},
+        {"centro faja 3", -66, -40, -66, 3000000, 3},
+        {"-64.5 es faja 4", -64.5L, -40, -63, 4000000, 4},
+        {"-61.5 es faja 5", -61.5L, -40, -60, 5000000, 5},
+        {"-58.5 es faja 6", -58.5L, -40, -57, 6000000, 6},
+        {"-55.5 es faja 7", -55.5L, -40, -54, 7000000, 7},
+        {"apenas al oeste de -52.5", -52.5000001L, -40, -54, 7000000, 7},
+        // Strip 1 reaches west, strip 7 east, up to 3.8 deg from their central meridians.
+        {"al oeste de -73.5 sigue la faja 1", -73.5000001L, -48, -72, 1000000, 1},
+        {"-75 es faja 1", -75, -40, -72, 1000000, 1},
+        {"-75.8 borde de la faja 1", -75.8L, -50, -72, 1000000, 1},
+        {"-75.8 en el ecuador", -75.8L, 0, -72, 1000000, 1},
+        {"apenas dentro de -75.8", -75.7999999L, -50, -72, 1000000, 1},
+        {"apenas fuera de -75.8", -75.8000001L, -50, 0, 0, 0},
+        {"-80 sin faja", -80, -40, 0, 0, 0},
+        {"-52.5 es faja 7", -52.5L, -40, -54, 7000000, 7},
+        {"-51 es faja 7", -51, -40, -54, 7000000, 7},
+        {"-50.2 borde de la faja 7", -50.2L, -30, -54, 7000000, 7},
+        {"-50.2 en el ecuador", -50.2L, 0, -54, 7000000, 7},
+        {"apenas dentro de -50.2", -50.2000001L, -30, -54, 7000000, 7},
+        {"apenas fuera de -50.2", -50.1999999L, -30, 0, 0, 0},
+        {"meridiano de Greenwich", 1, -40, 0, 0, 0},
+        {"cerca de Greenwich al oeste", -2, -40, 0, 0, 0},
+        {"180 oeste", -180, -40, 0, 0, 0},
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.nombre);
-        EXPECT_LE(std::fabs(MeridianoCentralGK(Rad(c.lon)) - Rad(c.meridiano)), 1e-18L);
+        EXPECT_EQ(FajaGK(Rad(c.lon)), c.faja);
         EXPECT_EQ(DesplazamientoFaja(Rad(c.lon)), c.desplazamiento);
-        const TPuntoPlano p = ProyectarTM(Geo(ElipsoidePOSGAR, -40, c.lon), tcGaussKruger);
-        if (c.faja >= 0) {
-            EXPECT_EQ(p.Faja, c.faja);
+        const TPuntoPlano p = ProyectarTM(Geo(ElipsoidePOSGAR, c.lat, c.lon), tcGaussKruger);
+        EXPECT_EQ(p.Faja, c.faja);
+        EXPECT_EQ(p.Altura, 1.5L);
+        if (c.faja > 0) {
+            EXPECT_LE(std::fabs(MeridianoCentralGK(Rad(c.lon)) - Rad(c.meridiano)), 1e-18L);
+            // The strip is also the millions digit of the easting, which the inverse reads.
+            EXPECT_EQ(static_cast<int>(p.Y / 1000000), c.faja);
         } else {
-            // Far west of the meridian 0 the easting is negative (-4.x or -5.x millions): the
-            // truncated quotient kept in a byte.
-            EXPECT_LT(p.Y, -1000000);
-            EXPECT_EQ(p.Faja, 256 + static_cast<int>(p.Y / 1000000));
+            // No strip: never the meridian 0, and no point to write.
+            EXPECT_TRUE(std::isnan(MeridianoCentralGK(Rad(c.lon))));
+            EXPECT_TRUE(std::isnan(p.X));
+            EXPECT_TRUE(std::isnan(p.Y));
         }
     }
 }
@@ -117,25 +133,41 @@ TEST(InversaTM, FajaDesdeElEste) {
     const long double a = ElipsoidePOSGAR.A, f = ElipsoidePOSGAR.F;
     struct Caso {
         const char *nombre;
-        long double Y, lon;  // Y on the central meridian of its strip gives lon = lambda0 exactly
+        long double Y;
+        int faja;         // 0: no strip
+        long double lon;  // Y on the central meridian of its strip gives lon = lambda0 exactly
     };
     const Caso casos[] = {
-        {"faja 6", 6500000, -57},
-        {"faja 1", 1500000, -72},
-        {"faja 7", 7500000, -54},
-        {"faja 8, sin control", 8500000, -51},
-        {"bajo un millon: meridiano 0", 500000, 0},
+        {"faja 6", 6500000, 6, -57},
+        {"faja 1", 1500000, 1, -72},
+        {"faja 7", 7500000, 7, -54},
+        {"un millon es faja 1", 1000000, 1, 0},
+        {"justo bajo 8 millones es faja 7", 7999999.9999L, 7, 0},
+        {"8 millones: sin faja", 8000000, 0, 0},
+        {"faja 8: sin faja", 8500000, 0, 0},
+        {"bajo un millon: sin faja", 999999.9999L, 0, 0},
+        {"negativo: sin faja", -6500000, 0, 0},
+        {"nan: sin faja", std::nanl(""), 0, 0},
     };
     for (const auto &c : casos) {
         SCOPED_TRACE(c.nombre);
+        EXPECT_EQ(FajaDelEste(c.Y), c.faja);
         TPuntoPlano p;
         p.X = 6170494.489L;
         p.Y = c.Y;
         p.Altura = 7;
         const TPuntoGeodesico g = InversaTM(p, tcGaussKruger, a, f);
-        EXPECT_LE(std::fabs(g.Longitud - Rad(c.lon)), 1e-18L);
         EXPECT_EQ(g.Altura, 7);
         EXPECT_EQ(g.A, a);
+        if (c.faja == 0) {
+            // No strip: no point, never one on the meridian 0.
+            EXPECT_TRUE(std::isnan(g.Latitud));
+            EXPECT_TRUE(std::isnan(g.Longitud));
+        } else if (c.lon != 0) {
+            EXPECT_LE(std::fabs(g.Longitud - Rad(c.lon)), 1e-18L);
+        } else {
+            EXPECT_LE(std::fabs(Grad(g.Longitud) - (3 * c.faja - 75)), 6);  // 500 km either side
+        }
     }
     // Y = 6373260.347 is strip 6: 6 000 000 comes off before the series.
     TPuntoPlano p;
@@ -144,14 +176,31 @@ TEST(InversaTM, FajaDesdeElEste) {
     const TPuntoGeodesico g = InversaTM(p, tcGaussKruger, a, f);
     EXPECT_LE(std::fabs(g.Latitud - Rad(kLatBA)), 0.0001L * kSegundo);
     EXPECT_LE(std::fabs(g.Longitud - Rad(kLonBA)), 0.0001L * kSegundo);
-    // 400 000 is taken west of the meridian 0 and comes back there.
-    p.Y = 400000;
-    const TPuntoGeodesico h = InversaTM(p, tcGaussKruger, a, f);
-    EXPECT_LT(h.Longitud, 0);
-    EXPECT_GT(h.Longitud, Rad(-1.5L));
-    const TPuntoPlano ida = ProyectarTM(h, tcGaussKruger);
-    EXPECT_EQ(ida.Faja, 0);
-    EXPECT_LE(std::fabs(ida.Y - 400000), 1e-4L);
+}
+
+// The band of strips 1 and 7 around their central meridian, on unprojected longitudes.
+TEST(InversaTM, BandaDeLaFaja) {
+    struct Caso {
+        const char *nombre;
+        long double lon;
+        int faja;
+        bool dentro;
+    };
+    const Caso casos[] = {
+        {"-75.8 en el borde", -75.8L, 1, true},
+        {"apenas fuera de -75.8", -75.8000001L, 1, false},
+        {"-68.2 en el borde este de la faja 1", -68.2L, 1, true},
+        {"apenas fuera de -68.2", -68.1999999L, 1, false},
+        {"-50.2 en el borde", -50.2L, 7, true},
+        {"apenas fuera de -50.2", -50.1999999L, 7, false},
+        {"faja 0 no existe", -72, 0, false},
+        {"faja 8 no existe", -51, 8, false},
+        {"nan", std::nanl(""), 4, false},
+    };
+    for (const auto &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        EXPECT_EQ(EnBandaGK(Rad(c.lon), c.faja), c.dentro);
+    }
 }
 
 TEST(ZonaUTM, TablaYExcepciones) {
@@ -169,6 +218,8 @@ TEST(ZonaUTM, TablaYExcepciones) {
         {"-78 es zona 18", -40, -78, 18},
         {"-180 es zona 1", 0, -180, 1},
         {"180 es zona 61", 0, 180, 61},
+        {"1500 no da la vuelta a la zona 25", 0, 1500, 255},
+        {"-1500 no da la vuelta a la zona 37", 0, -1500, 0},
         {"Noruega", 60, 5, 32},
         {"Noruega, borde oeste estricto", 60, 3, 31},
         {"Noruega, lat 56 estricta", 56, 5, 31},
