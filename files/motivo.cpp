@@ -135,10 +135,10 @@ std::string TextoMotivo(const TMotivo &m, TIdioma idioma) {
             return es ? v + ": la faja " + Numero(m.N1) + " no es ninguna de las fajas 1 a 7"
                       : v + ": strip " + Numero(m.N1) + " is none of the strips 1 to 7";
         case TCodigoMotivo::LejosDeLaFaja:
-            return es ? "el punto est\xE1 a m\xE1s de 3.8\xB0 del meridiano central de su faja (fuera de las "
+            return es ? "el punto est\xE1 a m\xE1s de 3.45\xB0 del meridiano central de su faja (fuera de las "
                         "fajas "
                         "Gauss-Kr\xFCger)"
-                      : "the point lies more than 3.8\xB0 from its strip's central meridian (outside the "
+                      : "the point lies more than 3.45\xB0 from its strip's central meridian (outside the "
                         "Gauss-Kr\xFCger strips)";
         case TCodigoMotivo::ResultadoLargo:
             return es ? "un resultado no cabe en sus 30 caracteres"

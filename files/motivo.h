@@ -36,7 +36,7 @@ enum class TCodigoMotivo : uint8_t {
     FajaDistinta,     // strip column N1, but Y is in strip N2
     // The conversion itself refused the point.
     FajaFuera,       // Y's strip digit N1 is none of the strips 1 to 7
-    LejosDeLaFaja,   // more than 3.8 deg from the central meridian of the strips
+    LejosDeLaFaja,   // more than kBandaGK (3.45 deg) from its strip's central meridian
     ResultadoLargo,  // a result longer than its 30-character field
     SinResultado,    // no finite result (far outside the strips and zones, past a pole)
     Error,           // any other error; Valor holds its message

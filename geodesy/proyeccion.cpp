@@ -97,7 +97,7 @@ int MeridianoDeFaja(int faja) {
 }
 
 // A longitude in degrees (from GradosTabla) within kBandaGK of the strip's central meridian. One
-// within 1e-14 deg (a few nanometres) beyond the band's edge is on it, so that -75.8 typed in degrees
+// within 1e-14 deg (a few nanometres) beyond the band's edge is on it, so that -75.45 typed in degrees
 // and carried in radians is still inside. False for nan.
 bool EnBanda(long double grados, int faja) {
     return std::fabs(grados - MeridianoDeFaja(faja)) <= kBandaGK + 1e-14L;
@@ -237,7 +237,7 @@ TPuntoPlano ProyectarTM(const TPuntoGeodesico &p, TTipoCoordenada tipo) {
         }
         TPuntoPlano r = SerieTM(p, 1, MeridianoDeFaja(faja) * kRadPorGrado, 500000 + faja * 1000000.0L,
                                 Cuadrante(p.A, p.F));
-        // Within the band the easting stays less than 430 km from the false easting (3.8 deg on the
+        // Within the band the easting stays less than 390 km from the false easting (3.45 deg on the
         // equator), so this is also the millions digit of Y.
         r.Faja = static_cast<uint8_t>(faja);
         return r;

@@ -22,11 +22,12 @@ struct TPuntoPlano {
 };
 
 // Farthest a Gauss-Krüger point may lie from its strip's central meridian, in degrees: the band in
-// which strip 1 reaches west of 73.5 deg W and strip 7 east of 52.5 deg W. Measured against PROJ's
-// exact transverse Mercator over 21.5 to 56 deg S on both ellipsoids: the forward series stay within
-// 0.25 mm up to 3.8 deg; the inverse series pass 1 mm from 3.47 deg (south of 45 deg S) and reach
-// 1.92 mm at 3.8 deg.
-inline constexpr long double kBandaGK = 3.8L;
+// which strip 1 reaches west of 73.5 deg W and strip 7 east of 52.5 deg W, and where both directions
+// hold 1 mm. Measured against PROJ's exact transverse Mercator over 21.5 to 56 deg S on both
+// ellipsoids: the forward series stay within 0.25 mm up to 3.8 deg, but the inverse series pass 1 mm
+// from 3.47 deg (south of 45 deg S) and reach 1.92 mm at 3.8 deg. Strip 1 thus reaches 75.45 deg W,
+// beyond the westernmost point of the country.
+inline constexpr long double kBandaGK = 3.45L;
 
 long double ArcoMeridiano(long double a, long double f, long double phi);
 long double Cuadrante(long double a, long double f);

@@ -213,7 +213,7 @@ TEST(TCoordenadas, EntradaRechazadaDejaSalida) {
         uint8_t decimal;
         TRechazo rechazo;
     };
-    // X 4460000 lies near 50 deg S, where 3.8 deg of longitude are some 272 km.
+    // X 4460000 lies near 50 deg S, where 3.45 deg of longitude are some 247 km.
     const Caso casos[] = {
         {"latitud 91", tcGeografica, "91\xB0 0' 0\" S", kLonBA, "", 0, rzLatitud},
         {"latitud decimal 90.0001", tcGeografica, "90.0001", "-58", "", 1, rzLatitud},
@@ -294,12 +294,12 @@ TEST(TCoordenadas, RechazoSegunElDestino) {
          rzNinguno},
         {"longitud 180 a GK", tcGeografica, "-34", "180", "", "", 1, tcGaussKruger, &ElipsoidePOSGAR,
          rzLejosDeLaFaja},
-        {"-75.9 a GK", tcGeografica, "-50", "-75.9", "", "", 1, tcGaussKruger, &ElipsoidePOSGAR,
+        {"-75.5 a GK", tcGeografica, "-50", "-75.5", "", "", 1, tcGaussKruger, &ElipsoidePOSGAR,
          rzLejosDeLaFaja},
-        {"-75.79 a GK", tcGeografica, "-50", "-75.79", "", "", 1, tcGaussKruger, &ElipsoidePOSGAR, rzNinguno},
-        {"-50.1 a GK", tcGeografica, "-30", "-50.1", "", "", 1, tcGaussKruger, &ElipsoidePOSGAR,
+        {"-75.44 a GK", tcGeografica, "-50", "-75.44", "", "", 1, tcGaussKruger, &ElipsoidePOSGAR, rzNinguno},
+        {"-50.5 a GK", tcGeografica, "-30", "-50.5", "", "", 1, tcGaussKruger, &ElipsoidePOSGAR,
          rzLejosDeLaFaja},
-        {"-50.21 a GK", tcGeografica, "-30", "-50.21", "", "", 1, tcGaussKruger, &ElipsoidePOSGAR, rzNinguno},
+        {"-50.56 a GK", tcGeografica, "-30", "-50.56", "", "", 1, tcGaussKruger, &ElipsoidePOSGAR, rzNinguno},
         {"-75 grados a GK Inchauspe", tcGeografica, "-49", "-75", "", "", 1, tcGaussKruger,
          &ElipsoideInchauspe, rzNinguno},
         {"-80 grados a GK Inchauspe", tcGeografica, "-49", "-80", "", "", 1, tcGaussKruger,

@@ -87,7 +87,7 @@ const TCaso kCasos[] = {
     {"longitud 200", 1, "-34.5;200", nullptr, nullptr, "longitude '200' beyond 180\xB0"},
     {"longitud -418.4", 1, "-34.5;-418.4", nullptr, nullptr, "longitude '-418.4' beyond 180\xB0"},
     {"al este, fuera de las fajas", 1, "+34.5;+58.4", nullptr, nullptr,
-     "the point lies more than 3.8\xB0 from its strip's central meridian (outside the Gauss-Kr\xFCger "
+     "the point lies more than 3.45\xB0 from its strip's central meridian (outside the Gauss-Kr\xFCger "
      "strips)"},
     {"punto solo", 1, ".;-58.4", nullptr, nullptr, "latitude '.' is not a number"},
     {"menos y punto", 1, "-34.5;-.", nullptr, nullptr, "longitude '-.' is not a number"},
