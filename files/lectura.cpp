@@ -26,10 +26,6 @@ bool FormaEspacios(std::string_view lat, const TOpcionesLectura &opc) {
            lat.find(kGrado) == std::string_view::npos;
 }
 
-std::string Numero(std::size_t n) {
-    return std::to_string(n);
-}
-
 }  // namespace
 
 void DividirCampos(std::string_view linea, char delimitador, std::vector<std::string_view> &campos,

@@ -72,7 +72,7 @@ std::string TextoMotivo(const TMotivo &m, TIdioma idioma) {
         case TCodigoMotivo::Ninguno:
             return std::string();
         case TCodigoMotivo::LineaVacia:
-            return es ? "l\xEDnea vac\xEDa" : "empty line";
+            return es ? "l\xEDnea vac\xED" "a" : "empty line";
         case TCodigoMotivo::SinColumnas:
             return es ? "no se indic\xF3 la columna de la primera o de la segunda coordenada"
                       : "no column given for the first or second coordinate";
@@ -87,7 +87,7 @@ std::string TextoMotivo(const TMotivo &m, TIdioma idioma) {
                             " caracteres: un campo necesario sigue despu\xE9s"
                       : "line longer than " + Numero(m.N1) + " characters: a needed field runs past them";
         case TCodigoMotivo::Vacio:
-            return es ? dato + " vac\xEDa" : "empty " + dato;
+            return es ? dato + " vac\xED" "a" : "empty " + dato;
         case TCodigoMotivo::NoNumero:
             return es ? v + " no es un n\xFAmero" : v + " is not a number";
         case TCodigoMotivo::ComaDecimal:

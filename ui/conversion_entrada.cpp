@@ -48,7 +48,7 @@ bool TFConv::ChequearEntrada(QLineEdit *campo) {
     std::string t = DeQString(campo->text());
     const std::string copia = t;
     if (!Formato->EntradaValida(t, false)) {
-        // Text pasted or written in another layout (34\xB036'12.5"S, -34.603428): an angle that reads
+        // Text pasted or written in another layout (no blanks, a decimal "-34.603428"): an angle that reads
         // for sure goes into the mask's layout; anything else is refused.
         const TTipoAngulo tipo = Formato->Mascara == MascaraLongitud ? taLongitud : taLatitud;
         std::string dms;

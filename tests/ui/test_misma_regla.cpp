@@ -52,9 +52,9 @@ struct TCaso {
     const char *nombre;
     int archivo;          // index into kArchivos
     const char *linea;    // fields separated by ';', Windows-1252
-    const char *igualA;   // converts to exactly what this line in the program's layout gives
-    const char *termina;  // or: converts, and the result line ends with this (strip or zone)
-    const char *motivo;   // or: fails, and every path gives this reason (English)
+    const char *igualA = nullptr;   // converts to exactly what this line in the program's layout gives
+    const char *termina = nullptr;  // or: converts, and the result line ends with this (strip or zone)
+    const char *motivo = nullptr;   // or: fails, and every path gives this reason (English)
 };
 
 const TCaso kCasos[] = {
