@@ -9,6 +9,7 @@
 #include "angulo.h"
 #include "constantes.h"
 
+#include "linea_larga.h"
 #include "lineas.h"
 #include "numeros.h"
 
@@ -222,7 +223,8 @@ TResumenLote ConvertirSegmento(const std::string &entrada, const std::string &sa
     TResumenLote resumen;
     // Segments were written by this program in Windows-1252: no UTF-8 guessing on them.
     TLectorLineas lector(entrada, false);
-    TArchivoSeguro escritor(salida);
+    lector.LimitarLinea(kLargoMaximoLinea);
+    TArchivoSeguro escritor(salida, {lector.Id()});
     std::string linea, resultado;
     while (lector.Leer(linea)) {
         if (detener.load(std::memory_order_relaxed)) {
@@ -231,7 +233,17 @@ TResumenLote ConvertirSegmento(const std::string &entrada, const std::string &sa
             std::remove(salida.c_str());
             return resumen;
         }
-        switch (ConvertirLinea(linea, opc, c, resultado)) {
+        std::string_view leida = linea;
+        if (lector.Cortada()) {
+            const std::optional<std::string_view> campos = CamposCompletos(linea, opc);
+            if (!campos) {
+                ++resumen.Fallidos;
+                escritor.Linea(std::string(2, opc.Delimitador));
+                continue;
+            }
+            leida = *campos;
+        }
+        switch (ConvertirLinea(leida, opc, c, resultado)) {
             case rlSinPunto:
                 ++resumen.SinPunto;
                 continue;

@@ -415,16 +415,18 @@ TEST(ZuveloConvert, IgualAlDATDeLaVentana) {
     opc.ColLonY = 3;
     opc.ColAltura = 4;
     opc.ModoDecimal = 1;
-    const std::string base = BaseSegmento(ruta);
-    Segmentar(ruta, opc.LineaInicio, ContarLineas(ruta), base);
-    std::atomic<bool> detener{false};
-    for (int k = 0; k < kSegmentos; ++k) {
-        TCoordenadas c;
-        ConfigurarCoordenadas(c, 0, 1, 0, 1);
-        ConvertirSegmento(SegmentoEntrada(base, k), SegmentoSalida(base, k), opc, c, detener);
+    {
+        TCarpetaSegmentos carpeta;
+        const std::string &base = carpeta.Base();
+        Segmentar(ruta, opc.LineaInicio, ContarLineas(ruta), base);
+        std::atomic<bool> detener{false};
+        for (int k = 0; k < kSegmentos; ++k) {
+            TCoordenadas c;
+            ConfigurarCoordenadas(c, 0, 1, 0, 1);
+            ConvertirSegmento(SegmentoEntrada(base, k), SegmentoSalida(base, k), opc, c, detener);
+        }
+        UnirSegmentos(base, dir / "ventana.dat");
     }
-    UnirSegmentos(base, dir / "ventana.dat");
-    BorrarSegmentos(base);
 
     const TCorrida r = Correr("-q -j 4 -f geo -t gk --to-frame inchauspe --decimal -s 2 -c 2,3,4 '" + ruta +
                               "' '" + dir / "cli.dat" + "'");
