@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <clocale>
 #include <exception>
+#include "texto_error.h"
 #include "texto_qt.h"
 
 namespace {
@@ -53,7 +54,7 @@ void ManejarExcepcionActual() {
     try {
         throw;
     } catch (const std::exception &e) {
-        mensaje = AQString(e.what());
+        mensaje = AQString(TextoError(e));
     } catch (...) {
         mensaje = QStringLiteral("Error desconocido");
     }

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "TFConv.h"
+#include "archivos_carga.h"
 #include "archivos_lote_dialogo.h"
 #include "grilla_modelo.h"
 #include "grilla_vista.h"
@@ -16,6 +17,7 @@
 #include "progreso.h"
 #include "segmentos.h"
 #include "tareas.h"
+#include "texto_error.h"
 #include "texto_qt.h"
 #include "Validate.h"
 
@@ -78,6 +80,12 @@ void TFConv::skTransfclick() {
     if (Campo->isVisible()) CampoExit();
     // A new run would rewrite the output segments the workers are writing.
     if (LoteEnCurso()) return;
+    if (ArchivoGrande == 1 && !FalloSegmentos.empty()) {
+        spMensaje->Mostrar(TMensaje::Error,
+                           AQString(kMensajeArchivoIncompleto + std::string("\n\r") + FalloSegmentos),
+                           TMensaje::Ok);
+        return;
+    }
     TModeloGrilla &g = *ModeloGrilla;
     const int fuente = cbFuente->currentIndex();
     if (g.Celda(2, 1).empty() || (OpcionesLeidas == 1 && (ColLatX == 0 || ColLonY == 0))) {
@@ -157,6 +165,7 @@ void TFConv::skTransfclick() {
         opcLote_ = std::make_shared<const TOpcionesLectura>(Opciones());
         baseLote_ = BaseSegmento;
         for (bool &b : segmentoCompleto_) b = false;
+        for (std::string &f : falloSegmento_) f.clear();
         GrupoTareas->Iniciar();
     }
     Convertido = 1;
@@ -196,8 +205,13 @@ void TFConv::Tarea4Execute(TTarea &tarea) {
 // frozen read options and base. A bad line writes the failed-result line and the pass goes on.
 void TFConv::ConvertirSegmentoTarea(TTarea &tarea, TCoordenadas &coord) {
     const int k = tarea.Segmento;
-    ConvertirSegmento(SegmentoEntrada(baseLote_, k), SegmentoSalida(baseLote_, k), *opcLote_, coord,
-                      tarea.Detener());
+    try {
+        ConvertirSegmento(SegmentoEntrada(baseLote_, k), SegmentoSalida(baseLote_, k), *opcLote_, coord,
+                          tarea.Detener());
+    } catch (const std::exception &e) {
+        falloSegmento_[k] = TextoError(e);  // for the save's message
+        throw;
+    }
     // Read on the window's thread only after this thread has ended.
     segmentoCompleto_[k] = !tarea.DetencionPedida();
 }

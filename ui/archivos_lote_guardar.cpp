@@ -15,6 +15,7 @@
 #include "mensaje.h"
 #include "progreso.h"
 #include "segmentos.h"
+#include "texto_error.h"
 #include "texto_qt.h"
 #include "uDXF.h"
 
@@ -58,6 +59,12 @@ void TFConv::skGuardarclick() {
     // A cell still in its editor is saved as the user sees it.
     if (auto *vista = qobject_cast<TVistaGrilla *>(Grilla)) vista->TerminarEdicion();
     if (Campo->isVisible()) CampoExit();
+    if (ArchivoGrande == 1 && !FalloSegmentos.empty()) {
+        spMensaje->Mostrar(TMensaje::Error,
+                           AQString(kMensajeArchivoIncompleto + std::string("\n\r") + FalloSegmentos),
+                           TMensaje::Ok);
+        return;
+    }
     if (Convertido == 0) {
         spMensaje->Mostrar(TMensaje::Informacion, AQString(kNadaConvertido), TMensaje::Ok);
         return;
@@ -77,16 +84,24 @@ void TFConv::skGuardarclick() {
         spMensaje->Mostrar(TMensaje::Informacion, AQString(bien ? kDXFBien : kDXFMal), TMensaje::Ok);
     } else {
         const bool bien = MakeDAT(nombre);
-        spMensaje->Mostrar(TMensaje::Informacion, AQString(bien ? kDATBien : kDATMal), TMensaje::Ok);
+        const std::string porque = MotivoGuardar.empty() ? std::string() : "\n\r" + MotivoGuardar;
+        spMensaje->Mostrar(TMensaje::Informacion, AQString(bien ? kDATBien : kDATMal + porque), TMensaje::Ok);
     }
 }
 
 bool TFConv::MakeDAT(const QString &fileName) {
+    MotivoGuardar.clear();
+    // Declined or failed, the save leaves no progress dialog behind.
+    const auto fallar = [this](std::string porque) {
+        MotivoGuardar = std::move(porque);
+        BarProgreso->close();
+        return false;
+    };
     const QFileInfo info(fileName);
     if (info.exists()) {
         const QString pregunta = AQString(kSobreescribir1) + info.fileName() + AQString(kSobreescribir2);
         if (spMensaje->Mostrar(TMensaje::Confirmacion, pregunta, TMensaje::OkCancelar) != TMensaje::BotonOk)
-            return false;
+            return fallar(std::string());
         // The old file is not deleted here: the new one replaces it only once complete.
     }
     BarProgreso->FijarEtiqueta(QStringLiteral("Grabando ") + info.fileName());
@@ -96,8 +111,10 @@ bool TFConv::MakeDAT(const QString &fileName) {
     try {
         if (ArchivoGrande == 1) {
             // A segment that a worker could not finish would leave a gap in the file.
-            for (bool completo : segmentoCompleto_)
-                if (!completo) return false;
+            for (int k = 0; k < kSegmentos; ++k)
+                if (!segmentoCompleto_[k])
+                    return fallar("La conversi\xF3n del segmento " + std::to_string(k) + " no termin\xF3" +
+                                  (falloSegmento_[k].empty() ? "." : ": " + falloSegmento_[k]));
             UnirSegmentos(baseLote_, ruta, [this](int v) { BarProgreso->FijarValor(v); });
             return true;
         }
@@ -115,8 +132,8 @@ bool TFConv::MakeDAT(const QString &fileName) {
         salida.Confirmar();
         BarProgreso->FijarValor(100);
         return true;
-    } catch (const std::exception &) {
-        return false;
+    } catch (const std::exception &e) {
+        return fallar(TextoError(e));
     }
 }
 
@@ -134,6 +151,7 @@ bool TFConv::MakeDXF(const QString &fileName, uint8_t decimals, long double limM
         bien = false;
     }
     SalidaDXF = nullptr;
+    if (!bien) BarProgreso->close();
     return bien;
 }
 
