@@ -468,8 +468,9 @@ TEST(ZuveloConvert, DispositivosTuberiasYEnlaces) {
     EXPECT_EQ(r.salida, resultado);
 
     ASSERT_EQ(mkfifo((dir / "tubo").c_str(), 0600), 0);
-    r = Correr(args + "'" + dir / "tubo" + "'; wait",
-               "cat '" + dir / "tubo" + "' > '" + dir / "leido" + "' & ");
+    // The reader in the background; the status is the program's, once the reader has finished too.
+    r = Correr(args + "'" + dir / "tubo" + "'; st=$?; wait; exit $st; }",
+               "cat '" + dir / "tubo" + "' > '" + dir / "leido" + "' & { ");
     EXPECT_EQ(r.estado, 0) << r.errores;
     EXPECT_EQ(Leer(dir / "leido"), resultado);
     ASSERT_EQ(lstat((dir / "tubo").c_str(), &st), 0);
