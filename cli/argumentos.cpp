@@ -199,7 +199,7 @@ error with the first 20 problem lines and their reasons.
 
 Exit status:
   0  every point converted (empty lines are no points)
-  1  input/output error: nothing was converted, OUTPUT is left as it was
+  1  input/output error; an OUTPUT file is left as it was
   2  usage error
   3  the run finished, but some points failed or some non-empty lines gave no point
 A run stopped by a signal (Ctrl-C, kill, ulimit -f) removes its temporary file and says so.
