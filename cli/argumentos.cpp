@@ -183,15 +183,25 @@ Zuvelo II window converts large files.
       --version              the program's version
 
 INPUT is read as Windows-1252, or as UTF-8 when it looks like UTF-8; "-" reads standard input.
+Lines end in LF, CR LF or CR. A line longer than 65536 characters converts when every field it
+needs lies before that length, and fails otherwise.
 OUTPUT ending in ".dxf" (any case): a drawing with one point and one label per converted point
 (label = point number counted from the start line, or the waypoint name); any other name:
 result lines; no OUTPUT or "-": result lines on standard output.
+A file OUTPUT is written beside itself and renamed into place only when complete (through a
+symbolic link, the file it points to is replaced and the link stays); a named pipe or a device
+such as /dev/null is written straight through. An OUTPUT that is INPUT itself is refused.
 
 Result line: the converted values joined by the input's delimiter (X, Y, height and strip or
 zone; latitude, longitude and height), the delimiter twice for a failed conversion, nothing for
 a line without a point; in input order, every line ended by CR LF. A summary goes to standard
 error with the first 20 problem lines and their reasons.
 
-Exit status: 0 done, 1 input/output error, 2 usage error.
+Exit status:
+  0  every point converted (empty lines are no points)
+  1  input/output error; an OUTPUT file is left as it was
+  2  usage error
+  3  the run finished, but some points failed or some non-empty lines gave no point
+A run stopped by a signal (Ctrl-C, kill, ulimit -f) removes its temporary file and says so.
 )";
 }

@@ -1,6 +1,7 @@
 // Reader, workers and writer of zuvelo-convert. Blocks of a few thousand lines travel through a
-// bounded queue: at most 2 N + 2 blocks exist at a time, so memory stays small for any file size,
-// and the writer takes them back in reading order, so the output order is the input order.
+// bounded queue: at most 2 N + 2 blocks exist at a time, each bounded in lines and in bytes, so memory
+// stays small for any file and any line, and the writer takes them back in reading order, so the
+// output order is the input order.
 #include "conversor.h"
 
 #include <algorithm>
@@ -8,7 +9,6 @@
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -22,16 +22,22 @@
 #include <unistd.h>
 
 #include "cp1252.h"
+#include "error_archivo.h"
 #include "lectura.h"
+#include "linea_larga.h"
 #include "lineas.h"
 #include "lote.h"
 #include "numeros.h"
 #include "opciones_lectura.h"
 #include "dibujo.h"
+#include "senales.h"
 
 namespace {
 
+// A block holds at most this many lines, and goes once its bytes reach the share of kBytesEnVuelo
+// that falls to it: lines are at most kLargoMaximoLinea long, so memory stays bounded on any input.
 constexpr std::size_t kLineasBloque = 4096;
+constexpr std::size_t kBytesEnVuelo = 16u << 20;
 
 struct TPuntoDibujo {
     std::string Etiqueta, N, E, H;  // result texts
@@ -43,6 +49,7 @@ struct TBloque {
     std::string Datos;
     std::vector<std::size_t> Fines;
     std::vector<int64_t> Numeros;  // line number of each line in the file
+    std::vector<bool> Largas;      // cut by the reader with a needed field past the cut
     // Results
     std::string Salida;
     std::vector<TFalloLinea> Fallos;
@@ -54,6 +61,7 @@ struct TBloque {
         Datos.clear();
         Fines.clear();
         Numeros.clear();
+        Largas.clear();
         Salida.clear();
         Fallos.clear();
         Dibujo.clear();
@@ -64,43 +72,32 @@ struct TBloque {
         const std::size_t ini = i == 0 ? 0 : Fines[i - 1];
         return std::string_view(Datos).substr(ini, Fines[i] - ini);
     }
-    void Agregar(const std::string &linea, int64_t numero) {
+    void Agregar(std::string_view linea, int64_t numero, bool larga) {
         Datos += linea;
         Fines.push_back(Datos.size());
         Numeros.push_back(numero);
+        Largas.push_back(larga);
     }
 };
 
-// An interrupted run (Ctrl-C, kill, a closed terminal) must not leave its temporary output file
-// behind: the handler removes it (unlink is async-signal-safe) and ends the process with the
-// signal's own status. A signal the caller ignores (nohup) stays ignored.
-char gTemporal[4096];
-volatile std::sig_atomic_t gHayTemporal = 0;
-
-extern "C" void AlInterrumpir(int senal) {
-    if (gHayTemporal) ::unlink(gTemporal);
-    std::signal(senal, SIG_DFL);
-    std::raise(senal);
-}
-
-void VigilarTemporal(const std::string &ruta) {
-    if (ruta.empty() || ruta.size() >= sizeof gTemporal) return;
-    std::memcpy(gTemporal, ruta.c_str(), ruta.size() + 1);
-    gHayTemporal = 1;
-    for (int senal : {SIGINT, SIGTERM, SIGHUP}) {
-        struct sigaction antes {};
-        if (sigaction(senal, nullptr, &antes) == 0 && antes.sa_handler == SIG_IGN) continue;
-        struct sigaction accion {};
-        accion.sa_handler = AlInterrumpir;
-        sigemptyset(&accion.sa_mask);
-        sigaction(senal, &accion, nullptr);
-    }
-}
-
-// Clears the handler's path when the run ends, whichever way.
+// Clears the signal handler's path when the run ends, whichever way.
 struct TFinVigilancia {
-    ~TFinVigilancia() { gHayTemporal = 0; }
+    ~TFinVigilancia() { FijarTemporal(std::string()); }
 };
+
+// An OUTPUT that names this process's standard output (/dev/stdout, or the file it is redirected to)
+// is written there: opening it again could only get in the way of what the shell set up.
+bool EsSalidaEstandar(const std::string &ruta) {
+    TIdArchivo salida, estandar;
+    return IdDeRuta(ruta, salida) && IdDeDescriptor(STDOUT_FILENO, estandar) && salida == estandar;
+}
+
+// The descriptor is the file being read (`cat in.txt >> in.txt` would never end); a terminal may be
+// both ends.
+bool EsLaEntrada(int fd, const TIdArchivo &entrada) {
+    struct stat st;
+    return fstat(fd, &st) == 0 && !S_ISCHR(st.st_mode) && TIdArchivo{st.st_dev, st.st_ino} == entrada;
+}
 
 // What every worker needs and nobody changes during the run.
 struct TContexto {
@@ -126,7 +123,11 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
         const int64_t numero = b.Numeros[i];
         TResultadoLinea r;
         std::string etiqueta;
-        if (ctx.Gps) {
+        if (b.Largas[i]) {
+            r = rlFallido;
+            resultado.assign(2, ctx.Gps ? ',' : b.Opc.Delimitador);
+            motivo = MotivoLineaLarga();
+        } else if (ctx.Gps) {
             const TRegistroGPS reg = LeerRegistroGPS(linea, ctx.Marca);
             if (reg.Latitud.empty() || reg.Longitud.empty()) {
                 r = rlSinPunto;
@@ -179,7 +180,8 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
     }
 }
 
-// Where finished blocks go: a file through TArchivoSeguro, or standard output.
+// Where finished blocks go: a file through TArchivoSeguro (replaced when complete, or a pipe or a
+// device written straight through), or standard output.
 class TSumidero {
   public:
     explicit TSumidero(TArchivoSeguro *archivo) : archivo_(archivo) {}
@@ -187,14 +189,14 @@ class TSumidero {
         if (archivo_) {
             archivo_->Escribir(datos);
         } else if (!datos.empty() && std::fwrite(datos.data(), 1, datos.size(), stdout) != datos.size()) {
-            throw std::runtime_error(std::string("cannot write to standard output: ") + std::strerror(errno));
+            throw EArchivo(TOperacion::Escribir, "standard output", errno ? errno : EIO);
         }
     }
     void Terminar() {
         if (archivo_)
             archivo_->Confirmar();
         else if (std::fflush(stdout) != 0)
-            throw std::runtime_error(std::string("cannot write to standard output: ") + std::strerror(errno));
+            throw EArchivo(TOperacion::Escribir, "standard output", errno ? errno : EIO);
     }
 
   private:
@@ -327,13 +329,17 @@ class TCola {
 TInforme ConvertirArchivo(const TArgumentos &a) {
     const std::string entrada = a.Entrada == "-" ? "/dev/stdin" : a.Entrada;
     TLectorLineas lector(entrada);
-    // The output exists (as a temporary file beside it) before any work: an unwritable folder
-    // stops the run at once.
+    lector.LimitarLinea(kLargoMaximoLinea);
+    // The output exists (as a temporary file beside it) before any work: an unwritable folder, or an
+    // output that is the input itself, stops the run before anything is written.
     TFinVigilancia finVigilancia;  // outlives the output file, so the handler covers its removal too
     std::optional<TArchivoSeguro> archivo;
-    if (!a.SalidaEstandar()) {
-        archivo.emplace(a.Salida);
-        VigilarTemporal(archivo->Temporal());
+    if (a.SalidaEstandar() || EsSalidaEstandar(a.Salida)) {
+        if (EsLaEntrada(STDOUT_FILENO, lector.Id()))
+            throw EArchivo(TOperacion::Escribir, "standard output", kEsLaEntrada);
+    } else {
+        archivo.emplace(a.Salida, std::vector<TIdArchivo>{lector.Id()});
+        FijarTemporal(archivo->Temporal());
     }
     TSumidero sumidero(archivo ? &*archivo : nullptr);
     std::optional<TDibujoPuntos> acopio;
@@ -374,7 +380,9 @@ TInforme ConvertirArchivo(const TArgumentos &a) {
 
     const int hilos =
         a.Hilos > 0 ? a.Hilos : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
-    TCola cola(2 * static_cast<std::size_t>(hilos) + 2);
+    const std::size_t enVuelo = 2 * static_cast<std::size_t>(hilos) + 2;
+    TCola cola(enVuelo);
+    const std::size_t bytesBloque = std::max(kLargoMaximoLinea, kBytesEnVuelo / enVuelo);
     struct stat st;
     const int64_t tamano = (stat(entrada.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ? st.st_size : 0;
     std::atomic<int64_t> posicion{0};
@@ -439,6 +447,7 @@ TInforme ConvertirArchivo(const TArgumentos &a) {
         int64_t orden = 0;
         std::unique_ptr<TBloque> b;
         while (hayLinea) {
+            bool larga = false;
             if (!ctx.Gps && !delimitadorFijo && !linea.empty()) {
                 // As the read options dialog does: the first of tab, comma, semicolon, space in
                 // the start line (or, when that is empty, the first line after it that is not).
@@ -450,14 +459,22 @@ TInforme ConvertirArchivo(const TArgumentos &a) {
                 opc.Delimitador = CaracteresDelimitador[item];
                 delimitadorFijo = true;
             }
-            if (!(ctx.Gps && linea.empty())) {  // empty lines between waypoints are no records
+            if (lector.Cortada()) {
+                // Only the fields a point needs are kept; when one of them runs past the cut the
+                // line fails rather than read a cut value.
+                const std::optional<std::string_view> campos =
+                    ctx.Gps ? CamposCompletosGPS(linea, ctx.Marca) : CamposCompletos(linea, opc);
+                larga = !campos;
+                linea.resize(campos ? campos->size() : 0);
+            }
+            if (!(ctx.Gps && linea.empty() && !larga)) {  // empty lines between waypoints are no records
                 if (!b) {
                     b = cola.Libre();
                     if (!b) break;
                     b->Orden = orden++;
                 }
-                b->Agregar(linea, numero);
-                if (b->Lineas() >= kLineasBloque) {
+                b->Agregar(linea, numero, larga);
+                if (b->Lineas() >= kLineasBloque || b->Datos.size() >= bytesBloque) {
                     b->Opc = opc;
                     posicion.store(lector.Posicion(), std::memory_order_relaxed);
                     cola.Entregar(std::move(b));

@@ -17,7 +17,8 @@ struct TInforme {
 
 inline constexpr std::size_t kMotivosListados = kFallosListados;
 
-// Converts a.Entrada into a.Salida (result lines or a drawing) or standard output. Throws
-// std::runtime_error naming the file and the reason for an input or output error; an output file
-// is then not created and an existing one is left untouched.
+// Converts a.Entrada into a.Salida (result lines or a drawing) or standard output. An OUTPUT that
+// is the input file (any name of it) is refused before anything is written. Throws
+// std::runtime_error (EArchivo for files) naming the file and the reason for an input or output
+// error; an output file is then not created and an existing one is left untouched.
 TInforme ConvertirArchivo(const TArgumentos &a);

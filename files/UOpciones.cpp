@@ -16,10 +16,12 @@
 #include <QTableWidget>
 #include <charconv>
 #include <stdexcept>
+#include "linea_larga.h"
 #include "lineas.h"
 #include "mensaje.h"
 #include "opciones_lectura.h"
 #include "preferencias.h"
+#include "texto_error.h"
 #include "texto_qt.h"
 
 char OpcDelimitador = ',';
@@ -308,11 +310,13 @@ void TFormOpciones::FormActivate() {
     FilaConf->setItem(0, 0, CeldaFija(QString()));
     FilaConf->setItem(0, 1, CeldaFija(QString()));
     try {
+        // A line of the preview is only looked at: its first bytes are enough.
         TLectorLineas lector(NombreArchivo);
+        lector.LimitarLinea(kLargoMaximoLinea);
         std::string linea;
         while (LineasMuestra.size() < kMaxMuestra && lector.Leer(linea)) LineasMuestra.push_back(linea);
     } catch (const std::exception &e) {
-        Error(e.what());
+        Error(TextoError(e));
     }
     const int leidas = static_cast<int>(LineasMuestra.size());
     FilaConf->setRowCount(leidas + 1);

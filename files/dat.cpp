@@ -24,7 +24,13 @@ std::string LineaDAT(int numero, std::string_view c5, std::string_view c6, std::
 
 void UnirSegmentos(const std::string &base, const std::string &destino,
                    const std::function<void(int)> &progreso) {
-    TArchivoSeguro salida(destino);
+    // The segments are read while the result is written: none of them may be the destination.
+    std::vector<TIdArchivo> segmentos;
+    for (int k = 0; k < kSegmentos; ++k) {
+        TIdArchivo id;
+        if (IdDeRuta(SegmentoSalida(base, k), id)) segmentos.push_back(id);
+    }
+    TArchivoSeguro salida(destino, segmentos);
     std::string linea;
     for (int k = 0; k < kSegmentos; ++k) {
         TLectorLineas segmento(SegmentoSalida(base, k), false);

@@ -11,7 +11,7 @@ std::string LineaDAT(int numero, std::string_view c5, std::string_view c6, std::
 
 // Writes output segments 0 to 9 of `base` (see SegmentoSalida) one after the other into `destino`,
 // through a temporary file renamed into place only when complete. `progreso` gets 10, 20, ... 100.
-// Throws std::runtime_error naming the file and the reason (a missing segment included); an existing
+// Throws EArchivo naming the file and the reason (a missing segment included); an existing
 // `destino` is then left untouched.
 void UnirSegmentos(const std::string &base, const std::string &destino,
                    const std::function<void(int)> &progreso = {});

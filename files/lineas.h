@@ -2,15 +2,26 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
+#include <sys/types.h>
 
-// Reads a text file line by line as Windows-1252 bytes. Lines end in LF or CR LF (the line end is
-// not part of the line); a last line without a line end counts (a CR there is dropped). A file written in
-// UTF-8 (a BOM, or the first line holding a non-ASCII byte is well-formed UTF-8) has every line converted to
+// Which file an open file or a path is: device and inode, the same for every name of one file (hard
+// links, symbolic links, "./x" and "x").
+struct TIdArchivo {
+    dev_t Dispositivo = 0;
+    ino_t Nodo = 0;
+    bool operator==(const TIdArchivo &o) const { return Dispositivo == o.Dispositivo && Nodo == o.Nodo; }
+};
+
+// Reads a text file line by line as Windows-1252 bytes. A line ends in LF, CR LF or a CR alone (the
+// line end is not part of the line); a last line without a line end counts. A file written in UTF-8 (a
+// BOM, or the first line holding a non-ASCII byte is well-formed UTF-8) has every line converted to
 // Windows-1252, so "34° S" typed in a UTF-8 editor reads the same as in a Windows one.
-// Errors throw std::runtime_error naming the file and the reason.
+// Errors throw EArchivo.
 class TLectorLineas {
   public:
     // `detectarUtf8` false takes every byte as Windows-1252 (files this program wrote itself).
@@ -19,9 +30,14 @@ class TLectorLineas {
     TLectorLineas(const TLectorLineas &) = delete;
     TLectorLineas &operator=(const TLectorLineas &) = delete;
 
-    bool Leer(std::string &linea);  // false at the end of the file
+    // Keeps at most `maximo` bytes of each line from now on; the rest of a longer line is passed over
+    // and Cortada() tells it. Memory then stays bounded whatever the file holds.
+    void LimitarLinea(std::size_t maximo) { tope_ = maximo; }
+    bool Leer(std::string &linea);             // false at the end of the file
+    bool Cortada() const { return cortada_; }  // the last line read was longer than the limit
     bool EsUtf8() const { return utf8_; }
     const std::string &Ruta() const { return ruta_; }
+    TIdArchivo Id() const;
     int64_t Posicion() const { return leidos_; }  // bytes consumed so far (progress displays)
 
   private:
@@ -30,21 +46,31 @@ class TLectorLineas {
     std::FILE *f_ = nullptr;
     std::unique_ptr<char[]> buf_;
     std::size_t ini_ = 0, fin_ = 0;
+    std::size_t tope_ = std::numeric_limits<std::size_t>::max();
     bool eof_ = false;
+    bool saltarLF_ = false;  // the last line ended in CR: an LF right after it belongs to that end
+    bool cortada_ = false;
     bool decidido_ = false;  // encoding decided
     bool utf8_ = false;
-    std::string pendiente_;
     bool detectar_ = true;
     bool primera_ = true;
     int64_t leidos_ = 0;
 };
 
-// Writes a file through a temporary file in the same folder, renamed over the target only by
-// Confirmar(). Destroyed without Confirmar (or after any error), it removes the temporary file and
-// leaves an existing target untouched. Errors throw std::runtime_error naming the file and reason.
+// Number of lines as TLectorLineas reads them: an empty file has 0, a last line without a line end
+// counts, and LF, CR LF and a CR alone each end one line. Throws EArchivo.
+int64_t ContarLineas(const std::string &ruta);
+
+// Writes a file so that nothing is lost on the way. A regular file (new or existing) is written to a
+// temporary file beside it, renamed over it only by Confirmar(); destroyed without Confirmar (or after
+// any error) it removes the temporary file and leaves the old file untouched. A symbolic link keeps
+// its link: the file it points to is the one replaced. A named pipe or a character device (/dev/null,
+// a terminal) is written straight through: there is nothing to rename. A folder and any other kind
+// of file are refused. So is a destination that is one of `entradas`, the files this run reads, before
+// anything is created. Errors throw EArchivo.
 class TArchivoSeguro {
   public:
-    explicit TArchivoSeguro(const std::string &destino);
+    explicit TArchivoSeguro(const std::string &destino, const std::vector<TIdArchivo> &entradas = {});
     ~TArchivoSeguro();
     TArchivoSeguro(const TArchivoSeguro &) = delete;
     TArchivoSeguro &operator=(const TArchivoSeguro &) = delete;
@@ -53,9 +79,20 @@ class TArchivoSeguro {
     void Linea(std::string_view linea);     // the line and CR LF
     void Confirmar();                       // flush, close, rename over the target
     const std::string &Destino() const { return destino_; }
-    const std::string &Temporal() const { return temporal_; }  // empty once confirmed or removed
+    // Empty when written straight through, and once confirmed or removed.
+    const std::string &Temporal() const { return temporal_; }
 
   private:
-    std::string destino_, temporal_;
+    void AbrirDirecto();
+    void AbrirTemporal();
+    std::string destino_;
+    std::string final_;  // the file replaced at the end: the destination, or where its links lead
+    std::string temporal_;
     std::FILE *f_ = nullptr;
+    bool directo_ = false;
 };
+
+// The identity of an existing path (symbolic links followed); false when it cannot be reached.
+bool IdDeRuta(const std::string &ruta, TIdArchivo &id);
+// The identity of an open descriptor (standard output, say); false when it is not open.
+bool IdDeDescriptor(int fd, TIdArchivo &id);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "linea_larga.h"
 #include "lineas.h"
 #include "numeros.h"
 #include "punto.h"
@@ -77,7 +78,8 @@ TResumenLote ConvertirSegmento(const std::string &entrada, const std::string &sa
     TResumenLote resumen;
     // Segments were written by this program in Windows-1252: no UTF-8 guessing on them.
     TLectorLineas lector(entrada, false);
-    TArchivoSeguro escritor(salida);
+    lector.LimitarLinea(kLargoMaximoLinea);
+    TArchivoSeguro escritor(salida, {lector.Id()});
     std::string linea, resultado;
     TMotivo motivo;
     int64_t numero = 0;
@@ -89,7 +91,17 @@ TResumenLote ConvertirSegmento(const std::string &entrada, const std::string &sa
             std::remove(salida.c_str());
             return resumen;
         }
-        const TResultadoLinea r = ConvertirLinea(linea, opc, c, resultado, &motivo);
+        std::string_view leida = linea;
+        TResultadoLinea r;
+        if (lector.Cortada() && !CamposCompletos(linea, opc)) {
+            // A needed field runs past the kept bytes: never a cut value.
+            r = rlFallido;
+            resultado.assign(2, opc.Delimitador);
+            motivo = MotivoLineaLarga();
+        } else {
+            if (lector.Cortada()) leida = *CamposCompletos(linea, opc);
+            r = ConvertirLinea(leida, opc, c, resultado, &motivo);
+        }
         if (r == rlConvertido) {
             ++resumen.Convertidos;
         } else {

@@ -47,7 +47,8 @@ struct TResumenLote {
 };
 
 // Converts one input segment into one output segment, line by line, until the end or `detener`.
-// A bad line never ends the pass. Throws std::runtime_error for a file that cannot be read or written.
+// A bad line never ends the pass; a line longer than kLargoMaximoLinea whose needed fields run past
+// that length fails. Throws EArchivo for a file that cannot be read or written.
 TResumenLote ConvertirSegmento(const std::string &entrada, const std::string &salida,
                                const TOpcionesLectura &opc, TCoordenadas &c,
                                const std::atomic<bool> &detener);

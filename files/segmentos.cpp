@@ -1,27 +1,29 @@
-// Counting lines, writing the ten input segments of a large file, naming and deleting segments.
+// The private folder of a large file's segments, their names, and the splitting into ten segments.
 #include "segmentos.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <memory>
-#include <stdexcept>
+#include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
 
-#include "lineas.h"
+#include "error_archivo.h"
+#include "linea_larga.h"
 
 namespace {
 
-std::runtime_error ErrorArchivo(const std::string &que, const std::string &ruta, int err) {
-    return std::runtime_error(que + " '" + ruta + "': " + std::strerror(err));
-}
-
-// A plain buffered writer for the segments: they are scratch files, replaced at every load.
+// A plain buffered writer for the segments: scratch files of this run, each one made new.
 class TEscritorSegmento {
   public:
     explicit TEscritorSegmento(const std::string &ruta) : ruta_(ruta) {
-        f_ = std::fopen(ruta.c_str(), "wb");
-        if (!f_) throw ErrorArchivo("cannot create", ruta, errno);
+        const int fd = ::open(ruta.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0) throw EArchivo(TOperacion::Crear, ruta, errno);
+        f_ = fdopen(fd, "wb");
+        if (!f_) {
+            const int err = errno;
+            ::close(fd);
+            throw EArchivo(TOperacion::Crear, ruta, err);
+        }
         std::setvbuf(f_, nullptr, _IOFBF, 1 << 20);
     }
     ~TEscritorSegmento() {
@@ -29,13 +31,14 @@ class TEscritorSegmento {
     }
     void Linea(const std::string &s) {
         if (std::fwrite(s.data(), 1, s.size(), f_) != s.size() || std::fwrite("\r\n", 1, 2, f_) != 2)
-            throw ErrorArchivo("cannot write", ruta_, errno ? errno : EIO);
+            throw EArchivo(TOperacion::Escribir, ruta_, errno ? errno : EIO);
     }
     void Cerrar() {
         std::FILE *f = f_;
         f_ = nullptr;
         const bool bien = std::fflush(f) == 0 && !std::ferror(f);
-        if (std::fclose(f) != 0 || !bien) throw ErrorArchivo("cannot write", ruta_, errno ? errno : EIO);
+        const int err = errno ? errno : EIO;
+        if (std::fclose(f) != 0 || !bien) throw EArchivo(TOperacion::Escribir, ruta_, bien ? errno : err);
     }
 
   private:
@@ -43,32 +46,29 @@ class TEscritorSegmento {
     std::FILE *f_ = nullptr;
 };
 
-}  // namespace
-
-int64_t ContarLineas(const std::string &ruta) {
-    std::FILE *f = std::fopen(ruta.c_str(), "rb");
-    if (!f) throw ErrorArchivo("cannot open", ruta, errno);
-    constexpr std::size_t kTam = 256 * 1024;
-    std::unique_ptr<char[]> buf(new char[kTam]);
-    int64_t lineas = 0;
-    char ultimo = '\n';
-    for (;;) {
-        const std::size_t n = std::fread(buf.get(), 1, kTam, f);
-        if (n == 0) break;
-        lineas += std::count(buf.get(), buf.get() + n, '\n');
-        ultimo = buf[n - 1];
-    }
-    const bool error = std::ferror(f);
-    const int err = errno;
-    std::fclose(f);
-    if (error) throw ErrorArchivo("cannot read", ruta, err ? err : EIO);
-    // A last line without a line end counts, exactly as TLectorLineas returns it.
-    return ultimo == '\n' ? lineas : lineas + 1;
+std::string CarpetaTemporal() {
+    const char *tmp = std::getenv("TMPDIR");
+    std::string r = tmp && *tmp ? tmp : "/tmp";
+    while (r.size() > 1 && r.back() == '/') r.pop_back();
+    return r;
 }
 
-std::string BaseSegmento(const std::string &ruta) {
-    const std::size_t p = ruta.find('.');
-    return p == std::string::npos ? ruta + "." : ruta.substr(0, p + 1);
+}  // namespace
+
+TCarpetaSegmentos::TCarpetaSegmentos() {
+    std::string plantilla = CarpetaTemporal() + "/zuvelo-XXXXXX";
+    if (!mkdtemp(plantilla.data())) throw EArchivo(TOperacion::CrearCarpeta, CarpetaTemporal(), errno);
+    carpeta_ = plantilla;
+    base_ = carpeta_ + "/entrada.";
+}
+
+TCarpetaSegmentos::~TCarpetaSegmentos() {
+    // Only segment names are deleted, and the folder only once empty (rmdir refuses otherwise).
+    for (int k = 0; k < kSegmentos; ++k) {
+        ::unlink(SegmentoEntrada(base_, k).c_str());
+        ::unlink(SegmentoSalida(base_, k).c_str());
+    }
+    ::rmdir(carpeta_.c_str());
 }
 
 std::string SegmentoEntrada(const std::string &base, int k) {
@@ -76,15 +76,15 @@ std::string SegmentoEntrada(const std::string &base, int k) {
 }
 
 std::string SegmentoSalida(const std::string &base, int k) {
-    const std::string entrada = SegmentoEntrada(base, k);
-    const std::size_t barra = entrada.find_last_of('/');
-    const std::string carpeta = barra == std::string::npos ? std::string() : entrada.substr(0, barra + 1);
+    const std::size_t barra = base.find_last_of('/');
+    const std::string carpeta = barra == std::string::npos ? std::string() : base.substr(0, barra + 1);
     return carpeta + "Segmento.$$" + static_cast<char>('0' + k);
 }
 
 void Segmentar(const std::string &ruta, uint8_t lineaInicio, int64_t totalLineas, const std::string &base,
                const std::function<void(int)> &progreso) {
     TLectorLineas lector(ruta);
+    lector.LimitarLinea(kLargoMaximoLinea);
     std::string linea;
     for (int i = 1; i < lineaInicio; ++i)
         if (!lector.Leer(linea)) break;
@@ -99,17 +99,12 @@ void Segmentar(const std::string &ruta, uint8_t lineaInicio, int64_t totalLineas
                 fin = true;
                 break;
             }
+            // A line cut at the limit goes on longer than the limit, so that the worker's reader finds
+            // it cut too (the filler holds no delimiter: no field ends in it).
+            if (lector.Cortada()) linea.resize(kLargoMaximoLinea + 1, '#');
             seg.Linea(linea);
         }
         seg.Cerrar();
         if (progreso) progreso((k + 1) * 10);
-    }
-}
-
-void BorrarSegmentos(const std::string &base) {
-    if (base.empty()) return;
-    for (int k = 0; k < kSegmentos; ++k) {
-        std::remove(SegmentoEntrada(base, k).c_str());
-        std::remove(SegmentoSalida(base, k).c_str());
     }
 }

@@ -125,7 +125,11 @@ class TFConv : public QMainWindow {
     uint8_t ModoDecimal = 0;  // 1: geographic grid values are decimal degrees (always for GK/UTM)
     uint8_t ArchivoGrande = 0;
     int64_t TotalLineas = 0;
-    std::string BaseSegmento;  // path prefix of the segment files; empty when none were written
+    std::string BaseSegmento;  // base of the segment names (files/segmentos.h); empty when none exist
+    std::shared_ptr<class TCarpetaSegmentos> CarpetaSegmentos;  // their private folder, while they exist
+    // Why a large file could not be split (Windows-1252). The file stays large: convert and save
+    // refuse while it is set instead of working on the part shown in the grid.
+    std::string FalloSegmentos;
 
     // Before an in-place editor opens on a data cell: true when the caller edits it itself.
     std::function<bool(int fila, int col, const std::string &texto)> AlEditarCelda;
@@ -180,6 +184,7 @@ class TFConv : public QMainWindow {
     void Tarea1Terminate(TTarea *tarea);
     void skGuardarclick();
     bool MakeDAT(const QString &fileName);
+    std::string MotivoGuardar;  // why the last MakeDAT failed (Windows-1252); empty when declined
     bool MakeDXF(const QString &fileName, const struct TLimitesDibujo &limites);
     void DXFPuntos(class TDibujoPuntos &dibujo);
     struct TExtension ExtensionConvertida() const;  // MinimoX .. MaximoY
@@ -198,6 +203,7 @@ class TFConv : public QMainWindow {
     std::string baseLote_;
     bool segmentoCompleto_[10] = {};
     struct TResumenLote resumenLote_[10];
+    std::string falloSegmento_[10];  // the error that ended a segment's pass (Windows-1252)
     bool editandoCampo_ = false;
     std::string textoCampo_;  // the text Campo was opened with
     QString msgAntesDeCampo_;

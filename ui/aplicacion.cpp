@@ -14,6 +14,7 @@
 #include <QTranslator>
 #include <clocale>
 #include <exception>
+#include "texto_error.h"
 #include "texto_qt.h"
 
 namespace {
@@ -55,7 +56,7 @@ void ManejarExcepcionActual() {
     try {
         throw;
     } catch (const std::exception &e) {
-        mensaje = AQString(e.what());
+        mensaje = AQString(TextoError(e));
     } catch (...) {
         mensaje = QStringLiteral("Error desconocido");
     }

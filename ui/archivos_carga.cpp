@@ -19,11 +19,13 @@
 #include "grilla_modelo.h"
 #include "grilla_vista.h"
 #include "lectura.h"
+#include "linea_larga.h"
 #include "lineas.h"
 #include "mensaje.h"
 #include "preferencias.h"
 #include "progreso.h"
 #include "segmentos.h"
+#include "texto_error.h"
 #include "texto_qt.h"
 
 const QString TDialogoAbrir::kTitulo = QStringLiteral("Abrir Archivo");
@@ -218,7 +220,7 @@ void TFConv::AlBordeCarga(const std::function<void()> &f) {
     try {
         f();
     } catch (const std::exception &e) {
-        spMensaje->Mostrar(TMensaje::Error, AQString(e.what()));
+        spMensaje->Mostrar(TMensaje::Error, AQString(TextoError(e)));
     }
 }
 
@@ -330,7 +332,7 @@ void TFConv::MostrarLinea(const std::string &linea, int numero) {
 
 void TFConv::CargarArchivo(const std::string &ruta) {
     ArchivoGrande = 0;
-    BaseSegmento.clear();
+    BorrarSegmentos();
     TotalLineas = ContarLineas(ruta);
     if (TotalLineas > kLineasGrilla) {
         QApplication::beep();
@@ -345,6 +347,7 @@ void TFConv::CargarArchivo(const std::string &ruta) {
                   TModeloGrilla::kFilasTitulo);
     try {
         TLectorLineas lector(ruta);
+        lector.LimitarLinea(kLargoMaximoLinea);
         std::string linea;
         for (int k = 1; k < LineaInicio && lector.Leer(linea); ++k) {
         }
@@ -352,7 +355,11 @@ void TFConv::CargarArchivo(const std::string &ruta) {
         while (i < kLineasGrilla && lector.Leer(linea)) {
             ++i;
             filas.emplace_back();
-            CeldasLinea(linea, i, opc, filas.back());
+            // A line cut by the reader shows only when its fields close before the cut; otherwise
+            // its row stays empty, as for any line that yields no values.
+            std::string_view campos = linea;
+            if (lector.Cortada()) campos = CamposCompletos(linea, opc).value_or(std::string_view());
+            CeldasLinea(campos, i, opc, filas.back());
         }
     } catch (...) {
         // The rows read so far stay.
@@ -367,25 +374,34 @@ void TFConv::Segmentar(const std::string &ruta) {
     BarProgreso->FijarEtiqueta("Segmentando ...");
     BarProgreso->FijarValor(0);
     BarProgreso->Mostrar();
-    BaseSegmento = ::BaseSegmento(ruta);
     try {
-        ::Segmentar(ruta, LineaInicio, TotalLineas, BaseSegmento,
+        auto carpeta = std::make_shared<TCarpetaSegmentos>();
+        ::Segmentar(ruta, LineaInicio, TotalLineas, carpeta->Base(),
                     [this](int v) { BarProgreso->FijarValor(v); });
-    } catch (...) {
-        // Incomplete segments would convert part of the file as if it were all of it: drop them.
+        CarpetaSegmentos = std::move(carpeta);
+        BaseSegmento = CarpetaSegmentos->Base();
+    } catch (const std::exception &e) {
+        // The segments written so far went with their folder. Incomplete segments, or the grid's
+        // part of the file, would be converted and saved as if they were all of it: the file stays
+        // large and the convert and save commands refuse.
         BarProgreso->close();
-        ::BorrarSegmentos(BaseSegmento);
-        ArchivoGrande = 0;
-        throw;
+        FalloSegmentos = TextoError(e);
+        spMensaje->Mostrar(TMensaje::Error,
+                           AQString(kMensajeSinSegmentos + std::string("\n\r") + FalloSegmentos));
     }
 }
 
 void TFConv::BorrarSegmentos() {
-    ::BorrarSegmentos(BaseSegmento);
+    CarpetaSegmentos.reset();
+    BaseSegmento.clear();
+    FalloSegmentos.clear();
 }
 
 void TFConv::LeerArchivoGPS(const std::string &ruta) {
+    // A waypoint value counts only when its comma follows: a record cut by the reader never shows
+    // a cut value.
     TLectorLineas lector(ruta);
+    lector.LimitarLinea(kLargoMaximoLinea);
     std::string linea;
     TMarcaGPS marca;
     bool hallada = false;

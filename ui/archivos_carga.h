@@ -48,3 +48,11 @@ inline constexpr TituloReg TitulosTipo[3] = {{"Latitud", "Longitud", "Altura Eli
 // The information message of a file of more than 50000 lines (Windows-1252).
 inline constexpr const char *kMensajeDemasiadoGrande =
     "El Archivo a cargar es demasiado grande. Solo se mostrar\xE1n 50000 lineas";
+
+// A large file that could not be split into segments: the error follows on the next line.
+inline constexpr const char *kMensajeSinSegmentos =
+    "No se pudo dividir el archivo en segmentos. Solo se muestran sus primeras 50000 l\xEDneas; no se "
+    "convertir\xE1 ni se guardar\xE1 una parte del archivo como si fuera todo.";
+// Convert and save while the split has failed.
+inline constexpr const char *kMensajeArchivoIncompleto =
+    "El archivo no pudo dividirse en segmentos: solo se tiene una parte de \xE9l. Vuelva a abrirlo.";

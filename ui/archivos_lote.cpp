@@ -11,6 +11,7 @@
 #include <limits>
 
 #include "TFConv.h"
+#include "archivos_carga.h"
 #include "archivos_lote_dialogo.h"
 #include "grilla_modelo.h"
 #include "grilla_vista.h"
@@ -22,6 +23,7 @@
 #include "progreso.h"
 #include "segmentos.h"
 #include "tareas.h"
+#include "texto_error.h"
 #include "texto_qt.h"
 #include "Validate.h"
 
@@ -84,6 +86,12 @@ void TFConv::skTransfclick() {
     if (Campo->isVisible()) CampoExit();
     // A new run would rewrite the output segments the workers are writing.
     if (LoteEnCurso()) return;
+    if (ArchivoGrande == 1 && !FalloSegmentos.empty()) {
+        spMensaje->Mostrar(TMensaje::Error,
+                           AQString(kMensajeArchivoIncompleto + std::string("\n\r") + FalloSegmentos),
+                           TMensaje::Ok);
+        return;
+    }
     TModeloGrilla &g = *ModeloGrilla;
     const int fuente = cbFuente->currentIndex();
     if (g.Celda(2, 1).empty() || (OpcionesLeidas == 1 && (ColLatX == 0 || ColLonY == 0))) {
@@ -155,6 +163,7 @@ void TFConv::skTransfclick() {
         baseLote_ = BaseSegmento;
         for (bool &b : segmentoCompleto_) b = false;
         for (TResumenLote &r : resumenLote_) r = TResumenLote();
+        for (std::string &f : falloSegmento_) f.clear();
         GrupoTareas->Iniciar();
     }
     Convertido = 1;
@@ -178,12 +187,12 @@ void TFConv::InformarConversion(const TConteoGrilla &conteo, const TMotivo &prim
     std::string pista;
     // Every row failed, yet most of them read in the other notation: the file was read in the wrong one.
     if (conteo.Convertidos == 0 && conteo.Fallidos > 0 && conteo.OtroModo * 2 > conteo.Fallidos)
-        pista = ModoDecimal == 0 ? "¿Los ángulos están en grados decimales?"
-                                 : "¿Los ángulos están en grados, minutos y segundos?";
+        pista = ModoDecimal == 0 ? "\xBFLos \xE1ngulos est\xE1n en grados decimales?"
+                                 : "\xBFLos \xE1ngulos est\xE1n en grados, minutos y segundos?";
     Msg->setText(AQString(pista.empty() ? estado : estado + ". " + pista));
     if (conteo.Convertidos == 0 && conteo.Fallidos > 0) {
         std::string texto =
-            "Ningún punto se pudo convertir.\n" + TextoMotivo(primero, TIdioma::Espanol) + ".";
+            "Ning\xFAn punto se pudo convertir.\n" + TextoMotivo(primero, TIdioma::Espanol) + ".";
         if (!pista.empty()) texto += "\n" + pista;
         spMensaje->Mostrar(TMensaje::Error, AQString(texto), TMensaje::Ok);
     }
@@ -240,8 +249,13 @@ void TFConv::Tarea4Execute(TTarea &tarea) {
 // frozen read options and base. A bad line writes the failed-result line and the pass goes on.
 void TFConv::ConvertirSegmentoTarea(TTarea &tarea, TCoordenadas &coord) {
     const int k = tarea.Segmento;
-    resumenLote_[k] = ConvertirSegmento(SegmentoEntrada(baseLote_, k), SegmentoSalida(baseLote_, k),
-                                        *opcLote_, coord, tarea.Detener());
+    try {
+        resumenLote_[k] = ConvertirSegmento(SegmentoEntrada(baseLote_, k), SegmentoSalida(baseLote_, k),
+                                            *opcLote_, coord, tarea.Detener());
+    } catch (const std::exception &e) {
+        falloSegmento_[k] = TextoError(e);  // for the save's message
+        throw;
+    }
     // Read on the window's thread only after this thread has ended.
     segmentoCompleto_[k] = !tarea.DetencionPedida();
 }
@@ -276,7 +290,7 @@ void TFConv::InformarLote() {
     for (int k = 0; k < kSegmentos && listados < 10; ++k)
         for (const TFalloLinea &f : resumenLote_[k].Fallos) {
             if (listados++ == 10) break;
-            texto += "\nLínea " + std::to_string(primera + k * por + f.Linea - 1) + ": " +
+            texto += "\nL\xEDnea " + std::to_string(primera + k * por + f.Linea - 1) + ": " +
                      TextoMotivo(f.Motivo, TIdioma::Espanol);
         }
     spMensaje->Mostrar(TMensaje::Informacion, AQString(texto), TMensaje::Ok);

@@ -16,6 +16,7 @@
 #include "mensaje.h"
 #include "progreso.h"
 #include "segmentos.h"
+#include "texto_error.h"
 #include "texto_qt.h"
 #include "dibujo.h"
 
@@ -55,6 +56,12 @@ void TFConv::skGuardarclick() {
     // A cell still in its editor is saved as the user sees it.
     if (auto *vista = qobject_cast<TVistaGrilla *>(Grilla)) vista->TerminarEdicion();
     if (Campo->isVisible()) CampoExit();
+    if (ArchivoGrande == 1 && !FalloSegmentos.empty()) {
+        spMensaje->Mostrar(TMensaje::Error,
+                           AQString(kMensajeArchivoIncompleto + std::string("\n\r") + FalloSegmentos),
+                           TMensaje::Ok);
+        return;
+    }
     if (Convertido == 0) {
         spMensaje->Mostrar(TMensaje::Informacion, AQString(kNadaConvertido), TMensaje::Ok);
         return;
@@ -82,8 +89,10 @@ void TFConv::skGuardarclick() {
     std::string aviso;
     if (dibujo) {
         const bool bien = MakeDXF(nombre, LimitesDibujo(ExtensionConvertida()));
-        if (!bien && cbDestino->currentIndex() == 0)
-            aviso = "\nUn dibujo necesita coordenadas planas: elija Gauss-Kr\xFCger o UTM como destino.";
+        if (!bien)
+            aviso = cbDestino->currentIndex() == 0
+                        ? "\nUn dibujo necesita coordenadas planas: elija Gauss-Kr\xFCger o UTM como destino."
+                        : (MotivoGuardar.empty() ? std::string() : "\n\r" + MotivoGuardar);
         // The drawing holds the grid's points: those of a large file beyond the grid are not in it.
         if (bien && fallidos > 0 && ArchivoGrande == 0)
             aviso = "\n" + TextoConteo(convertidos, fallidos) +
@@ -95,6 +104,7 @@ void TFConv::skGuardarclick() {
         if (bien && fallidos > 0)
             aviso =
                 "\n" + TextoConteo(convertidos, fallidos) + ": los puntos con error quedaron sin valores.";
+        if (!bien && !MotivoGuardar.empty()) aviso = "\n\r" + MotivoGuardar;
         spMensaje->Mostrar(TMensaje::Informacion, AQString((bien ? kDATBien : kDATMal) + aviso),
                            TMensaje::Ok);
     }
@@ -110,11 +120,18 @@ TExtension TFConv::ExtensionConvertida() const {
 }
 
 bool TFConv::MakeDAT(const QString &fileName) {
+    MotivoGuardar.clear();
+    // Declined or failed, the save leaves no progress dialog behind.
+    const auto fallar = [this](std::string porque) {
+        MotivoGuardar = std::move(porque);
+        BarProgreso->close();
+        return false;
+    };
     const QFileInfo info(fileName);
     if (info.exists()) {
         const QString pregunta = AQString(kSobreescribir1) + info.fileName() + AQString(kSobreescribir2);
         if (spMensaje->Mostrar(TMensaje::Confirmacion, pregunta, TMensaje::OkCancelar) != TMensaje::BotonOk)
-            return false;
+            return fallar(std::string());
         // The old file is not deleted here: the new one replaces it only once complete.
     }
     BarProgreso->FijarEtiqueta(QStringLiteral("Grabando ") + info.fileName());
@@ -124,8 +141,10 @@ bool TFConv::MakeDAT(const QString &fileName) {
     try {
         if (ArchivoGrande == 1) {
             // A segment that a worker could not finish would leave a gap in the file.
-            for (bool completo : segmentoCompleto_)
-                if (!completo) return false;
+            for (int k = 0; k < kSegmentos; ++k)
+                if (!segmentoCompleto_[k])
+                    return fallar("La conversi\xF3n del segmento " + std::to_string(k) + " no termin\xF3" +
+                                  (falloSegmento_[k].empty() ? "." : ": " + falloSegmento_[k]));
             UnirSegmentos(baseLote_, ruta, [this](int v) { BarProgreso->FijarValor(v); });
             return true;
         }
@@ -143,12 +162,13 @@ bool TFConv::MakeDAT(const QString &fileName) {
         salida.Confirmar();
         BarProgreso->FijarValor(100);
         return true;
-    } catch (const std::exception &) {
-        return false;
+    } catch (const std::exception &e) {
+        return fallar(TextoError(e));
     }
 }
 
 bool TFConv::MakeDXF(const QString &fileName, const TLimitesDibujo &limites) {
+    MotivoGuardar.clear();
     try {
         TDibujoPuntos dibujo;
         DXFPuntos(dibujo);
@@ -157,7 +177,8 @@ bool TFConv::MakeDXF(const QString &fileName, const TLimitesDibujo &limites) {
         dibujo.Escribir(limites, [&](std::string_view datos) { salida.Escribir(datos); });
         salida.Confirmar();
         return true;
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        MotivoGuardar = TextoError(e);
         return false;
     }
 }

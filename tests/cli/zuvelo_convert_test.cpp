@@ -60,13 +60,14 @@ struct TCorrida {
     std::string salida, errores;
 };
 
-// Runs the program with the arguments (a shell fragment); stdout and stderr are kept apart.
-TCorrida Correr(const std::string &args) {
+// Runs the program with the arguments (a shell fragment), after the shell commands `antes` (a change
+// of folder, say); stdout and stderr are kept apart.
+TCorrida Correr(const std::string &args, const std::string &antes = "") {
     char err[] = "/tmp/zuvelo-cli-err-XXXXXX";
     const int fd = mkstemp(err);
     close(fd);
     TCorrida c;
-    const std::string cmd = std::string("'") + ZUVELO_CONVERT + "' " + args + " 2>'" + err + "'";
+    const std::string cmd = antes + "'" + ZUVELO_CONVERT + "' " + args + " 2>'" + err + "'";
     if (FILE *p = popen(cmd.c_str(), "r")) {
         char buf[4096];
         std::size_t n;
@@ -195,7 +196,7 @@ TEST(ZuveloConvert, LineasMalasYResumen) {
     TCarpeta dir;
     Escribir(dir / "in.txt", entrada);
     const TCorrida r = Correr("-f geo -t gk --decimal -c 2,3 '" + dir / "in.txt" + "'");
-    EXPECT_EQ(r.estado, 0);
+    EXPECT_EQ(r.estado, 3);
     // One line per line that yields a point, in order; failures are the delimiter twice.
     std::string esperado = "6181950.9533,6371419.4018,1.5,6\r\n,,\r\n,,\r\n";
     for (int i = 0; i < 30; ++i) esperado += ",,\r\n";
@@ -222,7 +223,7 @@ TEST(ZuveloConvert, WaypointsGPS) {
     Escribir(dir / "d.txt",
              "Encabezado del GPS\r\nW,D,P1,-34.5,-58.4,x\r\n\r\nW,D,P2,95,-58,\r\nW,D,P3,-34.5,-58.4,\r\n");
     TCorrida r = Correr("-f gps -t gk '" + dir / "d.txt" + "'");
-    EXPECT_EQ(r.estado, 0) << r.errores;
+    EXPECT_EQ(r.estado, 3) << r.errores;
     EXPECT_EQ(r.salida, "6181950.9533,6371419.4018,1.5,6\r\n,,\r\n6181950.9533,6371419.4018,1.5,6\r\n");
     EXPECT_NE(r.errores.find("line 4: latitude '95' beyond 90"), std::string::npos) << r.errores;
 
@@ -252,7 +253,7 @@ TEST(ZuveloConvert, DibujoLeidoPorGDAL) {
     Escribir(dir / "in.txt", "x;y\nA;-34.5;-58.4\nB;95;-58\nC;-38.0;-65.25\n");
     TCorrida r =
         Correr("-f geo -t gk --decimal -s 2 -c 2,3 '" + dir / "in.txt" + "' '" + dir / "p.DXF" + "'");
-    ASSERT_EQ(r.estado, 0) << r.errores;
+    ASSERT_EQ(r.estado, 3) << r.errores;
     ASSERT_EQ(
         std::system(("ogrinfo -al -q '" + dir / "p.DXF" + "' > '" + dir / "ogr.txt" + "' 2>&1").c_str()), 0);
     const std::string t = Leer(dir / "ogr.txt");
@@ -351,11 +352,20 @@ TEST(ZuveloConvert, ErroresDeEntradaYSalida) {
     EXPECT_EQ(Leer(dir / "out.txt"), "6181950.9533,6371419.4018,1.5,6\r\n");
 }
 
-// A run stopped by a signal (Ctrl-C, kill) while it writes leaves neither its temporary file nor a
-// damaged output: the input is a pipe that stays open and silent, so the run is caught mid-way.
+// A run stopped by a signal (Ctrl-C, kill, a closed terminal or pipe, the file-size limit) while it
+// writes leaves neither its temporary file nor a damaged output, and says why in one line: the input
+// is a pipe that stays open and silent, so the run is caught mid-way.
 TEST(ZuveloConvert, InterrumpidoNoDejaTemporal) {
-    for (int senal : {SIGTERM, SIGINT}) {
-        SCOPED_TRACE(senal);
+    struct Caso {
+        int senal;
+        const char *nombre;
+        bool propia;  // ends by the signal itself; otherwise exit status 128 + signal
+    };
+    const Caso casos[] = {{SIGTERM, "SIGTERM", true},  {SIGINT, "SIGINT", true},
+                          {SIGHUP, "SIGHUP", true},    {SIGPIPE, "SIGPIPE", true},
+                          {SIGQUIT, "SIGQUIT", false}, {SIGXFSZ, "ulimit -f", false}};
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nombre);
         TCarpeta dir;
         const std::string fifo = dir / "in.fifo";
         ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
@@ -363,12 +373,16 @@ TEST(ZuveloConvert, InterrumpidoNoDejaTemporal) {
         const int escritor = open(fifo.c_str(), O_RDWR);  // holds the pipe open without blocking
         ASSERT_GE(escritor, 0);
         ASSERT_EQ(write(escritor, "P,-34.5,-58.4\n", 14), 14);
+        const std::string errores = dir.ruta + ".err";
         const pid_t hijo = fork();
         ASSERT_GE(hijo, 0);
         if (hijo == 0) {
-            const int nulo = open("/dev/null", O_WRONLY);
-            dup2(nulo, 2);
-            signal(SIGINT, SIG_DFL);
+            const int err = open(errores.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            dup2(err, 2);
+            for (const Caso &d : casos) signal(d.senal, SIG_DFL);
+            sigset_t ninguna;
+            sigemptyset(&ninguna);
+            sigprocmask(SIG_SETMASK, &ninguna, nullptr);
             execl(ZUVELO_CONVERT, ZUVELO_CONVERT, "-q", "-f", "geo", "-t", "gk", "--decimal", "-c", "2,3",
                   fifo.c_str(), (dir / "out.dat").c_str(), static_cast<char *>(nullptr));
             _exit(127);
@@ -380,14 +394,156 @@ TEST(ZuveloConvert, InterrumpidoNoDejaTemporal) {
             if (!empezado) usleep(10000);
         }
         EXPECT_TRUE(empezado);
-        kill(hijo, senal);
+        kill(hijo, c.senal);
         int estado = 0;
         ASSERT_EQ(waitpid(hijo, &estado, 0), hijo);
         close(escritor);
-        EXPECT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == senal) << estado;
+        if (c.propia)
+            EXPECT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == c.senal) << estado;
+        else
+            EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 128 + c.senal) << estado;
         EXPECT_EQ(dir.Archivos(), (std::vector<std::string>{"in.fifo", "out.dat"}));
         EXPECT_EQ(Leer(dir / "out.dat"), "viejo\r\n");
+        const std::string mensaje = Leer(errores);
+        std::remove(errores.c_str());
+        EXPECT_EQ(std::count(mensaje.begin(), mensaje.end(), '\n'), 1) << mensaje;
+        EXPECT_NE(mensaje.find(c.nombre), std::string::npos) << mensaje;
+        EXPECT_NE(mensaje.find("no output file was written"), std::string::npos) << mensaje;
     }
+}
+
+// The real file-size limit: the write that passes it ends the run with the limit named.
+TEST(ZuveloConvert, LimiteDeTamano) {
+    TCarpeta dir;
+    std::string entrada;
+    for (int i = 0; i < 2000; ++i) entrada += "P,-34.5,-58.4\n";
+    Escribir(dir / "in.txt", entrada);
+    Escribir(dir / "out.dat", "viejo\r\n");
+    const TCorrida r = Correr("-q -f geo -t gk --decimal -c 2,3 in.txt out.dat",
+                              "cd '" + dir.ruta + "' && ulimit -f 1 && exec ");
+    EXPECT_EQ(r.estado, 128 + SIGXFSZ);
+    EXPECT_NE(r.errores.find("ulimit -f"), std::string::npos) << r.errores;
+    EXPECT_EQ(std::count(r.errores.begin(), r.errores.end(), '\n'), 1) << r.errores;
+    EXPECT_EQ(dir.Archivos(), (std::vector<std::string>{"in.txt", "out.dat"}));
+    EXPECT_EQ(Leer(dir / "out.dat"), "viejo\r\n");
+}
+
+// Every name of the input as OUTPUT is refused before anything is written, and so is a standard
+// output that appends to the input.
+TEST(ZuveloConvert, SalidaQueEsLaEntrada) {
+    const char *const casos[] = {"in.txt in.txt",      "in.txt ./in.txt",   "in.txt \"$PWD/in.txt\"",
+                                 "in.txt duro.txt",    "in.txt blando.txt", "blando.txt in.txt",
+                                 "in.txt - >> in.txt", "- in.txt < in.txt"};
+    const std::string entrada = "P,-34.5,-58.4\r\nP,-35.5,-59.4\r\n";
+    for (const char *c : casos) {
+        SCOPED_TRACE(c);
+        TCarpeta dir;
+        Escribir(dir / "in.txt", entrada);
+        ASSERT_EQ(link((dir / "in.txt").c_str(), (dir / "duro.txt").c_str()), 0);
+        ASSERT_EQ(symlink("in.txt", (dir / "blando.txt").c_str()), 0);
+        const TCorrida r =
+            Correr(std::string("-q -f geo -t gk --decimal -c 2,3 ") + c, "cd '" + dir.ruta + "' && ");
+        EXPECT_EQ(r.estado, 1) << r.errores;
+        EXPECT_NE(r.errores.find("input file"), std::string::npos) << r.errores;
+        EXPECT_EQ(Leer(dir / "in.txt"), entrada);
+        EXPECT_EQ(dir.Archivos(), (std::vector<std::string>{"blando.txt", "duro.txt", "in.txt"}));
+    }
+}
+
+// A character device, standard output and a named pipe are written straight through and stay what
+// they are; a symbolic link stays a link to the file that gets the result.
+TEST(ZuveloConvert, DispositivosTuberiasYEnlaces) {
+    TCarpeta dir;
+    Escribir(dir / "in.txt", "P,-34.5,-58.4\n");
+    const std::string args = "-q -f geo -t gk --decimal -c 2,3 '" + dir / "in.txt" + "' ";
+    const std::string resultado = "6181950.9533,6371419.4018,1.5,6\r\n";
+    struct stat st;
+
+    TCorrida r = Correr(args + "/dev/null");
+    EXPECT_EQ(r.estado, 0) << r.errores;
+    ASSERT_EQ(stat("/dev/null", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+
+    r = Correr(args + "/dev/stdout");
+    EXPECT_EQ(r.estado, 0) << r.errores;
+    EXPECT_EQ(r.salida, resultado);
+
+    ASSERT_EQ(mkfifo((dir / "tubo").c_str(), 0600), 0);
+    // The reader in the background; the status is the program's, once the reader has finished too.
+    r = Correr(args + "'" + dir / "tubo" + "'; st=$?; wait; exit $st; }",
+               "cat '" + dir / "tubo" + "' > '" + dir / "leido" + "' & { ");
+    EXPECT_EQ(r.estado, 0) << r.errores;
+    EXPECT_EQ(Leer(dir / "leido"), resultado);
+    ASSERT_EQ(lstat((dir / "tubo").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+
+    mkdir((dir / "sub").c_str(), 0755);
+    Escribir(dir / "real.dat", "viejo\r\n");
+    ASSERT_EQ(symlink("../real.dat", (dir / "sub/enlace.dat").c_str()), 0);
+    r = Correr(args + "'" + dir / "sub/enlace.dat" + "'");
+    EXPECT_EQ(r.estado, 0) << r.errores;
+    ASSERT_EQ(lstat((dir / "sub/enlace.dat").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(Leer(dir / "real.dat"), resultado);
+    EXPECT_EQ(dir.Archivos(), (std::vector<std::string>{"in.txt", "leido", "real.dat", "sub", "tubo"}));
+}
+
+// 0 only when every point converted; 3 when the run ended but a point failed or a line that is not
+// empty gave none.
+TEST(ZuveloConvert, EstadoDeSalida) {
+    struct Caso {
+        const char *nombre;
+        const char *entrada;
+        int estado;
+    };
+    const Caso casos[] = {
+        {"todo convertido", "P,-34.5,-58.4\nP,-35.5,-59.4\n", 0},
+        {"lineas vacias y en blanco", "P,-34.5,-58.4\n\n  \n\r\nP,-35.5,-59.4\n", 0},
+        {"archivo vacio", "", 0},
+        {"un punto fallido", "P,-34.5,-58.4\nP,95,-58\n", 3},
+        {"una linea sin punto", "P,-34.5,-58.4\nP,-34.5\n", 3},
+        {"todo fallido", "P,a,b\nP,c,d\n", 3},
+    };
+    TCarpeta dir;
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Escribir(dir / "in.txt", c.entrada);
+        const TCorrida r = Correr("-q -f geo -t gk --decimal -d comma -c 2,3 '" + dir / "in.txt" + "'");
+        EXPECT_EQ(r.estado, c.estado) << r.errores;
+    }
+    EXPECT_NE(Correr("--help").salida.find("3  the run finished, but some points failed"), std::string::npos);
+}
+
+// A CR alone ends a line as LF and CR LF do.
+TEST(ZuveloConvert, FinDeLineaCR) {
+    TCarpeta dir;
+    Escribir(dir / "in.txt", "P,-34.5,-58.4\rP,-34.5,-58.4\r\nP,-34.5,-58.4\r");
+    const TCorrida r = Correr("-f geo -t gk --decimal -c 2,3 '" + dir / "in.txt" + "'");
+    EXPECT_EQ(r.estado, 0) << r.errores;
+    std::string esperado;
+    for (int i = 0; i < 3; ++i) esperado += "6181950.9533,6371419.4018,1.5,6\r\n";
+    EXPECT_EQ(r.salida, esperado);
+    EXPECT_NE(r.errores.find("3 points converted"), std::string::npos) << r.errores;
+}
+
+// The summary repeats no raw control byte of the input (a terminal escape, a NUL) and no unbounded
+// value; lines far longer than any line of points convert when the fields they need come first.
+TEST(ZuveloConvert, ResumenAcotadoYLineasLargas) {
+    TCarpeta dir;
+    const std::string largo(300000, '7');
+    Escribir(dir / "in.txt", std::string("P,\x1B[31mrojo\x1B[0m\x07,-58.4\n") + "P," +
+                                 std::string("-34\0x", 5) + ",-58.4\n" + "P,-34." + std::string(60000, '5') +
+                                 "x,-58.4\n" + "P,-34.5,-58.4," + largo + "\n" + "P,-34.5,-58." + largo +
+                                 "\n" + std::string(300000, ',') + "\n");
+    const TCorrida r = Correr("-f geo -t gk --decimal -c 2,3 '" + dir / "in.txt" + "'");
+    EXPECT_EQ(r.estado, 3);
+    EXPECT_EQ(r.salida, ",,\r\n,,\r\n,,\r\n6181950.9533,6371419.4018,1.5,6\r\n,,\r\n,,\r\n");
+    for (char ch : r.errores)
+        EXPECT_TRUE(static_cast<unsigned char>(ch) >= 0x20 || ch == '\n') << static_cast<int>(ch);
+    EXPECT_NE(r.errores.find("\\x1B[31mrojo\\x1B[0m\\x07"), std::string::npos) << r.errores;
+    EXPECT_NE(r.errores.find("-34\\x00x"), std::string::npos) << r.errores;
+    EXPECT_LT(r.errores.size(), 2000u) << r.errores.size();
+    EXPECT_NE(r.errores.find("line 5: line longer than 65536 characters"), std::string::npos) << r.errores;
 }
 
 // The same large file through the window's path (ten segments, one pass each, joined) and through
@@ -416,20 +572,22 @@ TEST(ZuveloConvert, IgualAlDATDeLaVentana) {
     opc.ColLonY = 3;
     opc.ColAltura = 4;
     opc.ModoDecimal = 1;
-    const std::string base = BaseSegmento(ruta);
-    Segmentar(ruta, opc.LineaInicio, ContarLineas(ruta), base);
-    std::atomic<bool> detener{false};
-    for (int k = 0; k < kSegmentos; ++k) {
-        TCoordenadas c;
-        ConfigurarCoordenadas(c, 0, 1, 0, 1);
-        ConvertirSegmento(SegmentoEntrada(base, k), SegmentoSalida(base, k), opc, c, detener);
+    {
+        TCarpetaSegmentos carpeta;
+        const std::string &base = carpeta.Base();
+        Segmentar(ruta, opc.LineaInicio, ContarLineas(ruta), base);
+        std::atomic<bool> detener{false};
+        for (int k = 0; k < kSegmentos; ++k) {
+            TCoordenadas c;
+            ConfigurarCoordenadas(c, 0, 1, 0, 1);
+            ConvertirSegmento(SegmentoEntrada(base, k), SegmentoSalida(base, k), opc, c, detener);
+        }
+        UnirSegmentos(base, dir / "ventana.dat");
     }
-    UnirSegmentos(base, dir / "ventana.dat");
-    BorrarSegmentos(base);
 
     const TCorrida r = Correr("-q -j 4 -f geo -t gk --to-frame inchauspe --decimal -s 2 -c 2,3,4 '" + ruta +
                               "' '" + dir / "cli.dat" + "'");
-    ASSERT_EQ(r.estado, 0) << r.errores;
+    ASSERT_EQ(r.estado, 3) << r.errores;  // the lines of 95 degrees fail
     const std::string ventana = Leer(dir / "ventana.dat"), cli = Leer(dir / "cli.dat");
     EXPECT_EQ(std::count(cli.begin(), cli.end(), '\n'), 60000 - 59);  // every line that yields a point
     EXPECT_TRUE(ventana == cli);

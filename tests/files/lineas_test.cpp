@@ -1,11 +1,13 @@
-// Line reading (line ends, last line, UTF-8 files), line counting and safe writing.
+// Line reading (line ends, last line, long lines, UTF-8 files), line counting and safe writing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <thread>
 #include <sys/stat.h>
 
 #include "cp1252.h"
+#include "error_archivo.h"
 #include "lineas.h"
-#include "segmentos.h"
 #include "temporal.h"
 
 namespace {
@@ -24,6 +26,9 @@ struct CasoLineas {
     std::vector<std::string> lineas;
 };
 
+// The reader reads 256 KiB at a time: a CR LF may be split between two reads.
+const std::string kBuffer(256 * 1024 - 1, 'x');
+
 TEST(TLectorLineas, FinesDeLineaYUltimaLinea) {
     const CasoLineas casos[] = {
         {"vacio", "", {}},
@@ -34,10 +39,18 @@ TEST(TLectorLineas, FinesDeLineaYUltimaLinea) {
         {"linea vacia sola", "\n", {""}},
         {"lineas vacias", "\n\r\n\n", {"", "", ""}},
         {"ultima vacia tras CR LF", "a\r\n\r\n", {"a", ""}},
-        {"CR suelto queda", "a\rb\n", {"a\rb"}},
+        {"CR suelto termina la linea", "a\rb\n", {"a", "b"}},
+        {"solo CR", "a\rb\rc\r", {"a", "b", "c"}},
+        {"CR sin fin al final", "a\rb", {"a", "b"}},
+        {"CR solo", "\r", {""}},
+        {"CR CR LF", "a\r\r\n", {"a", ""}},
+        {"LF CR", "a\n\rb", {"a", "", "b"}},
         {"CR LF sin el ultimo LF", "a\r\nb\r", {"a", "b"}},
         {"CR solo al final", "a\n\r", {"a", ""}},
         {"grado Windows-1252", "34\xB0 S\r\n", {"34\xB0 S"}},
+        {"CR LF partido entre lecturas", kBuffer + "\r\nb", {kBuffer, "b"}},
+        {"CR al final de una lectura", kBuffer + "\rb", {kBuffer, "b"}},
+        {"LF al principio de una lectura", kBuffer + "\n\nb", {kBuffer, "", "b"}},
     };
     TCarpetaTemporal dir;
     for (const CasoLineas &c : casos) {
@@ -58,6 +71,35 @@ TEST(TLectorLineas, LineasMasLargasQueElBuffer) {
     ASSERT_EQ(l.size(), 3u);
     EXPECT_EQ(l[1], larga);
     EXPECT_EQ(l[2], "b");
+}
+
+// Past the limit a line keeps its first bytes and says it was cut; the next line is whole.
+TEST(TLectorLineas, LimiteDeLinea) {
+    TCarpetaTemporal dir;
+    const std::string larga = "1,2," + std::string(700000, '9');
+    EscribirArchivo(dir / "l.txt", "a,b\r\n" + larga + "\r\n12345678\r12345678901\n");
+    TLectorLineas lector(dir / "l.txt");
+    lector.LimitarLinea(8);
+    std::string l;
+    const std::pair<std::string, bool> esperado[] = {
+        {"a,b", false}, {larga.substr(0, 8), true}, {"12345678", false}, {"12345678", true}};
+    for (const auto &e : esperado) {
+        ASSERT_TRUE(lector.Leer(l));
+        EXPECT_EQ(l, e.first);
+        EXPECT_EQ(lector.Cortada(), e.second);
+    }
+    EXPECT_FALSE(lector.Leer(l));
+    EXPECT_EQ(lector.Posicion(), static_cast<int64_t>(5 + larga.size() + 2 + 9 + 12));
+
+    // A cut inside a UTF-8 sequence does not make a UTF-8 file read as Windows-1252.
+    EscribirArchivo(dir / "u.txt", "34\xC2\xB0,\xC2\xB0\xC2\xB0\n34\xC2\xB0\n");
+    TLectorLineas utf8(dir / "u.txt");
+    utf8.LimitarLinea(8);
+    ASSERT_TRUE(utf8.Leer(l));
+    EXPECT_TRUE(utf8.EsUtf8());
+    EXPECT_EQ(l, "34\xB0,\xB0");
+    ASSERT_TRUE(utf8.Leer(l));
+    EXPECT_EQ(l, "34\xB0");
 }
 
 TEST(TLectorLineas, ArchivoInexistenteNombraElArchivo) {
@@ -188,6 +230,123 @@ TEST(TArchivoSeguro, ConfirmarInformaElError) {
     ASSERT_EQ(std::system(("rm -rf '" + sub + "'").c_str()), 0);
     EXPECT_THROW(f.Confirmar(), std::runtime_error);
     EXPECT_FALSE(Existe(sub + "/x.dat"));
+}
+
+// A symbolic link stays a link: the file it leads to is replaced, through a temporary file beside
+// that file, and nothing is left beside the link.
+TEST(TArchivoSeguro, EnlaceConservaElEnlace) {
+    struct Caso {
+        const char *nombre;
+        const char *enlace;   // written through this name
+        const char *apunta;   // what the link holds
+        const char *destino;  // the file that gets the lines
+        bool existe;          // the file exists before
+    };
+    const Caso casos[] = {
+        {"misma carpeta", "enlace.dat", "real.dat", "real.dat", true},
+        {"otra carpeta, relativo", "sub/enlace.dat", "../real.dat", "real.dat", true},
+        {"cadena de enlaces", "e2.dat", "e1.dat", "real.dat", true},
+        {"enlace a un archivo por crear", "enlace.dat", "nuevo.dat", "nuevo.dat", false},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        TCarpetaTemporal dir;
+        mkdir((dir / "sub").c_str(), 0755);
+        if (c.existe) {
+            EscribirArchivo(dir / "real.dat", "viejo\r\n");
+            chmod((dir / "real.dat").c_str(), 0640);
+        }
+        ASSERT_EQ(symlink("real.dat", (dir / "e1.dat").c_str()), 0);
+        ASSERT_EQ(symlink(c.apunta, (dir / c.enlace).c_str()), 0);
+        const auto antes = dir.Archivos();
+        TArchivoSeguro f(dir / c.enlace);
+        f.Linea("nuevo");
+        f.Confirmar();
+        struct stat st;
+        ASSERT_EQ(lstat((dir / c.enlace).c_str(), &st), 0);
+        EXPECT_TRUE(S_ISLNK(st.st_mode));
+        EXPECT_EQ(LeerArchivo(dir / c.destino), "nuevo\r\n");
+        if (c.existe) {
+            ASSERT_EQ(stat((dir / c.destino).c_str(), &st), 0);
+            EXPECT_EQ(st.st_mode & 0777, 0640u);
+        }
+        auto despues = antes;
+        if (!c.existe) despues.push_back(c.destino);
+        std::sort(despues.begin(), despues.end());
+        EXPECT_EQ(dir.Archivos(), despues);
+    }
+}
+
+// A named pipe and a character device are written straight through and stay what they are.
+TEST(TArchivoSeguro, TuberiaYDispositivoDirectos) {
+    {
+        TArchivoSeguro nulo("/dev/null");
+        EXPECT_TRUE(nulo.Temporal().empty());
+        nulo.Linea("nada");
+        nulo.Confirmar();
+    }
+    struct stat st;
+    ASSERT_EQ(stat("/dev/null", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+
+    TCarpetaTemporal dir;
+    const std::string tubo = dir / "tubo";
+    ASSERT_EQ(mkfifo(tubo.c_str(), 0600), 0);
+    std::string leido;
+    std::thread lector([&] { leido = LeerArchivo(tubo); });
+    {
+        TArchivoSeguro f(tubo);
+        EXPECT_TRUE(f.Temporal().empty());
+        f.Linea("uno");
+        f.Linea("dos");
+        f.Confirmar();
+    }
+    lector.join();
+    EXPECT_EQ(leido, "uno\r\ndos\r\n");
+    ASSERT_EQ(lstat(tubo.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_EQ(dir.Archivos(), std::vector<std::string>{"tubo"});
+}
+
+// A destination that is a file being read, under any of its names, is refused before anything is
+// created.
+TEST(TArchivoSeguro, EntradaNoSeReemplaza) {
+    TCarpetaTemporal dir;
+    const std::string entrada = dir / "in.txt";
+    EscribirArchivo(entrada, "P,1,2\r\n");
+    ASSERT_EQ(link(entrada.c_str(), (dir / "duro.txt").c_str()), 0);
+    ASSERT_EQ(symlink("in.txt", (dir / "blando.txt").c_str()), 0);
+    TLectorLineas lector(entrada);
+    const auto antes = dir.Archivos();
+    for (const std::string &nombre :
+         {entrada, dir.Ruta() + "/./in.txt", dir / "duro.txt", dir / "blando.txt"}) {
+        SCOPED_TRACE(nombre);
+        try {
+            TArchivoSeguro f(nombre, {lector.Id()});
+            ADD_FAILURE() << "accepted";
+        } catch (const EArchivo &e) {
+            EXPECT_EQ(e.Error, kEsLaEntrada);
+            EXPECT_EQ(e.Ruta, nombre);
+        }
+        EXPECT_EQ(dir.Archivos(), antes);
+        EXPECT_EQ(LeerArchivo(entrada), "P,1,2\r\n");
+    }
+    TArchivoSeguro otro(dir / "out.txt", {lector.Id()});
+    otro.Confirmar();
+    EXPECT_TRUE(Existe(dir / "out.txt"));
+}
+
+// What failed is kept apart: the window words it in its own language.
+TEST(EArchivo, GuardaOperacionRutaYError) {
+    try {
+        TLectorLineas l("/nonexistent/zuvelo/x.txt");
+        FAIL() << "no error";
+    } catch (const EArchivo &e) {
+        EXPECT_EQ(e.Operacion, TOperacion::Abrir);
+        EXPECT_EQ(e.Ruta, "/nonexistent/zuvelo/x.txt");
+        EXPECT_EQ(e.Error, ENOENT);
+        EXPECT_STREQ(e.what(), "cannot open '/nonexistent/zuvelo/x.txt': No such file or directory");
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dat.h"
+#include "linea_larga.h"
 #include "lote.h"
 #include "opciones_ayuda.h"
 #include "segmentos.h"
@@ -268,6 +269,67 @@ TEST(ConvertirSegmento, UnaLineaMalaNoTerminaLaPasada) {
     EXPECT_FALSE(r.Detenido);
     EXPECT_EQ(LeerArchivo(salida),
               "6170494.489,6373260.3471,1.5,6\r\n,,\r\n,,\r\n,,\r\n6170494.489,6373260.3471,1.5,6\r\n");
+}
+
+// A line cut by the reader keeps the fields a point needs when they all close before the cut.
+TEST(CamposCompletos, SoloCamposCerrados) {
+    struct Caso {
+        const char *nombre;
+        TOpcionesLectura opc;
+        const char *cortada;
+        const char *esperado;  // nullptr: a needed field runs past the cut
+    };
+    const Caso casos[] = {
+        {"latitud y longitud", Opciones(',', 2, 3, 0, 0, 0, 1), "P,-34.5,-58.4,xx", "P,-34.5,-58.4"},
+        {"longitud cortada", Opciones(',', 2, 3, 0, 0, 0, 1), "P,-34.5,-58.4", nullptr},
+        {"altura en el campo 5", Opciones(';', 2, 1, 5, 0, 0, 1), "a;b;c;d;1.5;e", "a;b;c;d;1.5"},
+        {"altura cortada", Opciones(';', 2, 1, 5, 0, 0, 1), "a;b;c;d;1.", nullptr},
+        {"zona", Opciones('\t', 1, 2, 0, 4, 2, 1), "1\t2\t3\t21\t", "1\t2\t3\t21"},
+        {"espacios", Opciones(' ', 1, 2, 0, 0, 1, 1), "6170494.489 6373260.3471 ",
+         "6170494.489 6373260.3471"},
+        {"sin columnas", Opciones(',', 0, 2, 0, 0, 0, 1), "a,b", "a,b"},
+        {"solo comas", Opciones(',', 2, 3, 0, 0, 0, 1), ",,,,,,", ",,"},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.nombre);
+        const auto r = CamposCompletos(c.cortada, c.opc);
+        if (!c.esperado) {
+            EXPECT_FALSE(r) << *r;
+        } else {
+            ASSERT_TRUE(r);
+            EXPECT_EQ(*r, c.esperado);
+        }
+    }
+    TMarcaGPS marca;
+    ASSERT_TRUE(BuscarMarcaGPS("W,D,P1,-34.5,-58.4,x", marca));
+    EXPECT_EQ(CamposCompletosGPS("W,D,P1,-34.5,-58.4,xxx", marca).value_or("-"), "W,D,P1,-34.5,-58.4,");
+    EXPECT_FALSE(CamposCompletosGPS("W,D,P1,-34.5,-58.4", marca));
+    EXPECT_FALSE(CamposCompletosGPS("W,", marca));
+}
+
+// Lines far longer than the reader keeps, through the segments of a large file: one whose fields
+// close early converts as if short; one whose longitude -58.41234567 is cut right after -58.4 fails.
+TEST(ConvertirSegmento, LineasLargas) {
+    TCarpetaTemporal dir;
+    const std::string corta = "P,-34.5,-58.4";
+    const std::string nombre(kLargoMaximoLinea - 12, 'p');  // the longitude starts 5 bytes before the cut
+    EscribirArchivo(dir / "in.txt", corta + "," + std::string(3 * kLargoMaximoLinea, 'x') + "\r\n" + nombre +
+                                        ",-34.5,-58.41234567,1\r\n" +
+                                        std::string(3 * kLargoMaximoLinea, ',') + "\n" + corta + "\r\n");
+    TCarpetaSegmentos carpeta;
+    Segmentar(dir / "in.txt", 1, 4, carpeta.Base());
+    TCoordenadas coord;
+    ConfigurarCoordenadas(coord, 0, 0, 0, 1);
+    std::atomic<bool> detener{false};
+    const TOpcionesLectura opc = Opciones(',', 2, 3, 0, 0, 0, 1);
+    const TResumenLote r = ConvertirSegmento(SegmentoEntrada(carpeta.Base(), 9),
+                                             SegmentoSalida(carpeta.Base(), 9), opc, coord, detener);
+    EXPECT_EQ(r.Convertidos, 2);
+    EXPECT_EQ(r.Fallidos, 2);
+    std::string esperada;
+    ASSERT_EQ(ConvertirLinea(corta, opc, coord, esperada), rlConvertido);
+    EXPECT_EQ(LeerArchivo(SegmentoSalida(carpeta.Base(), 9)),
+              esperada + "\r\n,,\r\n,,\r\n" + esperada + "\r\n");
 }
 
 TEST(ConvertirSegmento, DetenidoNoDejaSegmento) {

@@ -1,8 +1,10 @@
-// Segment names (the first-dot rule), splitting large files into ten segments, and deletion.
+// The private segment folder, splitting large files into ten segments, and deletion.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sys/stat.h>
 
+#include "error_archivo.h"
 #include "lineas.h"
 #include "segmentos.h"
 #include "temporal.h"
@@ -24,14 +26,65 @@ std::vector<std::string> Lineas(const std::string &ruta) {
     return r;
 }
 
-TEST(Segmentos, Nombres) {
-    EXPECT_EQ(BaseSegmento("/datos/puntos.txt"), "/datos/puntos.");
-    EXPECT_EQ(BaseSegmento("/datos/obra.2007/puntos.txt"), "/datos/obra.");  // first dot of the whole path
-    EXPECT_EQ(BaseSegmento("/datos/puntos"), "/datos/puntos.");              // no dot: beside the file
-    EXPECT_EQ(SegmentoEntrada("/datos/obra.", 0), "/datos/obra.$$0");
-    EXPECT_EQ(SegmentoEntrada("/datos/puntos.", 9), "/datos/puntos.$$9");
-    EXPECT_EQ(SegmentoSalida("/datos/obra.", 3), "/datos/Segmento.$$3");
-    EXPECT_EQ(SegmentoSalida("puntos.", 3), "Segmento.$$3");
+// The system's temporary folder for the duration of a test.
+class TTmpdir {
+  public:
+    explicit TTmpdir(const std::string &ruta) {
+        if (const char *v = std::getenv("TMPDIR")) antes_ = v, habia_ = true;
+        setenv("TMPDIR", ruta.c_str(), 1);
+    }
+    ~TTmpdir() {
+        if (habia_)
+            setenv("TMPDIR", antes_.c_str(), 1);
+        else
+            unsetenv("TMPDIR");
+    }
+
+  private:
+    std::string antes_;
+    bool habia_ = false;
+};
+
+// Each object gets a folder of its own in $TMPDIR, readable by its owner only; destroyed, it deletes
+// the segment names there and then the folder, and nothing else.
+TEST(TCarpetaSegmentos, PrivadaYBorraSoloSegmentos) {
+    TCarpetaTemporal tmp;
+    TTmpdir fijar(tmp.Ruta() + "/");
+    std::string primera;
+    {
+        TCarpetaSegmentos a, b;
+        EXPECT_NE(a.Carpeta(), b.Carpeta());  // two copies of the program never share names
+        EXPECT_EQ(a.Carpeta().rfind(tmp.Ruta() + "/zuvelo-", 0), 0u) << a.Carpeta();
+        EXPECT_EQ(a.Base(), a.Carpeta() + "/entrada.");
+        EXPECT_EQ(SegmentoEntrada(a.Base(), 3), a.Carpeta() + "/entrada.$$3");
+        EXPECT_EQ(SegmentoSalida(a.Base(), 3), a.Carpeta() + "/Segmento.$$3");
+        struct stat st;
+        ASSERT_EQ(stat(a.Carpeta().c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0700u);
+        for (int k = 0; k < kSegmentos; k += 3) {
+            EscribirArchivo(SegmentoEntrada(a.Base(), k), "x\r\n");
+            EscribirArchivo(SegmentoSalida(a.Base(), k), "y\r\n");
+        }
+        EscribirArchivo(b.Carpeta() + "/otro.txt", "de nadie\r\n");
+        primera = a.Carpeta();
+    }
+    EXPECT_FALSE(Existe(primera));
+    // A file that is no segment stays, and so does its folder.
+    const auto quedan = tmp.Archivos();
+    ASSERT_EQ(quedan.size(), 1u);
+    EXPECT_EQ(LeerArchivo(tmp / quedan[0] + "/otro.txt"), "de nadie\r\n");
+}
+
+TEST(TCarpetaSegmentos, SinCarpetaTemporalFallaConMotivo) {
+    TTmpdir fijar("/nonexistent/zuvelo");
+    try {
+        TCarpetaSegmentos c;
+        FAIL() << c.Carpeta();
+    } catch (const EArchivo &e) {
+        EXPECT_EQ(e.Operacion, TOperacion::CrearCarpeta);
+        EXPECT_EQ(e.Error, ENOENT);
+        EXPECT_EQ(e.Ruta, "/nonexistent/zuvelo");
+    }
 }
 
 struct CasoSegmentar {
@@ -60,7 +113,8 @@ TEST(Segmentar, Reparto) {
         ArchivoNumerado(ruta, c.total);
         ASSERT_EQ(ContarLineas(ruta), c.total);
         std::vector<int> avance;
-        const std::string base = BaseSegmento(ruta);
+        TCarpetaSegmentos carpeta;
+        const std::string &base = carpeta.Base();
         Segmentar(ruta, static_cast<uint8_t>(c.inicio), c.total, base, [&](int v) { avance.push_back(v); });
         EXPECT_EQ(avance, (std::vector<int>{10, 20, 30, 40, 50, 60, 70, 80, 90, 100}));
         int siguiente = c.primera;
@@ -80,40 +134,30 @@ TEST(Segmentar, Reparto) {
     }
 }
 
-TEST(Segmentar, RutaSinPuntoYBorrado) {
+// Every segment is made new: a file already there is an error and stays as it was.
+TEST(Segmentar, NuncaAbreUnArchivoExistente) {
     TCarpetaTemporal dir;
-    const std::string ruta = dir / "puntos";
-    ArchivoNumerado(ruta, 100);
-    const std::string base = BaseSegmento(ruta);
-    Segmentar(ruta, 1, 100, base);
-    EXPECT_TRUE(Existe(dir / "puntos.$$0"));
-    EXPECT_TRUE(Existe(dir / "puntos.$$9"));
-    EscribirArchivo(SegmentoSalida(base, 4), "x\r\n");
-    EXPECT_TRUE(Existe(dir / "Segmento.$$4"));
-    BorrarSegmentos(base);
-    EXPECT_EQ(dir.Archivos(), std::vector<std::string>{"puntos"});
-    BorrarSegmentos("");  // nothing happens for an empty base
-}
-
-TEST(Segmentar, CarpetaConPunto) {
-    TCarpetaTemporal dir;
-    const std::string carpeta = dir / "obra.2007";
-    ASSERT_EQ(mkdir(carpeta.c_str(), 0755), 0);
-    const std::string ruta = carpeta + "/puntos.txt";
-    ArchivoNumerado(ruta, 30);
-    ASSERT_EQ(BaseSegmento(ruta), dir / "obra.");
-    Segmentar(ruta, 1, 30, BaseSegmento(ruta));
-    EXPECT_EQ(Lineas(dir / "obra.$$9"), (std::vector<std::string>{"L28", "L29", "L30"}));
-    BorrarSegmentos(BaseSegmento(ruta));
-    EXPECT_EQ(dir.Archivos(), std::vector<std::string>{"obra.2007"});
+    ArchivoNumerado(dir / "p.txt", 100);
+    TCarpetaSegmentos carpeta;
+    EscribirArchivo(SegmentoEntrada(carpeta.Base(), 3), "ajeno\r\n");
+    try {
+        Segmentar(dir / "p.txt", 1, 100, carpeta.Base());
+        FAIL() << "no error";
+    } catch (const EArchivo &e) {
+        EXPECT_EQ(e.Operacion, TOperacion::Crear);
+        EXPECT_EQ(e.Error, EEXIST);
+        EXPECT_EQ(e.Ruta, SegmentoEntrada(carpeta.Base(), 3));
+    }
+    EXPECT_EQ(LeerArchivo(SegmentoEntrada(carpeta.Base(), 3)), "ajeno\r\n");
 }
 
 TEST(Segmentar, ArchivoUtf8QuedaEnWindows1252) {
     TCarpetaTemporal dir;
     const std::string ruta = dir / "p.txt";
     EscribirArchivo(ruta, "34\xC2\xB0 S,1\n");
-    Segmentar(ruta, 1, 1, BaseSegmento(ruta));
-    EXPECT_EQ(LeerArchivo(dir / "p.$$9"), "34\xB0 S,1\r\n");
+    TCarpetaSegmentos carpeta;
+    Segmentar(ruta, 1, 1, carpeta.Base());
+    EXPECT_EQ(LeerArchivo(SegmentoEntrada(carpeta.Base(), 9)), "34\xB0 S,1\r\n");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -13,14 +14,18 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 #include "TFConv.h"
 #include "UOpciones.h"
 #include "aplicacion.h"
 #include "archivos_carga.h"
+#include "archivos_lote_dialogo.h"
 #include "grilla_modelo.h"
 #include "lectura.h"
 #include "mensaje.h"
 #include "progreso.h"
+#include "segmentos.h"
 #include "texto_qt.h"
 
 namespace {
@@ -241,6 +246,20 @@ class TestArchivos : public QObject {
         QCOMPARE(int(o.ModoDecimal), 1);
     }
 
+    // A CR alone ends a line in the preview, the grid and the count, as LF and CR LF do.
+    void finDeLineaCR() {
+        r_.latX = "2";
+        r_.lonY = "3";
+        r_.modo = 1;
+        Abrir(Archivo("cr.txt", "P1,-34.5,-58.4\rP2,-35.25,-59.5\r\nP3,-36,-60\r"));
+        QCOMPARE(int(FormOpciones->CantidadMuestra), 3);
+        QCOMPARE(v_->TotalLineas, int64_t(3));
+        QCOMPARE(v_->ModeloGrilla->Filas(), 5);
+        QCOMPARE(C(2, 2), std::string("-58.4"));
+        QCOMPARE(C(3, 1), std::string("-35.25"));
+        QCOMPARE(C(4, 2), std::string("-60"));
+    }
+
     void abrirUtmConZonaYNumerosDePunto() {
         v_->cbFuente->setCurrentIndex(2);
         QByteArray datos;
@@ -360,29 +379,31 @@ class TestArchivos : public QObject {
         QCOMPARE(C(50001, 0), N("50000"));
         QCOMPARE(C(50001, 1), std::string("P50000"));
         QCOMPARE(int(v_->ArchivoGrande), int(grande));
-        const std::string base =
-            QFile::encodeName(dir_.filePath(QString("grande%1.").arg(lineas))).toStdString();
+        const QStringList archivos = QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         if (!grande) {
             QVERIFY(Mensajes().empty());
             QVERIFY(v_->BaseSegmento.empty());
-            QVERIFY(!QFile::exists(QString::fromStdString(base + "$$0")));
+            QVERIFY(!v_->CarpetaSegmentos);
             return;
         }
         QCOMPARE(Mensajes().size(), size_t(1));
         QCOMPARE(Mensajes()[0].tipo, TMensaje::Informacion);
         QCOMPARE(Mensajes()[0].texto,
                  AQString("El Archivo a cargar es demasiado grande. Solo se mostrar\xE1n 50000 lineas"));
-        QCOMPARE(v_->BaseSegmento, base);
-        for (int k = 0; k < 9; ++k) QCOMPARE(LineasDe(base + "$$" + std::to_string(k)), 5000);
-        QCOMPARE(LineasDe(base + "$$9"), 5001);
+        // The segments live in a private folder of the system's temporary folder, none beside the file.
+        const std::string base = v_->BaseSegmento;
+        QVERIFY(QString::fromStdString(base).startsWith(QDir::tempPath() + "/zuvelo-"));
+        QCOMPARE(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), archivos);
+        for (int k = 0; k < 9; ++k) QCOMPARE(LineasDe(SegmentoEntrada(base, k)), 5000);
+        QCOMPARE(LineasDe(SegmentoEntrada(base, 9)), 5001);
         QCOMPARE(v_->BarProgreso->Etiqueta(), QString("Segmentando ..."));
         QCOMPARE(v_->BarProgreso->Valor(), 100);
         QVERIFY(!v_->BarProgreso->isVisible());  // closed itself at 100
-        // The next open deletes them, also when it is cancelled.
+        // The next open deletes them with their folder, also when it is cancelled.
+        const QString carpeta = QString::fromStdString(v_->CarpetaSegmentos->Carpeta());
         v_->OD->FijarCancelarSiguiente();
         v_->skAbrir->click();
-        for (int k = 0; k < 10; ++k)
-            QVERIFY(!QFile::exists(QString::fromStdString(base + "$$" + std::to_string(k))));
+        QVERIFY(!QFileInfo::exists(carpeta));
         QCOMPARE(int(v_->ArchivoGrande), 0);
     }
 
@@ -396,34 +417,139 @@ class TestArchivos : public QObject {
         QVERIFY(!QFile::exists(QString::fromStdString(base + "$$0")));
     }
 
-    // Segments that cannot all be written are not left half-done: the message, no large-file state.
-    void segmentoQueNoSePuedeEscribir() {
+    // A split that cannot be done keeps the large-file state and says why in Spanish; convert and
+    // save then refuse instead of working on the part in the grid, and no segment is left behind.
+    void segmentacionFallida_data() {
+        QTest::addColumn<bool>("sinCarpeta");  // else the file-size limit stops the first segment
+        QTest::addColumn<QString>("motivo");
+        QTest::newRow("sin carpeta temporal") << true << "no existe el archivo o la carpeta";
+        QTest::newRow("limite de tamano") << false << AQString("supera el tama\xF1o m\xE1ximo");
+    }
+    void segmentacionFallida() {
+        QFETCH(bool, sinCarpeta);
+        QFETCH(QString, motivo);
         const QString ruta = ArchivoDeLineas("falla.txt", 50001);
-        const QString base = dir_.filePath("falla.");
-        QVERIFY(QDir().mkdir(base + "$$3"));  // a folder where segment 3 should go
+        const QString tmp = dir_.filePath("tmp");
+        QVERIFY(sinCarpeta || QDir().mkpath(tmp));
+        const QByteArray antes = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(tmp));
+        rlimit limite{}, tope{};
+        getrlimit(RLIMIT_FSIZE, &limite);
+        tope = limite;
+        tope.rlim_cur = 64 * 1024;
+        signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails with EFBIG instead
+        if (!sinCarpeta) setrlimit(RLIMIT_FSIZE, &tope);
         Abrir(ruta);
+        setrlimit(RLIMIT_FSIZE, &limite);
+        signal(SIGXFSZ, SIG_DFL);
+        qputenv("TMPDIR", antes);
+
         QCOMPARE(Mensajes().size(), size_t(2));
         QCOMPARE(Mensajes()[0].tipo, TMensaje::Informacion);
         QCOMPARE(Mensajes()[1].tipo, TMensaje::Error);
-        QVERIFY(Mensajes()[1].texto.contains("falla.$$3"));
-        QCOMPARE(int(v_->ArchivoGrande), 0);
+        QVERIFY2(Mensajes()[1].texto.startsWith(AQString(kMensajeSinSegmentos)),
+                 qPrintable(Mensajes()[1].texto));
+        QVERIFY2(Mensajes()[1].texto.contains(motivo), qPrintable(Mensajes()[1].texto));
+        QCOMPARE(int(v_->ArchivoGrande), 1);
+        QVERIFY(!v_->FalloSegmentos.empty());
         QCOMPARE(v_->ModeloGrilla->Filas(), 50002);  // the rows shown stay
-        for (int k = 0; k < 3; ++k) QVERIFY(!QFile::exists(base + "$$" + QString::number(k)));
         QVERIFY(!v_->BarProgreso->isVisible());
-        QDir().rmdir(base + "$$3");
+        QVERIFY(!v_->CarpetaSegmentos);
+        if (!sinCarpeta)
+            QCOMPARE(QDir(tmp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+
+        // Convert: refused, nothing converted.
+        v_->spSkinXFormButton1->click();
+        QVERIFY(Mensajes().back().texto.startsWith(AQString(kMensajeArchivoIncompleto)));
+        QVERIFY(Mensajes().back().texto.contains(motivo));
+        QCOMPARE(int(v_->Convertido), 0);
+        QVERIFY(C(2, 5).empty());
+        // Save: refused before a name is asked for, also after a convert command of earlier days.
+        v_->Convertido = 1;
+        v_->SD->FijarSiguiente(dir_.filePath("parcial"), 1);
+        const std::size_t vistos = Mensajes().size();
+        v_->Guardar->click();
+        QCOMPARE(Mensajes().size(), vistos + 1);
+        QVERIFY(Mensajes().back().texto.startsWith(AQString(kMensajeArchivoIncompleto)));
+        QVERIFY(!QFile::exists(dir_.filePath("parcial.dat")));
+        v_->SD->FijarCancelarSiguiente();
+        // A new open starts afresh.
+        Abrir(ArchivoDeLineas("chico.txt", 3));
+        QCOMPARE(int(v_->ArchivoGrande), 0);
+        QVERIFY(v_->FalloSegmentos.empty());
     }
 
-    // A file name without any dot: the segments go beside it as "name.$$k" and are deleted again.
-    void rutaSinPunto() {
-        if (dir_.path().contains('.')) QSKIP("the temporary folder has a dot in its path");
-        const QString ruta = ArchivoDeLineas("sinpunto", 50001);
+    // Segment files can never be one of the user's files: an input named like an old segment, a
+    // segment-like file beside the input's folder (a folder with a dot in its name) survive the
+    // open and the close of the window, and nothing is written beside them.
+    void segmentosNoTocanArchivosAjenos_data() {
+        QTest::addColumn<QString>("carpeta");
+        QTest::addColumn<QString>("entrada");
+        QTest::addColumn<QString>("ajeno");  // a file of the user's that must stay as it is
+        QTest::newRow("entrada NAME.$$3") << "obra"
+                                          << "NAME.$$3"
+                                          << "obra/NAME.$$0";
+        QTest::newRow("entrada NAME.$$0") << "obra"
+                                          << "NAME.$$0"
+                                          << "obra/Segmento.$$0";
+        QTest::newRow("carpeta ana.perez") << "ana.perez"
+                                           << "datos.txt"
+                                           << "ana.$$3";
+        QTest::newRow("carpeta obra.2008") << "obra.2008"
+                                           << "puntos.txt"
+                                           << "obra.$$0";
+    }
+    void segmentosNoTocanArchivosAjenos() {
+        QFETCH(QString, carpeta);
+        QFETCH(QString, entrada);
+        QFETCH(QString, ajeno);
+        QTemporaryDir raiz;
+        QVERIFY(QDir(raiz.path()).mkpath(carpeta));
+        const QString ruta = raiz.filePath(carpeta + "/" + entrada);
+        QByteArray datos;
+        for (int i = 1; i <= 50011; ++i) datos += "P" + QByteArray::number(i) + ",-34.5,-58.4\r\n";
+        for (const QString &r : {ruta, raiz.filePath(ajeno)}) {
+            QFile f(r);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(r == ruta ? datos : QByteArray("ajeno\r\n"));
+        }
+        const auto listado = [&] {
+            QStringList l;
+            QDirIterator it(raiz.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                            QDirIterator::Subdirectories);
+            while (it.hasNext()) l << it.next();
+            l.sort();
+            return l;
+        };
+        const QStringList antes = listado();
         Abrir(ruta);
-        QCOMPARE(v_->BaseSegmento, QFile::encodeName(ruta).toStdString() + ".");
-        QCOMPARE(LineasDe(v_->BaseSegmento + "$$9"), 5001);
-        v_->OD->FijarCancelarSiguiente();
-        v_->skAbrir->click();
-        QVERIFY(!QFile::exists(ruta + ".$$9"));
-        QVERIFY(!QFile::exists(ruta + ".$$0"));
+        QCOMPARE(int(v_->ArchivoGrande), 1);
+        QVERIFY(v_->CarpetaSegmentos);
+        QCOMPARE(listado(), antes);
+        v_->close();
+        QCOMPARE(listado(), antes);
+        QFile f(ruta), a(raiz.filePath(ajeno));
+        QVERIFY(f.open(QIODevice::ReadOnly) && a.open(QIODevice::ReadOnly));
+        QVERIFY(f.readAll() == datos);
+        QCOMPARE(a.readAll(), QByteArray("ajeno\r\n"));
+    }
+
+    // Two copies of the window on the same file never share segment names: closing one leaves the
+    // other's segments whole.
+    void dosVentanasNoCompartenSegmentos() {
+        const QString ruta = ArchivoDeLineas("compartido.txt", 50001);
+        Abrir(ruta);
+        auto otra = std::make_unique<TFConv>();
+        otra->OD->FijarSiguiente(ruta);
+        otra->skAbrir->click();
+        QVERIFY(v_->CarpetaSegmentos && otra->CarpetaSegmentos);
+        QVERIFY(v_->BaseSegmento != otra->BaseSegmento);
+        v_->close();
+        for (int k = 0; k < 9; ++k) QCOMPARE(LineasDe(SegmentoEntrada(otra->BaseSegmento, k)), 5000);
+        QCOMPARE(LineasDe(SegmentoEntrada(otra->BaseSegmento, 9)), 5001);
+        const QString carpeta = QString::fromStdString(otra->CarpetaSegmentos->Carpeta());
+        otra->close();
+        QVERIFY(!QFileInfo::exists(carpeta));
     }
 
     // "Opciones de Archivo" shows the dialog again for the same file; accepting loads it anew.

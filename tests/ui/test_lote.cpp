@@ -69,6 +69,7 @@ class TestLote : public QObject {
     void datGrilla();
     void sobreescribir();
     void falloConservaArchivo();
+    void enlaceSeConserva();
     void extension_data();
     void extension();
     void dxfLeidoPorGdal();
@@ -287,6 +288,13 @@ void TestLote::sobreescribir() {
                                   "Desea continuar el procesos?"));
     QCOMPARE(m[1].texto, AQString(kDATMal));
     QCOMPARE(Leer(ruta), std::string("VIEJO\r\n"));
+    // A dialog left open by an earlier save goes too.
+    v->BarProgreso->FijarValor(0);
+    v->BarProgreso->Mostrar();
+    v->SD->FijarSiguiente(ruta, 1);
+    v->skGuardarclick();
+    QCOMPARE(UltimoMensaje(*v), AQString(kDATMal));
+    QVERIFY(!v->BarProgreso->isVisible());
 
     RespuestaConfirmacion() = TMensaje::BotonOk;
     v->SD->FijarSiguiente(ruta, 1);
@@ -298,8 +306,9 @@ void TestLote::sobreescribir() {
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"viejo.dat"});
 }
 
-// A save that cannot complete leaves the existing file untouched and no partial file: here a large
-// file whose output segments were never written, and a folder that does not exist.
+// A save that cannot complete leaves the existing file untouched and no partial file, closes its
+// progress dialog and says why in Spanish: here a large file whose output segments were never
+// written, and a folder that does not exist.
 void TestLote::falloConservaArchivo() {
     QTemporaryDir dir;
     const QString ruta = dir.filePath("previo.dat");
@@ -312,12 +321,35 @@ void TestLote::falloConservaArchivo() {
     v->skGuardarclick();
     QCOMPARE(UltimoMensaje(*v), AQString("Ning\xFAn punto se pudo convertir: no hay nada que guardar."));
     QCOMPARE(Leer(ruta), std::string("PREVIO\r\n"));
+    QVERIFY(!v->BarProgreso->isVisible());
 
     v->ArchivoGrande = 0;
     v->SD->FijarSiguiente(dir.filePath("no/existe/puntos"), 1);
     v->skGuardarclick();
-    QCOMPARE(UltimoMensaje(*v), AQString(kDATMal));
+    QCOMPARE(UltimoMensaje(*v), AQString(kDATMal) + "\n\rNo se puede crear '" +
+                                    dir.filePath("no/existe/puntos.dat") +
+                                    "': no existe el archivo o la carpeta");
+    QVERIFY(!v->BarProgreso->isVisible());
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"previo.dat"});
+}
+
+// Saving through a symbolic link replaces the file it leads to and keeps the link.
+void TestLote::enlaceSeConserva() {
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("datos"));
+    Escribir(dir.filePath("datos/real.dat"), "VIEJO\r\n");
+    QVERIFY(QFile::link("datos/real.dat", dir.filePath("enlace.dat")));
+    auto v = CrearVentana();
+    LlenarGeoDMS(*v);
+    v->skTransfclick();
+    v->SD->FijarSiguiente(dir.filePath("enlace.dat"), 1);
+    v->skGuardarclick();
+    QVERIFY(UltimoMensaje(*v).startsWith(AQString(kDATBien)));
+    QVERIFY(QFileInfo(dir.filePath("enlace.dat")).isSymLink());
+    QVERIFY(Leer(dir.filePath("datos/real.dat")).rfind("1, ", 0) == 0);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             (QStringList{"datos", "enlace.dat"}));
+    QCOMPARE(QDir(dir.filePath("datos")).entryList(QDir::Files), QStringList{"real.dat"});
 }
 
 // The extension follows the filter; the test for an existing one is case-sensitive over the path.

@@ -60,7 +60,7 @@ Archivo Generar() {
 }
 
 // Puts the window in the state the open command leaves for a large delimited file: read options,
-// ten input segments beside the file, the first lines in the grid.
+// ten input segments in their private folder, the first lines in the grid.
 void CargarGrande(TFConv &v, const QString &ruta, const Archivo &a) {
     std::string texto;
     for (const std::string &l : a.lineas) texto += l + "\r\n";
@@ -74,7 +74,8 @@ void CargarGrande(TFConv &v, const QString &ruta, const Archivo &a) {
     v.ModoDecimal = 1;
     const std::string local = QFile::encodeName(ruta).toStdString();
     v.TotalLineas = ContarLineas(local);
-    v.BaseSegmento = BaseSegmento(local);
+    v.CarpetaSegmentos = std::make_shared<TCarpetaSegmentos>();
+    v.BaseSegmento = v.CarpetaSegmentos->Base();
     Segmentar(local, 1, v.TotalLineas, v.BaseSegmento);
     v.ArchivoGrande = 1;
     const TOpcionesLectura opc = v.Opciones();
@@ -112,7 +113,7 @@ class TestLoteFondo : public QObject {
 
 void TestLoteFondo::archivoGrande() {
     QTemporaryDir dir;
-    const QString ruta = dir.filePath("grande.txt");
+    const QString ruta = dir.filePath("grande.dat");  // a name the save dialog could be given as it is
     const Archivo a = Generar();
     auto v = CrearVentana();
     CargarGrande(*v, ruta, a);
@@ -137,7 +138,14 @@ void TestLoteFondo::archivoGrande() {
     QCOMPARE(tomados["Tarea1"].front(), 0);
     QCOMPARE(tomados["Tarea4"].front(), 3);
 
-    // While the run is active: the save, convert and open commands are refused.
+    // While the run is active: the save, convert and open commands are refused; the save neither
+    // writes a new file nor replaces the input.
+    const std::string entrada = Leer(ruta);
+    v->SD->FijarSiguiente(ruta, 1);
+    v->skGuardarclick();
+    QCOMPARE(UltimoMensaje(*v), AQString(kEnCurso));
+    QVERIFY(Leer(ruta) == entrada);
+    v->SD->FijarCancelarSiguiente();
     v->SD->FijarSiguiente(dir.filePath("durante"), 1);
     v->skGuardarclick();
     QCOMPARE(UltimoMensaje(*v), AQString(kEnCurso));
@@ -146,7 +154,7 @@ void TestLoteFondo::archivoGrande() {
     // The open command would delete the segments the workers read and write.
     v->skAbrirclick();
     QCOMPARE(UltimoMensaje(*v), AQString(kEnCurso));
-    QCOMPARE(v->spMensaje->Mostrados.size(), std::size_t(3));
+    QCOMPARE(v->spMensaje->Mostrados.size(), std::size_t(4));
     QVERIFY(!QFile::exists(dir.filePath("durante.dat")));
     QVERIFY(QFile::exists(QFile::decodeName(SegmentoEntrada(v->BaseSegmento, 9).c_str())));
 
@@ -178,7 +186,7 @@ void TestLoteFondo::archivoGrande() {
     zc.start(QStringLiteral(ZUVELO_CONVERT), {"-f", "geo", "-t", "gk", "--decimal", "-d", "comma", "-c",
                                               "2,3,4", "-q", ruta, dir.filePath("cli.dat")});
     QVERIFY(zc.waitForFinished(60000));
-    QCOMPARE(zc.exitCode(), 0);
+    QCOMPARE(zc.exitCode(), 3);  // some lines fail
     QVERIFY(Leer(dir.filePath("cli.dat")) == dat);
 
     // One line per input line that yields a point, in file order; the same line a single pass over
@@ -253,8 +261,12 @@ void TestLoteFondo::segmentoIlegible() {
     Escribir(ruta, "PREVIO\r\n");
     v->SD->FijarSiguiente(ruta, 1);
     v->skGuardarclick();
-    QCOMPARE(UltimoMensaje(*v), AQString("No se pudo Crear el Archivo .DAT"));
+    QCOMPARE(UltimoMensaje(*v),
+             AQString("No se pudo Crear el Archivo .DAT\n\rLa conversi\xF3n del segmento 6 no termin\xF3: "
+                      "No se puede abrir '" +
+                      SegmentoEntrada(v->BaseSegmento, 6) + "': no existe el archivo o la carpeta"));
     QCOMPARE(Leer(ruta), std::string("PREVIO\r\n"));
+    QVERIFY(!v->BarProgreso->isVisible());
 }
 
 QTEST_MAIN(TestLoteFondo)
