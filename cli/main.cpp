@@ -8,6 +8,7 @@
 #include "argumentos.h"
 #include "conversor.h"
 #include "cp1252.h"
+#include "motivo.h"
 #include "senales.h"
 
 #ifndef ZUVELO_VERSION
@@ -18,29 +19,10 @@ namespace {
 
 constexpr int kTodoConvertido = 0, kErrorArchivo = 1, kErrorUso = 2, kPuntosFallidos = 3;
 
-// A reason repeats bytes of the input: control bytes (terminal escapes, NUL) are shown as \xHH,
-// never sent to the terminal. In Windows-1252 text the five undefined bytes stand for C1 controls
-// too. A reason longer than any the program words is cut.
+// A reason repeats bytes of the input: never sent to the terminal raw, and never longer than any
+// reason the program words.
 std::string Escapado(std::string_view s, bool cp1252) {
-    constexpr std::size_t kMaximo = 400;
-    std::string r;
-    for (char ch : s) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        const bool control = c < 0x20 || c == 0x7F ||
-                             (cp1252 && (c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D));
-        if (control) {
-            static const char kHex[] = "0123456789ABCDEF";
-            r += "\\x";
-            r += kHex[c >> 4];
-            r += kHex[c & 15];
-        } else {
-            r += ch;
-        }
-        if (r.size() >= kMaximo) {
-            r += "...";
-            break;
-        }
-    }
+    const std::string r = Mostrable(s, 400, cp1252);
     return cp1252 ? Cp1252AUtf8(r) : r;
 }
 
@@ -60,7 +42,8 @@ void Resumen(const TInforme &inf, bool decimal) {
     if (inf.Vacias > 0) s += " (" + std::to_string(inf.Vacias) + " empty)";
     s += "\n";
     for (const TFalloLinea &f : inf.Primeros)
-        s += "  line " + std::to_string(f.Linea) + ": " + Escapado(TextoMotivo(f.Motivo, TIdioma::Ingles), true) + "\n";
+        s += "  line " + std::to_string(f.Linea) + ": " +
+             Escapado(TextoMotivo(f.Motivo, TIdioma::Ingles), true) + "\n";
     if (inf.Restantes > 0) s += "  ... and " + Cantidad(inf.Restantes, "more line", "more lines") + "\n";
     if (!decimal)
         for (const TFalloLinea &f : inf.Primeros)

@@ -6,8 +6,8 @@ namespace {
 constexpr std::size_t kCitaMaxima = 40;
 
 // The five bytes Windows-1252 leaves undefined become C1 controls in UTF-8.
-bool EsControl(unsigned char c) {
-    return c < 0x20 || c == 0x7F || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
+bool Indefinido1252(unsigned char c) {
+    return c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
 }
 
 const char *NombreDato(TDato d, bool es) {
@@ -40,16 +40,16 @@ std::string Numero(int64_t n) {
 
 }  // namespace
 
-std::string Citar(std::string_view valor) {
-    std::string s = "'";
+std::string Mostrable(std::string_view texto, std::size_t maximo, bool cp1252) {
+    std::string s;
     std::size_t n = 0;
-    for (char ch : valor) {
-        if (n == kCitaMaxima) {
-            s += '\x85';  // the ellipsis of Windows-1252
+    for (char ch : texto) {
+        if (n == maximo) {
+            s += cp1252 ? "\x85" : "...";
             break;
         }
         const auto c = static_cast<unsigned char>(ch);
-        if (EsControl(c)) {
+        if (c < 0x20 || c == 0x7F || (cp1252 && Indefinido1252(c))) {
             static const char kHex[] = "0123456789ABCDEF";
             s += "\\x";
             s += kHex[c >> 4];
@@ -59,8 +59,11 @@ std::string Citar(std::string_view valor) {
         }
         ++n;
     }
-    s += '\'';
     return s;
+}
+
+std::string Citar(std::string_view valor) {
+    return "'" + Mostrable(valor, kCitaMaxima) + "'";
 }
 
 std::string TextoMotivo(const TMotivo &m, TIdioma idioma) {
@@ -72,7 +75,9 @@ std::string TextoMotivo(const TMotivo &m, TIdioma idioma) {
         case TCodigoMotivo::Ninguno:
             return std::string();
         case TCodigoMotivo::LineaVacia:
-            return es ? "l\xEDnea vac\xED" "a" : "empty line";
+            return es ? "l\xEDnea vac\xED"
+                        "a"
+                      : "empty line";
         case TCodigoMotivo::SinColumnas:
             return es ? "no se indic\xF3 la columna de la primera o de la segunda coordenada"
                       : "no column given for the first or second coordinate";
@@ -87,7 +92,10 @@ std::string TextoMotivo(const TMotivo &m, TIdioma idioma) {
                             " caracteres: un campo necesario sigue despu\xE9s"
                       : "line longer than " + Numero(m.N1) + " characters: a needed field runs past them";
         case TCodigoMotivo::Vacio:
-            return es ? dato + " vac\xED" "a" : "empty " + dato;
+            return es ? dato +
+                            " vac\xED"
+                            "a"
+                      : "empty " + dato;
         case TCodigoMotivo::NoNumero:
             return es ? v + " no es un n\xFAmero" : v + " is not a number";
         case TCodigoMotivo::ComaDecimal:
@@ -135,7 +143,8 @@ std::string TextoMotivo(const TMotivo &m, TIdioma idioma) {
             return es ? v + ": la faja " + Numero(m.N1) + " no es ninguna de las fajas 1 a 7"
                       : v + ": strip " + Numero(m.N1) + " is none of the strips 1 to 7";
         case TCodigoMotivo::LejosDeLaFaja:
-            return es ? "el punto est\xE1 a m\xE1s de 3.45\xB0 del meridiano central de su faja (fuera de las "
+            return es ? "el punto est\xE1 a m\xE1s de 3.45\xB0 del meridiano central de su faja (fuera de "
+                        "las "
                         "fajas "
                         "Gauss-Kr\xFCger)"
                       : "the point lies more than 3.45\xB0 from its strip's central meridian (outside the "

@@ -61,3 +61,8 @@ std::string TextoMotivo(const TMotivo &m, TIdioma idioma);
 
 // A value as a reason quotes it: between apostrophes, at most 40 characters, control bytes as \xNN.
 std::string Citar(std::string_view valor);
+
+// Text that repeats input bytes, safe to show: control bytes (terminal escapes, NUL, and in
+// Windows-1252 text the five undefined bytes, C1 controls in UTF-8) as \xNN, and at most `maximo`
+// characters, the rest cut with an ellipsis ("\x85" in Windows-1252, "..." otherwise).
+std::string Mostrable(std::string_view texto, std::size_t maximo, bool cp1252 = true);

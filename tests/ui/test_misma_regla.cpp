@@ -50,8 +50,8 @@ const TArchivo kArchivos[] = {
 
 struct TCaso {
     const char *nombre;
-    int archivo;          // index into kArchivos
-    const char *linea;    // fields separated by ';', Windows-1252
+    int archivo;                    // index into kArchivos
+    const char *linea;              // fields separated by ';', Windows-1252
     const char *igualA = nullptr;   // converts to exactly what this line in the program's layout gives
     const char *termina = nullptr;  // or: converts, and the result line ends with this (strip or zone)
     const char *motivo = nullptr;   // or: fails, and every path gives this reason (English)
