@@ -54,10 +54,6 @@ void LeerColumnas(const std::string &valor, int (&col)[4]) {
 
 }  // namespace
 
-bool TArgumentos::SalidaDXF() const {
-    return Salida.size() >= 4 && Minusculas(Salida.substr(Salida.size() - 4)) == ".dxf";
-}
-
 TArgumentos LeerArgumentos(int argc, char **argv) {
     TArgumentos a;
     std::vector<std::string> posicionales;

@@ -22,38 +22,9 @@
 #include "lote.h"
 #include "numeros.h"
 #include "segmentos.h"
+#include "temporal.h"
 
 namespace {
-
-struct TCarpeta {
-    std::string ruta;
-    TCarpeta() {
-        std::string p = "/tmp/zuvelo-cli-XXXXXX";
-        ruta = mkdtemp(p.data()) ? p : "";
-    }
-    ~TCarpeta() { std::system(("rm -rf '" + ruta + "'").c_str()); }
-    std::string operator/(const std::string &n) const { return ruta + "/" + n; }
-    std::vector<std::string> Archivos() const {
-        std::vector<std::string> r;
-        if (DIR *d = opendir(ruta.c_str())) {
-            while (dirent *e = readdir(d))
-                if (e->d_name[0] != '.' || (e->d_name[1] != '\0' && e->d_name[1] != '.'))
-                    r.push_back(e->d_name);
-            closedir(d);
-        }
-        std::sort(r.begin(), r.end());
-        return r;
-    }
-};
-
-void Escribir(const std::string &ruta, const std::string &bytes) {
-    std::ofstream(ruta, std::ios::binary) << bytes;
-}
-
-std::string Leer(const std::string &ruta) {
-    std::ifstream f(ruta, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
 
 struct TCorrida {
     int estado = -1;
@@ -75,7 +46,7 @@ TCorrida Correr(const std::string &args, const std::string &antes = "") {
         const int st = pclose(p);
         c.estado = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
     }
-    c.errores = Leer(err);
+    c.errores = LeerArchivo(err);
     std::remove(err);
     return c;
 }
@@ -100,10 +71,10 @@ TEST(ZuveloConvert, TiposYMarcos) {
         {"geo en UTF-8 con --utf8", "P1,34\xC2\xB0 36' 12.5\" S,58\xC2\xB0 22' 54\" W\n",
          "-f geo -t utm -c 2,3 --utf8", "6170061.3482,373311.043,1.5,21\r\n"},
     };
-    TCarpeta dir;
+    TCarpetaTemporal dir;
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
-        Escribir(dir / "in.txt", c.entrada);
+        EscribirArchivo(dir / "in.txt", c.entrada);
         const TCorrida r = Correr(std::string(c.args) + " '" + dir / "in.txt" + "'");
         EXPECT_EQ(r.estado, 0) << r.errores;
         EXPECT_EQ(r.salida, c.esperado);
@@ -129,10 +100,10 @@ TEST(ZuveloConvert, FuentesPlanas) {
         {"gk inchauspe a gk posgar", "6170708.1474\t6373310.1963\t-9.7997\n",
          "-f gk -t gk --from-frame inchauspe -c 1,2,3", 6170494.489L, 6373260.3471L, "6"},
     };
-    TCarpeta dir;
+    TCarpetaTemporal dir;
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
-        Escribir(dir / "in.txt", c.entrada);
+        EscribirArchivo(dir / "in.txt", c.entrada);
         const TCorrida r = Correr(std::string(c.args) + " '" + dir / "in.txt" + "'");
         ASSERT_EQ(r.estado, 0) << r.errores;
         const std::string d(1, c.entrada[std::string(c.entrada).find_first_of(",;\t")]);
@@ -143,7 +114,7 @@ TEST(ZuveloConvert, FuentesPlanas) {
         EXPECT_LE(std::fabs(LeerNumero(m[2].str()) - c.y), 0.002L);
         EXPECT_EQ(m[3].str(), c.zona);
     }
-    Escribir(dir / "in.txt", "6170494.489,6373260.3471\n");
+    EscribirArchivo(dir / "in.txt", "6170494.489,6373260.3471\n");
     const TCorrida r = Correr("-f gk -t geo '" + dir / "in.txt" + "'");
     EXPECT_EQ(r.salida.substr(0, 11), "34\xB0 36' 12.");
 }
@@ -166,25 +137,25 @@ TEST(ZuveloConvert, DelimitadorDetectadoInicioYColumnas) {
          "6181950.9533;6371419.4018;7.0;6\r\n"},
         {"delimitador dado", "P1 x,-34.5,-58.4\n", "-d comma -c 2,3", "6181950.9533,6371419.4018,1.5,6\r\n"},
     };
-    TCarpeta dir;
+    TCarpetaTemporal dir;
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
-        Escribir(dir / "in.txt", c.entrada);
+        EscribirArchivo(dir / "in.txt", c.entrada);
         const TCorrida r =
             Correr("-f geo -t gk --decimal " + std::string(c.args) + " '" + dir / "in.txt" + "' -");
         EXPECT_EQ(r.estado, 0) << r.errores;
         EXPECT_EQ(r.salida, c.esperado);
     }
     // A start line that no delimiter splits: the file and the line are named.
-    Escribir(dir / "in.txt", "12345\n");
+    EscribirArchivo(dir / "in.txt", "12345\n");
     const TCorrida r = Correr("-f geo -t gk '" + dir / "in.txt" + "'");
     EXPECT_EQ(r.estado, 1);
     EXPECT_NE(r.errores.find("line 1"), std::string::npos) << r.errores;
 }
 
 TEST(ZuveloConvert, EntradaEstandar) {
-    TCarpeta dir;
-    Escribir(dir / "in.txt", "a;b\n-34.5;-58.4\n");
+    TCarpetaTemporal dir;
+    EscribirArchivo(dir / "in.txt", "a;b\n-34.5;-58.4\n");
     const TCorrida r = Correr("-f geo -t gk --decimal -s 2 - < '" + dir / "in.txt" + "'");
     EXPECT_EQ(r.estado, 0) << r.errores;
     EXPECT_EQ(r.salida, "6181950.9533;6371419.4018;1.5;6\r\n");
@@ -193,8 +164,8 @@ TEST(ZuveloConvert, EntradaEstandar) {
 TEST(ZuveloConvert, LineasMalasYResumen) {
     std::string entrada = "P,-34.5,-58.4\n\nP,91,-58\nP,-34.5\nP,-34x,-58\n";
     for (int i = 0; i < 30; ++i) entrada += "P,95,-58\n";
-    TCarpeta dir;
-    Escribir(dir / "in.txt", entrada);
+    TCarpetaTemporal dir;
+    EscribirArchivo(dir / "in.txt", entrada);
     const TCorrida r = Correr("-f geo -t gk --decimal -c 2,3 '" + dir / "in.txt" + "'");
     EXPECT_EQ(r.estado, 3);
     // One line per line that yields a point, in order; failures are the delimiter twice.
@@ -211,7 +182,7 @@ TEST(ZuveloConvert, LineasMalasYResumen) {
     EXPECT_EQ(r.errores.find("line 23:"), std::string::npos);  // only the first 20 are listed
     EXPECT_NE(r.errores.find("... and 13 more lines"), std::string::npos);
 
-    Escribir(dir / "in.txt", "6170061,373311,1,2O\n6170061,373311,1,61\n");
+    EscribirArchivo(dir / "in.txt", "6170061,373311,1,2O\n6170061,373311,1,61\n");
     const TCorrida u = Correr("-f utm -t gk -c 1,2,3,4 '" + dir / "in.txt" + "'");
     EXPECT_EQ(u.salida, ",,\r\n,,\r\n");
     EXPECT_NE(u.errores.find("line 1: zone '2O' is not a zone number"), std::string::npos) << u.errores;
@@ -219,20 +190,21 @@ TEST(ZuveloConvert, LineasMalasYResumen) {
 }
 
 TEST(ZuveloConvert, WaypointsGPS) {
-    TCarpeta dir;
-    Escribir(dir / "d.txt",
-             "Encabezado del GPS\r\nW,D,P1,-34.5,-58.4,x\r\n\r\nW,D,P2,95,-58,\r\nW,D,P3,-34.5,-58.4,\r\n");
+    TCarpetaTemporal dir;
+    EscribirArchivo(
+        dir / "d.txt",
+        "Encabezado del GPS\r\nW,D,P1,-34.5,-58.4,x\r\n\r\nW,D,P2,95,-58,\r\nW,D,P3,-34.5,-58.4,\r\n");
     TCorrida r = Correr("-f gps -t gk '" + dir / "d.txt" + "'");
     EXPECT_EQ(r.estado, 3) << r.errores;
     EXPECT_EQ(r.salida, "6181950.9533,6371419.4018,1.5,6\r\n,,\r\n6181950.9533,6371419.4018,1.5,6\r\n");
     EXPECT_NE(r.errores.find("line 4: latitude '95' beyond 90"), std::string::npos) << r.errores;
 
-    Escribir(dir / "dms.txt", "WP,dms,A1,-34 36' 12.5'',-58 22' 54'',\n");
+    EscribirArchivo(dir / "dms.txt", "WP,dms,A1,-34 36' 12.5'',-58 22' 54'',\n");
     r = Correr("-f gps -t gk '" + dir / "dms.txt" + "'");
     EXPECT_EQ(r.salida, "6170494.489,6373260.3471,1.5,6\r\n");
 
     // A value longer than the record's 30 characters would be cut into another number.
-    Escribir(dir / "largo.txt", "W,D,P1,-0000000000000000000000000034.5,-58.4,\n");
+    EscribirArchivo(dir / "largo.txt", "W,D,P1,-0000000000000000000000000034.5,-58.4,\n");
     r = Correr("-f gps -t gk '" + dir / "largo.txt" + "'");
     EXPECT_EQ(r.salida, ",,\r\n");
     EXPECT_NE(
@@ -240,7 +212,7 @@ TEST(ZuveloConvert, WaypointsGPS) {
         std::string::npos)
         << r.errores;
 
-    Escribir(dir / "sin.txt", "a,b,c\n");
+    EscribirArchivo(dir / "sin.txt", "a,b,c\n");
     r = Correr("-f gps -t gk '" + dir / "sin.txt" + "'");
     EXPECT_EQ(r.estado, 1);
     EXPECT_NE(r.errores.find("marker"), std::string::npos);
@@ -249,14 +221,14 @@ TEST(ZuveloConvert, WaypointsGPS) {
 // The drawing: GDAL's DXF driver finds every point and its label at the coordinates.
 TEST(ZuveloConvert, DibujoLeidoPorGDAL) {
     if (std::system("ogrinfo --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "ogrinfo not installed";
-    TCarpeta dir;
-    Escribir(dir / "in.txt", "x;y\nA;-34.5;-58.4\nB;95;-58\nC;-38.0;-65.25\n");
+    TCarpetaTemporal dir;
+    EscribirArchivo(dir / "in.txt", "x;y\nA;-34.5;-58.4\nB;95;-58\nC;-38.0;-65.25\n");
     TCorrida r =
         Correr("-f geo -t gk --decimal -s 2 -c 2,3 '" + dir / "in.txt" + "' '" + dir / "p.DXF" + "'");
     ASSERT_EQ(r.estado, 3) << r.errores;
     ASSERT_EQ(
         std::system(("ogrinfo -al -q '" + dir / "p.DXF" + "' > '" + dir / "ogr.txt" + "' 2>&1").c_str()), 0);
-    const std::string t = Leer(dir / "ogr.txt");
+    const std::string t = LeerArchivo(dir / "ogr.txt");
     // Point 1 and point 3 (the failed point 2 is not drawn); labels count lines from the start line.
     // PROJ: -38.0, -65.25 in strip 3 (EPSG:22183) is 5794202.2594, 3565874.8057.
     EXPECT_NE(t.find("POINT Z (6371419.402 6181950.953 1.5)"), std::string::npos) << t;
@@ -268,12 +240,12 @@ TEST(ZuveloConvert, DibujoLeidoPorGDAL) {
     EXPECT_EQ(std::distance(std::sregex_iterator(t.begin(), t.end(), punto), std::sregex_iterator()), 4);
 
     // A waypoint drawing is labelled with the names.
-    Escribir(dir / "g.txt", "W,D,Obelisco,-34.6037,-58.3816,\n");
+    EscribirArchivo(dir / "g.txt", "W,D,Obelisco,-34.6037,-58.3816,\n");
     r = Correr("-f gps -t utm '" + dir / "g.txt" + "' '" + dir / "g.dxf" + "'");
     ASSERT_EQ(r.estado, 0) << r.errores;
     ASSERT_EQ(
         std::system(("ogrinfo -al -q '" + dir / "g.dxf" + "' > '" + dir / "ogr.txt" + "' 2>&1").c_str()), 0);
-    EXPECT_NE(Leer(dir / "ogr.txt").find("Text (String) = Obelisco"), std::string::npos);
+    EXPECT_NE(LeerArchivo(dir / "ogr.txt").find("Text (String) = Obelisco"), std::string::npos);
 }
 
 TEST(ZuveloConvert, ErroresDeUso) {
@@ -317,39 +289,39 @@ TEST(ZuveloConvert, ErroresDeUso) {
 }
 
 TEST(ZuveloConvert, ErroresDeEntradaYSalida) {
-    TCarpeta dir;
+    TCarpetaTemporal dir;
     // Missing input: status 1, the file named, no output created.
     TCorrida r = Correr("-f geo -t gk '" + dir / "no.txt" + "' '" + dir / "out.txt" + "'");
     EXPECT_EQ(r.estado, 1);
     EXPECT_NE(r.errores.find(dir / "no.txt"), std::string::npos);
     EXPECT_EQ(dir.Archivos(), std::vector<std::string>{});
 
-    Escribir(dir / "in.txt", "P,-34.5,-58.4\n");
+    EscribirArchivo(dir / "in.txt", "P,-34.5,-58.4\n");
     // An output folder that does not exist.
     r = Correr("-f geo -t gk --decimal -c 2,3 '" + dir / "in.txt" + "' '" + dir / "no/out.txt" + "'");
     EXPECT_EQ(r.estado, 1);
     EXPECT_NE(r.errores.find(dir / "no/out.txt"), std::string::npos) << r.errores;
     // A run that fails after the output was started leaves an existing file as it was.
-    Escribir(dir / "out.txt", "viejo\r\n");
-    Escribir(dir / "mal.txt", "12345\n");
+    EscribirArchivo(dir / "out.txt", "viejo\r\n");
+    EscribirArchivo(dir / "mal.txt", "12345\n");
     r = Correr("-f geo -t gk '" + dir / "mal.txt" + "' '" + dir / "out.txt" + "'");
     EXPECT_EQ(r.estado, 1);
-    EXPECT_EQ(Leer(dir / "out.txt"), "viejo\r\n");
+    EXPECT_EQ(LeerArchivo(dir / "out.txt"), "viejo\r\n");
     EXPECT_EQ(dir.Archivos(), (std::vector<std::string>{"in.txt", "mal.txt", "out.txt"}));
     // A read-only folder (not for root, who writes anywhere).
     if (geteuid() != 0) {
         mkdir((dir / "ro").c_str(), 0755);
-        Escribir(dir / "ro/out.txt", "viejo\r\n");
+        EscribirArchivo(dir / "ro/out.txt", "viejo\r\n");
         chmod((dir / "ro").c_str(), 0555);
         r = Correr("-f geo -t gk --decimal -c 2,3 '" + dir / "in.txt" + "' '" + dir / "ro/out.txt" + "'");
         chmod((dir / "ro").c_str(), 0755);
         EXPECT_EQ(r.estado, 1);
-        EXPECT_EQ(Leer(dir / "ro/out.txt"), "viejo\r\n");
+        EXPECT_EQ(LeerArchivo(dir / "ro/out.txt"), "viejo\r\n");
     }
     // Success replaces it.
     r = Correr("-f geo -t gk --decimal -c 2,3 '" + dir / "in.txt" + "' '" + dir / "out.txt" + "'");
     EXPECT_EQ(r.estado, 0);
-    EXPECT_EQ(Leer(dir / "out.txt"), "6181950.9533,6371419.4018,1.5,6\r\n");
+    EXPECT_EQ(LeerArchivo(dir / "out.txt"), "6181950.9533,6371419.4018,1.5,6\r\n");
 }
 
 // A run stopped by a signal (Ctrl-C, kill, a closed terminal or pipe, the file-size limit) while it
@@ -366,14 +338,14 @@ TEST(ZuveloConvert, InterrumpidoNoDejaTemporal) {
                           {SIGQUIT, "SIGQUIT", false}, {SIGXFSZ, "ulimit -f", false}};
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
-        TCarpeta dir;
+        TCarpetaTemporal dir;
         const std::string fifo = dir / "in.fifo";
         ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-        Escribir(dir / "out.dat", "viejo\r\n");
+        EscribirArchivo(dir / "out.dat", "viejo\r\n");
         const int escritor = open(fifo.c_str(), O_RDWR);  // holds the pipe open without blocking
         ASSERT_GE(escritor, 0);
         ASSERT_EQ(write(escritor, "P,-34.5,-58.4\n", 14), 14);
-        const std::string errores = dir.ruta + ".err";
+        const std::string errores = dir.Ruta() + ".err";
         const pid_t hijo = fork();
         ASSERT_GE(hijo, 0);
         if (hijo == 0) {
@@ -403,8 +375,8 @@ TEST(ZuveloConvert, InterrumpidoNoDejaTemporal) {
         else
             EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 128 + c.senal) << estado;
         EXPECT_EQ(dir.Archivos(), (std::vector<std::string>{"in.fifo", "out.dat"}));
-        EXPECT_EQ(Leer(dir / "out.dat"), "viejo\r\n");
-        const std::string mensaje = Leer(errores);
+        EXPECT_EQ(LeerArchivo(dir / "out.dat"), "viejo\r\n");
+        const std::string mensaje = LeerArchivo(errores);
         std::remove(errores.c_str());
         EXPECT_EQ(std::count(mensaje.begin(), mensaje.end(), '\n'), 1) << mensaje;
         EXPECT_NE(mensaje.find(c.nombre), std::string::npos) << mensaje;
@@ -414,18 +386,18 @@ TEST(ZuveloConvert, InterrumpidoNoDejaTemporal) {
 
 // The real file-size limit: the write that passes it ends the run with the limit named.
 TEST(ZuveloConvert, LimiteDeTamano) {
-    TCarpeta dir;
+    TCarpetaTemporal dir;
     std::string entrada;
     for (int i = 0; i < 2000; ++i) entrada += "P,-34.5,-58.4\n";
-    Escribir(dir / "in.txt", entrada);
-    Escribir(dir / "out.dat", "viejo\r\n");
+    EscribirArchivo(dir / "in.txt", entrada);
+    EscribirArchivo(dir / "out.dat", "viejo\r\n");
     const TCorrida r = Correr("-q -f geo -t gk --decimal -c 2,3 in.txt out.dat",
-                              "cd '" + dir.ruta + "' && ulimit -f 1 && exec ");
+                              "cd '" + dir.Ruta() + "' && ulimit -f 1 && exec ");
     EXPECT_EQ(r.estado, 128 + SIGXFSZ);
     EXPECT_NE(r.errores.find("ulimit -f"), std::string::npos) << r.errores;
     EXPECT_EQ(std::count(r.errores.begin(), r.errores.end(), '\n'), 1) << r.errores;
     EXPECT_EQ(dir.Archivos(), (std::vector<std::string>{"in.txt", "out.dat"}));
-    EXPECT_EQ(Leer(dir / "out.dat"), "viejo\r\n");
+    EXPECT_EQ(LeerArchivo(dir / "out.dat"), "viejo\r\n");
 }
 
 // Every name of the input as OUTPUT is refused before anything is written, and so is a standard
@@ -437,15 +409,15 @@ TEST(ZuveloConvert, SalidaQueEsLaEntrada) {
     const std::string entrada = "P,-34.5,-58.4\r\nP,-35.5,-59.4\r\n";
     for (const char *c : casos) {
         SCOPED_TRACE(c);
-        TCarpeta dir;
-        Escribir(dir / "in.txt", entrada);
+        TCarpetaTemporal dir;
+        EscribirArchivo(dir / "in.txt", entrada);
         ASSERT_EQ(link((dir / "in.txt").c_str(), (dir / "duro.txt").c_str()), 0);
         ASSERT_EQ(symlink("in.txt", (dir / "blando.txt").c_str()), 0);
         const TCorrida r =
-            Correr(std::string("-q -f geo -t gk --decimal -c 2,3 ") + c, "cd '" + dir.ruta + "' && ");
+            Correr(std::string("-q -f geo -t gk --decimal -c 2,3 ") + c, "cd '" + dir.Ruta() + "' && ");
         EXPECT_EQ(r.estado, 1) << r.errores;
         EXPECT_NE(r.errores.find("input file"), std::string::npos) << r.errores;
-        EXPECT_EQ(Leer(dir / "in.txt"), entrada);
+        EXPECT_EQ(LeerArchivo(dir / "in.txt"), entrada);
         EXPECT_EQ(dir.Archivos(), (std::vector<std::string>{"blando.txt", "duro.txt", "in.txt"}));
     }
 }
@@ -453,8 +425,8 @@ TEST(ZuveloConvert, SalidaQueEsLaEntrada) {
 // A character device, standard output and a named pipe are written straight through and stay what
 // they are; a symbolic link stays a link to the file that gets the result.
 TEST(ZuveloConvert, DispositivosTuberiasYEnlaces) {
-    TCarpeta dir;
-    Escribir(dir / "in.txt", "P,-34.5,-58.4\n");
+    TCarpetaTemporal dir;
+    EscribirArchivo(dir / "in.txt", "P,-34.5,-58.4\n");
     const std::string args = "-q -f geo -t gk --decimal -c 2,3 '" + dir / "in.txt" + "' ";
     const std::string resultado = "6181950.9533,6371419.4018,1.5,6\r\n";
     struct stat st;
@@ -473,18 +445,18 @@ TEST(ZuveloConvert, DispositivosTuberiasYEnlaces) {
     r = Correr(args + "'" + dir / "tubo" + "'; st=$?; wait; exit $st; }",
                "cat '" + dir / "tubo" + "' > '" + dir / "leido" + "' & { ");
     EXPECT_EQ(r.estado, 0) << r.errores;
-    EXPECT_EQ(Leer(dir / "leido"), resultado);
+    EXPECT_EQ(LeerArchivo(dir / "leido"), resultado);
     ASSERT_EQ(lstat((dir / "tubo").c_str(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
 
     mkdir((dir / "sub").c_str(), 0755);
-    Escribir(dir / "real.dat", "viejo\r\n");
+    EscribirArchivo(dir / "real.dat", "viejo\r\n");
     ASSERT_EQ(symlink("../real.dat", (dir / "sub/enlace.dat").c_str()), 0);
     r = Correr(args + "'" + dir / "sub/enlace.dat" + "'");
     EXPECT_EQ(r.estado, 0) << r.errores;
     ASSERT_EQ(lstat((dir / "sub/enlace.dat").c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
-    EXPECT_EQ(Leer(dir / "real.dat"), resultado);
+    EXPECT_EQ(LeerArchivo(dir / "real.dat"), resultado);
     EXPECT_EQ(dir.Archivos(), (std::vector<std::string>{"in.txt", "leido", "real.dat", "sub", "tubo"}));
 }
 
@@ -504,10 +476,10 @@ TEST(ZuveloConvert, EstadoDeSalida) {
         {"una linea sin punto", "P,-34.5,-58.4\nP,-34.5\n", 3},
         {"todo fallido", "P,a,b\nP,c,d\n", 3},
     };
-    TCarpeta dir;
+    TCarpetaTemporal dir;
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
-        Escribir(dir / "in.txt", c.entrada);
+        EscribirArchivo(dir / "in.txt", c.entrada);
         const TCorrida r = Correr("-q -f geo -t gk --decimal -d comma -c 2,3 '" + dir / "in.txt" + "'");
         EXPECT_EQ(r.estado, c.estado) << r.errores;
     }
@@ -516,8 +488,8 @@ TEST(ZuveloConvert, EstadoDeSalida) {
 
 // A CR alone ends a line as LF and CR LF do.
 TEST(ZuveloConvert, FinDeLineaCR) {
-    TCarpeta dir;
-    Escribir(dir / "in.txt", "P,-34.5,-58.4\rP,-34.5,-58.4\r\nP,-34.5,-58.4\r");
+    TCarpetaTemporal dir;
+    EscribirArchivo(dir / "in.txt", "P,-34.5,-58.4\rP,-34.5,-58.4\r\nP,-34.5,-58.4\r");
     const TCorrida r = Correr("-f geo -t gk --decimal -c 2,3 '" + dir / "in.txt" + "'");
     EXPECT_EQ(r.estado, 0) << r.errores;
     std::string esperado;
@@ -529,12 +501,12 @@ TEST(ZuveloConvert, FinDeLineaCR) {
 // The summary repeats no raw control byte of the input (a terminal escape, a NUL) and no unbounded
 // value; lines far longer than any line of points convert when the fields they need come first.
 TEST(ZuveloConvert, ResumenAcotadoYLineasLargas) {
-    TCarpeta dir;
+    TCarpetaTemporal dir;
     const std::string largo(300000, '7');
-    Escribir(dir / "in.txt", std::string("P,\x1B[31mrojo\x1B[0m\x07,-58.4\n") + "P," +
-                                 std::string("-34\0x", 5) + ",-58.4\n" + "P,-34." + std::string(60000, '5') +
-                                 "x,-58.4\n" + "P,-34.5,-58.4," + largo + "\n" + "P,-34.5,-58." + largo +
-                                 "\n" + std::string(300000, ',') + "\n");
+    EscribirArchivo(dir / "in.txt",
+                    std::string("P,\x1B[31mrojo\x1B[0m\x07,-58.4\n") + "P," + std::string("-34\0x", 5) +
+                        ",-58.4\n" + "P,-34." + std::string(60000, '5') + "x,-58.4\n" + "P,-34.5,-58.4," +
+                        largo + "\n" + "P,-34.5,-58." + largo + "\n" + std::string(300000, ',') + "\n");
     const TCorrida r = Correr("-f geo -t gk --decimal -c 2,3 '" + dir / "in.txt" + "'");
     EXPECT_EQ(r.estado, 3);
     EXPECT_EQ(r.salida, ",,\r\n,,\r\n,,\r\n6181950.9533,6371419.4018,1.5,6\r\n,,\r\n,,\r\n");
@@ -549,7 +521,7 @@ TEST(ZuveloConvert, ResumenAcotadoYLineasLargas) {
 // The same large file through the window's path (ten segments, one pass each, joined) and through
 // zuvelo-convert on four threads: byte for byte the same ".DAT".
 TEST(ZuveloConvert, IgualAlDATDeLaVentana) {
-    TCarpeta dir;
+    TCarpetaTemporal dir;
     std::string entrada = "Punto,Latitud,Longitud,Altura\r\n";
     for (int i = 1; i <= 60000; ++i) {
         const int lat = 22 + i % 33, lon = 54 + i % 19;
@@ -563,7 +535,7 @@ TEST(ZuveloConvert, IgualAlDATDeLaVentana) {
                        std::to_string(i % 500) + "\r\n";
     }
     const std::string ruta = dir / "grande.txt";
-    Escribir(ruta, entrada);
+    EscribirArchivo(ruta, entrada);
     // The window: options of the dialog, ten input segments, one pass per segment, the joined ".DAT".
     TOpcionesLectura opc;
     opc.Delimitador = ',';
@@ -588,7 +560,7 @@ TEST(ZuveloConvert, IgualAlDATDeLaVentana) {
     const TCorrida r = Correr("-q -j 4 -f geo -t gk --to-frame inchauspe --decimal -s 2 -c 2,3,4 '" + ruta +
                               "' '" + dir / "cli.dat" + "'");
     ASSERT_EQ(r.estado, 3) << r.errores;  // the lines of 95 degrees fail
-    const std::string ventana = Leer(dir / "ventana.dat"), cli = Leer(dir / "cli.dat");
+    const std::string ventana = LeerArchivo(dir / "ventana.dat"), cli = LeerArchivo(dir / "cli.dat");
     EXPECT_EQ(std::count(cli.begin(), cli.end(), '\n'), 60000 - 59);  // every line that yields a point
     EXPECT_TRUE(ventana == cli);
     // On one thread, and on standard output: the same bytes.

@@ -1,0 +1,56 @@
+// TBloque: a few thousand input lines travelling together from the reader through a worker to the
+// writer, with their line numbers and, once converted, their results.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lectura.h"
+#include "lote.h"
+
+// A block holds at most this many lines; the reader also sends it on once its bytes reach its share.
+inline constexpr std::size_t kLineasBloque = 4096;
+// Lines named with their reason in the summary; the rest are only counted.
+inline constexpr std::size_t kMotivosListados = kFallosListados;
+
+struct TPuntoDibujo {
+    std::string Etiqueta, N, E, H;  // result texts
+};
+
+struct TBloque {
+    int64_t Orden = 0;     // place in the reading order
+    TOpcionesLectura Opc;  // a copy: the delimiter may be fixed only after the first lines
+    std::string Datos;
+    std::vector<std::size_t> Fines;
+    std::vector<int64_t> Numeros;  // line number of each line in the file
+    std::vector<bool> Largas;      // cut by the reader with a needed field past the cut
+    // Results
+    std::string Salida;
+    std::vector<TFalloLinea> Fallos;
+    int64_t NoListados = 0;
+    int64_t Convertidos = 0, Fallidos = 0, SinPunto = 0, Vacias = 0;
+    std::vector<TPuntoDibujo> Dibujo;
+
+    void Vaciar() {
+        Datos.clear();
+        Fines.clear();
+        Numeros.clear();
+        Largas.clear();
+        Salida.clear();
+        Fallos.clear();
+        Dibujo.clear();
+        NoListados = Convertidos = Fallidos = SinPunto = Vacias = 0;
+    }
+    std::size_t Lineas() const { return Fines.size(); }
+    std::string_view Linea(std::size_t i) const {
+        const std::size_t ini = i == 0 ? 0 : Fines[i - 1];
+        return std::string_view(Datos).substr(ini, Fines[i] - ini);
+    }
+    void Agregar(std::string_view linea, int64_t numero, bool larga) {
+        Datos += linea;
+        Fines.push_back(Datos.size());
+        Numeros.push_back(numero);
+        Largas.push_back(larga);
+    }
+};

@@ -1,0 +1,105 @@
+// TLectorEntrada: the input of zuvelo-convert, line by line into blocks.
+#include "lector.h"
+
+#include <stdexcept>
+#include <sys/stat.h>
+
+#include "linea_larga.h"
+#include "opciones_lectura.h"
+
+namespace {
+
+std::string Ruta(const TPedido &p) {
+    return p.Entrada == "-" ? "/dev/stdin" : p.Entrada;
+}
+
+TOpcionesLectura OpcionesDe(const TPedido &p) {
+    TOpcionesLectura opc;
+    opc.Fuente = static_cast<uint8_t>(p.Fuente);
+    opc.ColLatX = static_cast<uint8_t>(p.Columnas[0]);
+    opc.ColLonY = static_cast<uint8_t>(p.Columnas[1]);
+    opc.ColAltura = static_cast<uint8_t>(p.Columnas[2]);
+    opc.ColZona = static_cast<uint8_t>(p.Columnas[3]);
+    opc.ModoDecimal = (p.Fuente == 0 && !p.Decimal) ? 0 : 1;
+    if (p.Delimitador >= 0) opc.Delimitador = CaracteresDelimitador[p.Delimitador];
+    return opc;
+}
+
+}  // namespace
+
+TLectorEntrada::TLectorEntrada(const TPedido &p)
+    : entrada_(p.Entrada),
+      lector_(Ruta(p)),
+      gps_(p.Fuente == 3),
+      opc_(OpcionesDe(p)),
+      delimitadorFijo_(p.Delimitador >= 0),
+      lineaInicio_(p.LineaInicio) {
+    lector_.LimitarLinea(kLargoMaximoLinea);
+    struct stat st;
+    if (stat(Ruta(p).c_str(), &st) == 0 && S_ISREG(st.st_mode)) tamano_ = st.st_size;
+}
+
+void TLectorEntrada::Preambulo() {
+    // The start line's predecessors, or everything before the first waypoint record, the line that
+    // holds the marker.
+    if (gps_) {
+        while ((hayLinea_ = lector_.Leer(linea_))) {
+            ++numero_;
+            if (BuscarMarcaGPS(linea_, marca_)) break;
+        }
+        if (!hayLinea_)
+            throw std::runtime_error("'" + entrada_ +
+                                     "': no waypoint marker line (one holding ',D' or ',dms')");
+    } else {
+        while (numero_ + 1 < lineaInicio_ && lector_.Leer(linea_)) ++numero_;
+        hayLinea_ = lector_.Leer(linea_);
+        if (hayLinea_) ++numero_;
+    }
+}
+
+void TLectorEntrada::Leer(TCola &cola, std::size_t bytesBloque, std::atomic<int64_t> &posicion) {
+    int64_t orden = 0;
+    std::unique_ptr<TBloque> b;
+    while (hayLinea_) {
+        bool larga = false;
+        if (!gps_ && !delimitadorFijo_ && !linea_.empty()) {
+            // As the read options dialog does: the first of tab, comma, semicolon, space in the
+            // start line (or, when that is empty, the first line after it that is not).
+            const int item = DetectarDelimitador(linea_);
+            if (item < 0)
+                throw std::runtime_error("'" + entrada_ + "' line " + std::to_string(numero_) +
+                                         ": no tab, comma, semicolon or space separates its fields; "
+                                         "give --delimiter");
+            opc_.Delimitador = CaracteresDelimitador[item];
+            delimitadorFijo_ = true;
+        }
+        if (lector_.Cortada()) {
+            // Only the fields a point needs are kept; when one of them runs past the cut the line
+            // fails rather than read a cut value.
+            const std::optional<std::string_view> campos =
+                gps_ ? CamposCompletosGPS(linea_, marca_) : CamposCompletos(linea_, opc_);
+            larga = !campos;
+            linea_.resize(campos ? campos->size() : 0);
+        }
+        if (!(gps_ && linea_.empty() && !larga)) {  // empty lines between waypoints are no records
+            if (!b) {
+                b = cola.Libre();
+                if (!b) return;  // aborted
+                b->Orden = orden++;
+            }
+            b->Agregar(linea_, numero_, larga);
+            if (b->Lineas() >= kLineasBloque || b->Datos.size() >= bytesBloque) {
+                b->Opc = opc_;
+                posicion.store(lector_.Posicion(), std::memory_order_relaxed);
+                cola.Entregar(std::move(b));
+            }
+        }
+        hayLinea_ = lector_.Leer(linea_);
+        if (hayLinea_) ++numero_;
+    }
+    if (b) {
+        b->Opc = opc_;
+        cola.Entregar(std::move(b));
+    }
+    posicion.store(lector_.Posicion(), std::memory_order_relaxed);
+}

@@ -1,0 +1,11 @@
+// TPedido: the output's kind by its name.
+#include "pedido.h"
+
+#include <cctype>
+
+bool TPedido::SalidaDXF() const {
+    if (Salida.size() < 4) return false;
+    std::string fin = Salida.substr(Salida.size() - 4);
+    for (char &c : fin) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return fin == ".dxf";
+}

@@ -1,0 +1,23 @@
+// TPedido: what one run of zuvelo-convert converts and how: the files, the kinds and frames, the
+// read options, the threads and the output's encoding.
+#pragma once
+#include <cstdint>
+#include <string>
+
+struct TPedido {
+    int Fuente = -1;      // 0 geo, 1 gk, 2 utm, 3 gps
+    int Destino = -1;     // 0 geo, 1 gk, 2 utm
+    int MarcoFuente = 0;  // 0 POSGAR 94, 1 Campo Inchauspe 69
+    int MarcoDestino = 0;
+    int Delimitador = -1;  // item of CaracteresDelimitador; -1 = detected from the start line
+    int64_t LineaInicio = 1;
+    int Columnas[4] = {1, 2, 0, 0};  // latitude or X, longitude or Y, height, zone or strip
+    bool Decimal = false;
+    int Hilos = 0;  // 0 = one per core
+    bool Silencioso = false;
+    bool Utf8 = false;            // write result lines in UTF-8 instead of Windows-1252
+    std::string Entrada, Salida;  // Entrada "-": standard input; Salida empty or "-": standard output
+
+    bool SalidaEstandar() const { return Salida.empty() || Salida == "-"; }
+    bool SalidaDXF() const;  // OUTPUT ends in ".dxf", any case
+};

@@ -1,0 +1,78 @@
+// ConvertirBloque: the lines of one block, each a point converted, a failure or a line without one.
+#include "trabajo.h"
+
+#include "cp1252.h"
+#include "linea_larga.h"
+#include "lote.h"
+
+void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
+    std::string resultado;
+    TMotivo motivo;
+    TPuntoLeido punto;
+    const auto anotar = [&](int64_t numero) {
+        if (b.Fallos.size() < kMotivosListados)
+            b.Fallos.push_back({numero, motivo});
+        else
+            ++b.NoListados;
+    };
+    for (std::size_t i = 0; i < b.Lineas(); ++i) {
+        const std::string_view linea = b.Linea(i);
+        const int64_t numero = b.Numeros[i];
+        TResultadoLinea r;
+        std::string etiqueta;
+        if (b.Largas[i]) {
+            r = rlFallido;
+            resultado.assign(2, ctx.Gps ? ',' : b.Opc.Delimitador);
+            motivo = MotivoLineaLarga();
+        } else if (ctx.Gps) {
+            const TRegistroGPS reg = LeerRegistroGPS(linea, ctx.Marca);
+            if (reg.Latitud.empty() || reg.Longitud.empty()) {
+                r = rlSinPunto;
+                motivo = TMotivo();
+                motivo.Codigo = TCodigoMotivo::Error;
+                motivo.Valor =
+                    "waypoint record without latitude and longitude (name,latitude,longitude, needed)";
+            } else {
+                // A waypoint carries no height: the default 1.5 m, as for a line without one.
+                punto.Coord1 = reg.Latitud;
+                punto.Coord2 = reg.Longitud;
+                punto.Coord3.clear();
+                punto.Zona = "0";
+                punto.EnDecimal = ctx.Marca.Dms ? 0 : 1;
+                r = LineaDePunto(punto, ',', c, resultado, &motivo);
+                etiqueta = reg.Nombre;
+            }
+        } else {
+            r = ConvertirLinea(linea, b.Opc, c, resultado, &motivo);
+            if (ctx.Dibujo) etiqueta = std::to_string(numero - ctx.LineaInicio + 1);
+        }
+        switch (r) {
+            case rlSinPunto:
+                ++b.SinPunto;
+                if (EnBlanco(linea))
+                    ++b.Vacias;
+                else
+                    anotar(numero);
+                continue;
+            case rlFallido:
+                ++b.Fallidos;
+                anotar(numero);
+                break;
+            case rlConvertido:
+                ++b.Convertidos;
+                break;
+        }
+        if (ctx.Dibujo) {
+            // The drawing takes converted points only.
+            if (r == rlConvertido)
+                b.Dibujo.push_back({std::move(etiqueta), c.Salida.Coord1.str(), c.Salida.Coord2.str(),
+                                    c.Salida.Coord3.str()});
+        } else {
+            if (ctx.Utf8)
+                b.Salida += Cp1252AUtf8(resultado);
+            else
+                b.Salida += resultado;
+            b.Salida += "\r\n";
+        }
+    }
+}
