@@ -16,12 +16,12 @@
 #include <QTableWidget>
 #include <charconv>
 #include <stdexcept>
+#include "borde.h"
 #include "linea_larga.h"
 #include "lineas.h"
 #include "mensaje.h"
 #include "opciones_lectura.h"
 #include "preferencias.h"
-#include "texto_error.h"
 #include "texto_qt.h"
 
 char OpcDelimitador = ',';
@@ -35,7 +35,8 @@ TFormOpciones *FormOpciones = nullptr;
 
 namespace {
 
-// An error of the dialog: its Windows-1252 text goes to the error box.
+// An error of the dialog: its Windows-1252 text goes to the error box (through the slots' boundary,
+// which shows it and leaves the dialog open for the user to mend the value).
 struct TErrorOpciones : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
@@ -182,13 +183,13 @@ TFormOpciones::TFormOpciones(QWidget *padre)
         b->setDefault(false);
     }
 
-    connect(spSiguiente, &QPushButton::clicked, this, &TFormOpciones::spSiguienteClick);
-    connect(spAnterior, &QPushButton::clicked, this, &TFormOpciones::spAnteriorClick);
-    connect(spBotonOK, &QPushButton::clicked, this, &TFormOpciones::spBotonOKClick);
-    connect(spBotonCancelar, &QPushButton::clicked, this, &QDialog::reject);
+    Conectar(spSiguiente, &QPushButton::clicked, *spMensaje, this, &TFormOpciones::spSiguienteClick);
+    Conectar(spAnterior, &QPushButton::clicked, *spMensaje, this, &TFormOpciones::spAnteriorClick);
+    Conectar(spBotonOK, &QPushButton::clicked, *spMensaje, this, &TFormOpciones::spBotonOKClick);
+    Conectar(spBotonCancelar, &QPushButton::clicked, *spMensaje, [this] { reject(); });
     // Choosing another item (by the user or by the detection) rebuilds the column table; choosing
     // the item already selected does nothing.
-    connect(BotonesDelimitador, &QButtonGroup::idToggled, this, [this](int, bool marcado) {
+    Conectar(BotonesDelimitador, &QButtonGroup::idToggled, *spMensaje, [this](int, bool marcado) {
         if (marcado) DelimitadorClick();
     });
 
@@ -232,10 +233,6 @@ const std::string &TFormOpciones::LineaMuestra(int k) const {
     static const std::string vacia;
     if (k < 1 || k > CantidadMuestra || k > static_cast<int>(LineasMuestra.size())) return vacia;
     return LineasMuestra[static_cast<std::size_t>(k - 1)];
-}
-
-void TFormOpciones::Error(const std::string &texto1252) {
-    spMensaje->Mostrar(TMensaje::Error, AQString(texto1252));
 }
 
 uint8_t TFormOpciones::LeerCampo(QLineEdit *campo, const QString &nombre) const {
@@ -309,15 +306,14 @@ void TFormOpciones::FormActivate() {
     FilaConf->setRowCount(1);
     FilaConf->setItem(0, 0, CeldaFija(QString()));
     FilaConf->setItem(0, 1, CeldaFija(QString()));
-    try {
+    // A file that cannot be read says why; the preview stays empty.
+    AlBorde(*spMensaje, [&] {
         // A line of the preview is only looked at: its first bytes are enough.
         TLectorLineas lector(NombreArchivo);
         lector.LimitarLinea(kLargoMaximoLinea);
         std::string linea;
         while (LineasMuestra.size() < kMaxMuestra && lector.Leer(linea)) LineasMuestra.push_back(linea);
-    } catch (const std::exception &e) {
-        Error(TextoError(e));
-    }
+    });
     const int leidas = static_cast<int>(LineasMuestra.size());
     FilaConf->setRowCount(leidas + 1);
     for (int k = 1; k <= leidas; ++k) {
@@ -335,12 +331,7 @@ void TFormOpciones::spSiguienteClick() {
     if (Paginas->currentIndex() != 0) return;
     Paginas->setCurrentIndex(1);
     spSiguiente->setEnabled(false);
-    try {
-        MostrarColumnas();
-    } catch (const TErrorOpciones &e) {
-        Error(e.what());
-        return;
-    }
+    MostrarColumnas();  // an error leaves "Aceptar" disabled
     spBotonOK->setEnabled(true);
     sEditLatX->setFocus();
 }
@@ -351,11 +342,7 @@ void TFormOpciones::spAnteriorClick() {
 }
 
 void TFormOpciones::DelimitadorClick() {
-    try {
-        MostrarColumnas();
-    } catch (const TErrorOpciones &e) {
-        Error(e.what());
-    }
+    MostrarColumnas();
 }
 
 int TFormOpciones::DetectarDelimitador(const std::string &linea) {
@@ -402,30 +389,25 @@ void TFormOpciones::LlenarFilaColumnas(const std::string &linea, int fila) {
 }
 
 void TFormOpciones::spBotonOKClick() {
-    try {
-        // Every field is checked before any option changes: a refused "Aceptar" stores nothing.
-        const uint8_t linea = LeerCampo(sEditLineaNro, AQString("L\xEDnea de Inicio"));
-        const auto nombre = [](QLabel *l) { return l->text().remove(':').trimmed(); };
-        const uint8_t latX = LeerCampo(sEditLatX, nombre(EtiqLatX));
-        const uint8_t lonY = LeerCampo(sEditLonY, nombre(EtiqLonY));
-        const uint8_t altura = LeerCampo(sEditAltura, nombre(EtiqAltura));
-        const uint8_t zona = LeerCampo(sEditZFaja, nombre(EtiqZonaFaja));
-        const int item = DetectarDelimitador(LineaMuestra(linea));
-        if (item < 0 || CaracteresDelimitador[item] != CaracteresDelimitador[ItemDelimitador()])
-            throw TErrorOpciones("El delimitador de Campo es incorrecto.");
-        OpcLineaInicio = linea;
-        OpcColLatX = latX;
-        OpcColLonY = lonY;
-        OpcColAltura = altura;
-        OpcColZona = zona;
-        OpcDelimitador = CaracteresDelimitador[item];
-        if (FuenteArchivo == 0) ModoAngulo = static_cast<uint8_t>(cbModo->currentIndex());
-        Recordar();
-    } catch (const TErrorOpciones &e) {
-        // The dialog stays open so that the user can mend the value.
-        Error(e.what());
-        return;
-    }
+    // Every field is checked before any option changes: a refused "Aceptar" stores nothing, and the
+    // dialog stays open so that the user can mend the value.
+    const uint8_t linea = LeerCampo(sEditLineaNro, AQString("L\xEDnea de Inicio"));
+    const auto nombre = [](QLabel *l) { return l->text().remove(':').trimmed(); };
+    const uint8_t latX = LeerCampo(sEditLatX, nombre(EtiqLatX));
+    const uint8_t lonY = LeerCampo(sEditLonY, nombre(EtiqLonY));
+    const uint8_t altura = LeerCampo(sEditAltura, nombre(EtiqAltura));
+    const uint8_t zona = LeerCampo(sEditZFaja, nombre(EtiqZonaFaja));
+    const int item = DetectarDelimitador(LineaMuestra(linea));
+    if (item < 0 || CaracteresDelimitador[item] != CaracteresDelimitador[ItemDelimitador()])
+        throw TErrorOpciones("El delimitador de Campo es incorrecto.");
+    OpcLineaInicio = linea;
+    OpcColLatX = latX;
+    OpcColLonY = lonY;
+    OpcColAltura = altura;
+    OpcColZona = zona;
+    OpcDelimitador = CaracteresDelimitador[item];
+    if (FuenteArchivo == 0) ModoAngulo = static_cast<uint8_t>(cbModo->currentIndex());
+    Recordar();
     accept();
 }
 

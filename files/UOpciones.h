@@ -69,6 +69,7 @@ class TFormOpciones : public QDialog {
 
     int ItemDelimitador() const;  // selected item of Delimitador
 
+    // Handlers; errors throw and reach the user through the slots' boundary (files/borde.h).
     void FormActivate();
     void spSiguienteClick();
     void spAnteriorClick();
@@ -85,7 +86,6 @@ class TFormOpciones : public QDialog {
     int ContarCampos(const std::string &linea);
     int DetectarDelimitador(const std::string &linea);
     const std::string &LineaMuestra(int k) const;
-    void Error(const std::string &texto1252);
     void SeleccionarDelimitador(int item);
     uint8_t LeerCampo(QLineEdit *campo, const QString &nombre) const;
     void MostrarRecordadas();

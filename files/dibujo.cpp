@@ -3,9 +3,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
-#include <stdexcept>
 
+#include "error_archivo.h"
+#include "motivo.h"
 #include "numeros.h"
 #include "uDXF.h"
 
@@ -20,7 +20,7 @@ TLimitesDibujo LimitesDibujo(const TExtension &e) {
 
 TDibujoPuntos::TDibujoPuntos() {
     f_ = std::tmpfile();
-    if (!f_) throw std::runtime_error(std::string("cannot create a scratch file: ") + std::strerror(errno));
+    if (!f_) throw EArchivo(TOperacion::Temporal, P_tmpdir, errno);
 }
 
 TDibujoPuntos::~TDibujoPuntos() {
@@ -43,7 +43,12 @@ void TDibujoPuntos::Agregar(std::string_view etiqueta, const std::string &norte,
     long double n, e, h;
     for (const std::string *t : {&norte, &este, &altura}) {
         long double v;
-        if (!LeerReal(*t, v)) throw std::runtime_error("'" + *t + "' is not a number and cannot be drawn");
+        if (!LeerReal(*t, v)) {
+            TMotivo m;
+            m.Codigo = TCodigoMotivo::NoNumero;
+            m.Valor = *t;
+            throw EMotivo(std::move(m));
+        }
     }
     LeerReal(norte, n);
     LeerReal(este, e);
@@ -88,9 +93,10 @@ void TDibujoPuntos::Escribir(const TLimitesDibujo &limites,
 
 void TDibujoPuntos::Poner(const void *p, std::size_t n) {
     if (n && std::fwrite(p, 1, n, f_) != n)
-        throw std::runtime_error(std::string("cannot write the scratch file: ") + std::strerror(errno));
+        throw EArchivo(TOperacion::Temporal, P_tmpdir, errno ? errno : EIO);
 }
 
 void TDibujoPuntos::Tomar(void *p, std::size_t n) {
-    if (n && std::fread(p, 1, n, f_) != n) throw std::runtime_error("cannot read back the scratch file");
+    if (n && std::fread(p, 1, n, f_) != n)
+        throw EArchivo(TOperacion::Temporal, P_tmpdir, errno ? errno : EIO);
 }

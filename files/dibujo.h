@@ -31,8 +31,8 @@ struct TLimitesDibujo {
 };
 TLimitesDibujo LimitesDibujo(const TExtension &e);
 
-// Points wait in an anonymous scratch file, so memory does not grow with their number. Errors throw
-// std::runtime_error.
+// Points wait in an anonymous scratch file, so memory does not grow with their number. Errors of the
+// scratch file throw EArchivo; a result text that is not a number throws EMotivo.
 class TDibujoPuntos {
   public:
     TDibujoPuntos();

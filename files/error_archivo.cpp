@@ -28,6 +28,8 @@ const char *OperacionEnIngles(TOperacion operacion) {
             return "cannot replace";
         case TOperacion::CrearCarpeta:
             return "cannot create the scratch folder";
+        case TOperacion::Temporal:
+            return "cannot use a scratch file in";
     }
     return "cannot use";
 }

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-enum class TOperacion { Abrir, Leer, Crear, Escribir, Reemplazar, CrearCarpeta };
+enum class TOperacion { Abrir, Leer, Crear, Escribir, Reemplazar, CrearCarpeta, Temporal };
 
 // Reasons of the program's own, kept apart from errno values by their sign.
 inline constexpr int kEsLaEntrada = -1;     // the output names a file this run reads

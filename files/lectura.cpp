@@ -113,13 +113,6 @@ TMotivo MotivoSinPunto(std::string_view linea, const TOpcionesLectura &opc) {
     return m;
 }
 
-std::string Negrita(std::string_view texto) {
-    std::string s = "<p align=\"center\"><b>";
-    s += texto;
-    s += "</b></p>";
-    return s;
-}
-
 bool CeldasLinea(std::string_view linea, int numero, const TOpcionesLectura &opc,
                  std::array<std::string, 9> &celdas) {
     for (std::string &c : celdas) c.clear();
@@ -129,7 +122,7 @@ bool CeldasLinea(std::string_view linea, int numero, const TOpcionesLectura &opc
     const std::size_t n = campos.size();
     if (opc.ColLatX == 0 || opc.ColLonY == 0 || n < opc.ColLatX || n < opc.ColLonY) return false;
     const std::string_view lat = campos[opc.ColLatX - 1u], lon = campos[opc.ColLonY - 1u];
-    celdas[0] = Negrita(std::to_string(numero));
+    celdas[0] = std::to_string(numero);
     if (FormaEspacios(lat, opc)) {
         celdas[1] = ArmarDMS(lat, taLatitud);
         celdas[2] = ArmarDMS(lon, taLongitud);

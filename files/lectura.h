@@ -53,13 +53,11 @@ bool LeerPunto(std::string_view linea, const TOpcionesLectura &opc, TPuntoLeido 
 // Why a line yields no point ("only 2 fields, column 3 needed"); no reason when it does.
 TMotivo MotivoSinPunto(std::string_view linea, const TOpcionesLectura &opc);
 
-// The nine grid cells of a data line shown as point `numero`. False (all cells empty) when the line
-// shows nothing.
+// The nine grid cells of a data line shown as point `numero`: the point number, the four input values
+// (angles that read for sure in the program's own layout) and four empty results. False (all cells
+// empty) when the line shows nothing.
 bool CeldasLinea(std::string_view linea, int numero, const TOpcionesLectura &opc,
                  std::array<std::string, 9> &celdas);
-
-// "<p align=\"center\"><b>" + texto + "</b></p>": centred bold grid text.
-std::string Negrita(std::string_view texto);
 
 // GPS waypoint files: the marker line (",D" decimal or ",dms" space-separated DMS) fixes the
 // notation and the prefix length of every record.

@@ -40,6 +40,9 @@ std::string Numero(int64_t n) {
 
 }  // namespace
 
+EMotivo::EMotivo(TMotivo motivo)
+    : std::runtime_error(TextoMotivo(motivo, TIdioma::Ingles)), Motivo(std::move(motivo)) {}
+
 std::string Mostrable(std::string_view texto, std::size_t maximo, bool cp1252) {
     std::string s;
     std::size_t n = 0;

@@ -2,6 +2,7 @@
 // English (zuvelo-convert) or Spanish (the window) by one function.
 #pragma once
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,13 @@ struct TMotivo {
     friend bool operator==(const TMotivo &a, const TMotivo &b) {
         return a.Codigo == b.Codigo && a.Dato == b.Dato && a.Valor == b.Valor && a.N1 == b.N1 && a.N2 == b.N2;
     }
+};
+
+// A reason thrown as an error: what() says it in English; the window words it in Spanish (TextoError).
+class EMotivo : public std::runtime_error {
+  public:
+    explicit EMotivo(TMotivo motivo);
+    TMotivo Motivo;
 };
 
 // The reason in words, Windows-1252, e.g. "latitude '95\xB0 S' beyond 90\xB0". A quoted value is cut to

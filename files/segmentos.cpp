@@ -108,3 +108,8 @@ void Segmentar(const std::string &ruta, uint8_t lineaInicio, int64_t totalLineas
         if (progreso) progreso((k + 1) * 10);
     }
 }
+
+int64_t LineaEnArchivo(int k, int64_t linea, uint8_t lineaInicio, int64_t totalLineas) {
+    const int64_t primera = lineaInicio < 1 ? 1 : lineaInicio;
+    return primera + k * (totalLineas / kSegmentos) + linea - 1;
+}

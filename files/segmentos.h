@@ -36,3 +36,6 @@ std::string SegmentoSalida(const std::string &base, int k);   // folder of base 
 // and the rest into 9. `progreso` gets 10, 20, ... 100. Throws EArchivo.
 void Segmentar(const std::string &ruta, uint8_t lineaInicio, int64_t totalLineas, const std::string &base,
                const std::function<void(int)> &progreso = {});
+
+// The line of the file (from 1) that Segmentar put as line `linea` (from 1) of segment k.
+int64_t LineaEnArchivo(int k, int64_t linea, uint8_t lineaInicio, int64_t totalLineas);

@@ -1,13 +1,7 @@
-// TAplicacion and TChkMensaje: the event boundary that stops exceptions, the default error handler,
-// Qt's Spanish texts and the Enter-as-Tab hook.
+// TAplicacion: the last boundary of events, the default error handler, Qt's Spanish texts and the
+// decimal point.
 #include "aplicacion.h"
 
-#include <QAbstractItemView>
-#include <QAbstractSpinBox>
-#include <QComboBox>
-#include <QFileDialog>
-#include <QKeyEvent>
-#include <QLineEdit>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -30,21 +24,6 @@ void CajaDeError(const QString &mensaje) {
     caja.exec();
 }
 
-// A line edit that belongs to an item view's editor, a spin box, a combo box or a file dialog (where
-// Enter opens the file) keeps its Enter.
-bool EsCampoSimple(QObject *destino) {
-    auto *campo = qobject_cast<QLineEdit *>(destino);
-    if (!campo) return false;
-    if (qobject_cast<QFileDialog *>(campo->window())) return false;
-    for (QWidget *w = campo->parentWidget(); w; w = w->parentWidget()) {
-        if (qobject_cast<QAbstractItemView *>(w) || qobject_cast<QAbstractSpinBox *>(w) ||
-            qobject_cast<QComboBox *>(w))
-            return false;
-        if (w->isWindow()) break;
-    }
-    return true;
-}
-
 }  // namespace
 
 void FijarManejadorError(TManejadorError manejador) {
@@ -52,14 +31,7 @@ void FijarManejadorError(TManejadorError manejador) {
 }
 
 void ManejarExcepcionActual() {
-    QString mensaje;
-    try {
-        throw;
-    } catch (const std::exception &e) {
-        mensaje = AQString(TextoError(e));
-    } catch (...) {
-        mensaje = QStringLiteral("Error desconocido");
-    }
+    const QString mensaje = AQString(TextoError(std::current_exception()));
     // The handler itself must not throw past this point either.
     try {
         if (Manejador())
@@ -67,6 +39,7 @@ void ManejarExcepcionActual() {
         else
             CajaDeError(mensaje);
     } catch (...) {
+        qCritical("%s", qUtf8Printable(mensaje));
     }
 }
 
@@ -103,17 +76,4 @@ bool TAplicacion::notify(QObject *destino, QEvent *evento) {
         ManejarExcepcionActual();
         return false;
     }
-}
-
-bool TChkMensaje::eventFilter(QObject *destino, QEvent *evento) {
-    if (evento->type() != QEvent::KeyPress) return false;
-    auto *tecla = static_cast<QKeyEvent *>(evento);
-    if (tecla->key() != Qt::Key_Return && tecla->key() != Qt::Key_Enter) return false;
-    if (!EsCampoSimple(destino)) return false;
-    const Qt::KeyboardModifiers mods = tecla->modifiers() & ~Qt::KeypadModifier;
-    const bool atras = mods.testFlag(Qt::ShiftModifier);
-    QKeyEvent tab(QEvent::KeyPress, atras ? Qt::Key_Backtab : Qt::Key_Tab, mods,
-                  atras ? QString() : QStringLiteral("\t"));
-    QCoreApplication::sendEvent(destino, &tab);
-    return true;
 }

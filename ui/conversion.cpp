@@ -12,33 +12,32 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include "TFConv.h"
-#include "aplicacion.h"
 #include "texto_qt.h"
+#include "ventana.h"
 
 std::function<void()> Pitido = [] { QApplication::beep(); };
 
 namespace {
+const char *const kGeo =
+    "Coordenadas Geogr\xE1"
+    "ficas (Geod\xE9sicas)";
+const char *const kGK = "Coordenadas Planas Gauss Kr\xFCger";
+}  // namespace
 
-struct TCampoDef {
-    QLineEdit *TFConv::*campo;
-    const char *nombre;
-    const char *etiqueta;
-};
-
-struct TGrupoDef {
+// Each group's member, name and caption, and its three fields with their labels.
+struct TFConv::TGrupoDef {
+    struct TCampoDef {
+        QLineEdit *TFConv::*campo;
+        const char *nombre;
+        const char *etiqueta;
+    };
     QGroupBox *TFConv::*grupo;
     const char *nombre;
     const char *titulo;
     TCampoDef campos[3];
 };
 
-const char *const kGeo =
-    "Coordenadas Geogr\xE1"
-    "ficas (Geod\xE9sicas)";
-const char *const kGK = "Coordenadas Planas Gauss Kr\xFCger";
-
-const TGrupoDef kGrupos[5] = {
+const TFConv::TGrupoDef TFConv::kGrupos[5] = {
     {&TFConv::cGEOgrp,
      "cGEOgrp",
      kGeo,
@@ -68,6 +67,8 @@ const TGrupoDef kGrupos[5] = {
       {&TFConv::GKIy, "GKIy", "Este ( Y ):"},
       {&TFConv::GKIf, "GKIf", "Faja:"}}},
 };
+
+namespace {
 
 // A read-only field keeps the focus and can be copied from; its grey background tells it apart.
 void FijarSoloLectura(QLineEdit *campo, bool soloLectura) {
@@ -126,8 +127,8 @@ TCambioGrupos::~TCambioGrupos() {
     --ventana_.CambiandoGrupos;
 }
 
-void DarFoco(TFConv &ventana, QLineEdit *campo) {
-    ventana.EventosConversion->FocoFijado = true;
+void TFConv::DarFoco(QLineEdit *campo) {
+    EventosConversion->FocoFijado = true;
     campo->setFocus(Qt::OtherFocusReason);
 }
 
@@ -243,17 +244,15 @@ void TFConv::CrearConversion() {
     for (std::size_t k = 1; k < std::size(orden); ++k) QWidget::setTabOrder(orden[k - 1], orden[k]);
 
     // Events. The tick event runs on every change of state; FijarTick runs it also without one.
-    connect(cGEOgrp, &QGroupBox::toggled, this, [this] { AlBorde([&] { cGEOgrpChecked(cGEOgrp); }); });
-    connect(cGKgrp, &QGroupBox::toggled, this, [this] { AlBorde([&] { cGKgrpChecked(cGKgrp); }); });
-    connect(cUTMgrp, &QGroupBox::toggled, this, [this] { AlBorde([&] { cUTMgrpChecked(cUTMgrp); }); });
-    connect(cGEOIgrp, &QGroupBox::toggled, this, [this] { AlBorde([&] { cGEOIgrpChecked(cGEOIgrp); }); });
-    connect(cGKIgrp, &QGroupBox::toggled, this, [this] { AlBorde([&] { cGKIgrpChecked(cGKIgrp); }); });
-    connect(spSkinCheckRadioBox1, &QRadioButton::clicked, this,
-            [this] { AlBorde([&] { spSkinCheckRadioBox1Click(spSkinCheckRadioBox1); }); });
-    connect(spSkinCheckRadioBox2, &QRadioButton::clicked, this,
-            [this] { AlBorde([&] { spSkinCheckRadioBox2Click(spSkinCheckRadioBox2); }); });
+    Conectar(cGEOgrp, &QGroupBox::toggled, this, &TFConv::cGEOgrpChecked);
+    Conectar(cGKgrp, &QGroupBox::toggled, this, &TFConv::cGKgrpChecked);
+    Conectar(cUTMgrp, &QGroupBox::toggled, this, &TFConv::cUTMgrpChecked);
+    Conectar(cGEOIgrp, &QGroupBox::toggled, this, &TFConv::cGEOIgrpChecked);
+    Conectar(cGKIgrp, &QGroupBox::toggled, this, &TFConv::cGKIgrpChecked);
+    Conectar(spSkinCheckRadioBox1, &QRadioButton::clicked, this, &TFConv::spSkinCheckRadioBox1Click);
+    Conectar(spSkinCheckRadioBox2, &QRadioButton::clicked, this, &TFConv::spSkinCheckRadioBox2Click);
     for (QLineEdit *campo : {Elat, ELon, SLat, SLon}) {
-        connect(campo, &QLineEdit::textChanged, this, [this, campo] { AlBorde([&] { EditChange(campo); }); });
+        Conectar(campo, &QLineEdit::textChanged, [this, campo] { EditChange(campo); });
         EnlazarTeclas(campo);
     }
     for (QLineEdit *campo : {Elat, ELon, SLat, SLon, EAlt, GKPy, GKPf, cpZ, SAlt, GKIy, GKIf})
@@ -289,19 +288,19 @@ void TFConv::LimpiarTodosMenoElGrupo(uint8_t grupo) {
             for (int i = 0; i < 3; ++i) CampoGrupo(n, i)->clear();
 }
 
-void TFConv::cGEOgrpChecked(QObject *) {
+void TFConv::cGEOgrpChecked() {
     TickGrupo(1);
 }
-void TFConv::cGKgrpChecked(QObject *) {
+void TFConv::cGKgrpChecked() {
     TickGrupo(2);
 }
-void TFConv::cUTMgrpChecked(QObject *) {
+void TFConv::cUTMgrpChecked() {
     TickGrupo(3);
 }
-void TFConv::cGEOIgrpChecked(QObject *) {
+void TFConv::cGEOIgrpChecked() {
     TickGrupo(4);
 }
-void TFConv::cGKIgrpChecked(QObject *) {
+void TFConv::cGKIgrpChecked() {
     TickGrupo(5);
 }
 
@@ -321,24 +320,24 @@ void TFConv::TickGrupo(int n) {
         const int primero = n <= 3 ? 1 : 4, ultimo = n <= 3 ? 3 : 5;
         for (int h = primero; h <= ultimo; ++h)
             if (h != n && Grupo(h)->isChecked()) FijarTick(Grupo(h), false);
-        DarFoco(*this, CampoGrupo(n, 0));
+        DarFoco(CampoGrupo(n, 0));
     } else {
         for (int i = 0; i < 3; ++i) FijarSoloLectura(CampoGrupo(n, i), true);
     }
 }
 
-void TFConv::spSkinCheckRadioBox1Click(QObject *) {
+void TFConv::spSkinCheckRadioBox1Click() {
     TCambioGrupos cambio(*this);
     for (int n : {4, 5, 2, 3}) FijarTick(Grupo(n), false);
     FijarTick(cGEOgrp, true);
     LimpiarTodosMenoElGrupo(1);
-    DarFoco(*this, Elat);
+    DarFoco(Elat);
 }
 
-void TFConv::spSkinCheckRadioBox2Click(QObject *) {
+void TFConv::spSkinCheckRadioBox2Click() {
     TCambioGrupos cambio(*this);
     for (int n : {1, 2, 3, 5}) FijarTick(Grupo(n), false);
     FijarTick(cGEOIgrp, true);
     LimpiarTodosMenoElGrupo(4);
-    DarFoco(*this, SLat);
+    DarFoco(SLat);
 }

@@ -57,6 +57,3 @@ class TEventosConversion : public QObject {
   private:
     TFConv &ventana_;
 };
-
-// Gives the focus to a field as part of a tick change.
-void DarFoco(TFConv &ventana, QLineEdit *campo);

@@ -2,21 +2,14 @@
 #include "grilla_delegado.h"
 #include <QColor>
 #include <QFont>
+#include "grilla_texto.h"
+#include "texto_qt.h"
 
 namespace {
-const QString kAbre = QStringLiteral("<p align=\"center\"><b>");
-const QString kCierra = QStringLiteral("</b></p>");
 const QColor kColorFijo(214, 223, 247);
 const QColor kColorBanda(228, 236, 248);
 const QColor kColorFallo(250, 208, 208);  // a row whose point failed (its tooltip says why)
 }  // namespace
-
-bool EsTextoNegrita(const QString &texto, QString *interior) {
-    if (texto.size() < kAbre.size() + kCierra.size() || !texto.startsWith(kAbre) || !texto.endsWith(kCierra))
-        return false;
-    if (interior) *interior = texto.mid(kAbre.size(), texto.size() - kAbre.size() - kCierra.size());
-    return true;
-}
 
 TDelegadoGrilla::TDelegadoGrilla(QObject *padre) : QStyledItemDelegate(padre) {}
 
@@ -40,9 +33,11 @@ void TDelegadoGrilla::initStyleOption(QStyleOptionViewItem *opcion, const QModel
     } else if (indice.row() % 2 == 1) {
         opcion->backgroundBrush = kColorBanda;
     }
-    QString interior;
-    if (EsTextoNegrita(opcion->text, &interior)) {
-        opcion->text = interior;
+    const std::string celda = DeQString(opcion->text);
+    bool negrita = false;
+    const std::string_view interior = SinNegrita(celda, &negrita);
+    if (negrita) {
+        opcion->text = AQString(std::string(interior));
         opcion->font.setBold(true);
         opcion->displayAlignment = Qt::AlignCenter;
     }

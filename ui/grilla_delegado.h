@@ -1,11 +1,8 @@
 // TDelegadoGrilla: how a grid cell looks. Fixed cells (title rows, point column) are bold on
-// RGB(214, 223, 247), data rows are banded with RGB(228, 236, 248), and a text held as
-// <p align="center"><b>...</b></p> is drawn as its inner text, centred and bold.
+// RGB(214, 223, 247), data rows are banded with RGB(228, 236, 248), failed rows are pink, and a text
+// held in the title markup (grilla_texto.h) is drawn as its inner text, centred and bold.
 #pragma once
 #include <QStyledItemDelegate>
-
-// True when `texto` is wrapped in the centred bold markup; `interior` then gets the inner text.
-bool EsTextoNegrita(const QString &texto, QString *interior = nullptr);
 
 class TDelegadoGrilla : public QStyledItemDelegate {
     Q_OBJECT

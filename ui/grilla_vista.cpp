@@ -15,6 +15,8 @@
 #include <vector>
 #include "grilla_delegado.h"
 #include "grilla_modelo.h"
+#include "grilla_texto.h"
+#include "texto_qt.h"
 
 namespace {
 
@@ -66,8 +68,8 @@ QString TextoParaPortapapeles(const QAbstractItemModel &modelo, const QModelInde
             if (!elegida[static_cast<std::size_t>(f - f0) * static_cast<std::size_t>(ancho) +
                          static_cast<std::size_t>(c - c0)])
                 continue;
-            QString texto = modelo.index(f, c).data(Qt::DisplayRole).toString();
-            EsTextoNegrita(texto, &texto);
+            const std::string celda = DeQString(modelo.index(f, c).data(Qt::DisplayRole).toString());
+            QString texto = AQString(std::string(SinNegrita(celda)));
             for (QChar &ch : texto)
                 if (ch == QLatin1Char('\t') || ch == QLatin1Char('\n') || ch == QLatin1Char('\r'))
                     ch = QLatin1Char(' ');

@@ -1,6 +1,6 @@
 // Program start: the application, the main window "Zuvelo II v3.2", the read options dialog (hidden
 // until the user asks for it), the event loop until the main window closes.
-#include "TFConv.h"
+#include "ventana.h"
 #include "UOpciones.h"
 #include "aplicacion.h"
 

@@ -19,6 +19,8 @@ TTarea::~TTarea() {
 void TTarea::Iniciar() {
     if (hilo_) return;
     detener_.store(false);
+    error_ = nullptr;
+    terminada_.store(false, std::memory_order_relaxed);
     // Group start, member start, then the thread: the start events see no thread yet, so whatever
     // they set (the segment number) is in place before the execute function reads it.
     if (grupo_->corriendo_++ == 0) emit grupo_->Inicio();
@@ -28,8 +30,10 @@ void TTarea::Iniciar() {
         try {
             if (ejecucion_) ejecucion_(*this);
         } catch (...) {
-            // An error ends this execution only; the end events fire as for a normal return.
+            // The end events fire as for a normal return; they find the error here.
+            error_ = std::current_exception();
         }
+        terminada_.store(true, std::memory_order_release);
     });
     // `finished` is emitted on the worker thread; the queued call runs the end events on ours.
     // A stale call (the member was stopped and waited for meanwhile) finds another generation.
@@ -44,6 +48,8 @@ void TTarea::Iniciar() {
 
 void TTarea::AlTerminarHilo() {
     hilo_->wait();
+    // The thread has ended: what it wrote is ours from here (the acquire pairs with its release).
+    terminada_.load(std::memory_order_acquire);
     delete hilo_;
     hilo_ = nullptr;
     --grupo_->corriendo_;
@@ -56,6 +62,7 @@ void TTarea::DetenerYEsperar() {
     if (!hilo_) return;
     detener_.store(true);
     hilo_->wait();
+    terminada_.load(std::memory_order_acquire);
     delete hilo_;
     hilo_ = nullptr;
     ++generacion_;

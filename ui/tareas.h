@@ -5,6 +5,7 @@
 #include <QObject>
 #include <atomic>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <vector>
 
@@ -16,7 +17,8 @@ class TTarea : public QObject {
     friend class TGrupoTareas;
 
   public:
-    // Runs on the member's own thread. It polls DetencionPedida() before each unit of work.
+    // Runs on the member's own thread. It polls DetencionPedida() before each unit of work. An
+    // exception ends this execution only; Error() then holds it for the end events.
     using Ejecucion = std::function<void(TTarea &)>;
 
     // Joins the group as its next member; it leaves the group when destroyed.
@@ -34,6 +36,8 @@ class TTarea : public QObject {
     void DetenerYEsperar();
     bool DetencionPedida() const { return detener_.load(std::memory_order_relaxed); }
     const std::atomic<bool> &Detener() const { return detener_; }
+    // The exception that ended the last execution, or none; read it from the end events on.
+    const std::exception_ptr &Error() const { return error_; }
 
     int Segmento = -1;  // the segment this member converts; set by the start event
 
@@ -49,6 +53,10 @@ class TTarea : public QObject {
     QThread *hilo_ = nullptr;
     uint64_t generacion_ = 0;  // tells a stale queued thread end from the current one
     std::atomic<bool> detener_{false};
+    // Written by the member's thread before it ends; `terminada_` hands it (and whatever the execute
+    // function wrote) over to the owning thread.
+    std::exception_ptr error_;
+    std::atomic<bool> terminada_{false};
 };
 
 class TGrupoTareas : public QObject {

@@ -1,21 +1,28 @@
-// Times the window's load of delimited files into the grid: a 50000-line file (count, read, cells,
-// one model reset, the shown view laid out again), and a 1 000 000-line file, which adds the
-// 50000-line message and the ten input segments. Medians over several runs; also the memory the
-// grid's rows take. Run with QT_QPA_PLATFORM=offscreen: bench_carga_grilla [runs].
+// Times the window's open command on delimited files: a 50000-line file (the read options dialog
+// answered at once, count, read, cells, one model reset, the shown view laid out again), and a
+// 1 000 000-line file, which adds the 50000-line message and the ten input segments. Medians over
+// several runs; also the memory the grid's rows take. Run with QT_QPA_PLATFORM=offscreen:
+// bench_carga_grilla [runs].
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTabWidget>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
-#include "TFConv.h"
+#include "UOpciones.h"
+#include "dialogos_archivo.h"
 #include "grilla_modelo.h"
 #include "mensaje.h"
+#include "ventana.h"
 
 namespace {
 
@@ -37,19 +44,22 @@ long RssKiB() {
     return residentes * 4;
 }
 
-// One load through the window with the read options of a comma file: label, lat, lon, height.
+// One open command through the window with the read options of a comma file: label, lat, lon, height.
 double Cargar(TFConv &v, const std::string &ruta) {
-    v.DelimArchivo = ',';
-    v.LineaInicio = 1;
-    v.ColLatX = 2;
-    v.ColLonY = 3;
-    v.ColAltura = 4;
-    v.ColZona = 0;
-    v.ModoDecimal = 1;
+    TFormOpciones::FijarPresentador([](TFormOpciones &f) {
+        f.show();
+        f.spSiguiente->click();
+        f.sEditLatX->setText("2");
+        f.sEditLonY->setText("3");
+        f.sEditAltura->setText("4");
+        f.cbModo->setCurrentIndex(1);
+        f.spBotonOK->click();
+        return f.result();
+    });
+    v.findChild<TDialogoAbrir *>("OD")->FijarSiguiente(QFile::decodeName(ruta.c_str()));
     QElapsedTimer t;
     t.start();
-    v.BorrarSegmentos();
-    v.CargarArchivo(ruta);
+    v.findChild<QToolButton *>("skAbrir")->click();
     QCoreApplication::processEvents();  // the view takes the reset and repaints
     return static_cast<double>(t.nsecsElapsed()) / 1e9;
 }
@@ -68,7 +78,7 @@ int main(int argc, char **argv) {
     EscribirArchivo(grande, 1000000);
 
     TFConv v;
-    v.spSPC->setCurrentWidget(v.TSTransf);
+    v.findChild<QTabWidget *>("spSPC")->setCurrentIndex(1);
     v.show();
     QCoreApplication::processEvents();
 
@@ -77,7 +87,6 @@ int main(int argc, char **argv) {
     for (int i = 0; i < corridas; ++i) t50.push_back(Cargar(v, chico));
     const long despues = RssKiB();
     for (int i = 0; i < corridas; ++i) t1m.push_back(Cargar(v, grande));
-    v.BorrarSegmentos();
 
     std::printf("runs: %d\n", corridas);
     std::printf("load 50000 lines into the grid:       median %.3f s (min %.3f, max %.3f)\n", Mediana(t50),
@@ -85,7 +94,7 @@ int main(int argc, char **argv) {
     std::printf("load 1000000 lines (50000 shown + 10 segments): median %.3f s (min %.3f, max %.3f)\n",
                 Mediana(t1m), *std::min_element(t1m.begin(), t1m.end()),
                 *std::max_element(t1m.begin(), t1m.end()));
-    std::printf("grid rows: %d; resident memory grown by the first loads: %ld KiB\n", v.ModeloGrilla->Filas(),
-                despues - antes);
+    std::printf("grid rows: %d; resident memory grown by the first loads: %ld KiB\n",
+                v.findChild<TModeloGrilla *>("ModeloGrilla")->Filas(), despues - antes);
     return 0;
 }

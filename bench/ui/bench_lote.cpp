@@ -1,7 +1,7 @@
 // The "Archivos" tab on a file of 1 000 000 geographic points (POSGAR 94, decimal degrees) to
-// Gauss-Krüger: count + load + segment, the grid rows, the background run (four workers over ten
-// segments), the ".DAT" save, and PROJ's cs2cs converting the same points to strip 3, side by side.
-// Run: bench_lote [lines = 1000000] [runs = 3]
+// Gauss-Krüger, driven through its buttons: open (read options, count, load, segment), the grid rows, the
+// background run (four workers over ten segments), the ".DAT" save, and PROJ's cs2cs converting the same
+// points to strip 3, side by side. Run: bench_lote [lines = 1000000] [runs = 3]
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
@@ -16,11 +18,14 @@
 #include <string>
 #include <vector>
 
-#include "TFConv.h"
-#include "archivos_lote_dialogo.h"
+#include <QToolButton>
+
+#include "UOpciones.h"
+#include "dialogos_archivo.h"
 #include "mensaje.h"
 #include "segmentos.h"
 #include "tareas.h"
+#include "ventana.h"
 
 namespace {
 double Mediana(std::vector<double> v) {
@@ -57,47 +62,55 @@ int main(int argc, char **argv) {
     QTemporaryDir dir;
     const QString archivo = dir.filePath("puntos.txt"), archivoProj = dir.filePath("puntos.proj");
     Generar(archivo, archivoProj, lineas);
-    const std::string ruta = QFile::encodeName(archivo).toStdString();
 
     FijarPresentadorGlobal(
         [](QWidget *, TMensaje::Tipo, const QString &, TMensaje::Botones) { return TMensaje::BotonOk; });
     TFConv v;
-    v.cbFuente->setCurrentIndex(0);
-    v.cbDestino->setCurrentIndex(1);
+    v.findChild<QComboBox *>("cbFuente")->setCurrentIndex(0);
+    v.findChild<QComboBox *>("cbDestino")->setCurrentIndex(1);
+    auto *grupo = v.findChild<TGrupoTareas *>("GrupoTareas");
+    auto *mensaje = v.findChild<TMensaje *>("spMensaje");
+    // The read options of this file, answered at once: label, lat, lon, height in decimal degrees.
+    TFormOpciones::FijarPresentador([](TFormOpciones &f) {
+        f.show();
+        f.spSiguiente->click();
+        f.sEditLatX->setText("2");
+        f.sEditLonY->setText("3");
+        f.sEditAltura->setText("4");
+        f.cbModo->setCurrentIndex(1);
+        f.spBotonOK->click();
+        return f.result();
+    });
 
     const QString cs2cs = QStandardPaths::findExecutable("cs2cs");
     std::vector<double> tCarga, tGrilla, tFondo, tDat, tCs2cs;
     for (int r = 0; r < corridas; ++r) {
         QElapsedTimer t;
-        // As the open command leaves the options for this file, then its loading.
-        v.DelimArchivo = ',';
-        v.LineaInicio = 1;
-        v.ColLatX = 2, v.ColLonY = 3, v.ColAltura = 4, v.ColZona = 0;
-        v.OpcionesLeidas = 1;
-        v.ModoDecimal = 1;
+        // The open command: the read options, then the loading.
+        v.findChild<TDialogoAbrir *>("OD")->FijarSiguiente(archivo);
         t.start();
-        v.CargarArchivo(ruta);
+        v.findChild<QToolButton *>("skAbrir")->click();
         tCarga.push_back(t.nsecsElapsed() / 1e9);
 
         QEventLoop bucle;
-        QObject::connect(v.GrupoTareas, &TGrupoTareas::Fin, &bucle, &QEventLoop::quit);
+        QObject::connect(grupo, &TGrupoTareas::Fin, &bucle, &QEventLoop::quit);
         QElapsedTimer tf;
         // The grid rows are converted first, on the window's thread; the workers start at the end.
-        QObject::connect(v.GrupoTareas, &TGrupoTareas::Inicio, &bucle, [&] { tf.start(); });
+        QObject::connect(grupo, &TGrupoTareas::Inicio, &bucle, [&] { tf.start(); });
         t.start();
-        v.skTransfclick();
+        v.findChild<QToolButton *>("spSkinXFormButton1")->click();
         tGrilla.push_back((t.nsecsElapsed() - tf.nsecsElapsed()) / 1e9);
         bucle.exec();
         tFondo.push_back(tf.nsecsElapsed() / 1e9);
-        QObject::disconnect(v.GrupoTareas, nullptr, &bucle, nullptr);
+        QObject::disconnect(grupo, nullptr, &bucle, nullptr);
         app.processEvents();
 
         QFile::remove(dir.filePath("salida.dat"));
-        v.SD->FijarSiguiente(dir.filePath("salida.dat"), 1);
+        v.findChild<TDialogoGuardar *>("SD")->FijarSiguiente(dir.filePath("salida.dat"), 1);
         t.start();
-        v.skGuardarclick();
+        v.findChild<QToolButton *>("Guardar")->click();
         tDat.push_back(t.nsecsElapsed() / 1e9);
-        if (v.spMensaje->Mostrados.empty() || !v.spMensaje->Mostrados.back().texto.contains("Exitosamente")) {
+        if (mensaje->Mostrados.empty() || !mensaje->Mostrados.back().texto.contains("Exitosamente")) {
             std::fprintf(stderr, "the .DAT save failed\n");
             return 1;
         }

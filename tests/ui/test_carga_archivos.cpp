@@ -1,32 +1,14 @@
 // The "Archivos" tab of the real window: start titles, source and destination kind changes, the
 // open command through its seams (delimited file, GPS waypoint file, cancelling), the 50000-line
 // limit with its message and the segment files, I/O errors, Enter in the dialog, and a picture.
-#include <QButtonGroup>
-#include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
-#include <QLineEdit>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QToolButton>
-#include <QtTest>
 #include <csignal>
 #include <sys/resource.h>
-#include "TFConv.h"
-#include "UOpciones.h"
-#include "aplicacion.h"
-#include "archivos_carga.h"
-#include "archivos_lote_dialogo.h"
-#include "grilla_modelo.h"
-#include "lectura.h"
-#include "mensaje.h"
-#include "progreso.h"
+#include "archivos.h"
 #include "segmentos.h"
-#include "texto_qt.h"
+#include "ventana_prueba.h"
 
 namespace {
 
@@ -34,22 +16,13 @@ std::string N(const std::string &t) {
     return "<p align=\"center\"><b>" + t + "</b></p>";
 }
 
-// What the read options dialog is told and does, per showing.
-struct TRespuestas {
-    int llamadas = 0;
-    QString linea = "1", latX = "1", lonY = "2", altura = "0", zona = "0";
-    int modo = 0;
-    bool aceptar = true;
-    uint8_t fuenteVista = 255;
-};
-
 }  // namespace
 
 class TestArchivos : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
-    std::unique_ptr<TFConv> v_;
-    TRespuestas r_;
+    TVentana v_{false};
+    TRespuestaOpciones r_;
 
     QString Archivo(const QString &nombre, const QByteArray &datos) {
         const QString ruta = dir_.filePath(nombre);
@@ -65,12 +38,15 @@ class TestArchivos : public QObject {
             datos += "P" + QByteArray::number(i) + ",-34." + QByteArray::number(i) + ",-58.4\r\n";
         return Archivo(nombre, datos);
     }
-    void Abrir(const QString &ruta) {
-        v_->OD->FijarSiguiente(ruta);
-        v_->skAbrir->click();
-    }
+    void Abrir(const QString &ruta) { ::Abrir(v_, ruta); }
     const std::string &C(int f, int c) { return v_->ModeloGrilla->Celda(f, c); }
-    std::vector<TMensaje::Registro> &Mensajes() { return v_->spMensaje->Mostrados; }
+    std::vector<TMensaje::Registro> &Mensajes() { return v_->Mensajes(); }
+    const TFConv::TEstado &E() const { return v_.Estado(); }
+    // The convert command on whatever the grid holds (its rows may all fail): Convertido becomes 1.
+    void Convertir() {
+        v_->spSkinXFormButton1->click();
+        QCOMPARE(int(E().Convertido), 1);
+    }
     int LineasDe(const std::string &ruta) {
         QFile a(QString::fromStdString(ruta));
         if (!a.open(QIODevice::ReadOnly)) return -1;
@@ -82,29 +58,12 @@ class TestArchivos : public QObject {
         QVERIFY(dir_.isValid());
         FijarPresentadorGlobal(
             [](QWidget *, TMensaje::Tipo, const QString &, TMensaje::Botones) { return TMensaje::BotonOk; });
-        TFormOpciones::FijarPresentador([this](TFormOpciones &f) {
-            ++r_.llamadas;
-            r_.fuenteVista = f.FuenteArchivo;
-            f.show();
-            if (!r_.aceptar) {
-                f.spBotonCancelar->click();
-                return f.result();
-            }
-            f.sEditLineaNro->setText(r_.linea);
-            f.spSiguiente->click();
-            f.sEditLatX->setText(r_.latX);
-            f.sEditLonY->setText(r_.lonY);
-            f.sEditAltura->setText(r_.altura);
-            f.sEditZFaja->setText(r_.zona);
-            f.cbModo->setCurrentIndex(r_.modo);
-            f.spBotonOK->click();
-            return f.result();
-        });
+        ResponderOpciones(&r_);
     }
-    void cleanupTestCase() { TFormOpciones::FijarPresentador(nullptr); }
+    void cleanupTestCase() { ResponderOpciones(nullptr); }
     void init() {
-        r_ = TRespuestas();
-        v_ = std::make_unique<TFConv>();
+        r_ = TRespuestaOpciones();
+        v_.Crear();
         v_->spSPC->setCurrentWidget(v_->TSTransf);
     }
     void cleanup() {
@@ -115,7 +74,7 @@ class TestArchivos : public QObject {
     void estadoInicial() {
         QCOMPARE(v_->ModeloGrilla->Filas(), 15);
         QCOMPARE(v_->Grilla->objectName(), QString("Grilla"));
-        QCOMPARE(v_->Grilla->model(), v_->ModeloGrilla);
+        QCOMPARE(v_->Grilla->model(), static_cast<QAbstractItemModel *>(v_->ModeloGrilla));
         QCOMPARE(C(0, 1), N("Coordenadas Geogr\xE1"
                             "ficas"));
         QCOMPARE(C(0, 5), N("Coordenadas Planas GK"));
@@ -125,9 +84,9 @@ class TestArchivos : public QObject {
         for (int f = 2; f < 15; ++f)
             for (int c = 0; c < 9; ++c) QVERIFY(C(f, c).empty());
         QVERIFY(!v_->spOpcArch->isEnabled());
-        QCOMPARE(int(v_->ModoDecimal), 0);
-        QCOMPARE(v_->MarcoFuente(), 0);
-        QCOMPARE(v_->MarcoDestino(), 0);
+        QCOMPARE(int(E().ModoDecimal), 0);
+        QCOMPARE(v_->BotonesFuente->checkedId(), 0);
+        QCOMPARE(v_->BotonesDestino->checkedId(), 0);
         QCOMPARE(v_->cbFuente->currentText(), QString(" GEO"));
         QCOMPARE(v_->cbDestino->currentText(), QString(" GK"));
         QCOMPARE(v_->cbDestino->itemText(0), QString("GEO"));
@@ -166,15 +125,16 @@ class TestArchivos : public QObject {
         QFETCH(QString, zona);
         QFETCH(int, modoDecimal);
         v_->ModeloGrilla->FijarFilas(40);
+        v_->ModeloGrilla->FijarCelda(2, 1, "dato");
         v_->ModeloGrilla->FijarCelda(20, 1, "dato");
-        v_->Convertido = 1;
+        Convertir();
         v_->cbFuente->setCurrentIndex(item);
         QCOMPARE(C(0, 1), N(DeQString(titulo)));
         QCOMPARE(C(1, 1), N(DeQString(x)));
         QCOMPARE(C(1, 3), N(DeQString(altura)));
         QCOMPARE(C(1, 4), zona.isEmpty() ? std::string() : N(DeQString(zona)));
-        QCOMPARE(int(v_->ModoDecimal), modoDecimal);
-        QCOMPARE(int(v_->Convertido), 0);
+        QCOMPARE(int(E().ModoDecimal), modoDecimal);
+        QCOMPARE(int(E().Convertido), 0);
         QCOMPARE(v_->ModeloGrilla->Filas(), 15);
         for (int f = 2; f < 15; ++f)
             for (int c = 0; c < 9; ++c) QVERIFY(C(f, c).empty());
@@ -186,20 +146,21 @@ class TestArchivos : public QObject {
         v_->cbFuente->setCurrentIndex(0);
         QVERIFY(C(1, 4).empty());
         QCOMPARE(C(1, 2), N("Longitud"));
-        QCOMPARE(int(v_->ModoDecimal), 1);
+        QCOMPARE(int(E().ModoDecimal), 1);
     }
 
     void cambioDeDestino() {
         v_->ModeloGrilla->FijarFilas(4);
+        v_->ModeloGrilla->FijarCelda(2, 1, "dato");
+        Convertir();
         for (int c = 1; c < 9; ++c) v_->ModeloGrilla->FijarCelda(3, c, "v" + std::to_string(c));
-        v_->Convertido = 1;
         v_->cbDestino->setCurrentIndex(0);
         QCOMPARE(C(0, 5), std::string("<p align=\"center\"><b>Coordenas Geogr\xE1"
                                       "ficas</b></p>"));
         QCOMPARE(C(1, 5), N("Latitud"));
         QCOMPARE(C(1, 7), N("Altura Elips."));
         QVERIFY(C(1, 8).empty());
-        QCOMPARE(int(v_->Convertido), 0);
+        QCOMPARE(int(E().Convertido), 0);
         QCOMPARE(v_->ModeloGrilla->Filas(), 4);
         for (int c = 1; c < 5; ++c) QCOMPARE(C(3, c), "v" + std::to_string(c));
         for (int c = 5; c < 9; ++c) QVERIFY(C(3, c).empty());
@@ -230,18 +191,18 @@ class TestArchivos : public QObject {
         QCOMPARE(C(3, 2), std::string("-59.5"));
         for (int c = 0; c < 9; ++c) QVERIFY(C(4, c).empty());  // empty line, empty row
         for (int c = 0; c < 9; ++c) QVERIFY(C(5, c).empty());  // too short to show
-        QCOMPARE(v_->DelimArchivo, ',');
-        QCOMPARE(int(v_->LineaInicio), 2);
-        QCOMPARE(int(v_->ColLatX), 2);
-        QCOMPARE(int(v_->ColLonY), 3);
-        QCOMPARE(int(v_->ColAltura), 4);
-        QCOMPARE(int(v_->ColZona), 0);
-        QCOMPARE(int(v_->OpcionesLeidas), 1);
-        QCOMPARE(int(v_->ModoDecimal), 1);
-        QCOMPARE(int(v_->ArchivoGrande), 0);
-        QCOMPARE(v_->TotalLineas, int64_t(5));
+        QCOMPARE(E().DelimArchivo, ',');
+        QCOMPARE(int(E().LineaInicio), 2);
+        QCOMPARE(int(E().ColLatX), 2);
+        QCOMPARE(int(E().ColLonY), 3);
+        QCOMPARE(int(E().ColAltura), 4);
+        QCOMPARE(int(E().ColZona), 0);
+        QCOMPARE(int(E().OpcionesLeidas), 1);
+        QCOMPARE(int(E().ModoDecimal), 1);
+        QCOMPARE(int(E().ArchivoGrande), 0);
+        QCOMPARE(E().TotalLineas, int64_t(5));
         QVERIFY(v_->spOpcArch->isEnabled());
-        const TOpcionesLectura o = v_->Opciones();
+        const TOpcionesLectura o = v_.Opciones();
         QCOMPARE(int(o.ColLatX), 2);
         QCOMPARE(int(o.ModoDecimal), 1);
     }
@@ -253,7 +214,7 @@ class TestArchivos : public QObject {
         r_.modo = 1;
         Abrir(Archivo("cr.txt", "P1,-34.5,-58.4\rP2,-35.25,-59.5\r\nP3,-36,-60\r"));
         QCOMPARE(int(FormOpciones->CantidadMuestra), 3);
-        QCOMPARE(v_->TotalLineas, int64_t(3));
+        QCOMPARE(E().TotalLineas, int64_t(3));
         QCOMPARE(v_->ModeloGrilla->Filas(), 5);
         QCOMPARE(C(2, 2), std::string("-58.4"));
         QCOMPARE(C(3, 1), std::string("-35.25"));
@@ -269,33 +230,33 @@ class TestArchivos : public QObject {
         r_.zona = "3";
         Abrir(Archivo("utm.txt", datos));
         QCOMPARE(int(r_.fuenteVista), 2);
-        QCOMPARE(v_->DelimArchivo, ';');
+        QCOMPARE(E().DelimArchivo, ';');
         QCOMPARE(v_->ModeloGrilla->Filas(), 8);
         QCOMPARE(C(2, 0), N("1"));  // line 5 is point 1 in row 2
         QCOMPARE(C(2, 2), std::string("500005"));
         QCOMPARE(C(2, 4), std::string("20S"));  // the zone as written; the conversion reads it
         QVERIFY(C(4, 0).empty());               // line 7 too short
         QCOMPARE(C(6, 0), N("5"));              // line 9 is point 5 in row 6
-        QCOMPARE(int(v_->ModoDecimal), 1);
+        QCOMPARE(int(E().ModoDecimal), 1);
     }
 
     void abrirGeograficoDms() {
         const QByteArray lat = "34\xC2\xB0 36' 12.5\" S";  // written by a UTF-8 editor
         Abrir(Archivo("dms.txt", lat + ";58\xC2\xB0 22' 54.1\" W\n"));
-        QCOMPARE(int(v_->ModoDecimal), 0);
+        QCOMPARE(int(E().ModoDecimal), 0);
         QCOMPARE(C(2, 1), std::string("34\xB0 36' 12.5\" S"));
     }
 
     void cancelarElDialogoDeApertura() {
         Abrir(ArchivoDeLineas("a.txt", 3));
         QCOMPARE(v_->ModeloGrilla->Filas(), 5);
-        v_->Convertido = 1;
+        Convertir();
         v_->OD->FijarCancelarSiguiente();
         v_->skAbrir->click();
         QCOMPARE(v_->ModeloGrilla->Filas(), 5);  // the grid keeps what it showed
         QCOMPARE(C(4, 1), std::string("P3"));
-        QCOMPARE(int(v_->Convertido), 0);
-        QCOMPARE(int(v_->OpcionesLeidas), 0);
+        QCOMPARE(int(E().Convertido), 0);
+        QCOMPARE(int(E().OpcionesLeidas), 0);
         QCOMPARE(r_.llamadas, 1);
     }
 
@@ -305,7 +266,7 @@ class TestArchivos : public QObject {
         QCOMPARE(r_.llamadas, 1);
         QCOMPARE(v_->ModeloGrilla->Filas(), 15);
         QVERIFY(C(2, 1).empty());
-        QCOMPARE(int(v_->OpcionesLeidas), 0);
+        QCOMPARE(int(E().OpcionesLeidas), 0);
         QVERIFY(v_->spOpcArch->isEnabled());
     }
 
@@ -336,8 +297,8 @@ class TestArchivos : public QObject {
             QCOMPARE(AQString(C(2 + i, 2)), esperado[3 * i + 2]);
             for (int c = 3; c < 9; ++c) QVERIFY(C(2 + i, c).empty());
         }
-        QCOMPARE(int(v_->ModoDecimal), modoDecimal);
-        QCOMPARE(int(v_->OpcionesLeidas), 0);
+        QCOMPARE(int(E().ModoDecimal), modoDecimal);
+        QCOMPARE(int(E().OpcionesLeidas), 0);
         QVERIFY(!v_->spOpcArch->isEnabled());
     }
 
@@ -353,15 +314,15 @@ class TestArchivos : public QObject {
     void gpsEnInchauspeSeLeeDelimitado() {
         v_->cbFuente->setCurrentIndex(3);
         v_->BotonesFuente->button(1)->click();
-        QCOMPARE(v_->MarcoFuente(), 1);
+        QCOMPARE(v_->BotonesFuente->checkedId(), 1);
         r_.latX = "4";
         r_.lonY = "5";
         Abrir(Archivo("gps2.txt", "WP,D,PTO1,-34.5,-58.4,x\n"));
         QCOMPARE(r_.llamadas, 1);
         QCOMPARE(int(r_.fuenteVista), 3);
         QCOMPARE(C(2, 1), std::string("-34.5"));
-        QCOMPARE(int(v_->ModoDecimal), 1);
-        QCOMPARE(int(v_->OpcionesLeidas), 1);
+        QCOMPARE(int(E().ModoDecimal), 1);
+        QCOMPARE(int(E().OpcionesLeidas), 1);
     }
 
     void limiteDe50000_data() {
@@ -378,12 +339,12 @@ class TestArchivos : public QObject {
         QCOMPARE(v_->ModeloGrilla->Filas(), 50002);
         QCOMPARE(C(50001, 0), N("50000"));
         QCOMPARE(C(50001, 1), std::string("P50000"));
-        QCOMPARE(int(v_->ArchivoGrande), int(grande));
+        QCOMPARE(int(E().ArchivoGrande), int(grande));
         const QStringList archivos = QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         if (!grande) {
             QVERIFY(Mensajes().empty());
-            QVERIFY(v_->BaseSegmento.empty());
-            QVERIFY(!v_->CarpetaSegmentos);
+            QVERIFY(E().BaseSegmento.empty());
+            QVERIFY(!E().CarpetaSegmentos);
             return;
         }
         QCOMPARE(Mensajes().size(), size_t(1));
@@ -391,7 +352,7 @@ class TestArchivos : public QObject {
         QCOMPARE(Mensajes()[0].texto,
                  AQString("El Archivo a cargar es demasiado grande. Solo se mostrar\xE1n 50000 lineas"));
         // The segments live in a private folder of the system's temporary folder, none beside the file.
-        const std::string base = v_->BaseSegmento;
+        const std::string base = E().BaseSegmento;
         QVERIFY(QString::fromStdString(base).startsWith(QDir::tempPath() + "/zuvelo-"));
         QCOMPARE(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), archivos);
         for (int k = 0; k < 9; ++k) QCOMPARE(LineasDe(SegmentoEntrada(base, k)), 5000);
@@ -400,19 +361,19 @@ class TestArchivos : public QObject {
         QCOMPARE(v_->BarProgreso->Valor(), 100);
         QVERIFY(!v_->BarProgreso->isVisible());  // closed itself at 100
         // The next open deletes them with their folder, also when it is cancelled.
-        const QString carpeta = QString::fromStdString(v_->CarpetaSegmentos->Carpeta());
+        const QString carpeta = QString::fromStdString(E().CarpetaSegmentos->Carpeta());
         v_->OD->FijarCancelarSiguiente();
         v_->skAbrir->click();
         QVERIFY(!QFileInfo::exists(carpeta));
-        QCOMPARE(int(v_->ArchivoGrande), 0);
+        QCOMPARE(int(E().ArchivoGrande), 0);
     }
 
     void segmentosBorradosAlCerrar() {
         const QString ruta = ArchivoDeLineas("cierre.txt", 50001);
         Abrir(ruta);
-        const std::string base = v_->BaseSegmento;
+        const std::string base = E().BaseSegmento;
         QVERIFY(QFile::exists(QString::fromStdString(base + "$$9")));
-        v_->close();
+        v_.get()->close();
         QVERIFY(!QFile::exists(QString::fromStdString(base + "$$9")));
         QVERIFY(!QFile::exists(QString::fromStdString(base + "$$0")));
     }
@@ -450,11 +411,11 @@ class TestArchivos : public QObject {
         QVERIFY2(Mensajes()[1].texto.startsWith(AQString(kMensajeSinSegmentos)),
                  qPrintable(Mensajes()[1].texto));
         QVERIFY2(Mensajes()[1].texto.contains(motivo), qPrintable(Mensajes()[1].texto));
-        QCOMPARE(int(v_->ArchivoGrande), 1);
-        QVERIFY(!v_->FalloSegmentos.empty());
+        QCOMPARE(int(E().ArchivoGrande), 1);
+        QVERIFY(!E().FalloSegmentos.empty());
         QCOMPARE(v_->ModeloGrilla->Filas(), 50002);  // the rows shown stay
         QVERIFY(!v_->BarProgreso->isVisible());
-        QVERIFY(!v_->CarpetaSegmentos);
+        QVERIFY(!E().CarpetaSegmentos);
         if (!sinCarpeta)
             QCOMPARE(QDir(tmp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 
@@ -462,10 +423,9 @@ class TestArchivos : public QObject {
         v_->spSkinXFormButton1->click();
         QVERIFY(Mensajes().back().texto.startsWith(AQString(kMensajeArchivoIncompleto)));
         QVERIFY(Mensajes().back().texto.contains(motivo));
-        QCOMPARE(int(v_->Convertido), 0);
+        QCOMPARE(int(E().Convertido), 0);
         QVERIFY(C(2, 5).empty());
-        // Save: refused before a name is asked for, also after a convert command of earlier days.
-        v_->Convertido = 1;
+        // Save: refused before a name is asked for.
         v_->SD->FijarSiguiente(dir_.filePath("parcial"), 1);
         const std::size_t vistos = Mensajes().size();
         v_->Guardar->click();
@@ -475,8 +435,8 @@ class TestArchivos : public QObject {
         v_->SD->FijarCancelarSiguiente();
         // A new open starts afresh.
         Abrir(ArchivoDeLineas("chico.txt", 3));
-        QCOMPARE(int(v_->ArchivoGrande), 0);
-        QVERIFY(v_->FalloSegmentos.empty());
+        QCOMPARE(int(E().ArchivoGrande), 0);
+        QVERIFY(E().FalloSegmentos.empty());
     }
 
     // Segment files can never be one of the user's files: an input named like an old segment, a
@@ -523,10 +483,10 @@ class TestArchivos : public QObject {
         };
         const QStringList antes = listado();
         Abrir(ruta);
-        QCOMPARE(int(v_->ArchivoGrande), 1);
-        QVERIFY(v_->CarpetaSegmentos);
+        QCOMPARE(int(E().ArchivoGrande), 1);
+        QVERIFY(E().CarpetaSegmentos);
         QCOMPARE(listado(), antes);
-        v_->close();
+        v_.get()->close();
         QCOMPARE(listado(), antes);
         QFile f(ruta), a(raiz.filePath(ajeno));
         QVERIFY(f.open(QIODevice::ReadOnly) && a.open(QIODevice::ReadOnly));
@@ -539,16 +499,15 @@ class TestArchivos : public QObject {
     void dosVentanasNoCompartenSegmentos() {
         const QString ruta = ArchivoDeLineas("compartido.txt", 50001);
         Abrir(ruta);
-        auto otra = std::make_unique<TFConv>();
-        otra->OD->FijarSiguiente(ruta);
-        otra->skAbrir->click();
-        QVERIFY(v_->CarpetaSegmentos && otra->CarpetaSegmentos);
-        QVERIFY(v_->BaseSegmento != otra->BaseSegmento);
-        v_->close();
-        for (int k = 0; k < 9; ++k) QCOMPARE(LineasDe(SegmentoEntrada(otra->BaseSegmento, k)), 5000);
-        QCOMPARE(LineasDe(SegmentoEntrada(otra->BaseSegmento, 9)), 5001);
-        const QString carpeta = QString::fromStdString(otra->CarpetaSegmentos->Carpeta());
-        otra->close();
+        TVentana otra;
+        ::Abrir(otra, ruta);
+        QVERIFY(E().CarpetaSegmentos && otra.Estado().CarpetaSegmentos);
+        QVERIFY(E().BaseSegmento != otra.Estado().BaseSegmento);
+        v_.get()->close();
+        for (int k = 0; k < 9; ++k) QCOMPARE(LineasDe(SegmentoEntrada(otra.Estado().BaseSegmento, k)), 5000);
+        QCOMPARE(LineasDe(SegmentoEntrada(otra.Estado().BaseSegmento, 9)), 5001);
+        const QString carpeta = QString::fromStdString(otra.Estado().CarpetaSegmentos->Carpeta());
+        otra.get()->close();
         QVERIFY(!QFileInfo::exists(carpeta));
     }
 
@@ -558,7 +517,7 @@ class TestArchivos : public QObject {
         r_.lonY = "3";
         Abrir(Archivo("recarga.txt", "P1;-34.5;-58.4;25\nP2;-35;-59;30\n"));
         QCOMPARE(C(2, 1), std::string("-34.5"));
-        v_->Convertido = 1;
+        Convertir();
         r_.latX = "3";
         r_.lonY = "2";
         r_.altura = "4";
@@ -567,14 +526,14 @@ class TestArchivos : public QObject {
         QCOMPARE(C(2, 1), std::string("-58.4"));
         QCOMPARE(C(2, 2), std::string("-34.5"));
         QCOMPARE(C(3, 3), std::string("30"));
-        QCOMPARE(int(v_->ColLatX), 3);
-        QCOMPARE(int(v_->ColAltura), 4);
-        QCOMPARE(int(v_->Convertido), 0);
+        QCOMPARE(int(E().ColLatX), 3);
+        QCOMPARE(int(E().ColAltura), 4);
+        QCOMPARE(int(E().Convertido), 0);
         // Cancelled there, nothing changes.
         r_.aceptar = false;
         v_->spOpcArch->click();
         QCOMPARE(C(2, 1), std::string("-58.4"));
-        QCOMPARE(int(v_->ColLatX), 3);
+        QCOMPARE(int(E().ColLatX), 3);
     }
 
     // After a waypoint file the grid holds no delimited file: "Opciones de Archivo" must not
@@ -623,7 +582,7 @@ class TestArchivos : public QObject {
         QCOMPARE(FormOpciones->spMensaje->Mostrados[0].tipo, TMensaje::Error);
         QVERIFY(FormOpciones->spMensaje->Mostrados[0].texto.contains("existe.txt"));
         QCOMPARE(v_->ModeloGrilla->Filas(), 15);
-        QCOMPARE(int(v_->OpcionesLeidas), 0);
+        QCOMPARE(int(E().OpcionesLeidas), 0);
     }
 
     // The application-wide hook turns Enter into Tab in the dialog's fields too.
@@ -640,15 +599,19 @@ class TestArchivos : public QObject {
         QVERIFY(f->isVisible());  // Enter did not accept the dialog
     }
 
-    // One line into row number + 1 with the options in force; a line that shows nothing empties it.
-    void mostrarLinea() {
-        v_->DelimArchivo = ';';
-        v_->ColLatX = 2;
-        v_->ColLonY = 3;
-        v_->ColAltura = 0;
-        v_->ColZona = 4;
+    // Line n of the data goes into row n + 1 with the options in force; a line that shows nothing,
+    // loaded again, empties its row.
+    void lineaEnSuFila() {
         v_->cbFuente->setCurrentIndex(2);
-        v_->MostrarLinea("P9; 6150000 ;5500000;20S", 20);
+        r_.latX = "2";
+        r_.lonY = "3";
+        r_.zona = "4";
+        const auto archivo = [&](const char *linea20) {
+            QByteArray datos;
+            for (int i = 1; i < 20; ++i) datos += "P;6150000;5500000;20S\n";
+            return Archivo("fila.txt", datos + linea20 + "\n");
+        };
+        Abrir(archivo("P9; 6150000 ;5500000;20S"));
         QCOMPARE(v_->ModeloGrilla->Filas(), 22);
         QCOMPARE(C(21, 0), N("20"));
         QCOMPARE(C(21, 1), std::string("6150000"));
@@ -656,7 +619,8 @@ class TestArchivos : public QObject {
         QVERIFY(C(21, 3).empty());
         QCOMPARE(C(21, 4), std::string("20S"));
         v_->ModeloGrilla->FijarCelda(21, 6, "resultado");
-        v_->MostrarLinea("P9;6150000", 20);
+        archivo("P9;6150000");
+        v_->spOpcArch->click();
         for (int c = 0; c < 9; ++c) QVERIFY(C(21, c).empty());
     }
 
@@ -704,12 +668,20 @@ class TestArchivos : public QObject {
         r_.altura = "4";
         r_.modo = 1;
         Abrir(ruta);
-        v_->show();
+        v_.get()->show();
         QVERIFY(QTest::qWaitForWindowExposed(v_.get()));
         QDir().mkpath(CAPTURAS_DIR);
-        const QImage img = v_->grab().toImage();
+        const QImage img = v_.get()->grab().toImage();
         QVERIFY(img.save(QString(CAPTURAS_DIR) + "/archivos_cargado.png"));
         QCOMPARE(C(6, 1), std::string("-54.80191"));
+        // The data rows are banded as drawn: row 3 in the band colour, row 2 not.
+        const auto fondo = [&](int fila) {
+            const QRect celda = v_->Grilla->visualRect(v_->ModeloGrilla->index(fila, 1));
+            return img.pixelColor(
+                v_->Grilla->viewport()->mapTo(v_.get(), QPoint(celda.right() - 3, celda.center().y())));
+        };
+        QCOMPARE(fondo(3), QColor(228, 236, 248));
+        QVERIFY(fondo(2) != QColor(228, 236, 248));
     }
 };
 

@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <cmath>
 #include "Validate.h"
-#include "conversion_prueba.h"
+#include "ventana_prueba.h"
 
 namespace {
 
@@ -94,7 +94,9 @@ class TestAcciones : public QObject {
     Q_OBJECT
     TBanco b;
 
-    QLineEdit *C(const char *nombre) { return b.v->findChild<QLineEdit *>(QString::fromLatin1(nombre)); }
+    QLineEdit *C(const char *nombre) {
+        return b.v.get()->findChild<QLineEdit *>(QString::fromLatin1(nombre));
+    }
 
     template <std::size_t N>
     void Comprobar(const TEsperado (&esperados)[N]) {
@@ -205,7 +207,8 @@ class TestAcciones : public QObject {
         QVERIFY(b.v->Elat->text().isEmpty());
         QCOMPARE(b.v->GKPf->text(), QStringLiteral("6"));
         QCOMPARE(b.v->Memo->toPlainText(), QString());
-        QCOMPARE(b.Mensajes().back().texto, Q("No se puede convertir: X vac\xED" "a."));
+        QCOMPARE(b.Mensajes().back().texto, Q("No se puede convertir: X vac\xED"
+                                              "a."));
         Tipear(b.v->GKPx, "6170494.489");
         b.v->GKPy->setFocus();
         Salir(b.v->GKPy);
@@ -271,7 +274,9 @@ class TestAcciones : public QObject {
              "latitud '34\xB0 75' 99\" S': minutos mayores que 59");
         fila("longitud 582", 1, kLat, "582\xB0 25' 4\" W", "",
              "longitud '582\xB0 25' 4\" W' mayor que 180\xB0");
-        fila("latitud vacia", 1, "", kLon, "", "latitud vac\xED" "a");
+        fila("latitud vacia", 1, "", kLon, "",
+             "latitud vac\xED"
+             "a");
         fila("altura abc", 1, kLat, kLon, "abc", "altura 'abc' no es un n\xFAmero");
         fila("altura 2a5,5", 1, kLat, kLon, "2a5,5", "altura '2a5,5' no es un n\xFAmero");
         fila("altura con coma", 1, kLat, kLon, "7,25", "altura '7,25' tiene coma decimal: use el punto '.'");

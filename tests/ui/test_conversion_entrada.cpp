@@ -11,7 +11,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include "Validate.h"
-#include "conversion_prueba.h"
+#include "ventana_prueba.h"
 
 namespace {
 const char *const kNormal =
@@ -42,23 +42,24 @@ class TestEntrada : public QObject {
     void cleanup() { b.Cerrar(); }
 
     void estadoInicial() {
-        TFConv &v = *b.v;
-        QCOMPARE(v.windowTitle(), QStringLiteral("Zuvelo II v3.2"));
-        QCOMPARE(v.size(), QSize(583, 445));
-        QCOMPARE(v.objectName(), QStringLiteral("TFConv"));
+        TFConv &w = *b.v.get();
+        auto &v = *b.v;
+        QCOMPARE(w.windowTitle(), QStringLiteral("Zuvelo II v3.2"));
+        QCOMPARE(w.size(), QSize(583, 445));
+        QCOMPARE(w.objectName(), QStringLiteral("TFConv"));
         for (const char *nombre : {"Elat", "ELon", "EAlt", "GKPx", "GKPy", "GKPf", "cpX", "cpY", "cpZ",
                                    "SLat", "SLon", "SAlt", "GKIx", "GKIy", "GKIf"})
-            QVERIFY2(v.findChild<QLineEdit *>(nombre), nombre);
+            QVERIFY2(w.findChild<QLineEdit *>(nombre), nombre);
         for (const char *nombre : {"cGEOgrp", "cGKgrp", "cUTMgrp", "cGEOIgrp", "cGKIgrp", "cUTMIgrp"})
-            QVERIFY2(v.findChild<QGroupBox *>(nombre), nombre);
-        QVERIFY(v.findChild<QPlainTextEdit *>("Memo"));
-        QVERIFY(v.findChild<QStatusBar *>("statusbar"));
-        QVERIFY(v.findChild<TMensaje *>("spMensaje"));
-        QCOMPARE(v.findChild<QLabel *>("Msg")->text(),
+            QVERIFY2(w.findChild<QGroupBox *>(nombre), nombre);
+        QVERIFY(w.findChild<QPlainTextEdit *>("Memo"));
+        QVERIFY(w.findChild<QStatusBar *>("statusbar"));
+        QVERIFY(w.findChild<TMensaje *>("spMensaje"));
+        QCOMPARE(w.findChild<QLabel *>("Msg")->text(),
                  Q(" Conversi\xF3n de Coordenadas exclusivo para la Rep\xFA"
                    "blica Argentina"));
-        QCOMPARE(v.findChild<QLabel *>("Autor")->width(), 219);
-        auto *tabs = v.findChild<QTabWidget *>("spSPC");
+        QCOMPARE(w.findChild<QLabel *>("Autor")->width(), 219);
+        auto *tabs = w.findChild<QTabWidget *>("spSPC");
         QCOMPARE(tabs->count(), 3);
         QCOMPARE(tabs->tabText(0), Q("Conversi\xF3n"));
         QCOMPARE(tabs->tabText(1), Q("Archivos"));
@@ -92,7 +93,6 @@ class TestEntrada : public QObject {
         QCOMPARE(Formato->Mascara, MascaraLatitud);
         QCOMPARE(int(FinPendiente), 0);
         QCOMPARE(int(ComillaPulsada), 0);
-        QVERIFY(v.Coordenadas);
     }
 
     void tipear34CompletaYLlevaElCursorAlFinal() {
@@ -167,13 +167,13 @@ class TestEntrada : public QObject {
         QCOMPARE(e->cursorPosition(), 14);
         QCOMPARE(int(FinPendiente), 0);
         // Ctrl+Shift+2 is not the double quote: no deferral is armed.
-        b.v->ShiftKeyDn(e, Qt::Key_2, Qt::ShiftModifier | Qt::ControlModifier);
+        Tecla(e, QEvent::KeyPress, Qt::Key_2, Qt::ShiftModifier | Qt::ControlModifier);
         QCOMPARE(int(ComillaPulsada), 0);
-        b.v->ShiftKeyDn(e, Qt::Key_2, Qt::ShiftModifier | Qt::KeypadModifier);
+        Tecla(e, QEvent::KeyPress, Qt::Key_2, Qt::ShiftModifier | Qt::KeypadModifier);
         QCOMPARE(int(ComillaPulsada), 0);
-        b.v->ShiftKeyDn(e, Qt::Key_2, Qt::ShiftModifier);
+        Tecla(e, QEvent::KeyPress, Qt::Key_2, Qt::ShiftModifier);
         QCOMPARE(int(ComillaPulsada), 1);
-        b.v->ShiftKeyDn(e, Qt::Key_Shift, Qt::ShiftModifier);
+        Tecla(e, QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
         QCOMPARE(int(ComillaPulsada), 0);
     }
 
@@ -338,11 +338,17 @@ class TestEntrada : public QObject {
     }
 
     void cerrarLiberaValidadorYConversor() {
-        b.v->close();
+        b.v.get()->close();
         QVERIFY(!Formato);
-        QVERIFY(!b.v->Coordenadas);
         b.v->Elat->setText(QStringLiteral("xyz"));  // no validator: accepted, nothing shown
         QCOMPARE(b.pitidos, 0);
+        // No conversion object: leaving the group converts nothing.
+        Tipear(b.v->Elat, "34\xB0 S");
+        Tipear(b.v->ELon, "58\xB0 W");
+        b.v->EAlt->setFocus();
+        Salir(b.v->EAlt);
+        QVERIFY(b.v->GKPx->text().isEmpty());
+        QVERIFY(b.Mensajes().empty());
     }
 };
 

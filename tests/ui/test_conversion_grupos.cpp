@@ -1,11 +1,11 @@
 // The tick rules of the five groups and the two frame buttons of the "Conversión" tab.
 #include <QRadioButton>
 #include "Validate.h"
-#include "conversion_prueba.h"
+#include "ventana_prueba.h"
 
 namespace {
 // Fills every field with a marker text and the memo with a line.
-void LlenarTodo(TFConv &v) {
+void LlenarTodo(const TControles &v) {
     // Without the validator the marker texts stay as written.
     TFormato *formato = Formato;
     Formato = nullptr;
@@ -39,7 +39,7 @@ class TestGrupos : public QObject {
     void cleanup() { b.Cerrar(); }
 
     void tildarGrupo2ConPosgar() {
-        TFConv &v = *b.v;
+        auto &v = *b.v;
         LlenarTodo(v);
         ClickTick(v.cGKgrp);
         QVERIFY(v.cGKgrp->isChecked());
@@ -55,7 +55,7 @@ class TestGrupos : public QObject {
     }
 
     void tildarGrupo4ConPosgarSeDeshace() {
-        TFConv &v = *b.v;
+        auto &v = *b.v;
         LlenarTodo(v);
         v.Elat->setFocus();
         ClickTick(v.cGEOIgrp);
@@ -68,7 +68,7 @@ class TestGrupos : public QObject {
     }
 
     void destildarElGrupoDeEntrada() {
-        TFConv &v = *b.v;
+        auto &v = *b.v;
         LlenarTodo(v);
         v.EAlt->setFocus();
         ClickTick(v.cGEOgrp);
@@ -91,7 +91,7 @@ class TestGrupos : public QObject {
     }
 
     void campoInchauspeTrasUnaConversion() {
-        TFConv &v = *b.v;
+        auto &v = *b.v;
         Tipear(v.Elat, "34\xB0 36' 12.5\" S");
         Tipear(v.ELon, "58\xB0 22' 54\" W");
         v.EAlt->setFocus();
@@ -128,7 +128,7 @@ class TestGrupos : public QObject {
     }
 
     void posgarYaElegidoVaciaLoDemas() {
-        TFConv &v = *b.v;
+        auto &v = *b.v;
         LlenarTodo(v);
         v.GKIy->setFocus();
         QTest::mouseClick(v.spSkinCheckRadioBox1, Qt::LeftButton);
@@ -140,32 +140,24 @@ class TestGrupos : public QObject {
     }
 
     void elTickCorreAunSinCambioDeEstado() {
-        // Setting an already set tick still runs the tick event: group 1 ticked again empties the
-        // other groups and the memo.
-        TFConv &v = *b.v;
+        // POSGAR 94 chosen again sets group 1's tick, already set: its tick event still runs (the
+        // memo goes, the other groups empty), and group 3, already unticked, stays read-only.
+        auto &v = *b.v;
         LlenarTodo(v);
-        v.FijarTick(v.cGEOgrp, true);
+        QTest::mouseClick(v.spSkinCheckRadioBox1, Qt::LeftButton);
         QCOMPARE(v.Memo->toPlainText(), QString());
         CompararCampos(1, true, false);
-        for (int g = 2; g <= 5; ++g) CompararCampos(g, false, true);
-        // An unticked group unticked again stays read-only and changes nothing else.
-        LlenarTodo(v);
-        v.FijarTick(v.cUTMgrp, false);
-        QCOMPARE(v.Memo->toPlainText(), QStringLiteral("memo"));
-        CompararCampos(3, true, true);
-        CompararCampos(1, true, false);
+        QVERIFY(!v.cUTMgrp->isChecked());
+        CompararCampos(3, false, true);
     }
 
     void limpiarTodosMenoElGrupo() {
-        TFConv &v = *b.v;
+        // Ticking group 3 keeps its texts and empties every other group.
+        auto &v = *b.v;
         LlenarTodo(v);
-        v.LimpiarTodosMenoElGrupo(3);
+        ClickTick(v.cUTMgrp);
         for (int g = 1; g <= 5; ++g)
             for (int i = 0; i < 3; ++i) QCOMPARE(v.CampoGrupo(g, i)->text().isEmpty(), g != 3);
-        QCOMPARE(v.Memo->toPlainText(), QStringLiteral("memo"));
-        v.LimpiarTodosMenoElGrupo(0);
-        for (int g = 1; g <= 5; ++g)
-            for (int i = 0; i < 3; ++i) QVERIFY(v.CampoGrupo(g, i)->text().isEmpty());
     }
 };
 

@@ -4,7 +4,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
-#include "conversion_prueba.h"
+#include "ventana_prueba.h"
 
 class TestLocale : public QObject {
     Q_OBJECT

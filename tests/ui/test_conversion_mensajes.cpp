@@ -3,7 +3,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
-#include "conversion_prueba.h"
+#include "ventana_prueba.h"
 
 namespace {
 // Presses the button with the given text on the modal box once it is shown, and keeps its text.

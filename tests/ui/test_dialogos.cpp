@@ -16,8 +16,7 @@
 
 #include "UOpciones.h"
 #include "aplicacion.h"
-#include "archivos_carga.h"
-#include "archivos_lote_dialogo.h"
+#include "dialogos_archivo.h"
 #include "mensaje.h"
 
 class TestDialogos : public QObject {

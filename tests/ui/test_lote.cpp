@@ -2,21 +2,14 @@
 // rows that fail their tests, the extents, the ".DAT" grid layout, the extension rules, the
 // overwrite question, the ".DXF" read back by GDAL, the masked cell editor, and a screenshot.
 #include <QDirIterator>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTableView>
-#include <QAbstractButton>
-#include <QButtonGroup>
 #include <QTest>
-#include <map>
 
-#include "archivos_lote_dialogo.h"
-#include "lectura.h"
-#include "progreso.h"
-#include "test_lote_ayuda.h"
+#include "lote_prueba.h"
 
 namespace {
 const char kSinDatos[] = "Error: No hay datos para convertir.";
@@ -25,30 +18,6 @@ const char kDATBien[] = "El Archivo .DAT ha sido Creado Exitosamente";
 const char kDATMal[] = "No se pudo Crear el Archivo .DAT";
 const char kDXFBien[] = "El Archivo .DXF ha sido Creado Exitosamente";
 const char kDXFMal[] = "No se pudo Crear el Archivo .DXF";
-
-// Three points of a geographic DMS grid, their strips and PROJ's Gauss-Krüger results; row 3 holds
-// a latitude that the mask refuses.
-struct PuntoGeo {
-    std::string lat, lon, alt;
-    double latGrados, lonGrados;
-    int faja;
-};
-const PuntoGeo kBuenos[] = {
-    {"34\xB0 36' 12.5\" S", "58\xB0 22' 54.3\" W", "25.5", -(34 + 36 / 60.0 + 12.5 / 3600),
-     -(58 + 22 / 60.0 + 54.3 / 3600), 6},
-    {"31\xB0 25' 0\" S", "64\xB0 11' 0\" W", "", -(31 + 25 / 60.0), -(64 + 11 / 60.0), 4},
-    {"54\xB0 48' 0\" S", "68\xB0 18' 0\" W", "10", -(54 + 48 / 60.0), -(68 + 18 / 60.0), 2},
-};
-
-void LlenarGeoDMS(TFConv &v) {
-    LlenarGrilla(v, 0, 1, 0,
-                 {{Negrita("1"), kBuenos[0].lat, kBuenos[0].lon, kBuenos[0].alt, ""},
-                  {Negrita("2"), "3a\xB0 10' 0\" S", kBuenos[0].lon, "", ""},
-                  {Negrita("3"), kBuenos[1].lat, kBuenos[1].lon, kBuenos[1].alt, ""},
-                  {"", "", "", "", ""},
-                  {"PF-12", kBuenos[2].lat, kBuenos[2].lon, kBuenos[2].alt, ""}});
-}
-const int kFilaDePunto[] = {2, 4, 6};  // grid row of each of kBuenos
 
 QString Capturas() {
     const QString dir = QStringLiteral(CAPTURAS_DIR);
@@ -62,7 +31,6 @@ class TestLote : public QObject {
   private slots:
     void chequeos_data();
     void chequeos();
-    void filasConvertidasYFallidas();
     void filasQueLeeriaComoOtroPunto();
     void extensiones();
     void sinConversionNoGuarda();
@@ -83,6 +51,8 @@ class TestLote : public QObject {
 };
 
 // The three checks, in order; nothing is converted after a failing one and Convertido keeps its value.
+// The read options come from opening a file with those field numbers; without them (a grid typed in
+// a fresh window) the columns are not checked.
 void TestLote::chequeos_data() {
     QTest::addColumn<int>("fuente");
     QTest::addColumn<bool>("conDatos");
@@ -108,60 +78,27 @@ void TestLote::chequeos() {
     QFETCH(int, colZona);
     QFETCH(QString, mensaje);
     auto v = CrearVentana();
+    TRespuestaOpciones opciones{"1", QString::number(colLatX), QString::number(colLonY), "0",
+                                QString::number(colZona)};
     if (conDatos)
-        LlenarGrilla(*v, fuente, 2, 1, {{"1", "6170000.0", "5600000.0", "", "21"}});
+        LlenarGrilla(v, fuente, 2, 1, {{"1", "6170000.0", "5600000.0", "", "21"}}, opcionesLeidas == 1,
+                     opciones);
     else
-        LlenarGrilla(*v, fuente, 2, 1, {});
-    v->OpcionesLeidas = static_cast<uint8_t>(opcionesLeidas);
-    v->ColLatX = static_cast<uint8_t>(colLatX);
-    v->ColLonY = static_cast<uint8_t>(colLonY);
-    v->ColZona = static_cast<uint8_t>(colZona);
-    v->skTransfclick();
+        LlenarGrilla(v, fuente, 2, 1, {});
+    QCOMPARE(int(v.Estado().OpcionesLeidas), opcionesLeidas);
+    v->Mensajes().clear();
+    v->spSkinXFormButton1->click();
     if (mensaje.isEmpty()) {
-        QVERIFY(v->spMensaje->Mostrados.empty());
-        QCOMPARE(v->Convertido, uint8_t(1));
+        QVERIFY(v->Mensajes().empty());
+        QCOMPARE(v.Estado().Convertido, uint8_t(1));
         return;
     }
-    QCOMPARE(v->spMensaje->Mostrados.size(), std::size_t(1));
-    QCOMPARE(v->spMensaje->Mostrados[0].texto, mensaje);
-    QCOMPARE(v->spMensaje->Mostrados[0].tipo, TMensaje::Error);
-    QCOMPARE(v->spMensaje->Mostrados[0].botones, TMensaje::Ok);
-    QCOMPARE(v->Convertido, uint8_t(0));
+    QCOMPARE(v->Mensajes().size(), std::size_t(1));
+    QCOMPARE(v->Mensajes()[0].texto, mensaje);
+    QCOMPARE(v->Mensajes()[0].tipo, TMensaje::Error);
+    QCOMPARE(v->Mensajes()[0].botones, TMensaje::Ok);
+    QCOMPARE(v.Estado().Convertido, uint8_t(0));
     if (conDatos) QVERIFY(v->ModeloGrilla->Celda(2, 5).empty());
-}
-
-// A DMS grid to Gauss-Krüger: every good row agrees with PROJ within 1 mm and carries its strip,
-// the refused row and the empty row keep empty results, and the extents span the good rows.
-void TestLote::filasConvertidasYFallidas() {
-    auto v = CrearVentana();
-    LlenarGeoDMS(*v);
-    v->skTransfclick();
-    QVERIFY(v->spMensaje->Mostrados.empty());
-    QCOMPARE(v->Convertido, uint8_t(1));
-    const TModeloGrilla &g = *v->ModeloGrilla;
-    for (int c = 5; c <= 8; ++c) {
-        QVERIFY2(g.Celda(3, c).empty(), "refused latitude");
-        QVERIFY2(g.Celda(5, c).empty(), "empty row");
-    }
-    OraculoGK proj;
-    double minX = 1e300, maxX = -1e300, minY = 1e300, maxY = -1e300;
-    for (int i = 0; i < 3; ++i) {
-        const PuntoGeo &p = kBuenos[i];
-        const int fila = kFilaDePunto[i];
-        double x = 0, y = 0;
-        QVERIFY(proj.Proyectar(p.faja, p.latGrados, p.lonGrados, x, y));
-        QVERIFY2(std::fabs(Num(g.Celda(fila, 5)) - x) < 1e-3, g.Celda(fila, 5).c_str());
-        QVERIFY2(std::fabs(Num(g.Celda(fila, 6)) - y) < 1e-3, g.Celda(fila, 6).c_str());
-        QCOMPARE(QString::fromStdString(g.Celda(fila, 8)), QString::number(p.faja));
-        if (!p.alt.empty()) QCOMPARE(Num(g.Celda(fila, 7)), Num(p.alt));
-        minX = std::min(minX, x), maxX = std::max(maxX, x);
-        minY = std::min(minY, y), maxY = std::max(maxY, y);
-    }
-    // The extents hold the 4-decimal texts of the cells: within 0.1 mm of PROJ plus the 1 mm above.
-    QVERIFY(std::fabs(static_cast<double>(v->MinimoX) - minX) < 1.1e-3);
-    QVERIFY(std::fabs(static_cast<double>(v->MaximoX) - maxX) < 1.1e-3);
-    QVERIFY(std::fabs(static_cast<double>(v->MinimoY) - minY) < 1.1e-3);
-    QVERIFY(std::fabs(static_cast<double>(v->MaximoY) - maxY) < 1.1e-3);
 }
 
 // Rows that would convert to a wrong place if taken literally (an empty longitude read as 0°, a
@@ -169,27 +106,26 @@ void TestLote::filasConvertidasYFallidas() {
 // results, like the lines of the background run; the good row beside them converts.
 void TestLote::filasQueLeeriaComoOtroPunto() {
     auto v = CrearVentana();
-    LlenarGrilla(*v, 0, 1, 1,
-                 {{"1", "-34.6034722", "-58.3816667", "", ""}, {"2", "-34.6034722", "", "", ""}});
-    v->skTransfclick();
+    LlenarGrilla(v, 0, 1, 1, {{"1", "-34.6034722", "-58.3816667", "", ""}, {"2", "-34.6034722", "", "", ""}});
+    v->spSkinXFormButton1->click();
     const TModeloGrilla &g = *v->ModeloGrilla;
     QCOMPARE(QString::fromStdString(g.Celda(2, 8)), QString("6"));
     QVERIFY2(g.Celda(3, 5).empty(), "empty longitude");
 
-    LlenarGrilla(*v, 0, 1, 0,
+    LlenarGrilla(v, 0, 1, 0,
                  {{"1", "34\xB0 36' 12.5\" S", "58\xB0 22' 54\" W", "", ""},
                   {"2", "34\xB0 36' 12.5\" s", "58\xB0 22' 54\" W", "", ""}});
-    v->skTransfclick();
+    v->spSkinXFormButton1->click();
     QCOMPARE(AQString(g.Celda(2, 5)), QString("6170494.489"));
     QCOMPARE(g.Celda(3, 5), g.Celda(2, 5));  // a lower-case hemisphere letter reads for sure
 
-    LlenarGrilla(*v, 2, 0, 1,
+    LlenarGrilla(v, 2, 0, 1,
                  {{"1", "6170061.3482", "373311.043", "", "21"},
                   {"2", "6170061.3482", "373311.043", "", "277"},
                   {"3", "6170061.3482", "373311.043", "", "300"},
                   {"4", "6170061.3482", "373311.043", "", "000021"},
                   {"5", "6170061.3482", "0000000000000000000000000373311.043", "", "21"}});
-    v->skTransfclick();
+    v->spSkinXFormButton1->click();
     QCOMPARE(g.Celda(5, 5), g.Celda(2, 5));  // zone 000021 is zone 21
     QVERIFY2(g.Celda(6, 5).empty(), "Y longer than its field");
     QVERIFY(AQString(g.Celda(2, 5)).startsWith(AQString("34\xB0 36' 12.5")));
@@ -200,34 +136,33 @@ void TestLote::filasQueLeeriaComoOtroPunto() {
 // A geographic destination: column 8 is left alone and the DMS results leave the extents unset.
 void TestLote::extensiones() {
     auto v = CrearVentana();
-    LlenarGrilla(*v, 1, 0, 1, {{"1", "6172000.0", "5631000.0", "12", "5"}});
+    LlenarGrilla(v, 1, 0, 1, {{"1", "6172000.0", "5631000.0", "12", "5"}});
     v->ModeloGrilla->FijarCelda(2, 8, "previo");
-    v->skTransfclick();
-    QCOMPARE(v->Convertido, uint8_t(1));
+    v->spSkinXFormButton1->click();
+    QCOMPARE(v.Estado().Convertido, uint8_t(1));
     const std::string lat = v->ModeloGrilla->Celda(2, 5);
     QVERIFY2(lat.find('\xB0') != std::string::npos && lat.back() == 'S', lat.c_str());
     QCOMPARE(QString::fromStdString(v->ModeloGrilla->Celda(2, 8)), QString("previo"));
-    QVERIFY(v->MinimoX > v->MaximoX);
-    QVERIFY(v->MinimoY > v->MaximoY);
+    QVERIFY(v.Estado().ConteoGrilla.Extension.Vacia());
 }
 
 void TestLote::sinConversionNoGuarda() {
     QTemporaryDir dir;
     auto v = CrearVentana();
-    LlenarGeoDMS(*v);
+    LlenarGeoDMS(v);
     v->SD->FijarSiguiente(dir.filePath("puntos"), 1);
-    v->skGuardarclick();
+    v->Guardar->click();
     QCOMPARE(
-        UltimoMensaje(*v),
+        UltimoMensaje(v),
         AQString(
             "No se ha realizado ningun proceso conversi\xF3n.\n\rLa acci\xF3n guardar ser\xE1 cancelado."));
-    QCOMPARE(v->spMensaje->Mostrados.back().tipo, TMensaje::Informacion);
+    QCOMPARE(v->Mensajes().back().tipo, TMensaje::Informacion);
     QVERIFY(!QFile::exists(dir.filePath("puntos.dat")));
     // A kind change after a conversion clears Convertido: the same message.
-    v->skTransfclick();
+    v->spSkinXFormButton1->click();
     v->cbDestino->setCurrentIndex(2);
-    v->skGuardarclick();
-    QCOMPARE(v->spMensaje->Mostrados.size(), std::size_t(2));
+    v->Guardar->click();
+    QCOMPARE(v->Mensajes().size(), std::size_t(2));
     QVERIFY(!QFile::exists(dir.filePath("puntos.dat")));
 }
 
@@ -236,12 +171,13 @@ void TestLote::sinConversionNoGuarda() {
 void TestLote::datGrilla() {
     QTemporaryDir dir;
     auto v = CrearVentana();
-    LlenarGrilla(*v, 0, 1, 0,
+    LlenarGrilla(v, 0, 1, 0,
                  {{"", "a", "", "", ""},
                   {"", "b", "", "", ""},
                   {"", "", "", "", ""},
                   {"", "c", "", "", ""},
                   {"", "d", "", "", ""}});
+    v->spSkinXFormButton1->click();  // nothing converts; the results are typed in afterwards
     TModeloGrilla &g = *v->ModeloGrilla;
     const std::vector<std::array<std::string, 4>> resultados = {
         {"6181234.5", "5512345.25", "25", "5"},
@@ -251,10 +187,9 @@ void TestLote::datGrilla() {
         {"34\xB0 36' 12.50000\" S", "58\xB0 22' 54.30000\" W", "25.0", ""}};
     for (int i = 0; i < 5; ++i)
         for (int c = 0; c < 4; ++c) g.FijarCelda(2 + i, 5 + c, resultados[i][c]);
-    v->Convertido = 1;
     v->SD->FijarSiguiente(dir.filePath("puntos"), 1);
-    v->skGuardarclick();
-    QCOMPARE(UltimoMensaje(*v),
+    v->Guardar->click();
+    QCOMPARE(UltimoMensaje(v),
              AQString(kDATBien) + AQString("\n3 puntos convertidos, 1 con error: los puntos con "
                                            "error quedaron sin valores."));
     const std::string esperado =
@@ -274,13 +209,13 @@ void TestLote::sobreescribir() {
     const QString ruta = dir.filePath("viejo.dat");
     Escribir(ruta, "VIEJO\r\n");
     auto v = CrearVentana();
-    LlenarGeoDMS(*v);
-    v->skTransfclick();
+    LlenarGeoDMS(v);
+    v->spSkinXFormButton1->click();
 
     RespuestaConfirmacion() = TMensaje::BotonCancelar;
     v->SD->FijarSiguiente(ruta, 1);
-    v->skGuardarclick();
-    const auto &m = v->spMensaje->Mostrados;
+    v->Guardar->click();
+    const auto &m = v->Mensajes();
     QCOMPARE(m.size(), std::size_t(2));
     QCOMPARE(m[0].tipo, TMensaje::Confirmacion);
     QCOMPARE(m[0].botones, TMensaje::OkCancelar);
@@ -292,14 +227,14 @@ void TestLote::sobreescribir() {
     v->BarProgreso->FijarValor(0);
     v->BarProgreso->Mostrar();
     v->SD->FijarSiguiente(ruta, 1);
-    v->skGuardarclick();
-    QCOMPARE(UltimoMensaje(*v), AQString(kDATMal));
+    v->Guardar->click();
+    QCOMPARE(UltimoMensaje(v), AQString(kDATMal));
     QVERIFY(!v->BarProgreso->isVisible());
 
     RespuestaConfirmacion() = TMensaje::BotonOk;
     v->SD->FijarSiguiente(ruta, 1);
-    v->skGuardarclick();
-    QVERIFY(UltimoMensaje(*v).startsWith(AQString(kDATBien)));
+    v->Guardar->click();
+    QVERIFY(UltimoMensaje(v).startsWith(AQString(kDATBien)));
     const std::string nuevo = Leer(ruta);
     QVERIFY(nuevo.rfind("1, ", 0) == 0);
     QCOMPARE(std::count(nuevo.begin(), nuevo.end(), '\n'), 4L);
@@ -307,28 +242,37 @@ void TestLote::sobreescribir() {
 }
 
 // A save that cannot complete leaves the existing file untouched and no partial file, closes its
-// progress dialog and says why in Spanish: here a large file whose output segments were never
-// written, and a folder that does not exist.
+// progress dialog and says why in Spanish: here a large file of which no point converted (the grid
+// shows points that converted nowhere in the file's output), and a folder that does not exist.
 void TestLote::falloConservaArchivo() {
-    QTemporaryDir dir;
+    QTemporaryDir dir, entradas;
     const QString ruta = dir.filePath("previo.dat");
     Escribir(ruta, "PREVIO\r\n");
     auto v = CrearVentana();
-    LlenarGeoDMS(*v);
-    v->skTransfclick();
-    v->ArchivoGrande = 1;  // no background run has written the output segments
+    std::string malas;
+    for (int i = 0; i < 50001; ++i) malas += "abc,def\r\n";
+    Escribir(entradas.filePath("malas.txt"), malas);
+    TRespuestaOpciones opciones;
+    ResponderOpciones(&opciones);
+    Abrir(v, entradas.filePath("malas.txt"));
+    ResponderOpciones(nullptr);
+    QCOMPARE(v.Estado().ArchivoGrande, uint8_t(1));
+    QSignalSpy fin(v->GrupoTareas, &TGrupoTareas::Fin);
+    v->spSkinXFormButton1->click();
+    QVERIFY(fin.wait(60000));
     v->SD->FijarSiguiente(ruta, 1);
-    v->skGuardarclick();
-    QCOMPARE(UltimoMensaje(*v), AQString("Ning\xFAn punto se pudo convertir: no hay nada que guardar."));
+    v->Guardar->click();
+    QCOMPARE(UltimoMensaje(v), AQString("Ning\xFAn punto se pudo convertir: no hay nada que guardar."));
     QCOMPARE(Leer(ruta), std::string("PREVIO\r\n"));
     QVERIFY(!v->BarProgreso->isVisible());
 
-    v->ArchivoGrande = 0;
+    LlenarGeoDMS(v);
+    v->spSkinXFormButton1->click();
     v->SD->FijarSiguiente(dir.filePath("no/existe/puntos"), 1);
-    v->skGuardarclick();
-    QCOMPARE(UltimoMensaje(*v), AQString(kDATMal) + "\n\rNo se puede crear '" +
-                                    dir.filePath("no/existe/puntos.dat") +
-                                    "': no existe el archivo o la carpeta");
+    v->Guardar->click();
+    QCOMPARE(UltimoMensaje(v), AQString(kDATMal) + "\n\rNo se puede crear '" +
+                                   dir.filePath("no/existe/puntos.dat") +
+                                   "': no existe el archivo o la carpeta");
     QVERIFY(!v->BarProgreso->isVisible());
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"previo.dat"});
 }
@@ -340,11 +284,11 @@ void TestLote::enlaceSeConserva() {
     Escribir(dir.filePath("datos/real.dat"), "VIEJO\r\n");
     QVERIFY(QFile::link("datos/real.dat", dir.filePath("enlace.dat")));
     auto v = CrearVentana();
-    LlenarGeoDMS(*v);
-    v->skTransfclick();
+    LlenarGeoDMS(v);
+    v->spSkinXFormButton1->click();
     v->SD->FijarSiguiente(dir.filePath("enlace.dat"), 1);
-    v->skGuardarclick();
-    QVERIFY(UltimoMensaje(*v).startsWith(AQString(kDATBien)));
+    v->Guardar->click();
+    QVERIFY(UltimoMensaje(v).startsWith(AQString(kDATBien)));
     QVERIFY(QFileInfo(dir.filePath("enlace.dat")).isSymLink());
     QVERIFY(Leer(dir.filePath("datos/real.dat")).rfind("1, ", 0) == 0);
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
@@ -376,11 +320,11 @@ void TestLote::extension() {
     QTemporaryDir dir;
     QDir(dir.path()).mkdir("datos.dat");
     auto v = CrearVentana();
-    LlenarGeoDMS(*v);
-    v->skTransfclick();
+    LlenarGeoDMS(v);
+    v->spSkinXFormButton1->click();
     v->SD->FijarSiguiente(dir.filePath(escrito), filtro);
-    v->skGuardarclick();
-    QVERIFY2(UltimoMensaje(*v).startsWith(mensaje), qPrintable(UltimoMensaje(*v)));
+    v->Guardar->click();
+    QVERIFY2(UltimoMensaje(v).startsWith(mensaje), qPrintable(UltimoMensaje(v)));
     QVERIFY2(QFile::exists(dir.filePath(archivo)), qPrintable(archivo));
     QDirIterator it(dir.path(), QDir::Files, QDirIterator::Subdirectories);
     int archivos = 0;
@@ -393,11 +337,11 @@ void TestLote::extension() {
 void TestLote::dxfLeidoPorGdal() {
     QTemporaryDir dir;
     auto v = CrearVentana();
-    LlenarGeoDMS(*v);
-    v->skTransfclick();
+    LlenarGeoDMS(v);
+    v->spSkinXFormButton1->click();
     v->SD->FijarSiguiente(dir.filePath("plano"), 2);
-    v->skGuardarclick();
-    QCOMPARE(UltimoMensaje(*v),
+    v->Guardar->click();
+    QCOMPARE(UltimoMensaje(v),
              AQString(kDXFBien) + AQString("\n3 puntos convertidos, 1 con error: los puntos "
                                            "con error no est\xE1n en el dibujo."));
     const QString ruta = dir.filePath("plano.dxf");
@@ -452,12 +396,12 @@ void TestLote::dxfLeidoPorGdal() {
 void TestLote::dxfGeograficoFalla() {
     QTemporaryDir dir;
     auto v = CrearVentana();
-    LlenarGrilla(*v, 1, 0, 1, {{"1", "6172000.0", "5631000.0", "12", "5"}});
-    v->skTransfclick();
+    LlenarGrilla(v, 1, 0, 1, {{"1", "6172000.0", "5631000.0", "12", "5"}});
+    v->spSkinXFormButton1->click();
     v->SD->FijarSiguiente(dir.filePath("plano"), 2);
-    v->skGuardarclick();
-    QCOMPARE(UltimoMensaje(*v), AQString(kDXFMal) + AQString("\nUn dibujo necesita coordenadas planas: elija "
-                                                             "Gauss-Kr\xFCger o UTM como destino."));
+    v->Guardar->click();
+    QCOMPARE(UltimoMensaje(v), AQString(kDXFMal) + AQString("\nUn dibujo necesita coordenadas planas: elija "
+                                                            "Gauss-Kr\xFCger o UTM como destino."));
     QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 }
 
@@ -465,31 +409,37 @@ void TestLote::dxfGeograficoFalla() {
 void TestLote::dxfSinPuntos() {
     QTemporaryDir dir;
     auto v = CrearVentana();
-    LlenarGrilla(*v, 0, 1, 0, {{"1", "3a\xB0 10' 0\" S", "58\xB0 22' 54.3\" W", "", ""}});
-    v->skTransfclick();
-    QCOMPARE(v->Convertido, uint8_t(1));
+    LlenarGrilla(v, 0, 1, 0, {{"1", "3a\xB0 10' 0\" S", "58\xB0 22' 54.3\" W", "", ""}});
+    v->spSkinXFormButton1->click();
+    QCOMPARE(v.Estado().Convertido, uint8_t(1));
     v->SD->FijarSiguiente(dir.filePath("vacio"), 2);
-    v->skGuardarclick();
-    QCOMPARE(UltimoMensaje(*v), AQString("Ning\xFAn punto se pudo convertir: no hay nada que guardar."));
+    v->Guardar->click();
+    QCOMPARE(UltimoMensaje(v), AQString("Ning\xFAn punto se pudo convertir: no hay nada que guardar."));
     QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 }
 
 namespace {
 // Double-clicks a grid cell the way a user does.
-void DobleClic(TFConv &v, int fila, int col) {
-    QTableView *g = v.Grilla;
-    const QModelIndex i = v.ModeloGrilla->index(fila, col);
+void DobleClic(TVentana &v, int fila, int col) {
+    QTableView *g = v->Grilla;
+    const QModelIndex i = v->ModeloGrilla->index(fila, col);
     g->scrollTo(i);
     const QPoint centro = g->visualRect(i).center();
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, centro);
     QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, centro);
 }
 
-std::unique_ptr<TFConv> VentanaVisible() {
+TVentana VentanaVisible() {
     auto v = CrearVentana();
-    v->show();
-    v->activateWindow();
+    v.get()->show();
+    v.get()->activateWindow();
     return v;
+}
+
+// The grid's own editor, once it has the focus.
+QLineEdit *EditorDeLaGrilla(TVentana &v) {
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    return editor && editor != v->Campo && v->Grilla->isAncestorOf(editor) ? editor : nullptr;
 }
 }  // namespace
 
@@ -498,10 +448,10 @@ std::unique_ptr<TFConv> VentanaVisible() {
 void TestLote::campoGrillaDMS() {
     auto v = VentanaVisible();
     QVERIFY(QTest::qWaitForWindowActive(v.get()));
-    LlenarGeoDMS(*v);
-    v->skTransfclick();
+    LlenarGeoDMS(v);
+    v->spSkinXFormButton1->click();
     const QString cuenta = v->Msg->text();  // the conversion's counts stay after the editing below
-    DobleClic(*v, 2, 1);
+    DobleClic(v, 2, 1);
     QTRY_VERIFY(v->Campo->isVisible());
     QCOMPARE(DeQString(v->Campo->text()), kBuenos[0].lat);
     const QRect celda = v->Grilla->visualRect(v->ModeloGrilla->index(2, 1));
@@ -516,11 +466,11 @@ void TestLote::campoGrillaDMS() {
     QTest::keyClick(v->Campo, Qt::Key_Return);  // Enter acts as Tab: Campo loses the focus
     QTRY_VERIFY(!v->Campo->isVisible());
     QCOMPARE(v->ModeloGrilla->Celda(2, 1), nueva);
-    QCOMPARE(v->Convertido, uint8_t(1));
+    QCOMPARE(v.Estado().Convertido, uint8_t(1));
     QCOMPARE(v->Msg->text(), cuenta);
 
     // A letter typed among the degrees.
-    DobleClic(*v, 4, 2);
+    DobleClic(v, 4, 2);
     QTRY_VERIFY(v->Campo->isVisible());
     QCOMPARE(DeQString(v->Campo->text()), kBuenos[1].lon);
     v->Campo->setCursorPosition(1);
@@ -532,7 +482,7 @@ void TestLote::campoGrillaDMS() {
     QCOMPARE(v->ModeloGrilla->Celda(4, 2), kBuenos[1].lon);
 
     // The pointer moving over the page puts Campo away; a text that fits the mask is kept.
-    DobleClic(*v, 6, 1);
+    DobleClic(v, 6, 1);
     QTRY_VERIFY(v->Campo->isVisible());
     v->Campo->setText(AQString("54\xB0 50' 0\" S"));
     QMouseEvent mover(QEvent::MouseMove, QPointF(3, 3), v->TSTransf->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
@@ -549,15 +499,15 @@ void TestLote::campoGrillaDMS() {
 void TestLote::campoGrillaDecimal() {
     auto v = VentanaVisible();
     QVERIFY(QTest::qWaitForWindowActive(v.get()));
-    LlenarGrilla(*v, 0, 1, 1, {{"1", "-34.5", "-58.25", "", ""}});
-    DobleClic(*v, 2, 1);
+    LlenarGrilla(v, 0, 1, 1, {{"1", "-34.5", "-58.25", "", ""}});
+    DobleClic(v, 2, 1);
     QTRY_VERIFY(v->Campo->isVisible());
     QCOMPARE(DeQString(v->Campo->text()), std::string("34\xB0 30' 0.00000\" S"));
     QTest::keyClick(v->Campo, Qt::Key_Return);
     QTRY_VERIFY(!v->Campo->isVisible());
     QCOMPARE(v->ModeloGrilla->Celda(2, 1), std::string("-34.5000000000000"));
 
-    DobleClic(*v, 2, 2);
+    DobleClic(v, 2, 2);
     QTRY_VERIFY(v->Campo->isVisible());
     QCOMPARE(DeQString(v->Campo->text()), std::string("58\xB0 15' 0.00000\" W"));
     v->Campo->setText(AQString("58\xB0 45' 0\" W"));
@@ -566,7 +516,7 @@ void TestLote::campoGrillaDecimal() {
     QCOMPARE(v->ModeloGrilla->Celda(2, 2), std::string("-58.7500000000000"));
 
     v->ModeloGrilla->FijarCelda(2, 1, "-34.0500000000001");
-    DobleClic(*v, 2, 1);
+    DobleClic(v, 2, 1);
     QTRY_VERIFY(v->Campo->isVisible());
     QCOMPARE(DeQString(v->Campo->text()), std::string("34\xB0 3' 0.00000\" S"));
     QTest::keyClick(v->Campo, Qt::Key_Return);
@@ -580,7 +530,7 @@ void TestLote::campoGrillaDecimal() {
 void TestLote::campoTomaLaTeclaQueLoAbre() {
     auto v = VentanaVisible();
     QVERIFY(QTest::qWaitForWindowActive(v.get()));
-    LlenarGeoDMS(*v);
+    LlenarGeoDMS(v);
     v->Grilla->setFocus();
     v->Grilla->setCurrentIndex(v->ModeloGrilla->index(2, 1));
     QTest::keyClick(v->Grilla, Qt::Key_3);
@@ -593,40 +543,40 @@ void TestLote::campoTomaLaTeclaQueLoAbre() {
 void TestLote::campoNoParaPlanasNiAltura() {
     auto v = VentanaVisible();
     QVERIFY(QTest::qWaitForWindowActive(v.get()));
-    LlenarGrilla(*v, 1, 0, 1, {{"1", "6172000.0", "5631000.0", "12", "5"}});
-    DobleClic(*v, 2, 1);
-    QTest::qWait(50);
+    LlenarGrilla(v, 1, 0, 1, {{"1", "6172000.0", "5631000.0", "12", "5"}});
+    DobleClic(v, 2, 1);
+    QTRY_VERIFY(EditorDeLaGrilla(v));
     QVERIFY(!v->Campo->isVisible());
-    QWidget *editor = QApplication::focusWidget();
-    QVERIFY(editor && editor != v->Campo && editor->inherits("QLineEdit"));
+    QLineEdit *editor = EditorDeLaGrilla(v);
     QTest::keyClicks(editor, "abc");
     QTest::keyClick(editor, Qt::Key_Return);
     QTRY_COMPARE(QString::fromStdString(v->ModeloGrilla->Celda(2, 1)), QString("abc"));
 
-    LlenarGrilla(*v, 0, 1, 0, {{"1", kBuenos[0].lat, kBuenos[0].lon, "", ""}});
-    DobleClic(*v, 2, 3);
-    QTest::qWait(50);
+    LlenarGrilla(v, 0, 1, 0, {{"1", kBuenos[0].lat, kBuenos[0].lon, "", ""}});
+    DobleClic(v, 2, 3);
+    QTRY_VERIFY(EditorDeLaGrilla(v));
     QVERIFY(!v->Campo->isVisible());
-    QCOMPARE(v->ColEditada, 3);
-    QCOMPARE(v->FilaEditada, 2);
+    QCOMPARE(v.Estado().ColEditada, 3);
+    QCOMPARE(v.Estado().FilaEditada, 2);
 }
 
-// The tab after a conversion, saved for a look.
+// The tab after a conversion, saved for a look: the refused row shows in its colour; to geographic
+// Campo Inchauspe, the longest DMS longitude shows whole, hemisphere letter included.
 void TestLote::captura() {
     auto v = VentanaVisible();
-    v->resize(1150, 445);  // wide enough to show the result columns beside the input
-    LlenarGeoDMS(*v);
-    v->skTransfclick();
-    QTest::qWait(50);
-    const QString ruta = Capturas() + "/archivos_convertido.png";
-    QVERIFY(v->grab().save(ruta));
-    QVERIFY(QFile::exists(ruta));
+    v.get()->resize(1150, 445);  // wide enough to show the result columns beside the input
+    LlenarGeoDMS(v);
+    v->spSkinXFormButton1->click();
+    const QImage imagen = v.get()->grab().toImage();
+    QVERIFY(imagen.save(Capturas() + "/archivos_convertido.png"));
+    const QRect fallida = v->Grilla->visualRect(v->ModeloGrilla->index(3, 5));
+    const QPoint fondo =
+        v->Grilla->viewport()->mapTo(v.get(), QPoint(fallida.right() - 3, fallida.center().y()));
+    QCOMPARE(imagen.pixelColor(fondo), QColor(250, 208, 208));
 
-    // To geographic Campo Inchauspe: the longest DMS longitude shows whole, hemisphere letter included.
     v->cbDestino->setCurrentIndex(0);
     v->BotonesDestino->button(1)->setChecked(true);
-    v->skTransfclick();
-    QTest::qWait(50);
+    v->spSkinXFormButton1->click();
     const QFontMetrics medida(v->Grilla->font());
     for (int fila : {2, 4, 6})
         for (int col : {5, 6}) {
@@ -634,7 +584,7 @@ void TestLote::captura() {
             QVERIFY2(texto.endsWith(col == 5 ? 'S' : 'W'), qPrintable(texto));
             QVERIFY2(medida.horizontalAdvance(texto) + 6 <= v->Grilla->columnWidth(col), qPrintable(texto));
         }
-    QVERIFY(v->grab().save(Capturas() + "/archivos_geografico.png"));
+    QVERIFY(v.get()->grab().save(Capturas() + "/archivos_geografico.png"));
 }
 
 QTEST_MAIN(TestLote)

@@ -5,7 +5,9 @@
 #include <QTest>
 #include <QThread>
 #include <atomic>
+#include <future>
 #include <mutex>
+#include <thread>
 #include <stdexcept>
 #include <vector>
 
@@ -56,19 +58,19 @@ void TestTareas::ordenDeEventos() {
     TTarea a(&grupo), b(&grupo);
     a.setObjectName("A");
     b.setObjectName("B");
-    // B's execute waits until A's has started, so both run at the same time.
-    std::atomic<bool> aCorre{false};
-    a.FijarEjecucion([&](TTarea &t) {
-        reg.Anotar("ejecuta " + t.objectName());
-        aCorre = true;
-    });
+    // B's execute runs while A's thread ends: it waits until the window's thread has seen A end.
+    std::promise<void> aTermino;
+    std::future<void> esperaA = aTermino.get_future();
+    a.FijarEjecucion([&](TTarea &t) { reg.Anotar("ejecuta " + t.objectName()); });
     b.FijarEjecucion([&](TTarea &t) {
-        while (!aCorre) QThread::msleep(1);
-        QThread::msleep(50);  // A ends first
+        esperaA.wait();
         reg.Anotar("ejecuta " + t.objectName());
     });
     connect(&grupo, &TGrupoTareas::Inicio, [&] { reg.Anotar("inicio grupo"); });
-    connect(&grupo, &TGrupoTareas::FinHilo, [&](TTarea *t) { reg.Anotar("fin hilo " + t->objectName()); });
+    connect(&grupo, &TGrupoTareas::FinHilo, [&](TTarea *t) {
+        reg.Anotar("fin hilo " + t->objectName());
+        if (t == &a) aTermino.set_value();
+    });
     connect(&grupo, &TGrupoTareas::Fin, [&] { reg.Anotar("fin grupo"); });
     for (TTarea *t : {&a, &b}) {
         connect(t, &TTarea::Iniciada, [&](TTarea *x) { reg.Anotar("inicio " + x->objectName()); });
@@ -120,14 +122,16 @@ void TestTareas::reinicioDesdeFinDeHilo() {
     QSignalSpy fin(&grupo, &TGrupoTareas::Fin);
     grupo.Iniciar();
     QVERIFY(fin.wait(5000));
-    QTest::qWait(50);
+    // Every thread has ended: a further end would already be posted.
+    QCoreApplication::sendPostedEvents();
     QCOMPARE(ejecuciones.load(), 10);
     QCOMPARE(inicio.count(), 1);
     QCOMPARE(fin.count(), 1);
     QCOMPARE(tomados, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
 
-// An error thrown by the execute function ends that execution only; every end event still fires.
+// An error thrown by the execute function ends that execution only; every end event still fires and
+// the member holds the error for them.
 void TestTareas::errorEnEjecucion() {
     TGrupoTareas grupo;
     TTarea a(&grupo);
@@ -140,6 +144,13 @@ void TestTareas::errorEnEjecucion() {
     QCOMPARE(finHilo.count(), 1);
     QCOMPARE(fin.count(), 1);
     QVERIFY(!a.Corriendo());
+    // The end events find the error; the next start clears it.
+    QVERIFY(a.Error());
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, std::rethrow_exception(a.Error()));
+    a.FijarEjecucion([](TTarea &) {});
+    a.Iniciar();
+    QVERIFY(!a.Error());
+    QVERIFY(terminada.wait(5000));
 }
 
 // Destroying a running member sets its stop request and waits for the thread; the execute function
@@ -152,9 +163,8 @@ void TestTareas::destruccionDetieneYEspera() {
         auto *a = new TTarea(&grupo, &grupo);
         a->FijarEjecucion([&](TTarea &t) {
             empezo = true;
-            while (!t.DetencionPedida()) QThread::msleep(1);
+            while (!t.DetencionPedida()) std::this_thread::yield();  // a worker polls per line
             vioDetencion = true;
-            QThread::msleep(30);
             termino = true;
         });
         connect(&grupo, &TGrupoTareas::FinHilo, [&] { ++eventosFin; });
@@ -162,12 +172,13 @@ void TestTareas::destruccionDetieneYEspera() {
         connect(a, &TTarea::Terminada, [&] { ++eventosFin; });
         grupo.Iniciar();
         QTRY_VERIFY(empezo.load());
-        delete a;  // returns only after the thread has ended
+        delete a;  // returns only after the thread has ended (deleting a running QThread aborts)
         QVERIFY(vioDetencion.load());
         QVERIFY(termino.load());
         QCOMPARE(grupo.Corriendo(), 0);
     }
-    QTest::qWait(50);
+    // The thread's own end was posted before it ended: it reaches nobody.
+    QCoreApplication::sendPostedEvents();
     QCOMPARE(eventosFin, 0);
 }
 

@@ -2,28 +2,13 @@
 // converted as a user does), the background run of a large file (the same lines after 50000 good
 // ones, saved as .DAT), and zuvelo-convert. Every path must give the same result, or refuse the point
 // with the same reason, and read the forms people write exactly as the program's own layout.
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
 #include <QProcess>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QToolButton>
-#include <QtTest>
 #include <map>
 
-#include "TFConv.h"
-#include "UOpciones.h"
-#include "aplicacion.h"
-#include "conversion_prueba.h"
-#include "archivos_carga.h"
-#include "archivos_lote_dialogo.h"
-#include "grilla_modelo.h"
+#include "cp1252.h"
 #include "lote.h"
-#include "mensaje.h"
-#include "texto_qt.h"
+#include "lote_prueba.h"
 
 namespace {
 
@@ -123,29 +108,6 @@ const TCaso kCasos[] = {
      nullptr, "latitude '34\xB0 75' 0\" S': minutes above 59"},
 };
 
-std::string Leer(const QString &ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
-}
-
-void Escribir(const QString &ruta, const std::string &datos) {
-    QFile f(ruta);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(datos.data(), static_cast<qint64>(datos.size()));
-}
-
-std::vector<std::string> Lineas(const std::string &texto) {
-    std::vector<std::string> r;
-    std::size_t ini = 0;
-    while (ini < texto.size()) {
-        std::size_t fin = texto.find("\r\n", ini);
-        if (fin == std::string::npos) fin = texto.size();
-        r.push_back(texto.substr(ini, fin - ini));
-        ini = fin + 2;
-    }
-    return r;
-}
-
 std::vector<const TCaso *> CasosDe(int archivo) {
     std::vector<const TCaso *> r;
     for (const TCaso &c : kCasos)
@@ -188,7 +150,7 @@ TEsperado Esperado(const TCaso &c, const TArchivo &a) {
 class TestMismaRegla : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
-    std::unique_ptr<TFConv> v_;
+    TVentana v_{false};
     int archivoActual_ = 0;
 
     const TArchivo &A() const { return kArchivos[archivoActual_]; }
@@ -200,25 +162,14 @@ class TestMismaRegla : public QObject {
         v_->cbFuente->setCurrentIndex(a.fuente);
         v_->cbDestino->setCurrentIndex(a.fuente == 1 ? 2 : 1);
         if (a.fuente == 3) {
-            v_->OD->FijarSiguiente(ruta);
-            v_->skAbrir->click();
+            ::Abrir(v_, ruta);
             return;
         }
-        TFormOpciones::FijarPresentador([&a](TFormOpciones &f) {
-            f.show();
-            f.spSiguiente->click();
-            const QStringList cols = QString::fromLatin1(a.columnas).split(',');
-            f.sEditLatX->setText(cols[0]);
-            f.sEditLonY->setText(cols[1]);
-            f.sEditAltura->setText(cols[2]);
-            f.sEditZFaja->setText(cols[3]);
-            f.cbModo->setCurrentIndex(a.modo);
-            f.spBotonOK->click();
-            return f.result();
-        });
-        v_->OD->FijarSiguiente(ruta);
-        v_->skAbrir->click();
-        TFormOpciones::FijarPresentador(nullptr);
+        const QStringList cols = QString::fromLatin1(a.columnas).split(',');
+        TRespuestaOpciones r{"1", cols[0], cols[1], cols[2], cols[3], a.modo};
+        ResponderOpciones(&r);
+        ::Abrir(v_, ruta);
+        ResponderOpciones(nullptr);
     }
 
     std::string Archivo(const std::vector<const TCaso *> &casos, int relleno) {
@@ -257,7 +208,7 @@ class TestMismaRegla : public QObject {
             [](QWidget *, TMensaje::Tipo, const QString &, TMensaje::Botones) { return TMensaje::BotonOk; });
     }
     void init() {
-        v_ = std::make_unique<TFConv>();
+        v_.Crear();
         v_->spSPC->setCurrentWidget(v_->TSTransf);
     }
     void cleanup() {
@@ -309,7 +260,7 @@ class TestMismaRegla : public QObject {
         const bool hayFallos =
             std::any_of(casos.begin(), casos.end(), [](const TCaso *c) { return c->motivo; });
         QCOMPARE(p.exitCode(), hayFallos ? 3 : 0);
-        const std::vector<std::string> lineas = Lineas(salida);
+        const std::vector<std::string> lineas = LineasDe(salida);
         QCOMPARE(lineas.size(), casos.size());
         for (std::size_t i = 0; i < casos.size(); ++i) {
             std::string motivo;
@@ -330,12 +281,12 @@ class TestMismaRegla : public QObject {
         const QString grande = dir_.filePath(QStringLiteral("%1-grande.txt").arg(A().nombre));
         Escribir(grande, Archivo(casos, 50000));
         Abrir(grande);
-        QCOMPARE(v_->ArchivoGrande, uint8_t(1));
-        v_->spMensaje->Mostrados.clear();
+        QCOMPARE(v_.Estado().ArchivoGrande, uint8_t(1));
+        v_->Mensajes().clear();
         v_->spSkinXFormButton1->click();
-        QTRY_VERIFY_WITH_TIMEOUT(!v_->LoteEnCurso(false), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(!v_->LoteEnCurso(), 60000);
         std::map<int64_t, std::string> motivos;  // file line -> reason, from the run's message
-        for (const TMensaje::Registro &m : v_->spMensaje->Mostrados)
+        for (const TMensaje::Registro &m : v_->Mensajes())
             for (const QString &l : m.texto.split('\n'))
                 if (l.startsWith(QStringLiteral("L\u00EDnea "))) {
                     const int dos = l.indexOf(QStringLiteral(": "));
@@ -344,7 +295,7 @@ class TestMismaRegla : public QObject {
         v_->SD->FijarSiguiente(dir_.filePath(QStringLiteral("%1-grande.dat").arg(A().nombre)), 1);
         v_->Guardar->click();
         const std::vector<std::string> dat =
-            Lineas(Leer(dir_.filePath(QStringLiteral("%1-grande.dat").arg(A().nombre))));
+            LineasDe(Leer(dir_.filePath(QStringLiteral("%1-grande.dat").arg(A().nombre))));
         QCOMPARE(dat.size(), 50000 + casos.size());
         for (std::size_t i = 0; i < casos.size(); ++i) {
             const std::string esperadoMotivo = motivos.count(50001 + static_cast<int64_t>(i))
@@ -361,17 +312,17 @@ class TestMismaRegla : public QObject {
         const QString ruta = dir_.filePath("dms-como-decimal.txt");
         Escribir(ruta, "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W\r\n34\xB0 S;58\xB0 W\r\n");
         Abrir(ruta);
-        v_->spMensaje->Mostrados.clear();
+        v_->Mensajes().clear();
         v_->spSkinXFormButton1->click();
-        QCOMPARE(v_->spMensaje->Mostrados.size(), std::size_t(1));
-        QVERIFY2(v_->spMensaje->Mostrados[0].texto.endsWith(AQString("\xBFLos \xE1ngulos est\xE1n en grados, "
-                                                                     "minutos y segundos?")),
-                 qPrintable(v_->spMensaje->Mostrados[0].texto));
+        QCOMPARE(v_->Mensajes().size(), std::size_t(1));
+        QVERIFY2(v_->Mensajes()[0].texto.endsWith(AQString("\xBFLos \xE1ngulos est\xE1n en grados, "
+                                                           "minutos y segundos?")),
+                 qPrintable(v_->Mensajes()[0].texto));
         QVERIFY(v_->Msg->text().startsWith(AQString("0 puntos convertidos, 2 con error")));
         QVERIFY(!v_->ModeloGrilla->Fallo(2).empty());
         v_->SD->FijarSiguiente(dir_.filePath("nada.dat"), 1);
         v_->Guardar->click();
-        QCOMPARE(v_->spMensaje->Mostrados.back().texto,
+        QCOMPARE(v_->Mensajes().back().texto,
                  AQString("Ning\xFAn punto se pudo convertir: no hay nada que guardar."));
         QVERIFY(!QFile::exists(dir_.filePath("nada.dat")));
     }

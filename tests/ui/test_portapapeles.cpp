@@ -5,7 +5,7 @@
 #include <QMenu>
 #include <QTabWidget>
 
-#include "conversion_prueba.h"
+#include "ventana_prueba.h"
 #include "grilla_modelo.h"
 #include "grilla_vista.h"
 #include "lectura.h"

@@ -14,44 +14,33 @@
 #include <QToolButton>
 #include <memory>
 
-#include "TFConv.h"
-#include "aplicacion.h"
-#include "archivos_lote_dialogo.h"
-#include "grilla_modelo.h"
-#include "mensaje.h"
-#include "texto_qt.h"
+#include "ventana_prueba.h"
 
 namespace {
 
-std::string Leer(const QString &ruta) {
-    QFile f(ruta);
-    if (!f.open(QIODevice::ReadOnly)) return std::string();
-    return f.readAll().toStdString();
-}
-
 // The window shown and active on its "Archivos" page, messages answered without boxes.
-std::unique_ptr<TFConv> VentanaArchivos() {
+TVentana VentanaArchivos() {
     FijarPresentadorGlobal(
         [](QWidget *, TMensaje::Tipo, const QString &, TMensaje::Botones) { return TMensaje::BotonOk; });
-    auto v = std::make_unique<TFConv>();
+    TVentana v;
     v->spSPC->setCurrentWidget(v->TSTransf);
-    v->show();
-    v->activateWindow();
+    v.get()->show();
+    v.get()->activateWindow();
     return v;
 }
 
 // A Gauss-Krüger grid of one point, to be converted to geographic coordinates.
-void GrillaGK(TFConv &v) {
-    v.cbFuente->setCurrentIndex(1);
-    v.cbDestino->setCurrentIndex(0);
-    v.ModeloGrilla->FijarCelda(2, 1, "6170000");
-    v.ModeloGrilla->FijarCelda(2, 2, "5630000");
+void GrillaGK(TVentana &v) {
+    v->cbFuente->setCurrentIndex(1);
+    v->cbDestino->setCurrentIndex(0);
+    v->ModeloGrilla->FijarCelda(2, 1, "6170000");
+    v->ModeloGrilla->FijarCelda(2, 2, "5630000");
 }
 
 // Double-clicks a cell and types a text into the grid's own editor, leaving it open.
-void TipearEnCelda(TFConv &v, int fila, int col, const char *texto) {
-    QTableView *g = v.Grilla;
-    const QModelIndex celda = v.ModeloGrilla->index(fila, col);
+void TipearEnCelda(TVentana &v, int fila, int col, const char *texto) {
+    QTableView *g = v->Grilla;
+    const QModelIndex celda = v->ModeloGrilla->index(fila, col);
     g->scrollTo(celda);
     const QPoint centro = g->visualRect(celda).center();
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, centro);
@@ -74,16 +63,16 @@ class TestVentanaUsuario : public QObject {
     void editorAbiertoAlConvertir() {
         auto v = VentanaArchivos();
         QVERIFY(QTest::qWaitForWindowActive(v.get()));
-        GrillaGK(*v);
-        TipearEnCelda(*v, 2, 1, "6180000");
+        GrillaGK(v);
+        TipearEnCelda(v, 2, 1, "6180000");
         if (QTest::currentTestFailed()) return;
         QTest::mouseClick(v->spSkinXFormButton1, Qt::LeftButton);
-        QCOMPARE(v->Convertido, uint8_t(1));
+        QCOMPARE(v.Estado().Convertido, uint8_t(1));
         QCOMPARE(v->ModeloGrilla->Celda(2, 1), std::string("6180000"));
         // The results are those of the value shown: converting again changes nothing.
         const std::string lat = v->ModeloGrilla->Celda(2, 5), lon = v->ModeloGrilla->Celda(2, 6);
         QVERIFY(!lat.empty());
-        v->skTransfclick();
+        v->spSkinXFormButton1->click();
         QCOMPARE(v->ModeloGrilla->Celda(2, 5), lat);
         QCOMPARE(v->ModeloGrilla->Celda(2, 6), lon);
     }
@@ -98,8 +87,8 @@ class TestVentanaUsuario : public QObject {
         v->ModeloGrilla->FijarCelda(2, 1, "6170000");
         v->ModeloGrilla->FijarCelda(2, 2, "5630000");
         QTest::mouseClick(v->spSkinXFormButton1, Qt::LeftButton);
-        QCOMPARE(v->Convertido, uint8_t(1));
-        TipearEnCelda(*v, 2, 7, "123.5");
+        QCOMPARE(v.Estado().Convertido, uint8_t(1));
+        TipearEnCelda(v, 2, 7, "123.5");
         if (QTest::currentTestFailed()) return;
         v->SD->FijarSiguiente(dir.filePath("corregido"), 1);
         QTest::mouseClick(v->Guardar, Qt::LeftButton);
@@ -116,9 +105,10 @@ class TestVentanaUsuario : public QObject {
     void paginaArchivosEnLaVentanaMasChica() {
         auto v = VentanaArchivos();
         QVERIFY(QTest::qWaitForWindowExposed(v.get()));
-        QCOMPARE(v->size(), QSize(583, 445));
-        v->resize(1, 1);
-        QTest::qWait(20);
+        QCOMPARE(v.get()->size(), QSize(583, 445));
+        v.get()->resize(1, 1);
+        QTRY_VERIFY(v.get()->size() != QSize(583, 445));
+        QCoreApplication::sendPostedEvents();  // the layouts follow the new size
         const QRect pagina = v->TSTransf->rect();
         for (QWidget *w : v->TSTransf->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
             if (w->isVisible()) QVERIFY2(pagina.contains(w->geometry()), qPrintable(w->objectName()));
@@ -129,8 +119,7 @@ class TestVentanaUsuario : public QObject {
     void campoYElPunteroSobreLosControles() {
         auto v = VentanaArchivos();
         QVERIFY(QTest::qWaitForWindowActive(v.get()));
-        v->cbFuente->setCurrentIndex(0);
-        v->ModoDecimal = 0;
+        v->cbFuente->setCurrentIndex(0);  // a new window reads angles as degrees-minutes-seconds
         const std::string lat = "34\xB0 36' 12.5\" S";
         v->ModeloGrilla->FijarCelda(2, 1, lat);
         QTableView *g = v->Grilla;
@@ -139,10 +128,10 @@ class TestVentanaUsuario : public QObject {
         QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, centro);
         QTRY_VERIFY(v->Campo->isVisible());
         QTest::mouseMove(v->cbFuente, QPoint(5, 5));
-        QTest::qWait(20);
+        QCoreApplication::processEvents();  // the move is delivered
         QVERIFY(v->Campo->isVisible());
         QTest::mouseMove(v->GrupoGrilla, QPoint(2, 2));
-        QTest::qWait(20);
+        QCoreApplication::processEvents();
         QVERIFY(v->Campo->isVisible());
         const QPoint libre(300, 80);  // between cbDestino and "Opciones de Archivo"
         QVERIFY(!v->TSTransf->childAt(libre));
@@ -158,7 +147,6 @@ class TestVentanaUsuario : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(v.get()));
         v->cbFuente->setCurrentIndex(0);
         v->cbDestino->setCurrentIndex(1);
-        v->ModoDecimal = 0;
         v->ModeloGrilla->FijarCelda(2, 1, "34\xB0 36' 12.5\" S");
         v->ModeloGrilla->FijarCelda(2, 2, "58\xB0 22' 54.3\" W");
         QTableView *g = v->Grilla;
@@ -173,7 +161,7 @@ class TestVentanaUsuario : public QObject {
         QCOMPARE(v->ModeloGrilla->Celda(2, 1), nueva);
         const std::string x = v->ModeloGrilla->Celda(2, 5);
         QVERIFY(!x.empty());
-        v->skTransfclick();
+        v->spSkinXFormButton1->click();
         QCOMPARE(v->ModeloGrilla->Celda(2, 5), x);
     }
 
@@ -182,11 +170,11 @@ class TestVentanaUsuario : public QObject {
     void fraseDeEstadoEntera() {
         auto v = VentanaArchivos();
         QVERIFY(QTest::qWaitForWindowExposed(v.get()));
-        QCOMPARE(v->size(), QSize(583, 445));
-        QTest::qWait(20);
-        const int necesario = QFontMetrics(v->Msg->font()).horizontalAdvance(v->Msg->text());
-        QVERIFY2(necesario <= v->Msg->contentsRect().width() || v->Msg->font().pointSizeF() <= 7,
-                 qPrintable(QString("%1 > %2").arg(necesario).arg(v->Msg->contentsRect().width())));
+        QCOMPARE(v.get()->size(), QSize(583, 445));
+        const auto necesario = [&] { return QFontMetrics(v->Msg->font()).horizontalAdvance(v->Msg->text()); };
+        // Once the status bar is laid out.
+        QTRY_VERIFY2(necesario() <= v->Msg->contentsRect().width() || v->Msg->font().pointSizeF() <= 7,
+                     qPrintable(QString("%1 > %2").arg(necesario()).arg(v->Msg->contentsRect().width())));
     }
 };
 

@@ -10,11 +10,13 @@
 #include <QScrollBar>
 #include <QTableView>
 
-#include "TFConv.h"
+#include "Validate.h"
 #include "grilla_modelo.h"
+#include "mensaje.h"
+#include "texto_error.h"
 #include "grilla_vista.h"
 #include "texto_qt.h"
-#include "Validate.h"
+#include "ventana.h"
 
 namespace {
 // An event filter made of a function, so the window's own filters stay untouched.
@@ -48,12 +50,13 @@ void TFConv::CrearCampo() {
     Campo->setFont(fuente);
     Campo->hide();
     EnlazarTeclas(Campo);  // ShiftKeyDn / ShiftKeyUp, as in the interactive fields
-    connect(Campo, &QLineEdit::textEdited, this, &TFConv::CampoChange);
+    Conectar(Campo, &QLineEdit::textEdited, this, &TFConv::CampoChange);
     Campo->installEventFilter(new TFiltro(Campo, [this](QObject *, QEvent *e) {
         // A message box or a menu taking the focus for a moment is not leaving the field.
         if (e->type() == QEvent::FocusOut) {
             const Qt::FocusReason r = static_cast<QFocusEvent *>(e)->reason();
-            if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason) CampoExit();
+            if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason)
+                AlBorde(*spMensaje, [this] { CampoExit(); });
         }
         return false;
     }));
@@ -64,32 +67,33 @@ void TFConv::CrearCampo() {
     TSTransf->installEventFilter(new TFiltro(TSTransf, [this](QObject *, QEvent *e) {
         if (e->type() == QEvent::MouseMove && Campo->isVisible() &&
             !TSTransf->childAt(static_cast<QMouseEvent *>(e)->position().toPoint()))
-            CampoExit();
+            AlBorde(*spMensaje, [this] { CampoExit(); });
         return false;
     }));
     // The editor is placed once; a grid that scrolls or changes size puts it away the same way.
     auto alMoverGrilla = [this] {
         if (Campo->isVisible()) CampoExit();
     };
-    connect(Grilla->verticalScrollBar(), &QScrollBar::valueChanged, this, alMoverGrilla);
-    connect(Grilla->horizontalScrollBar(), &QScrollBar::valueChanged, this, alMoverGrilla);
-    Grilla->installEventFilter(new TFiltro(Grilla, [alMoverGrilla](QObject *, QEvent *e) {
-        if (e->type() == QEvent::Resize) alMoverGrilla();
+    Conectar(Grilla->verticalScrollBar(), &QScrollBar::valueChanged, alMoverGrilla);
+    Conectar(Grilla->horizontalScrollBar(), &QScrollBar::valueChanged, alMoverGrilla);
+    Grilla->installEventFilter(new TFiltro(Grilla, [this, alMoverGrilla](QObject *, QEvent *e) {
+        if (e->type() == QEvent::Resize) AlBorde(*spMensaje, alMoverGrilla);
         return false;
     }));
 
-    auto abrir = [this](int fila, int col, const std::string &texto) {
-        return GrillaGetEditText(col, fila, texto);
+    // Asked before an in-place editor opens on a cell; inside the boundary, a failure opens nothing.
+    Grilla->AlEditarCelda = [this](int fila, int col, const std::string &texto) {
+        bool propio = false;
+        AlBorde(*spMensaje, [&] { propio = GrillaGetEditText(col, fila, texto); });
+        return propio;
     };
-    AlEditarCelda = abrir;
-    if (auto *vista = qobject_cast<TVistaGrilla *>(Grilla)) vista->AlEditarCelda = abrir;
 }
 
 bool TFConv::GrillaGetEditText(int col, int fila, const std::string &valor) {
     const int fuente = cbFuente->currentIndex();
     if (fuente == 1 || fuente == 2) return false;
-    ColEditada = col;
-    FilaEditada = fila;
+    archivos_.ColEditada = col;
+    archivos_.FilaEditada = fila;
     if (col != 1 && col != 2) return false;
 
     const QRect celda = Grilla->visualRect(ModeloGrilla->index(fila, col));
@@ -97,10 +101,10 @@ bool TFConv::GrillaGetEditText(int col, int fila, const std::string &valor) {
     Campo->setGeometry(origen.x(), origen.y(), celda.width() - 1, celda.height() - 2);
     std::string texto = valor;
     try {
-        ModoWGS.Asignar(valor, static_cast<uint8_t>(col), ModoDecimal);
-        if (ModoDecimal == 1) texto = SinRelleno(ModoWGS.GetTexto());
+        ModoWGS.Asignar(valor, static_cast<uint8_t>(col), archivos_.ModoDecimal);
+        if (archivos_.ModoDecimal == 1) texto = SinRelleno(ModoWGS.GetTexto());
     } catch (const std::exception &) {
-        // A cell that does not read as an angle is shown as it is, to be typed over.
+        // Not an error: a cell that does not read as an angle is shown as it is, to be typed over.
         ModoWGS.Limpiar();
     }
     if (col == 1)
@@ -130,17 +134,22 @@ void TFConv::CampoExit() {
     if (!editandoCampo_) return;
     editandoCampo_ = false;  // hiding takes the focus away: this runs once
     const std::string t = DeQString(Campo->text());
+    std::string error;
     if (ChequearEntrada(Campo)) {
         try {
             // Unchanged, the angle keeps the full precision it was read with.
             if (t != textoCampo_ && t != ModoWGS.GetTexto()) ModoWGS.SetTexto(t);
-            ModeloGrilla->FijarCelda(FilaEditada, ColEditada, ModoDecimal == 0 ? t : ModoWGS.GetDecimal());
-        } catch (const std::exception &) {
-            // A text the angle object cannot read leaves the cell as it was.
+            ModeloGrilla->FijarCelda(archivos_.FilaEditada, archivos_.ColEditada,
+                                     archivos_.ModoDecimal == 0 ? t : ModoWGS.GetDecimal());
+        } catch (const std::exception &e) {
+            // A text the angle object cannot read leaves the cell as it was, and says why once the
+            // editor is away.
+            error = TextoError(e);
         }
     }
     Campo->hide();
     ModoWGS.Limpiar();
     Msg->setText(msgAntesDeCampo_);
     Grilla->setFocus(Qt::OtherFocusReason);
+    if (!error.empty()) spMensaje->Mostrar(TMensaje::Error, AQString(error), TMensaje::Ok);
 }

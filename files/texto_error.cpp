@@ -5,6 +5,7 @@
 
 #include "cp1252.h"
 #include "error_archivo.h"
+#include "motivo.h"
 
 namespace {
 
@@ -22,6 +23,8 @@ const char *Operacion(TOperacion o) {
             return "No se puede reemplazar";
         case TOperacion::CrearCarpeta:
             return "No se puede crear la carpeta de trabajo en";
+        case TOperacion::Temporal:
+            return "No se puede usar un archivo de trabajo en";
     }
     return "No se puede usar";
 }
@@ -90,5 +93,18 @@ std::string TextoErrorArchivo(const EArchivo &e) {
 
 std::string TextoError(const std::exception &e) {
     if (const auto *archivo = dynamic_cast<const EArchivo *>(&e)) return TextoErrorArchivo(*archivo);
+    if (const auto *motivo = dynamic_cast<const EMotivo *>(&e))
+        return TextoMotivo(motivo->Motivo, TIdioma::Espanol);
     return e.what();
+}
+
+std::string TextoError(const std::exception_ptr &error) {
+    if (!error) return std::string();
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception &e) {
+        return TextoError(e);
+    } catch (...) {
+        return "Error desconocido";
+    }
 }

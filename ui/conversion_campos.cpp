@@ -7,13 +7,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
-#include "TFConv.h"
 #include "Validate.h"
-#include "aplicacion.h"
 #include "conversion.h"
 #include "mensaje.h"
 #include "punto.h"
 #include "texto_qt.h"
+#include "ventana.h"
 
 namespace {
 
@@ -125,16 +124,16 @@ void TFConv::EnlazarTeclas(QLineEdit *campo) {
     campo->installEventFilter(EventosConversion);
 }
 
-void TFConv::ElatEnter(QObject *) {
+void TFConv::ElatEnter() {
     if (Formato) Formato->FijarLatitud();
 }
-void TFConv::SLatEnter(QObject *) {
+void TFConv::SLatEnter() {
     if (Formato) Formato->FijarLatitud();
 }
-void TFConv::ELonEnter(QObject *) {
+void TFConv::ELonEnter() {
     if (Formato) Formato->FijarLongitud();
 }
-void TFConv::SLonEnter(QObject *) {
+void TFConv::SLonEnter() {
     if (Formato) Formato->FijarLongitud();
 }
 
@@ -148,7 +147,7 @@ bool TEventosConversion::eventFilter(QObject *destino, QEvent *evento) {
     auto *campo = qobject_cast<QLineEdit *>(destino);
     if (!campo) return false;
     TFConv &v = ventana_;
-    AlBorde([&] {
+    AlBorde(*v.spMensaje, [&] {
         switch (evento->type()) {
             case QEvent::KeyPress:
             case QEvent::KeyRelease:
@@ -161,10 +160,10 @@ bool TEventosConversion::eventFilter(QObject *destino, QEvent *evento) {
                 }
                 break;
             case QEvent::FocusIn:
-                if (campo == v.Elat) v.ElatEnter(campo);
-                if (campo == v.ELon) v.ELonEnter(campo);
-                if (campo == v.SLat) v.SLatEnter(campo);
-                if (campo == v.SLon) v.SLonEnter(campo);
+                if (campo == v.Elat) v.ElatEnter();
+                if (campo == v.ELon) v.ELonEnter();
+                if (campo == v.SLat) v.SLatEnter();
+                if (campo == v.SLon) v.SLonEnter();
                 break;
             case QEvent::FocusOut: {
                 // Leaving a field means the focus went to another control of the window: not a
@@ -172,11 +171,11 @@ bool TEventosConversion::eventFilter(QObject *destino, QEvent *evento) {
                 const Qt::FocusReason razon = static_cast<QFocusEvent *>(evento)->reason();
                 if (razon == Qt::ActiveWindowFocusReason || razon == Qt::PopupFocusReason) break;
                 if (v.CambiandoGrupos > 0) break;
-                if (campo == v.EAlt) v.EAltExit(campo);
-                if (campo == v.GKPy || campo == v.GKPf) v.GKPyExit(campo);
-                if (campo == v.cpZ) v.cpZExit(campo);
-                if (campo == v.SAlt) v.SAltExit(campo);
-                if (campo == v.GKIy || campo == v.GKIf) v.GKIyExit(campo);
+                if (campo == v.EAlt) v.EAltExit();
+                if (campo == v.GKPy || campo == v.GKPf) v.GKPyExit();
+                if (campo == v.cpZ) v.cpZExit();
+                if (campo == v.SAlt) v.SAltExit();
+                if (campo == v.GKIy || campo == v.GKIf) v.GKIyExit();
                 break;
             }
             default:

@@ -2,23 +2,19 @@
 // and the ".DXF" drawing of the grid's points. Both replace an existing file only when complete.
 #include <QComboBox>
 #include <QFile>
-#include <QLineEdit>
 #include <QFileInfo>
-#include <memory>
 
-#include "TFConv.h"
-#include "archivos_carga.h"
-#include "archivos_lote_dialogo.h"
+#include "archivos.h"
 #include "dat.h"
+#include "dialogos_archivo.h"
 #include "grilla_modelo.h"
-#include "grilla_vista.h"
+#include "grilla_texto.h"
 #include "lineas.h"
 #include "mensaje.h"
 #include "progreso.h"
-#include "segmentos.h"
 #include "texto_error.h"
 #include "texto_qt.h"
-#include "dibujo.h"
+#include "ventana.h"
 
 namespace {
 const char kNadaConvertido[] =
@@ -37,32 +33,13 @@ std::string RutaLocal(const QString &ruta) {
     return QFile::encodeName(ruta).toStdString();
 }
 
-// A grid label: the line-number markup around a number is taken off ("<p align=\"center\"><b>17</b></p>"
-// gives 17); a plain waypoint name stays as it is.
-std::string Etiqueta(const std::string &celda) {
-    std::string s = celda;
-    if (s.find("<p") != std::string::npos) {
-        s.erase(0, std::min<std::size_t>(21, s.size()));
-        const std::size_t cierre = s.find("</b></p>");
-        if (cierre != std::string::npos) s.erase(cierre, 8);
-    }
-    if (s.size() > 255) s.resize(255);
-    return s;
-}
-
 }  // namespace
 
 void TFConv::skGuardarclick() {
     // A cell still in its editor is saved as the user sees it.
-    if (auto *vista = qobject_cast<TVistaGrilla *>(Grilla)) vista->TerminarEdicion();
-    if (Campo->isVisible()) CampoExit();
-    if (ArchivoGrande == 1 && !FalloSegmentos.empty()) {
-        spMensaje->Mostrar(TMensaje::Error,
-                           AQString(kMensajeArchivoIncompleto + std::string("\n\r") + FalloSegmentos),
-                           TMensaje::Ok);
-        return;
-    }
-    if (Convertido == 0) {
+    TerminarEdicion();
+    if (RechazarArchivoIncompleto()) return;
+    if (archivos_.Convertido == 0) {
         spMensaje->Mostrar(TMensaje::Informacion, AQString(kNadaConvertido), TMensaje::Ok);
         return;
     }
@@ -70,12 +47,12 @@ void TFConv::skGuardarclick() {
     if (LoteEnCurso()) return;
     // What the file would hold: the whole file after a background run, else the grid's rows.
     int64_t convertidos = 0, fallidos = 0;
-    if (ArchivoGrande == 1) {
-        convertidos = ConteoLote.Convertidos;
-        fallidos = ConteoLote.Fallidos;
+    if (archivos_.ArchivoGrande == 1) {
+        convertidos = archivos_.ConteoLote.Convertidos;
+        fallidos = archivos_.ConteoLote.Fallidos;
     } else {
         const TModeloGrilla &g = *ModeloGrilla;
-        for (int fila = 2; fila < g.Filas(); ++fila)
+        for (int fila = TModeloGrilla::kFilasTitulo; fila < g.Filas(); ++fila)
             if (!g.Celda(fila, 1).empty()) ++(g.Celda(fila, 5).empty() ? fallidos : convertidos);
     }
     if (convertidos == 0) {
@@ -88,13 +65,13 @@ void TFConv::skGuardarclick() {
     const QString nombre = QFile::decodeName(CompletarExtension(RutaLocal(SD->FileName), dibujo).c_str());
     std::string aviso;
     if (dibujo) {
-        const bool bien = MakeDXF(nombre, LimitesDibujo(ExtensionConvertida()));
+        const bool bien = MakeDXF(nombre, LimitesDibujo(archivos_.ConteoGrilla.Extension));
         if (!bien)
             aviso = cbDestino->currentIndex() == 0
                         ? "\nUn dibujo necesita coordenadas planas: elija Gauss-Kr\xFCger o UTM como destino."
                         : (MotivoGuardar.empty() ? std::string() : "\n\r" + MotivoGuardar);
         // The drawing holds the grid's points: those of a large file beyond the grid are not in it.
-        if (bien && fallidos > 0 && ArchivoGrande == 0)
+        if (bien && fallidos > 0 && archivos_.ArchivoGrande == 0)
             aviso = "\n" + TextoConteo(convertidos, fallidos) +
                     ": los puntos con error no est\xE1n en el dibujo.";
         spMensaje->Mostrar(TMensaje::Informacion, AQString((bien ? kDXFBien : kDXFMal) + aviso),
@@ -108,15 +85,6 @@ void TFConv::skGuardarclick() {
         spMensaje->Mostrar(TMensaje::Informacion, AQString((bien ? kDATBien : kDATMal) + aviso),
                            TMensaje::Ok);
     }
-}
-
-TExtension TFConv::ExtensionConvertida() const {
-    TExtension e;
-    e.MinN = MinimoX;
-    e.MaxN = MaximoX;
-    e.MinE = MinimoY;
-    e.MaxE = MaximoY;
-    return e;
 }
 
 bool TFConv::MakeDAT(const QString &fileName) {
@@ -139,7 +107,7 @@ bool TFConv::MakeDAT(const QString &fileName) {
     BarProgreso->Mostrar();
     const std::string ruta = RutaLocal(fileName);
     try {
-        if (ArchivoGrande == 1) {
+        if (archivos_.ArchivoGrande == 1) {
             // A segment that a worker could not finish would leave a gap in the file.
             for (int k = 0; k < kSegmentos; ++k)
                 if (!segmentoCompleto_[k])
@@ -188,6 +156,7 @@ void TFConv::DXFPuntos(TDibujoPuntos &dibujo) {
     const TModeloGrilla &g = *ModeloGrilla;
     for (int fila = 2; fila < g.Filas(); ++fila) {
         if (g.Celda(fila, 1).empty() || g.Celda(fila, 5).empty()) continue;
-        dibujo.Agregar(Etiqueta(g.Celda(fila, 0)), g.Celda(fila, 5), g.Celda(fila, 6), g.Celda(fila, 7));
+        // The label is the point column without its title markup: the number, or a waypoint's name.
+        dibujo.Agregar(SinNegrita(g.Celda(fila, 0)), g.Celda(fila, 5), g.Celda(fila, 6), g.Celda(fila, 7));
     }
 }

@@ -6,11 +6,11 @@
 #include <QPlainTextEdit>
 #include <QGroupBox>
 #include <QTextCursor>
-#include "TFConv.h"
 #include "Validate.h"
 #include "mensaje.h"
 #include "punto.h"
 #include "texto_qt.h"
+#include "ventana.h"
 
 namespace {
 
@@ -55,42 +55,27 @@ const TCadena kCadena[6] = {
     {{1, 2, 4, 5}, "P-I"}, {{5, 1, 2, 3}, "I-P"}, {{4, 1, 2, 3}, "P"},
 };
 
-// Copies Salida into group g. A latitude or longitude field checks what is written into it, so the
-// matching mask is put in force first.
-void Llenar(TFConv &v, int g) {
-    const TPuntoTexto &s = v.Coordenadas->Salida;
-    switch (g) {
-        case 1:
-        case 4:
-            if (Formato) Formato->FijarLatitud();
-            Escribir(v.CampoGrupo(g, 0), s.Coord1);
-            if (Formato) Formato->FijarLongitud();
-            Escribir(v.CampoGrupo(g, 1), s.Coord2);
-            Escribir(v.CampoGrupo(g, 2), s.Coord3);
-            break;
-        case 2:
-        case 5:
-            Escribir(v.CampoGrupo(g, 0), s.Coord1);
-            Escribir(v.CampoGrupo(g, 1), s.Coord2);
-            Escribir(v.CampoGrupo(g, 2), s.Zona);
-            break;
-        case 3:
-            Escribir(v.cpX, s.Coord1);
-            Escribir(v.cpY, s.Coord2);
-            Escribir(v.cpZ, s.ZonaHemisferio);
-            break;
-    }
+// Copies the conversion's result into the three fields of group g. A latitude or longitude field
+// checks what is written into it, so the matching mask is put in force first.
+void Llenar(const TPuntoTexto &s, int g, QLineEdit *const campos[3]) {
+    const bool geografico = g == 1 || g == 4;
+    if (geografico && Formato) Formato->FijarLatitud();
+    Escribir(campos[0], s.Coord1);
+    if (geografico && Formato) Formato->FijarLongitud();
+    Escribir(campos[1], s.Coord2);
+    // Height for geographic groups, the strip for Gauss-Krüger, the zone and hemisphere for UTM.
+    Escribir(campos[2], geografico ? s.Coord3.str() : g == 3 ? s.ZonaHemisferio.str() : s.Zona.str());
 }
 
-void Linea(TFConv &v, const std::string &texto) {
-    v.Memo->appendPlainText(AQString(texto));
+void Linea(QPlainTextEdit *memo, const std::string &texto) {
+    memo->appendPlainText(AQString(texto));
 }
 
 // Easting first, as the labels "Y, X:" and "Faja:" beside the memo say.
-void Bloque(TFConv &v, const char *titulo, QLineEdit *x, QLineEdit *y, QLineEdit *faja) {
-    Linea(v, titulo);
-    Linea(v, Texto(y) + "," + Texto(x));
-    Linea(v, Texto(faja));
+void Bloque(QPlainTextEdit *memo, const char *titulo, QLineEdit *x, QLineEdit *y, QLineEdit *faja) {
+    Linea(memo, titulo);
+    Linea(memo, Texto(y) + "," + Texto(x));
+    Linea(memo, Texto(faja));
 }
 
 }  // namespace
@@ -151,7 +136,9 @@ void TFConv::ConvertirGrupo(int entrada) {
         c.SetElipsoideDestino(*d.elipsoide);
         c.SetTipoDestino(d.tipo);
         if (c.Convertir()) {
-            Llenar(*this, destino);
+            QLineEdit *const campos[3] = {CampoGrupo(destino, 0), CampoGrupo(destino, 1),
+                                          CampoGrupo(destino, 2)};
+            Llenar(c.Salida, destino, campos);
             lleno[destino] = true;
             continue;
         }
@@ -162,17 +149,17 @@ void TFConv::ConvertirGrupo(int entrada) {
     Memo->clear();
     for (const char *b = kCadena[entrada].memo; *b; ++b) {
         if (*b == '-') {
-            Linea(*this, "----");
+            Linea(Memo, "----");
             continue;
         }
         const bool posgar = *b == 'P';
         const char *titulo = posgar ? "Gauss Kr\xFCger (POSGAR):" : "Gauss Kr\xFCger (C.Inchaupe):";
         if (lleno[posgar ? 2 : 5] || entrada == (posgar ? 2 : 5)) {
-            Bloque(*this, titulo, posgar ? GKPx : GKIx, posgar ? GKPy : GKIy, posgar ? GKPf : GKIf);
+            Bloque(Memo, titulo, posgar ? GKPx : GKIx, posgar ? GKPy : GKIy, posgar ? GKPf : GKIf);
         } else {
-            Linea(*this, titulo);
-            Linea(*this, "(sin resultado)");
-            Linea(*this, "");
+            Linea(Memo, titulo);
+            Linea(Memo, "(sin resultado)");
+            Linea(Memo, "");
         }
     }
     // The memo shows its first lines after a conversion, titles included.
@@ -186,22 +173,22 @@ void TFConv::ConvertirGrupo(int entrada) {
     }
 }
 
-void TFConv::EAltExit(QObject *) {
+void TFConv::EAltExit() {
     if (cGEOgrp->isChecked() && Coordenadas) ConvertirGrupo(1);
 }
 
-void TFConv::GKPyExit(QObject *) {
+void TFConv::GKPyExit() {
     if (cGKgrp->isChecked() && Coordenadas) ConvertirGrupo(2);
 }
 
-void TFConv::cpZExit(QObject *) {
+void TFConv::cpZExit() {
     if (cUTMgrp->isChecked() && Coordenadas) ConvertirGrupo(3);
 }
 
-void TFConv::SAltExit(QObject *) {
+void TFConv::SAltExit() {
     if (cGEOIgrp->isChecked() && Coordenadas) ConvertirGrupo(4);
 }
 
-void TFConv::GKIyExit(QObject *) {
+void TFConv::GKIyExit() {
     if (cGKIgrp->isChecked() && Coordenadas) ConvertirGrupo(5);
 }

@@ -1,6 +1,6 @@
 // TFConv shell: the tab control, the status bar, the About page, and what the window creates when it
 // opens (conversion object, validator, Enter hook) and releases when it closes.
-#include "TFConv.h"
+#include "ventana.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -17,10 +17,8 @@
 #include "acerca.h"
 #include "aplicacion.h"
 #include "mensaje.h"
+#include "tecla_enter.h"
 #include "texto_qt.h"
-
-TFConv *FConv = nullptr;
-std::string DirPrograma;
 
 namespace {
 const char *const kMsgInicial =
@@ -30,7 +28,6 @@ const char *const kAutor = " Zuvelo II v3.2 - Equipo Zuvelo";
 }  // namespace
 
 TFConv::TFConv(QWidget *parent) : QMainWindow(parent) {
-    FConv = this;
     setObjectName(QStringLiteral("TFConv"));
     setWindowTitle(QStringLiteral("Zuvelo II v3.2"));
     spMensaje = new TMensaje(this);
@@ -91,23 +88,22 @@ TFConv::TFConv(QWidget *parent) : QMainWindow(parent) {
 
 TFConv::~TFConv() {
     if (!Cerrada) FormClose();
-    if (FConv == this) FConv = nullptr;
 }
 
 void TFConv::FormCreate() {
     FijarSeparadorDecimal();
-    Convertido = 0;
-    OpcionesLeidas = 0;
-    DelimArchivo = ',';
-    LineaInicio = 1;
-    ColLatX = ColLonY = ColAltura = ColZona = 0;
+    archivos_.Convertido = 0;
+    archivos_.OpcionesLeidas = 0;
+    archivos_.DelimArchivo = ',';
+    archivos_.LineaInicio = 1;
+    archivos_.ColLatX = archivos_.ColLonY = archivos_.ColAltura = archivos_.ColZona = 0;
     DirPrograma =
         DeQString(QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/')));
     if (!ChkMensaje) {
         ChkMensaje = new TChkMensaje(this);
         QCoreApplication::instance()->installEventFilter(ChkMensaje);
     }
-    ModoDecimal = 0;
+    archivos_.ModoDecimal = 0;
     Coordenadas = std::make_unique<TCoordenadas>();
     delete Formato;
     Formato = new TFormato(MascaraLatitud, true);
@@ -123,7 +119,7 @@ void TFConv::FormClose() {
 }
 
 void TFConv::closeEvent(QCloseEvent *event) {
-    AlBorde([&] {
+    AlBorde(*spMensaje, [&] {
         if (!Cerrada) FormClose();
     });
     event->accept();

@@ -1,0 +1,88 @@
+// The "Archivos" tab's results against PROJ: the grid rows of a DMS file, and lines sampled from the
+// ".DAT" of a large file converted in the background.
+#include <QSignalSpy>
+#include <QTest>
+
+#include "lote.h"
+#include "lote_prueba.h"
+#include "oraculo_gk.h"
+
+class TestLoteProj : public QObject {
+    Q_OBJECT
+  private slots:
+    void filasConvertidasYFallidas();
+    void archivoGrandeContraProj();
+};
+
+// A DMS grid to Gauss-Krüger: every good row agrees with PROJ within 1 mm and carries its strip,
+// the refused row and the empty row keep empty results, and the extents span the good rows.
+void TestLoteProj::filasConvertidasYFallidas() {
+    auto v = CrearVentana();
+    LlenarGeoDMS(v);
+    v->Mensajes().clear();
+    v->spSkinXFormButton1->click();
+    QVERIFY(v->Mensajes().empty());
+    QCOMPARE(v.Estado().Convertido, uint8_t(1));
+    const TModeloGrilla &g = *v->ModeloGrilla;
+    for (int c = 5; c <= 8; ++c) {
+        QVERIFY2(g.Celda(3, c).empty(), "refused latitude");
+        QVERIFY2(g.Celda(5, c).empty(), "empty row");
+    }
+    OraculoGK proj;
+    double minX = 1e300, maxX = -1e300, minY = 1e300, maxY = -1e300;
+    for (int i = 0; i < 3; ++i) {
+        const PuntoGeo &p = kBuenos[i];
+        const int fila = kFilaDePunto[i];
+        double x = 0, y = 0;
+        QVERIFY(proj.Proyectar(p.faja, p.latGrados, p.lonGrados, x, y));
+        QVERIFY2(std::fabs(Num(g.Celda(fila, 5)) - x) < 1e-3, g.Celda(fila, 5).c_str());
+        QVERIFY2(std::fabs(Num(g.Celda(fila, 6)) - y) < 1e-3, g.Celda(fila, 6).c_str());
+        QCOMPARE(QString::fromStdString(g.Celda(fila, 8)), QString::number(p.faja));
+        if (!p.alt.empty()) QCOMPARE(Num(g.Celda(fila, 7)), Num(p.alt));
+        minX = std::min(minX, x), maxX = std::max(maxX, x);
+        minY = std::min(minY, y), maxY = std::max(maxY, y);
+    }
+    // The extents hold the 4-decimal texts of the cells: within 0.1 mm of PROJ plus the 1 mm above.
+    const TExtension &e = v.Estado().ConteoGrilla.Extension;
+    QVERIFY(std::fabs(static_cast<double>(e.MinN) - minX) < 1.1e-3);
+    QVERIFY(std::fabs(static_cast<double>(e.MaxN) - maxX) < 1.1e-3);
+    QVERIFY(std::fabs(static_cast<double>(e.MinE) - minY) < 1.1e-3);
+    QVERIFY(std::fabs(static_cast<double>(e.MaxE) - maxY) < 1.1e-3);
+}
+
+// The ".DAT" of a background run: sampled lines agree with PROJ within 1 mm and carry strip 3; the
+// failed lines are the delimiter twice.
+void TestLoteProj::archivoGrandeContraProj() {
+    QTemporaryDir dir;
+    const ArchivoGrande a = GenerarGrande();
+    auto v = CrearVentana();
+    AbrirGrande(v, dir.filePath("grande.txt"), a);
+    QSignalSpy fin(v->GrupoTareas, &TGrupoTareas::Fin);
+    v->spSkinXFormButton1->click();
+    QVERIFY(fin.wait(60000));
+    v->SD->FijarSiguiente(dir.filePath("todo"), 1);
+    v->Guardar->click();
+    const std::vector<std::string> salida = LineasDe(Leer(dir.filePath("todo.dat")));
+    QCOMPARE(static_cast<int>(salida.size()), static_cast<int>(a.lineas.size()) - a.vacias);
+    OraculoGK proj;
+    std::size_t j = 0;
+    for (std::size_t i = 0; i < a.lineas.size(); ++i) {
+        if (a.lineas[i].empty()) continue;
+        const std::string &l = salida[j++];
+        if (std::isnan(a.lat[i])) {
+            QCOMPARE(QString::fromStdString(l), QString(",,"));
+            continue;
+        }
+        if (i % 499 != 0) continue;
+        const QStringList v4 = QString::fromStdString(l).split(',');
+        QCOMPARE(v4.size(), 4);
+        double x = 0, y = 0;
+        QVERIFY(proj.Proyectar(v4[3].toInt(), a.lat[i], a.lon[i], x, y));
+        QVERIFY2(std::fabs(v4[0].toDouble() - x) < 1e-3, qPrintable(QString::fromStdString(l)));
+        QVERIFY2(std::fabs(v4[1].toDouble() - y) < 1e-3, qPrintable(QString::fromStdString(l)));
+        QCOMPARE(v4[3], QString("3"));
+    }
+}
+
+QTEST_MAIN(TestLoteProj)
+#include "test_lote_proj.moc"

@@ -1,0 +1,356 @@
+// Shared by the window tests: the real window with its controls found by their object names (the
+// member names), messages recorded and answered without boxes, the read options dialog answered as a
+// user would, and the ways a test fills the window: typing into fields, opening files.
+#pragma once
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QStyleOptionGroupBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+#include <array>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "UOpciones.h"
+#include "aplicacion.h"
+#include "conversion.h"
+#include "dialogos_archivo.h"
+#include "grilla_modelo.h"
+#include "grilla_texto.h"
+#include "grilla_vista.h"
+#include "mensaje.h"
+#include "progreso.h"
+#include "tareas.h"
+#include "texto_qt.h"
+#include "ventana.h"
+
+// The application object of every window test is the program's own, with its event boundary.
+#define ZUVELO_TEST_MAIN(Clase)                   \
+    int main(int argc, char **argv) {             \
+        TAplicacion app(argc, argv);              \
+        app.setAttribute(Qt::AA_Use96Dpi, true);  \
+        Clase prueba;                             \
+        QTEST_SET_MAIN_SOURCE_PATH                \
+        return QTest::qExec(&prueba, argc, argv); \
+    }
+
+// Program texts are Windows-1252; tests write them the same way.
+inline QString Q(const char *texto1252) {
+    return AQString(texto1252);
+}
+
+template <typename T>
+T *Hallar(QObject &padre, const char *nombre) {
+    T *c = padre.findChild<T *>(QString::fromLatin1(nombre));
+    if (!c) qFatal("the window has no %s", nombre);
+    return c;
+}
+
+// The window's controls and components, found by name as a user's script would find them.
+struct TControles {
+    explicit TControles(TFConv &v)
+        : spSPC(Hallar<QTabWidget>(v, "spSPC")),
+          TSConv(Hallar<QWidget>(v, "TSConv")),
+          TSTransf(Hallar<QWidget>(v, "TSTransf")),
+          AcercaDe(Hallar<QWidget>(v, "AcercaDe")),
+          Autor(Hallar<QLabel>(v, "Autor")),
+          Msg(Hallar<QLabel>(v, "Msg")),
+          spMensaje(Hallar<TMensaje>(v, "spMensaje")),
+          spSkinCheckRadioBox1(Hallar<QRadioButton>(v, "spSkinCheckRadioBox1")),
+          spSkinCheckRadioBox2(Hallar<QRadioButton>(v, "spSkinCheckRadioBox2")),
+          cGEOgrp(Hallar<QGroupBox>(v, "cGEOgrp")),
+          cGKgrp(Hallar<QGroupBox>(v, "cGKgrp")),
+          cUTMgrp(Hallar<QGroupBox>(v, "cUTMgrp")),
+          cGEOIgrp(Hallar<QGroupBox>(v, "cGEOIgrp")),
+          cGKIgrp(Hallar<QGroupBox>(v, "cGKIgrp")),
+          cUTMIgrp(Hallar<QGroupBox>(v, "cUTMIgrp")),
+          Elat(Hallar<QLineEdit>(v, "Elat")),
+          ELon(Hallar<QLineEdit>(v, "ELon")),
+          EAlt(Hallar<QLineEdit>(v, "EAlt")),
+          GKPx(Hallar<QLineEdit>(v, "GKPx")),
+          GKPy(Hallar<QLineEdit>(v, "GKPy")),
+          GKPf(Hallar<QLineEdit>(v, "GKPf")),
+          cpX(Hallar<QLineEdit>(v, "cpX")),
+          cpY(Hallar<QLineEdit>(v, "cpY")),
+          cpZ(Hallar<QLineEdit>(v, "cpZ")),
+          SLat(Hallar<QLineEdit>(v, "SLat")),
+          SLon(Hallar<QLineEdit>(v, "SLon")),
+          SAlt(Hallar<QLineEdit>(v, "SAlt")),
+          GKIx(Hallar<QLineEdit>(v, "GKIx")),
+          GKIy(Hallar<QLineEdit>(v, "GKIy")),
+          GKIf(Hallar<QLineEdit>(v, "GKIf")),
+          Memo(Hallar<QPlainTextEdit>(v, "Memo")),
+          BotonesFuente(Hallar<QButtonGroup>(v, "BotonesFuente")),
+          BotonesDestino(Hallar<QButtonGroup>(v, "BotonesDestino")),
+          cbFuente(Hallar<QComboBox>(v, "cbFuente")),
+          cbDestino(Hallar<QComboBox>(v, "cbDestino")),
+          skAbrir(Hallar<QToolButton>(v, "skAbrir")),
+          Guardar(Hallar<QToolButton>(v, "Guardar")),
+          spSkinXFormButton1(Hallar<QToolButton>(v, "spSkinXFormButton1")),
+          spOpcArch(Hallar<QPushButton>(v, "spOpcArch")),
+          GrupoGrilla(Hallar<QGroupBox>(v, "GrupoGrilla")),
+          ModeloGrilla(Hallar<TModeloGrilla>(v, "ModeloGrilla")),
+          Grilla(Hallar<TVistaGrilla>(v, "Grilla")),
+          BarProgreso(Hallar<TBarProgreso>(v, "BarProgreso")),
+          OD(Hallar<TDialogoAbrir>(v, "OD")),
+          SD(Hallar<TDialogoGuardar>(v, "SD")),
+          Campo(Hallar<QLineEdit>(v, "Campo")),
+          GrupoTareas(Hallar<TGrupoTareas>(v, "GrupoTareas")),
+          Tarea1(Hallar<TTarea>(v, "Tarea1")),
+          Tarea2(Hallar<TTarea>(v, "Tarea2")),
+          Tarea3(Hallar<TTarea>(v, "Tarea3")),
+          Tarea4(Hallar<TTarea>(v, "Tarea4")) {}
+
+    QTabWidget *spSPC;
+    QWidget *TSConv, *TSTransf, *AcercaDe;
+    QLabel *Autor, *Msg;
+    TMensaje *spMensaje;
+    QRadioButton *spSkinCheckRadioBox1, *spSkinCheckRadioBox2;
+    QGroupBox *cGEOgrp, *cGKgrp, *cUTMgrp, *cGEOIgrp, *cGKIgrp, *cUTMIgrp;
+    QLineEdit *Elat, *ELon, *EAlt, *GKPx, *GKPy, *GKPf, *cpX, *cpY, *cpZ;
+    QLineEdit *SLat, *SLon, *SAlt, *GKIx, *GKIy, *GKIf;
+    QPlainTextEdit *Memo;
+    QButtonGroup *BotonesFuente, *BotonesDestino;
+    QComboBox *cbFuente, *cbDestino;
+    QToolButton *skAbrir, *Guardar, *spSkinXFormButton1;
+    QPushButton *spOpcArch;
+    QGroupBox *GrupoGrilla;
+    TModeloGrilla *ModeloGrilla;
+    TVistaGrilla *Grilla;
+    TBarProgreso *BarProgreso;
+    TDialogoAbrir *OD;
+    TDialogoGuardar *SD;
+    QLineEdit *Campo;
+    TGrupoTareas *GrupoTareas;
+    TTarea *Tarea1, *Tarea2, *Tarea3, *Tarea4;
+
+    QGroupBox *Grupo(int n) const {  // group 1 to 5
+        QGroupBox *const g[] = {cGEOgrp, cGKgrp, cUTMgrp, cGEOIgrp, cGKIgrp};
+        return n >= 1 && n <= 5 ? g[n - 1] : nullptr;
+    }
+    QLineEdit *CampoGrupo(int grupo, int i) const {  // field i (0 to 2) of group 1 to 5
+        QLineEdit *const c[5][3] = {
+            {Elat, ELon, EAlt}, {GKPx, GKPy, GKPf}, {cpX, cpY, cpZ}, {SLat, SLon, SAlt}, {GKIx, GKIy, GKIf}};
+        return grupo >= 1 && grupo <= 5 && i >= 0 && i <= 2 ? c[grupo - 1][i] : nullptr;
+    }
+    std::vector<TMensaje::Registro> &Mensajes() const { return spMensaje->Mostrados; }
+    bool LoteEnCurso() const { return GrupoTareas->Corriendo() > 0; }
+};
+
+// The window under test: `v->Elat` is its control, `v.get()` the window itself, `v.Estado()` what the
+// "Archivos" tab holds besides its controls.
+class TVentana {
+  public:
+    // A new window, or none when Crear() is called later.
+    explicit TVentana(bool crear = true) {
+        if (crear) Crear();
+    }
+    void Crear() {
+        reset();
+        ventana_ = std::make_unique<TFConv>();
+        controles_ = std::make_unique<TControles>(*ventana_);
+    }
+    TFConv *get() const { return ventana_.get(); }
+    TControles *operator->() const { return controles_.get(); }
+    TControles &operator*() const { return *controles_; }
+    explicit operator bool() const { return ventana_ != nullptr; }
+    void reset() {
+        controles_.reset();
+        ventana_.reset();
+    }
+    const TFConv::TEstado &Estado() const { return ventana_->Estado(); }
+    TOpcionesLectura Opciones() const { return ventana_->Opciones(); }
+
+  private:
+    std::unique_ptr<TFConv> ventana_;
+    std::unique_ptr<TControles> controles_;
+};
+
+// ---- "Conversión" --------------------------------------------------------------------------------
+
+struct TBanco {
+    TVentana v{false};
+    std::vector<QString> errores;  // messages that reached the application's default error handler
+    int pitidos = 0;
+
+    // Creates and shows the window, active and with the focus in Elat.
+    bool Abrir() {
+        FijarPresentadorGlobal(
+            [](QWidget *, TMensaje::Tipo, const QString &, TMensaje::Botones) { return TMensaje::BotonOk; });
+        FijarManejadorError([this](const QString &m) { errores.push_back(m); });
+        errores.clear();
+        pitidos = 0;
+        Pitido = [this] { ++pitidos; };
+        v.Crear();
+        v.get()->show();
+        v.get()->activateWindow();
+        if (!QTest::qWaitForWindowActive(v.get())) return false;
+        v->Elat->setFocus();
+        return QApplication::focusWidget() == v->Elat;
+    }
+    void Cerrar() {
+        v.reset();
+        FijarManejadorError(nullptr);
+        FijarPresentadorGlobal(nullptr);
+    }
+    std::vector<TMensaje::Registro> &Mensajes() { return v->Mensajes(); }
+    QStringList MemoLineas() const { return v->Memo->toPlainText().split(QLatin1Char('\n')); }
+};
+
+// A user's click on a group box's tick.
+inline void ClickTick(QGroupBox *grupo) {
+    QStyleOptionGroupBox opcion;
+    opcion.initFrom(grupo);
+    opcion.subControls = QStyle::SC_GroupBoxCheckBox | QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+    opcion.text = grupo->title();
+    opcion.lineWidth = 1;
+    opcion.midLineWidth = 0;
+    opcion.textAlignment = grupo->alignment();
+    opcion.features = QStyleOptionFrame::None;
+    const QRect caja =
+        grupo->style()->subControlRect(QStyle::CC_GroupBox, &opcion, QStyle::SC_GroupBoxCheckBox, grupo);
+    QTest::mouseClick(grupo, Qt::LeftButton, Qt::NoModifier, caja.center());
+}
+
+// Puts a whole text into a field as a user's paste does: focus, then one change of the text.
+// (Typed key by key, a degree sign after "34" would be refused: the field has completed it already.)
+inline void Tipear(QLineEdit *campo, const char *texto1252) {
+    campo->setFocus();
+    campo->selectAll();
+    campo->insert(Q(texto1252));
+}
+
+// Focus to the next control with the Tab key, as the user leaves a field.
+inline void Salir(QLineEdit *campo) {
+    QTest::keyClick(campo, Qt::Key_Tab);
+}
+
+// ---- "Archivos" ----------------------------------------------------------------------------------
+
+// How a test answers the read options dialog, and what the dialog was shown for.
+struct TRespuestaOpciones {
+    QString linea = "1", latX = "1", lonY = "2", altura = "0", zona = "0";
+    int modo = 0;  // 0 degrees-minutes-seconds, 1 decimal degrees
+    bool aceptar = true;
+    int llamadas = 0;           // showings so far
+    uint8_t fuenteVista = 255;  // the file kind of the last showing
+};
+
+// From now on every showing of the read options dialog is answered from *r as a user would: start
+// line, "Siguiente", the field numbers and notation, "Aceptar" (or "Cancelar"). nullptr: shown for real.
+inline void ResponderOpciones(TRespuestaOpciones *r) {
+    if (!r) {
+        TFormOpciones::FijarPresentador(nullptr);
+        return;
+    }
+    TFormOpciones::FijarPresentador([r](TFormOpciones &f) {
+        ++r->llamadas;
+        r->fuenteVista = f.FuenteArchivo;
+        f.show();
+        if (!r->aceptar) {
+            f.spBotonCancelar->click();
+            return f.result();
+        }
+        f.sEditLineaNro->setText(r->linea);
+        f.spSiguiente->click();
+        f.sEditLatX->setText(r->latX);
+        f.sEditLonY->setText(r->lonY);
+        f.sEditAltura->setText(r->altura);
+        f.sEditZFaja->setText(r->zona);
+        f.cbModo->setCurrentIndex(r->modo);
+        f.spBotonOK->click();
+        return f.result();
+    });
+}
+
+// The open command on this file: its name to the open dialog, then whatever the read options answer.
+inline void Abrir(TVentana &v, const QString &ruta) {
+    v->OD->FijarSiguiente(ruta);
+    v->skAbrir->click();
+    // The read options dialog took the activation for a while: a shown window gets it back.
+    if (v.get()->isVisible() && !v.get()->isActiveWindow()) {
+        v.get()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(v.get()));
+    }
+}
+
+inline std::string Leer(const QString &ruta) {
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly)) return std::string();
+    return f.readAll().toStdString();
+}
+
+inline void Escribir(const QString &ruta, const std::string &datos) {
+    QFile f(ruta);
+    f.open(QIODevice::WriteOnly);
+    f.write(datos.data(), static_cast<qint64>(datos.size()));
+}
+
+inline QString UltimoMensaje(TVentana &v) {
+    return v->Mensajes().empty() ? QString() : v->Mensajes().back().texto;
+}
+
+// The answer the recorded presenter gives to a confirmation (OK/Cancel) box.
+inline TMensaje::Boton &RespuestaConfirmacion() {
+    static TMensaje::Boton r = TMensaje::BotonOk;
+    return r;
+}
+
+// A window on its "Archivos" page whose messages are recorded; confirmations get RespuestaConfirmacion.
+inline TVentana CrearVentana() {
+    FijarPresentadorGlobal([](QWidget *, TMensaje::Tipo tipo, const QString &, TMensaje::Botones) {
+        return tipo == TMensaje::Confirmacion ? RespuestaConfirmacion() : TMensaje::BotonOk;
+    });
+    RespuestaConfirmacion() = TMensaje::BotonOk;
+    TVentana v;
+    v->spSPC->setCurrentWidget(v->TSTransf);
+    return v;
+}
+
+// A grid as a user makes it: source and destination kinds first (a kind change empties the grid),
+// then a file of one line per row opened with `opciones` (fields 1 to 4 by default, in the notation
+// `modoDecimal`), then the cells of columns 0 to 4 as given, typed over what the file showed (the
+// results stay empty). Without `abrir` no file is opened: the cells are typed into the grid as it is.
+inline void LlenarGrilla(TVentana &v, int fuente, int destino, uint8_t modoDecimal,
+                         const std::vector<std::array<std::string, 5>> &filas, bool abrir = true,
+                         TRespuestaOpciones opciones = {"1", "1", "2", "3", "4"}) {
+    v->cbFuente->setCurrentIndex(fuente);
+    v->cbDestino->setCurrentIndex(destino);
+    if (abrir && !filas.empty()) {
+        static QTemporaryDir dir;
+        static int n = 0;
+        const QString ruta = dir.filePath(QStringLiteral("grilla%1.txt").arg(++n));
+        std::string datos;
+        for (std::size_t i = 0; i < filas.size(); ++i) datos += "a,b,c,d\r\n";
+        Escribir(ruta, datos);
+        opciones.modo = modoDecimal;
+        ResponderOpciones(&opciones);
+        Abrir(v, ruta);
+        ResponderOpciones(nullptr);
+    }
+    TModeloGrilla &g = *v->ModeloGrilla;
+    g.FijarFilas(TModeloGrilla::kFilasTitulo + static_cast<int>(filas.size()));
+    for (std::size_t i = 0; i < filas.size(); ++i)
+        for (int c = 0; c < 5; ++c)
+            g.FijarCelda(TModeloGrilla::kFilasTitulo + static_cast<int>(i), c, filas[i][c]);
+}
+
+// Reads "a.b" with '.' whatever the locale.
+inline double Num(const std::string &s) {
+    bool ok = false;
+    const double v = QString::fromStdString(s).toDouble(&ok);  // QString::toDouble is C-locale
+    return ok ? v : std::nan("");
+}

@@ -1,0 +1,177 @@
+// The "Archivos" tab's open command: the open dialog, the read options, loading delimited and GPS
+// waypoint files into the grid, the 50000-line limit and the segments of a larger file.
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QPushButton>
+#include "UOpciones.h"
+#include "archivos.h"
+#include "dialogos_archivo.h"
+#include "grilla_modelo.h"
+#include "grilla_texto.h"
+#include "grilla_vista.h"
+#include "linea_larga.h"
+#include "lineas.h"
+#include "mensaje.h"
+#include "progreso.h"
+#include "segmentos.h"
+#include "texto_error.h"
+#include "texto_qt.h"
+#include "ventana.h"
+
+namespace {
+
+// The grid row of a data line: the file logic's cells, the point number as a bold title.
+bool FilaDeLinea(std::string_view linea, int numero, const TOpcionesLectura &opc,
+                 TModeloGrilla::TFila &fila) {
+    if (!CeldasLinea(linea, numero, opc, fila)) return false;
+    fila[0] = Negrita(fila[0]);
+    return true;
+}
+
+// Reads rows with `leer`; what it read goes into the grid, also when it ends with an error.
+template <typename F>
+void LeerFilas(TModeloGrilla &modelo, std::vector<TModeloGrilla::TFila> &filas, F leer) {
+    try {
+        leer();
+    } catch (...) {
+        modelo.CargarDatos(std::move(filas));
+        throw;
+    }
+    modelo.CargarDatos(std::move(filas));
+}
+
+}  // namespace
+
+void TFConv::skAbrirclick() {
+    if (LoteEnCurso()) return;
+    Grilla->setFocus();
+    archivos_.Convertido = 0;
+    archivos_.OpcionesLeidas = 0;
+    archivos_.ArchivoGrande = 0;
+    BorrarSegmentos();
+    OD->InitialDir = AQString(DirPrograma);
+    if (!OD->Execute(this)) return;
+    const std::string ruta = QFile::encodeName(OD->FileName).toStdString();  // the file system's bytes
+    if (MarcoFuente() == 0 && cbFuente->currentIndex() == 3) {
+        // A waypoint file has no read options: the button would reload the last delimited file.
+        spOpcArch->setEnabled(false);
+        LeerArchivoGPS(ruta);
+        return;
+    }
+    // Read as a delimited file (a GPS file under Campo Inchauspe 69 too).
+    spOpcArch->setEnabled(true);
+    if (!FormOpciones) new TFormOpciones(this);
+    FormOpciones->FuenteArchivo = static_cast<uint8_t>(cbFuente->currentIndex());
+    FormOpciones->NombreArchivo = ruta;
+    if (FormOpciones->Ejecutar() != QDialog::Accepted) return;
+    AplicarOpcionesYCargar(ruta);
+}
+
+void TFConv::AplicarOpcionesYCargar(const std::string &ruta) {
+    archivos_.DelimArchivo = OpcDelimitador;
+    archivos_.LineaInicio = OpcLineaInicio;
+    archivos_.ColLatX = OpcColLatX;
+    archivos_.ColLonY = OpcColLonY;
+    archivos_.ColAltura = OpcColAltura;
+    archivos_.ColZona = OpcColZona;
+    archivos_.OpcionesLeidas = 1;
+    archivos_.ModoDecimal = (cbFuente->currentIndex() == 0 && FormOpciones->ModoAngulo == 0) ? 0 : 1;
+    CargarArchivo(ruta);
+}
+
+void TFConv::spOpcArchClick() {
+    if (!FormOpciones || FormOpciones->NombreArchivo.empty() || LoteEnCurso()) return;
+    if (FormOpciones->Ejecutar() != QDialog::Accepted) return;
+    // The accepted options apply at once: the file is loaded again with them.
+    archivos_.Convertido = 0;
+    archivos_.ArchivoGrande = 0;
+    BorrarSegmentos();
+    AplicarOpcionesYCargar(FormOpciones->NombreArchivo);
+}
+
+void TFConv::CargarArchivo(const std::string &ruta) {
+    archivos_.ArchivoGrande = 0;
+    BorrarSegmentos();
+    archivos_.TotalLineas = ContarLineas(ruta);
+    if (archivos_.TotalLineas > kLineasGrilla) {
+        QApplication::beep();
+        spMensaje->Mostrar(TMensaje::Informacion, AQString(kMensajeDemasiadoGrande));
+        archivos_.ArchivoGrande = 1;
+    }
+    const TOpcionesLectura opc = Opciones();
+    // The previous rows go first, so that two full grids never live side by side.
+    ModeloGrilla->CargarDatos({});
+    std::vector<TModeloGrilla::TFila> filas;
+    filas.reserve(static_cast<std::size_t>(std::min<int64_t>(archivos_.TotalLineas, kLineasGrilla)) +
+                  TModeloGrilla::kFilasTitulo);
+    LeerFilas(*ModeloGrilla, filas, [&] {
+        TLectorLineas lector(ruta);
+        lector.LimitarLinea(kLargoMaximoLinea);
+        std::string linea;
+        for (int k = 1; k < archivos_.LineaInicio && lector.Leer(linea); ++k) {
+        }
+        int i = 0;
+        while (i < kLineasGrilla && lector.Leer(linea)) {
+            ++i;
+            filas.emplace_back();
+            // A line cut by the reader shows only when its fields close before the cut; otherwise
+            // its row stays empty, as for any line that yields no values.
+            std::string_view campos = linea;
+            if (lector.Cortada()) campos = CamposCompletos(linea, opc).value_or(std::string_view());
+            FilaDeLinea(campos, i, opc, filas.back());
+        }
+    });
+    if (archivos_.ArchivoGrande == 1) Segmentar(ruta);
+}
+
+void TFConv::Segmentar(const std::string &ruta) {
+    BarProgreso->FijarEtiqueta("Segmentando ...");
+    BarProgreso->FijarValor(0);
+    BarProgreso->Mostrar();
+    try {
+        auto carpeta = std::make_shared<TCarpetaSegmentos>();
+        ::Segmentar(ruta, archivos_.LineaInicio, archivos_.TotalLineas, carpeta->Base(),
+                    [this](int v) { BarProgreso->FijarValor(v); });
+        archivos_.CarpetaSegmentos = std::move(carpeta);
+        archivos_.BaseSegmento = archivos_.CarpetaSegmentos->Base();
+    } catch (const std::exception &e) {
+        // The segments written so far went with their folder. Incomplete segments, or the grid's
+        // part of the file, would be converted and saved as if they were all of it: the file stays
+        // large and the convert and save commands refuse; the open command itself ends normally.
+        BarProgreso->close();
+        archivos_.FalloSegmentos = TextoError(e);
+        spMensaje->Mostrar(TMensaje::Error,
+                           AQString(kMensajeSinSegmentos + std::string("\n\r") + archivos_.FalloSegmentos));
+    }
+}
+
+void TFConv::BorrarSegmentos() {
+    archivos_.CarpetaSegmentos.reset();
+    archivos_.BaseSegmento.clear();
+    archivos_.FalloSegmentos.clear();
+}
+
+void TFConv::LeerArchivoGPS(const std::string &ruta) {
+    // A waypoint value counts only when its comma follows: a record cut by the reader never shows
+    // a cut value.
+    TLectorLineas lector(ruta);
+    lector.LimitarLinea(kLargoMaximoLinea);
+    std::string linea;
+    TMarcaGPS marca;
+    bool hallada = false;
+    while (!hallada && lector.Leer(linea)) hallada = BuscarMarcaGPS(linea, marca);
+    if (!hallada) return;  // not a waypoint file: nothing changes
+    archivos_.ModoDecimal = marca.Dms ? 0 : 1;
+    std::vector<TModeloGrilla::TFila> filas;
+    LeerFilas(*ModeloGrilla, filas, [&] {
+        do {
+            if (linea.empty()) continue;  // empty lines between records give no rows
+            const TRegistroGPS r = LeerRegistroGPS(linea, marca);
+            filas.emplace_back();
+            filas.back()[0] = r.Nombre;
+            filas.back()[1] = r.Latitud;
+            filas.back()[2] = r.Longitud;
+        } while (lector.Leer(linea));
+    });
+}

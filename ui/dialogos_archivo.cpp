@@ -1,0 +1,88 @@
+// TDialogoAbrir, TDialogoGuardar: the open and save dialogs and their test seams.
+#include "dialogos_archivo.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include "preferencias.h"
+
+QString TDialogoArchivo::CarpetaInicial() const {
+    const QString ultima = UltimaCarpeta();
+    return ultima.isEmpty() ? InitialDir : ultima;
+}
+
+std::unique_ptr<QFileDialog> TDialogoArchivo::Dialogo(QWidget *padre, const QString &titulo) const {
+    auto dialogo = std::make_unique<QFileDialog>(padre, titulo, CarpetaInicial());
+    // Qt's own dialog, which speaks the program's Spanish; a desktop's native one follows the
+    // desktop's language.
+    dialogo->setOption(QFileDialog::DontUseNativeDialog);
+    return dialogo;
+}
+
+void TDialogoArchivo::Elegido(const QString &nombre) {
+    FileName = nombre;
+    RecordarCarpetaDe(nombre);
+}
+
+// ---- TDialogoAbrir -------------------------------------------------------------------------------
+
+const QString TDialogoAbrir::kTitulo = QStringLiteral("Abrir Archivo");
+const QStringList TDialogoAbrir::kFiltros = {QStringLiteral("Texto (*.txt *.csv *.dat)"),
+                                             QStringLiteral("Todos (*)")};
+
+std::unique_ptr<QFileDialog> TDialogoAbrir::CrearDialogo(QWidget *padre) const {
+    auto dialogo = Dialogo(padre, kTitulo);
+    dialogo->setAcceptMode(QFileDialog::AcceptOpen);
+    dialogo->setFileMode(QFileDialog::ExistingFile);
+    dialogo->setNameFilters(kFiltros);
+    return dialogo;
+}
+
+bool TDialogoAbrir::Execute(QWidget *padre) {
+    QString nombre;
+    if (siguiente_) {
+        nombre = *siguiente_;
+        siguiente_.reset();
+    } else {
+        const auto dialogo = CrearDialogo(padre);
+        if (dialogo->exec() == QDialog::Accepted && !dialogo->selectedFiles().isEmpty())
+            nombre = dialogo->selectedFiles().first();
+    }
+    if (nombre.isEmpty()) return false;
+    Elegido(nombre);
+    return true;
+}
+
+// ---- TDialogoGuardar -----------------------------------------------------------------------------
+
+const QString TDialogoGuardar::kTitulo = QStringLiteral("Guardar Archivo");
+const QString TDialogoGuardar::kFiltros[2] = {QStringLiteral("Archivo Texto (*.dat)"),
+                                              QStringLiteral("Autocad (*.dxf)")};
+
+std::unique_ptr<QFileDialog> TDialogoGuardar::CrearDialogo(QWidget *padre) const {
+    auto dialogo = Dialogo(padre, kTitulo);
+    dialogo->setAcceptMode(QFileDialog::AcceptSave);
+    dialogo->setFileMode(QFileDialog::AnyFile);
+    dialogo->setOption(QFileDialog::DontConfirmOverwrite);
+    dialogo->setNameFilters({kFiltros[0], kFiltros[1]});
+    dialogo->selectNameFilter(kFiltros[FilterIndex == 2 ? 1 : 0]);
+    if (!FileName.isEmpty()) dialogo->selectFile(QFileInfo(FileName).fileName());
+    return dialogo;
+}
+
+bool TDialogoGuardar::Execute(QWidget *padre) {
+    QString nombre;
+    if (siguiente_) {
+        const Eleccion e = *siguiente_;
+        siguiente_.reset();
+        if (!e.aceptado) return false;
+        nombre = e.nombre;
+        FilterIndex = e.filtro;
+    } else {
+        const auto dialogo = CrearDialogo(padre);
+        if (dialogo->exec() != QDialog::Accepted || dialogo->selectedFiles().isEmpty()) return false;
+        nombre = dialogo->selectedFiles().first();
+        FilterIndex = dialogo->selectedNameFilter() == kFiltros[1] ? 2 : 1;
+    }
+    Elegido(nombre);
+    return true;
+}

@@ -1,0 +1,251 @@
+// TFConv: the main window "Zuvelo II v3.2" with its tabs "Conversión", "Archivos" and "Acerca de ...".
+// The shell is ventana.cpp; the "Conversión" tab is conversion*.cpp; the "Archivos" tab is
+// archivos.cpp (its controls), archivos_abrir.cpp, archivos_convertir.cpp, archivos_guardar.cpp and
+// editor_celda.cpp. Controls are found by their object names, which are the member names; what the
+// "Archivos" tab holds besides its controls is read through Estado() and Opciones().
+#pragma once
+#include <QMainWindow>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include "UCoords.h"
+#include "borde.h"
+#include "conteo.h"
+#include "dibujo.h"
+#include "lectura.h"
+#include "lote.h"
+#include "segmentos.h"
+
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QStatusBar;
+class QTabWidget;
+class QToolButton;
+class TBarProgreso;
+class TCarpetaSegmentos;
+class TChkMensaje;
+class TDialogoAbrir;
+class TDialogoGuardar;
+class TEventosConversion;
+class TGrupoTareas;
+class TMensaje;
+class TModeloGrilla;
+class TTarea;
+class TVistaGrilla;
+struct TMotivo;
+
+class TFConv : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit TFConv(QWidget *parent = nullptr);
+    ~TFConv() override;
+
+    // What the "Archivos" tab holds besides its controls.
+    struct TEstado {
+        // The read options copied at each open (Opciones() adds the source kind).
+        char DelimArchivo = ',';
+        uint8_t LineaInicio = 1;
+        uint8_t ColLatX = 0, ColLonY = 0, ColAltura = 0, ColZona = 0;
+        uint8_t ModoDecimal = 0;  // 1: geographic grid values are decimal degrees (always for GK/UTM)
+        uint8_t OpcionesLeidas = 0;
+        uint8_t Convertido = 0;
+        uint8_t ArchivoGrande = 0;
+        int64_t TotalLineas = 0;
+        // The segments of a large file in their private folder, while they exist; BaseSegmento is the
+        // base of their names (files/segmentos.h), empty when there are none.
+        std::shared_ptr<TCarpetaSegmentos> CarpetaSegmentos;
+        std::string BaseSegmento;
+        // Why a large file could not be split (Windows-1252). The file stays large: convert and save
+        // refuse while it is set instead of working on the part shown in the grid.
+        std::string FalloSegmentos;
+        // Points of the last convert command in the grid (with the extents of result columns 5 and 6),
+        // and in the whole file after a background run.
+        TConteoPuntos ConteoGrilla, ConteoLote;
+        int FilaEditada = 0, ColEditada = 0;  // the data cell last asked for an editor
+    };
+    const TEstado &Estado() const { return archivos_; }
+    // The read options in force: those of the last open, the source kind and the angle notation.
+    TOpcionesLectura Opciones() const;
+
+  protected:
+    void closeEvent(QCloseEvent *event) override;
+
+  private:
+    friend class TEventosConversion;
+    friend class TCambioGrupos;
+
+    // connect through the one error boundary: an exception of the slot is shown by spMensaje.
+    template <typename Emisor, typename Senal, typename... Slot>
+    void Conectar(Emisor *emisor, Senal senal, Slot... slot) {
+        ::Conectar(emisor, senal, *spMensaje, slot...);
+    }
+
+    // ---- Shell (ventana.cpp) ---------------------------------------------------------------------
+    QTabWidget *spSPC = nullptr;
+    QWidget *TSConv = nullptr;
+    QWidget *TSTransf = nullptr;
+    QWidget *AcercaDe = nullptr;
+    QStatusBar *statusbar = nullptr;
+    QLabel *Autor = nullptr;
+    QLabel *Msg = nullptr;
+    TMensaje *spMensaje = nullptr;
+    TChkMensaje *ChkMensaje = nullptr;  // the application-wide Enter-as-Tab hook
+    std::unique_ptr<TCoordenadas> Coordenadas;
+    std::string DirPrograma;  // the folder of the program's executable, ending in a path separator
+    bool Cerrada = false;     // FormClose has run
+
+    void FormCreate();
+    void FormClose();
+
+    // ---- "Conversión" tab (conversion.cpp, conversion_campos.cpp, conversion_punto.cpp) ------------
+    QRadioButton *spSkinCheckRadioBox1 = nullptr;                         // " POSGAR 94    ( WGS 84)"
+    QRadioButton *spSkinCheckRadioBox2 = nullptr;                         // " CAMPO INCHAUSPE 69"
+    QGroupBox *cGEOgrp = nullptr, *cGKgrp = nullptr, *cUTMgrp = nullptr;  // groups 1 to 3 (POSGAR 94)
+    QGroupBox *cGEOIgrp = nullptr, *cGKIgrp = nullptr;                    // groups 4, 5 (Campo Inchauspe)
+    QGroupBox *cUTMIgrp = nullptr;                                        // combined GK results
+    QLineEdit *Elat = nullptr, *ELon = nullptr, *EAlt = nullptr;
+    QLineEdit *GKPx = nullptr, *GKPy = nullptr, *GKPf = nullptr;
+    QLineEdit *cpX = nullptr, *cpY = nullptr, *cpZ = nullptr;
+    QLineEdit *SLat = nullptr, *SLon = nullptr, *SAlt = nullptr;
+    QLineEdit *GKIx = nullptr, *GKIy = nullptr, *GKIf = nullptr;
+    QPlainTextEdit *Memo = nullptr;
+    TEventosConversion *EventosConversion = nullptr;  // focus and key events of the fields
+    int CambiandoGrupos = 0;  // > 0 while tick rules run: focus moves then are no field exits
+
+    struct TGrupoDef;
+    static const TGrupoDef kGrupos[5];
+
+    void CrearConversion();
+    QGroupBox *Grupo(int n) const;                  // group 1 to 5
+    QLineEdit *CampoGrupo(int grupo, int i) const;  // field i (0 to 2) of group 1 to 5
+    // Sets a group's tick and always runs its tick event, also when the state does not change.
+    void FijarTick(QGroupBox *grupo, bool tildado);
+    void LimpiarTodosMenoElGrupo(uint8_t grupo);
+    void cGEOgrpChecked();
+    void cGKgrpChecked();
+    void cUTMgrpChecked();
+    void cGEOIgrpChecked();
+    void cGKIgrpChecked();
+    void TickGrupo(int n);
+    void spSkinCheckRadioBox1Click();
+    void spSkinCheckRadioBox2Click();
+
+    // Field checking; used by the interactive fields and by the grid's cell editor.
+    bool ChequearEntrada(QLineEdit *campo);
+    void EditChange(QLineEdit *sender);
+    void ShiftKeyDn(QLineEdit *sender, int key, Qt::KeyboardModifiers shift);
+    void ShiftKeyUp(QLineEdit *sender, int key, Qt::KeyboardModifiers shift);
+    void EnlazarTeclas(QLineEdit *campo);  // routes the field's keys to ShiftKeyDn / ShiftKeyUp
+    void DarFoco(QLineEdit *campo);        // gives the focus to a field as part of a tick change
+    void ElatEnter();
+    void ELonEnter();
+    void SLatEnter();
+    void SLonEnter();
+
+    // Conversions run when the focus leaves the input group's last field: the point of input group
+    // 1 to 5 into every other group.
+    void ConvertirGrupo(int entrada);
+    void RechazarEntrada(int grupo, const TMotivo &motivo);
+    void EAltExit();
+    void GKPyExit();
+    void cpZExit();
+    void SAltExit();
+    void GKIyExit();
+
+    // ---- "Archivos" tab (archivos.cpp: controls, kinds, titles) -------------------------------------
+    QGroupBox *rgFuente = nullptr;           // "Tipo de Coordenadas Fuente"
+    QGroupBox *rgDestino = nullptr;          // "Tipo de Coordenadas Destino"
+    QButtonGroup *BotonesFuente = nullptr;   // ids 0 POSGAR 94, 1 Campo Inchauspe 69
+    QButtonGroup *BotonesDestino = nullptr;  // ids 0 POSGAR 94, 1 Campo Inchauspe 69
+    QLabel *Label5 = nullptr;
+    QComboBox *cbFuente = nullptr;  // " GEO", " GK", " UTM", " GPS"
+    QLabel *Label6 = nullptr;
+    QComboBox *cbDestino = nullptr;  // "GEO", " GK", " UTM"
+    QToolButton *skAbrir = nullptr;
+    QToolButton *Guardar = nullptr;
+    QToolButton *spSkinXFormButton1 = nullptr;  // "Convertir"
+    QPushButton *spOpcArch = nullptr;           // "Opciones de Archivo"
+    QGroupBox *GrupoGrilla = nullptr;           // "Grilla de Conversión"
+    TModeloGrilla *ModeloGrilla = nullptr;
+    TVistaGrilla *Grilla = nullptr;
+    TBarProgreso *BarProgreso = nullptr;  // "Procesando ..."
+    TDialogoAbrir *OD = nullptr;          // "Abrir Archivo"
+    TDialogoGuardar *SD = nullptr;        // "Guardar Archivo"
+    TEstado archivos_;
+
+    void CrearArchivos();
+    void CerrarArchivos();     // stops and waits for the workers, deletes the segments
+    int MarcoFuente() const;   // 0 POSGAR 94, 1 Campo Inchauspe 69
+    int MarcoDestino() const;  // 0 POSGAR 94, 1 Campo Inchauspe 69
+    void cbFuenteChange(int item);
+    void cbDestinoChange(int item);
+    // Stores the text of an open in-place editor (the grid's own or Campo) before a command reads the
+    // grid.
+    void TerminarEdicion();
+    // Convert and save refuse a large file whose split failed; true when refused (and said).
+    bool RechazarArchivoIncompleto();
+
+    // ---- Opening (archivos_abrir.cpp) --------------------------------------------------------------
+    void skAbrirclick();
+    void spOpcArchClick();
+    void AplicarOpcionesYCargar(const std::string &ruta);  // copies the accepted read options, loads
+    void CargarArchivo(const std::string &ruta);
+    void LeerArchivoGPS(const std::string &ruta);
+    void Segmentar(const std::string &ruta);
+    void BorrarSegmentos();
+
+    // ---- Converting and the background run (archivos_convertir.cpp) --------------------------------
+    TGrupoTareas *GrupoTareas = nullptr;
+    TTarea *Tarea1 = nullptr, *Tarea2 = nullptr, *Tarea3 = nullptr, *Tarea4 = nullptr;
+    std::unique_ptr<TCoordenadas> CoordTarea1, CoordTarea2, CoordTarea3, CoordTarea4;
+    uint8_t SegmentoSiguiente = 0;
+    // Frozen for one background run: read options, segment base; per segment, its summary, whether
+    // it completed and the error that ended it (Windows-1252).
+    std::shared_ptr<const TOpcionesLectura> opcLote_;
+    std::string baseLote_;
+    std::array<TResumenLote, kSegmentos> resumenLote_;
+    std::array<bool, kSegmentos> segmentoCompleto_{};
+    std::array<std::string, kSegmentos> falloSegmento_;
+
+    void CrearLote();
+    void CerrarLote();  // stops the workers and waits for them
+    // True while the background run is active; with `avisar` it also tells the user that the command
+    // must wait. Commands that delete, rewrite or read segment files call this first.
+    bool LoteEnCurso(bool avisar = true);
+    void skTransfclick();
+    void GrupoTareasStart();
+    void Tarea1Start(TTarea *tarea);
+    // On the worker's thread: converts the member's segment with its own conversion object.
+    void Tarea1Execute(TTarea &tarea, TCoordenadas &coord);
+    void GrupoTareasThreadTerminate(TTarea *tarea);
+    void GrupoTareasTerminate();
+    void Tarea1Terminate(TTarea *tarea);
+    void InformarConversion();
+    void InformarLote();
+    void AjustarColumnasResultado();
+
+    // ---- Saving (archivos_guardar.cpp) -------------------------------------------------------------
+    std::string MotivoGuardar;  // why the last MakeDAT or MakeDXF failed (Windows-1252); empty when declined
+    void skGuardarclick();
+    bool MakeDAT(const QString &fileName);
+    bool MakeDXF(const QString &fileName, const TLimitesDibujo &limites);
+    void DXFPuntos(TDibujoPuntos &dibujo);
+
+    // ---- The cell editor Campo (editor_celda.cpp) --------------------------------------------------
+    QLineEdit *Campo = nullptr;  // masked editor laid over a geographic cell
+    bool editandoCampo_ = false;
+    std::string textoCampo_;  // the text Campo was opened with
+    QString msgAntesDeCampo_;
+
+    void CrearCampo();
+    bool GrillaGetEditText(int col, int fila, const std::string &valor);  // true: Campo edits it
+    void CampoChange();
+    void CampoExit();
+};
