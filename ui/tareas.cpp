@@ -48,7 +48,9 @@ void TTarea::Iniciar() {
 
 void TTarea::AlTerminarHilo() {
     hilo_->wait();
-    // The thread has ended: what it wrote is ours from here (the acquire pairs with its release).
+    // What the thread wrote (its error, the execute function's results) is ours from here: the
+    // acquire pairs with the thread's last release. wait() orders it too, but through Qt's own
+    // synchronisation, which ThreadSanitizer cannot follow.
     terminada_.load(std::memory_order_acquire);
     delete hilo_;
     hilo_ = nullptr;
