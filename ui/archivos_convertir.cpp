@@ -66,22 +66,40 @@ bool TFConv::LoteEnCurso(bool avisar) {
 void TFConv::skTransfclick() {
     TerminarEdicion();
     // A new run would rewrite the output segments the workers are writing.
-    if (LoteEnCurso() || RechazarArchivoIncompleto()) return;
-    TModeloGrilla &g = *ModeloGrilla;
-    const int fuente = cbFuente->currentIndex();
-    const TEstado &e = archivos_;
-    if (g.Celda(2, 1).empty() || (e.OpcionesLeidas == 1 && (e.ColLatX == 0 || e.ColLonY == 0))) {
-        spMensaje->Mostrar(TMensaje::Error, AQString(kSinDatos), TMensaje::Ok);
-        return;
+    if (LoteEnCurso() || RechazarArchivoIncompleto() || !HayQueConvertir()) return;
+    ConvertirFilas();
+    AjustarColumnasResultado();
+    InformarConversion();
+    if (archivos_.ArchivoGrande == 1) {
+        // Everything the workers read is frozen here, before the first thread starts.
+        opcLote_ = std::make_shared<const TOpcionesLectura>(Opciones());
+        baseLote_ = archivos_.BaseSegmento;
+        resumenLote_.fill(TResumenLote());
+        segmentoCompleto_.fill(false);
+        for (std::string &f : falloSegmento_) f.clear();
+        GrupoTareas->Iniciar();
     }
-    if (fuente == 2 && e.ColZona == 0 && e.OpcionesLeidas == 1) {
-        spMensaje->Mostrar(TMensaje::Error, AQString(kSinZona), TMensaje::Ok);
-        return;
-    }
+    archivos_.Convertido = 1;
+}
 
-    // Every row is held to the point rule all paths follow: a value that cannot be read for sure
-    // fails its row with the reason instead of converting to a wrong place.
-    const int destino = cbDestino->currentIndex();
+bool TFConv::HayQueConvertir() {
+    const TEstado &e = archivos_;
+    if (ModeloGrilla->Celda(2, 1).empty() || (e.OpcionesLeidas == 1 && (e.ColLatX == 0 || e.ColLonY == 0))) {
+        spMensaje->Mostrar(TMensaje::Error, AQString(kSinDatos), TMensaje::Ok);
+        return false;
+    }
+    if (cbFuente->currentIndex() == 2 && e.ColZona == 0 && e.OpcionesLeidas == 1) {
+        spMensaje->Mostrar(TMensaje::Error, AQString(kSinZona), TMensaje::Ok);
+        return false;
+    }
+    return true;
+}
+
+// Every row is held to the point rule all paths follow: a value that cannot be read for sure fails
+// its row with the reason instead of converting to a wrong place.
+void TFConv::ConvertirFilas() {
+    TModeloGrilla &g = *ModeloGrilla;
+    const int fuente = cbFuente->currentIndex(), destino = cbDestino->currentIndex();
     TCoordenadas &c = *Coordenadas;
     ConfigurarCoordenadas(c, MarcoFuente(), MarcoDestino(), fuente, destino);
     const bool geografica = fuente == 0 || fuente == 3;
@@ -98,7 +116,7 @@ void TFConv::skTransfclick() {
         punto.Coord2 = g.Celda(fila, 2);
         punto.Coord3 = g.Celda(fila, 3);
         punto.Zona = g.Celda(fila, 4);
-        punto.EnDecimal = e.ModoDecimal;
+        punto.EnDecimal = archivos_.ModoDecimal;
         if (!ConvertirYContar(punto, c, geografica, conteo, motivo)) {
             // No result of an earlier conversion may stay beside the row.
             for (int col = 5; col <= 8; ++col) g.FijarCelda(fila, col, std::string());
@@ -113,19 +131,6 @@ void TFConv::skTransfclick() {
     }
     g.TerminarCambioMasivo();
     archivos_.ConteoGrilla = conteo;
-    AjustarColumnasResultado();
-    InformarConversion();
-
-    if (e.ArchivoGrande == 1) {
-        // Everything the workers read is frozen here, before the first thread starts.
-        opcLote_ = std::make_shared<const TOpcionesLectura>(Opciones());
-        baseLote_ = e.BaseSegmento;
-        resumenLote_.fill(TResumenLote());
-        segmentoCompleto_.fill(false);
-        for (std::string &f : falloSegmento_) f.clear();
-        GrupoTareas->Iniciar();
-    }
-    archivos_.Convertido = 1;
 }
 
 void TFConv::InformarConversion() {

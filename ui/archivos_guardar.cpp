@@ -45,16 +45,8 @@ void TFConv::skGuardarclick() {
     }
     // The ".DAT" of a large file joins output segments that a running worker may still write.
     if (LoteEnCurso()) return;
-    // What the file would hold: the whole file after a background run, else the grid's rows.
-    int64_t convertidos = 0, fallidos = 0;
-    if (archivos_.ArchivoGrande == 1) {
-        convertidos = archivos_.ConteoLote.Convertidos;
-        fallidos = archivos_.ConteoLote.Fallidos;
-    } else {
-        const TModeloGrilla &g = *ModeloGrilla;
-        for (int fila = TModeloGrilla::kFilasTitulo; fila < g.Filas(); ++fila)
-            if (!g.Celda(fila, 1).empty()) ++(g.Celda(fila, 5).empty() ? fallidos : convertidos);
-    }
+    const TConteoPuntos puntos = PuntosAGuardar();
+    const int64_t convertidos = puntos.Convertidos, fallidos = puntos.Fallidos;
     if (convertidos == 0) {
         spMensaje->Mostrar(TMensaje::Error, AQString(kNadaQueGuardar), TMensaje::Ok);
         return;
@@ -85,6 +77,17 @@ void TFConv::skGuardarclick() {
         spMensaje->Mostrar(TMensaje::Informacion, AQString((bien ? kDATBien : kDATMal) + aviso),
                            TMensaje::Ok);
     }
+}
+
+// What the file would hold: the whole file after a background run, else the grid's rows as they are
+// now (a result typed in by hand counts as converted).
+TConteoPuntos TFConv::PuntosAGuardar() const {
+    if (archivos_.ArchivoGrande == 1) return archivos_.ConteoLote;
+    TConteoPuntos c;
+    const TModeloGrilla &g = *ModeloGrilla;
+    for (int fila = TModeloGrilla::kFilasTitulo; fila < g.Filas(); ++fila)
+        if (!g.Celda(fila, 1).empty()) ++(g.Celda(fila, 5).empty() ? c.Fallidos : c.Convertidos);
+    return c;
 }
 
 bool TFConv::MakeDAT(const QString &fileName) {

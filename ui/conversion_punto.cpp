@@ -90,62 +90,29 @@ void TFConv::RechazarEntrada(int grupo, const TMotivo &motivo) {
                        TMensaje::Ok);
 }
 
-// The point typed into the input group goes through the point rule (strict reading, ranges, numbers
-// with '.'), then into every other group. A refused input empties them all and says why once; a
-// group that cannot hold the point (a place outside the Gauss-Krüger strips) stays empty and the
-// message names it.
-void TFConv::ConvertirGrupo(int entrada) {
-    TCoordenadas &c = *Coordenadas;
-    const TGrupoConversion &g = kGrupoConversion[entrada];
-    QLineEdit *f0 = CampoGrupo(entrada, 0), *f1 = CampoGrupo(entrada, 1), *f2 = CampoGrupo(entrada, 2);
-    if (f0->text().isEmpty() && f1->text().isEmpty() && (g.tipo == tcGaussKruger || f2->text().isEmpty())) {
-        // Nothing typed: nothing of an earlier point stays either.
-        LimpiarTodosMenoElGrupo(static_cast<uint8_t>(entrada));
-        Memo->clear();
-        return;
-    }
+// What the user typed into input group g, for the point rule: a plane group's point is converted at
+// 1.5 m, and a Gauss-Krüger strip is the millions digit of Y, whatever was typed in its field.
+TPuntoLeido TFConv::PuntoDelGrupo(int g) {
+    const TGrupoConversion &def = kGrupoConversion[g];
+    QLineEdit *f0 = CampoGrupo(g, 0), *f1 = CampoGrupo(g, 1), *f2 = CampoGrupo(g, 2);
     TPuntoLeido p;
     p.Coord1 = Texto(f0);
     p.Coord2 = Texto(f1);
-    if (g.tipo == tcGeografica) {
+    if (def.tipo == tcGeografica) {
         p.Coord3 = Texto(f2);  // empty: the default 1.5 m
         p.EnDecimal = 0;
     } else {
-        // Plane groups have no height field: their points are converted at 1.5 m.
         p.Coord3 = "1.5";
         p.EnDecimal = 1;
-        // The strip is the millions digit of Y, whatever was typed in its field.
-        if (g.tipo == tcGaussKruger) Escribir(f2, PrimerCaracter(f1));
+        if (def.tipo == tcGaussKruger) Escribir(f2, PrimerCaracter(f1));
         p.Zona = Texto(f2);
     }
-    c.SetElipsoideFuente(*g.elipsoide);
-    c.SetElipsoideDestino(*g.elipsoide);
-    c.SetTipoFuente(g.tipo);
-    TMotivo motivo;
-    if (!PrepararEntrada(p, c, motivo)) return RechazarEntrada(entrada, motivo);
-    // The point on its own frame, as latitude and longitude: a plane point that does not unproject
-    // (a strip or zone that does not exist) is refused here.
-    c.SetTipoDestino(tcGeografica);
-    if (!c.Convertir()) return RechazarEntrada(entrada, MotivoConversion(c));
+    return p;
+}
 
-    std::string sinResultado;
-    TMotivo motivoGrupo;
-    bool lleno[6] = {false, false, false, false, false, false};
-    for (int destino : kCadena[entrada].grupos) {
-        const TGrupoConversion &d = kGrupoConversion[destino];
-        c.SetElipsoideDestino(*d.elipsoide);
-        c.SetTipoDestino(d.tipo);
-        if (c.Convertir()) {
-            QLineEdit *const campos[3] = {CampoGrupo(destino, 0), CampoGrupo(destino, 1),
-                                          CampoGrupo(destino, 2)};
-            Llenar(c.Salida, destino, campos);
-            lleno[destino] = true;
-            continue;
-        }
-        for (int i = 0; i < 3; ++i) CampoGrupo(destino, i)->clear();
-        if (sinResultado.empty()) motivoGrupo = MotivoConversion(c);
-        sinResultado += std::string(sinResultado.empty() ? "" : ", ") + d.nombre;
-    }
+// The memo's blocks for input group `entrada`; a Gauss-Krüger group that could not hold the point
+// says so in its block.
+void TFConv::EscribirMemo(int entrada, const bool (&lleno)[6]) {
     Memo->clear();
     for (const char *b = kCadena[entrada].memo; *b; ++b) {
         if (*b == '-') {
@@ -164,6 +131,50 @@ void TFConv::ConvertirGrupo(int entrada) {
     }
     // The memo shows its first lines after a conversion, titles included.
     Memo->moveCursor(QTextCursor::Start);
+}
+
+// The point typed into the input group goes through the point rule (strict reading, ranges, numbers
+// with '.'), then into every other group. A refused input empties them all and says why once; a
+// group that cannot hold the point (a place outside the Gauss-Krüger strips) stays empty and the
+// message names it.
+void TFConv::ConvertirGrupo(int entrada) {
+    const TGrupoConversion &g = kGrupoConversion[entrada];
+    if (CampoGrupo(entrada, 0)->text().isEmpty() && CampoGrupo(entrada, 1)->text().isEmpty() &&
+        (g.tipo == tcGaussKruger || CampoGrupo(entrada, 2)->text().isEmpty())) {
+        // Nothing typed: nothing of an earlier point stays either.
+        LimpiarTodosMenoElGrupo(static_cast<uint8_t>(entrada));
+        Memo->clear();
+        return;
+    }
+    TCoordenadas &c = *Coordenadas;
+    c.SetElipsoideFuente(*g.elipsoide);
+    c.SetElipsoideDestino(*g.elipsoide);
+    c.SetTipoFuente(g.tipo);
+    TMotivo motivo;
+    if (!PrepararEntrada(PuntoDelGrupo(entrada), c, motivo)) return RechazarEntrada(entrada, motivo);
+    // The point on its own frame, as latitude and longitude: a plane point that does not unproject
+    // (a strip or zone that does not exist) is refused here.
+    c.SetTipoDestino(tcGeografica);
+    if (!c.Convertir()) return RechazarEntrada(entrada, MotivoConversion(c));
+
+    std::string sinResultado;
+    TMotivo motivoGrupo;
+    bool lleno[6] = {false, false, false, false, false, false};
+    for (int destino : kCadena[entrada].grupos) {
+        const TGrupoConversion &d = kGrupoConversion[destino];
+        c.SetElipsoideDestino(*d.elipsoide);
+        c.SetTipoDestino(d.tipo);
+        QLineEdit *const campos[3] = {CampoGrupo(destino, 0), CampoGrupo(destino, 1), CampoGrupo(destino, 2)};
+        if (c.Convertir()) {
+            Llenar(c.Salida, destino, campos);
+            lleno[destino] = true;
+            continue;
+        }
+        for (QLineEdit *campo : campos) campo->clear();
+        if (sinResultado.empty()) motivoGrupo = MotivoConversion(c);
+        sinResultado += std::string(sinResultado.empty() ? "" : ", ") + d.nombre;
+    }
+    EscribirMemo(entrada, lleno);
     if (!sinResultado.empty()) {
         Msg->setText(QStringLiteral("Error"));
         spMensaje->Mostrar(TMensaje::Informacion,

@@ -152,6 +152,8 @@ class TFConv : public QMainWindow {
     // Conversions run when the focus leaves the input group's last field: the point of input group
     // 1 to 5 into every other group.
     void ConvertirGrupo(int entrada);
+    TPuntoLeido PuntoDelGrupo(int g);
+    void EscribirMemo(int entrada, const bool (&lleno)[6]);
     void RechazarEntrada(int grupo, const TMotivo &motivo);
     void EAltExit();
     void GKPyExit();
@@ -220,6 +222,8 @@ class TFConv : public QMainWindow {
     // must wait. Commands that delete, rewrite or read segment files call this first.
     bool LoteEnCurso(bool avisar = true);
     void skTransfclick();
+    bool HayQueConvertir();  // there is something to convert, and the columns it needs; else says why
+    void ConvertirFilas();   // the grid's rows by the point rule, their results or reasons beside them
     void GrupoTareasStart();
     void Tarea1Start(TTarea *tarea);
     // On the worker's thread: converts the member's segment with its own conversion object.
@@ -234,6 +238,7 @@ class TFConv : public QMainWindow {
     // ---- Saving (archivos_guardar.cpp) -------------------------------------------------------------
     std::string MotivoGuardar;  // why the last MakeDAT or MakeDXF failed (Windows-1252); empty when declined
     void skGuardarclick();
+    TConteoPuntos PuntosAGuardar() const;
     bool MakeDAT(const QString &fileName);
     bool MakeDXF(const QString &fileName, const TLimitesDibujo &limites);
     void DXFPuntos(TDibujoPuntos &dibujo);
