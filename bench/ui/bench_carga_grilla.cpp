@@ -18,7 +18,7 @@
 #include <fstream>
 #include <string>
 #include <vector>
-#include "UOpciones.h"
+#include "opciones_banco.h"
 #include "dialogos_archivo.h"
 #include "grilla_modelo.h"
 #include "mensaje.h"
@@ -46,16 +46,7 @@ long RssKiB() {
 
 // One open command through the window with the read options of a comma file: label, lat, lon, height.
 double Cargar(TFConv &v, const std::string &ruta) {
-    TFormOpciones::FijarPresentador([](TFormOpciones &f) {
-        f.show();
-        f.spSiguiente->click();
-        f.sEditLatX->setText("2");
-        f.sEditLonY->setText("3");
-        f.sEditAltura->setText("4");
-        f.cbModo->setCurrentIndex(1);
-        f.spBotonOK->click();
-        return f.result();
-    });
+    ResponderOpcionesDecimales();
     v.findChild<TDialogoAbrir *>("OD")->FijarSiguiente(QFile::decodeName(ruta.c_str()));
     QElapsedTimer t;
     t.start();

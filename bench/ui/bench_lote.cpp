@@ -20,7 +20,7 @@
 
 #include <QToolButton>
 
-#include "UOpciones.h"
+#include "opciones_banco.h"
 #include "dialogos_archivo.h"
 #include "mensaje.h"
 #include "segmentos.h"
@@ -70,17 +70,7 @@ int main(int argc, char **argv) {
     v.findChild<QComboBox *>("cbDestino")->setCurrentIndex(1);
     auto *grupo = v.findChild<TGrupoTareas *>("GrupoTareas");
     auto *mensaje = v.findChild<TMensaje *>("spMensaje");
-    // The read options of this file, answered at once: label, lat, lon, height in decimal degrees.
-    TFormOpciones::FijarPresentador([](TFormOpciones &f) {
-        f.show();
-        f.spSiguiente->click();
-        f.sEditLatX->setText("2");
-        f.sEditLonY->setText("3");
-        f.sEditAltura->setText("4");
-        f.cbModo->setCurrentIndex(1);
-        f.spBotonOK->click();
-        return f.result();
-    });
+    ResponderOpcionesDecimales();
 
     const QString cs2cs = QStandardPaths::findExecutable("cs2cs");
     std::vector<double> tCarga, tGrilla, tFondo, tDat, tCs2cs;
