@@ -2,6 +2,7 @@
 #include "texto_error.h"
 
 #include <cerrno>
+#include <new>
 
 #include "cp1252.h"
 #include "error_archivo.h"
@@ -92,6 +93,7 @@ std::string TextoErrorArchivo(const EArchivo &e) {
 }
 
 std::string TextoError(const std::exception &e) {
+    if (dynamic_cast<const std::bad_alloc *>(&e)) return "No hay memoria suficiente";
     if (const auto *archivo = dynamic_cast<const EArchivo *>(&e)) return TextoErrorArchivo(*archivo);
     if (const auto *motivo = dynamic_cast<const EMotivo *>(&e))
         return TextoMotivo(motivo->Motivo, TIdioma::Espanol);

@@ -1,6 +1,6 @@
 // TextoError: what an exception says, in the window's language. File errors (EArchivo) are worded
-// in Spanish from their operation, path and reason, reasons (EMotivo) by TextoMotivo; other texts
-// pass unchanged. Windows-1252.
+// in Spanish from their operation, path and reason, reasons (EMotivo) by TextoMotivo, a failed
+// allocation too; other texts (the program's own, already Spanish) pass unchanged. Windows-1252.
 #pragma once
 #include <exception>
 #include <string>
