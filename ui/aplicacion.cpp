@@ -24,12 +24,7 @@ void CajaDeError(const QString &mensaje) {
     caja.exec();
 }
 
-}  // namespace
-
-void FijarManejadorError(TManejadorError manejador) {
-    Manejador() = std::move(manejador);
-}
-
+// Call inside a catch block: hands the exception being handled to the error handler.
 void ManejarExcepcionActual() {
     const QString mensaje = AQString(TextoError(std::current_exception()));
     // The handler itself must not throw past this point either.
@@ -41,6 +36,12 @@ void ManejarExcepcionActual() {
     } catch (...) {
         qCritical("%s", qUtf8Printable(mensaje));
     }
+}
+
+}  // namespace
+
+void FijarManejadorError(TManejadorError manejador) {
+    Manejador() = std::move(manejador);
 }
 
 void FijarSeparadorDecimal() {
@@ -59,7 +60,7 @@ bool CargarTraduccionesQt(QCoreApplication &aplicacion) {
 }
 
 TAplicacion::TAplicacion(int &argc, char **argv) : QApplication(argc, argv) {
-    // QSettings keeps what the program remembers under these two names (ui/preferencias.h).
+    // QSettings keeps what the program remembers under these two names (files/preferencias.h).
     setOrganizationName(QStringLiteral("Zuvelo"));
     setApplicationName(QStringLiteral("Zuvelo II"));
     setApplicationVersion(QStringLiteral("3.2"));

@@ -18,12 +18,10 @@ class TAplicacion : public QApplication {
 // False when they are not installed: Qt's texts then stay in English.
 bool CargarTraduccionesQt(QCoreApplication &aplicacion);
 
-// Shows a message of an exception that reached an event boundary. The default handler shows an
-// error box; tests replace it (nullptr restores the box).
+// Shows the message of an exception that reached the application's boundary. The default handler
+// shows an error box; tests replace it (nullptr restores the box).
 using TManejadorError = std::function<void(const QString &mensaje)>;
 void FijarManejadorError(TManejadorError manejador);
-// Call inside a catch block: hands the exception being handled to the error handler.
-void ManejarExcepcionActual();
 
 // Numbers read and written by the program use '.' whatever the user's locale: Qt's default locale
 // and the C library's LC_NUMERIC are pinned to C (QApplication adopts the user's locale at start).
