@@ -10,14 +10,6 @@
 #include "segmentos.h"
 #include "ventana_prueba.h"
 
-namespace {
-
-std::string N(const std::string &t) {
-    return "<p align=\"center\"><b>" + t + "</b></p>";
-}
-
-}  // namespace
-
 class TestArchivos : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
@@ -75,11 +67,12 @@ class TestArchivos : public QObject {
         QCOMPARE(v_->ModeloGrilla->Filas(), 15);
         QCOMPARE(v_->Grilla->objectName(), QString("Grilla"));
         QCOMPARE(v_->Grilla->model(), static_cast<QAbstractItemModel *>(v_->ModeloGrilla));
-        QCOMPARE(C(0, 1), N("Coordenadas Geogr\xE1"
-                            "ficas"));
-        QCOMPARE(C(0, 5), N("Coordenadas Planas GK"));
-        const std::string fila1[9] = {N("Punto"),     N("Latitud"),  N("Longitud"), N("Altura Elips."), "",
-                                      N("X (Norte)"), N("Y (Este)"), N("Altura"),   N("Faja")};
+        QCOMPARE(C(0, 1), Negrita("Coordenadas Geogr\xE1"
+                                  "ficas"));
+        QCOMPARE(C(0, 5), Negrita("Coordenadas Planas GK"));
+        const std::string fila1[9] = {
+            Negrita("Punto"),     Negrita("Latitud"),  Negrita("Longitud"), Negrita("Altura Elips."), "",
+            Negrita("X (Norte)"), Negrita("Y (Este)"), Negrita("Altura"),   Negrita("Faja")};
         for (int c = 0; c < 9; ++c) QCOMPARE(C(1, c), fila1[c]);
         for (int f = 2; f < 15; ++f)
             for (int c = 0; c < 9; ++c) QVERIFY(C(f, c).empty());
@@ -129,10 +122,10 @@ class TestArchivos : public QObject {
         v_->ModeloGrilla->FijarCelda(20, 1, "dato");
         Convertir();
         v_->cbFuente->setCurrentIndex(item);
-        QCOMPARE(C(0, 1), N(DeQString(titulo)));
-        QCOMPARE(C(1, 1), N(DeQString(x)));
-        QCOMPARE(C(1, 3), N(DeQString(altura)));
-        QCOMPARE(C(1, 4), zona.isEmpty() ? std::string() : N(DeQString(zona)));
+        QCOMPARE(C(0, 1), Negrita(DeQString(titulo)));
+        QCOMPARE(C(1, 1), Negrita(DeQString(x)));
+        QCOMPARE(C(1, 3), Negrita(DeQString(altura)));
+        QCOMPARE(C(1, 4), zona.isEmpty() ? std::string() : Negrita(DeQString(zona)));
         QCOMPARE(int(E().ModoDecimal), modoDecimal);
         QCOMPARE(int(E().Convertido), 0);
         QCOMPARE(v_->ModeloGrilla->Filas(), 15);
@@ -145,7 +138,7 @@ class TestArchivos : public QObject {
         v_->cbFuente->setCurrentIndex(2);
         v_->cbFuente->setCurrentIndex(0);
         QVERIFY(C(1, 4).empty());
-        QCOMPARE(C(1, 2), N("Longitud"));
+        QCOMPARE(C(1, 2), Negrita("Longitud"));
         QCOMPARE(int(E().ModoDecimal), 1);
     }
 
@@ -157,16 +150,16 @@ class TestArchivos : public QObject {
         v_->cbDestino->setCurrentIndex(0);
         QCOMPARE(C(0, 5), std::string("<p align=\"center\"><b>Coordenas Geogr\xE1"
                                       "ficas</b></p>"));
-        QCOMPARE(C(1, 5), N("Latitud"));
-        QCOMPARE(C(1, 7), N("Altura Elips."));
+        QCOMPARE(C(1, 5), Negrita("Latitud"));
+        QCOMPARE(C(1, 7), Negrita("Altura Elips."));
         QVERIFY(C(1, 8).empty());
         QCOMPARE(int(E().Convertido), 0);
         QCOMPARE(v_->ModeloGrilla->Filas(), 4);
         for (int c = 1; c < 5; ++c) QCOMPARE(C(3, c), "v" + std::to_string(c));
         for (int c = 5; c < 9; ++c) QVERIFY(C(3, c).empty());
         v_->cbDestino->setCurrentIndex(2);
-        QCOMPARE(C(0, 5), N("Coordenadas Planas  UTM"));
-        QCOMPARE(C(1, 8), N("Zona"));
+        QCOMPARE(C(0, 5), Negrita("Coordenadas Planas  UTM"));
+        QCOMPARE(C(1, 8), Negrita("Zona"));
     }
 
     void abrirDelimitado() {
@@ -183,7 +176,7 @@ class TestArchivos : public QObject {
         QCOMPARE(int(r_.fuenteVista), 0);
         QVERIFY(Mensajes().empty());
         QCOMPARE(v_->ModeloGrilla->Filas(), 6);
-        QCOMPARE(C(2, 0), N("1"));
+        QCOMPARE(C(2, 0), Negrita("1"));
         QCOMPARE(C(2, 1), std::string("-34.5"));
         QCOMPARE(C(2, 2), std::string("-58.4"));
         QCOMPARE(C(2, 3), std::string("25"));
@@ -232,11 +225,11 @@ class TestArchivos : public QObject {
         QCOMPARE(int(r_.fuenteVista), 2);
         QCOMPARE(E().DelimArchivo, ';');
         QCOMPARE(v_->ModeloGrilla->Filas(), 8);
-        QCOMPARE(C(2, 0), N("1"));  // line 5 is point 1 in row 2
+        QCOMPARE(C(2, 0), Negrita("1"));  // line 5 is point 1 in row 2
         QCOMPARE(C(2, 2), std::string("500005"));
         QCOMPARE(C(2, 4), std::string("20S"));  // the zone as written; the conversion reads it
         QVERIFY(C(4, 0).empty());               // line 7 too short
-        QCOMPARE(C(6, 0), N("5"));              // line 9 is point 5 in row 6
+        QCOMPARE(C(6, 0), Negrita("5"));        // line 9 is point 5 in row 6
         QCOMPARE(int(E().ModoDecimal), 1);
     }
 
@@ -337,7 +330,7 @@ class TestArchivos : public QObject {
         const QString ruta = ArchivoDeLineas(QString("grande%1.txt").arg(lineas), lineas);
         Abrir(ruta);
         QCOMPARE(v_->ModeloGrilla->Filas(), 50002);
-        QCOMPARE(C(50001, 0), N("50000"));
+        QCOMPARE(C(50001, 0), Negrita("50000"));
         QCOMPARE(C(50001, 1), std::string("P50000"));
         QCOMPARE(int(E().ArchivoGrande), int(grande));
         const QStringList archivos = QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
@@ -613,7 +606,7 @@ class TestArchivos : public QObject {
         };
         Abrir(archivo("P9; 6150000 ;5500000;20S"));
         QCOMPARE(v_->ModeloGrilla->Filas(), 22);
-        QCOMPARE(C(21, 0), N("20"));
+        QCOMPARE(C(21, 0), Negrita("20"));
         QCOMPARE(C(21, 1), std::string("6150000"));
         QCOMPARE(C(21, 2), std::string("5500000"));
         QVERIFY(C(21, 3).empty());

@@ -419,23 +419,6 @@ void TestLote::dxfSinPuntos() {
 }
 
 namespace {
-// Double-clicks a grid cell the way a user does.
-void DobleClic(TVentana &v, int fila, int col) {
-    QTableView *g = v->Grilla;
-    const QModelIndex i = v->ModeloGrilla->index(fila, col);
-    g->scrollTo(i);
-    const QPoint centro = g->visualRect(i).center();
-    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, centro);
-    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, centro);
-}
-
-TVentana VentanaVisible() {
-    auto v = CrearVentana();
-    v.get()->show();
-    v.get()->activateWindow();
-    return v;
-}
-
 // The grid's own editor, once it has the focus.
 QLineEdit *EditorDeLaGrilla(TVentana &v) {
     auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());

@@ -18,17 +18,6 @@
 
 namespace {
 
-// The window shown and active on its "Archivos" page, messages answered without boxes.
-TVentana VentanaArchivos() {
-    FijarPresentadorGlobal(
-        [](QWidget *, TMensaje::Tipo, const QString &, TMensaje::Botones) { return TMensaje::BotonOk; });
-    TVentana v;
-    v->spSPC->setCurrentWidget(v->TSTransf);
-    v.get()->show();
-    v.get()->activateWindow();
-    return v;
-}
-
 // A Gauss-Krüger grid of one point, to be converted to geographic coordinates.
 void GrillaGK(TVentana &v) {
     v->cbFuente->setCurrentIndex(1);
@@ -39,12 +28,7 @@ void GrillaGK(TVentana &v) {
 
 // Double-clicks a cell and types a text into the grid's own editor, leaving it open.
 void TipearEnCelda(TVentana &v, int fila, int col, const char *texto) {
-    QTableView *g = v->Grilla;
-    const QModelIndex celda = v->ModeloGrilla->index(fila, col);
-    g->scrollTo(celda);
-    const QPoint centro = g->visualRect(celda).center();
-    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, centro);
-    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, centro);
+    DobleClic(v, fila, col);
     auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
     QVERIFY(editor);
     editor->selectAll();
@@ -61,7 +45,7 @@ class TestVentanaUsuario : public QObject {
     // The convert button takes no focus, so the editor is still open when it is clicked: the typed
     // value is stored and converted, not dropped by the grid's refresh.
     void editorAbiertoAlConvertir() {
-        auto v = VentanaArchivos();
+        auto v = VentanaVisible();
         QVERIFY(QTest::qWaitForWindowActive(v.get()));
         GrillaGK(v);
         TipearEnCelda(v, 2, 1, "6180000");
@@ -80,7 +64,7 @@ class TestVentanaUsuario : public QObject {
     // A result cell corrected in place and still open in its editor is saved as shown.
     void editorAbiertoAlGuardar() {
         QTemporaryDir dir;
-        auto v = VentanaArchivos();
+        auto v = VentanaVisible();
         QVERIFY(QTest::qWaitForWindowActive(v.get()));
         v->cbFuente->setCurrentIndex(1);
         v->cbDestino->setCurrentIndex(1);
@@ -103,7 +87,7 @@ class TestVentanaUsuario : public QObject {
     // Made as small as it goes, the window still shows every control of the "Archivos" page whole,
     // the grid with its scroll bar included; at the design size it keeps 583 x 445.
     void paginaArchivosEnLaVentanaMasChica() {
-        auto v = VentanaArchivos();
+        auto v = VentanaVisible();
         QVERIFY(QTest::qWaitForWindowExposed(v.get()));
         QCOMPARE(v.get()->size(), QSize(583, 445));
         v.get()->resize(1, 1);
@@ -117,15 +101,12 @@ class TestVentanaUsuario : public QObject {
     // The masked cell editor goes away when the pointer moves over the page itself, not while it
     // passes over the page's controls (a drop-down list, the grid's frame).
     void campoYElPunteroSobreLosControles() {
-        auto v = VentanaArchivos();
+        auto v = VentanaVisible();
         QVERIFY(QTest::qWaitForWindowActive(v.get()));
         v->cbFuente->setCurrentIndex(0);  // a new window reads angles as degrees-minutes-seconds
         const std::string lat = "34\xB0 36' 12.5\" S";
         v->ModeloGrilla->FijarCelda(2, 1, lat);
-        QTableView *g = v->Grilla;
-        const QPoint centro = g->visualRect(v->ModeloGrilla->index(2, 1)).center();
-        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, centro);
-        QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, centro);
+        DobleClic(v, 2, 1);
         QTRY_VERIFY(v->Campo->isVisible());
         QTest::mouseMove(v->cbFuente, QPoint(5, 5));
         QCoreApplication::processEvents();  // the move is delivered
@@ -143,16 +124,13 @@ class TestVentanaUsuario : public QObject {
     // The pointer can reach the convert button without a move over the page being seen (a quick
     // jump): a latitude still in Campo is stored and converted, as with the grid's own editor.
     void campoAbiertoAlConvertir() {
-        auto v = VentanaArchivos();
+        auto v = VentanaVisible();
         QVERIFY(QTest::qWaitForWindowActive(v.get()));
         v->cbFuente->setCurrentIndex(0);
         v->cbDestino->setCurrentIndex(1);
         v->ModeloGrilla->FijarCelda(2, 1, "34\xB0 36' 12.5\" S");
         v->ModeloGrilla->FijarCelda(2, 2, "58\xB0 22' 54.3\" W");
-        QTableView *g = v->Grilla;
-        const QPoint centro = g->visualRect(v->ModeloGrilla->index(2, 1)).center();
-        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, centro);
-        QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, centro);
+        DobleClic(v, 2, 1);
         QTRY_VERIFY(v->Campo->isVisible());
         const std::string nueva = "35\xB0 10' 20.5\" S";
         v->Campo->setText(AQString(nueva));
@@ -168,7 +146,7 @@ class TestVentanaUsuario : public QObject {
     // At the design size the status sentence is shown whole beside the credit panel (unless the
     // face is so wide that even the smallest status font cannot hold it).
     void fraseDeEstadoEntera() {
-        auto v = VentanaArchivos();
+        auto v = VentanaVisible();
         QVERIFY(QTest::qWaitForWindowExposed(v.get()));
         QCOMPARE(v.get()->size(), QSize(583, 445));
         const auto necesario = [&] { return QFontMetrics(v->Msg->font()).horizontalAdvance(v->Msg->text()); };

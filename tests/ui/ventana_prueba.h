@@ -12,7 +12,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStatusBar>
 #include <QStyleOptionGroupBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -61,81 +60,45 @@ T *Hallar(QObject &padre, const char *nombre) {
 
 // The window's controls and components, found by name as a user's script would find them.
 struct TControles {
-    explicit TControles(TFConv &v)
-        : spSPC(Hallar<QTabWidget>(v, "spSPC")),
-          TSConv(Hallar<QWidget>(v, "TSConv")),
-          TSTransf(Hallar<QWidget>(v, "TSTransf")),
-          AcercaDe(Hallar<QWidget>(v, "AcercaDe")),
-          Autor(Hallar<QLabel>(v, "Autor")),
-          Msg(Hallar<QLabel>(v, "Msg")),
-          spMensaje(Hallar<TMensaje>(v, "spMensaje")),
-          spSkinCheckRadioBox1(Hallar<QRadioButton>(v, "spSkinCheckRadioBox1")),
-          spSkinCheckRadioBox2(Hallar<QRadioButton>(v, "spSkinCheckRadioBox2")),
-          cGEOgrp(Hallar<QGroupBox>(v, "cGEOgrp")),
-          cGKgrp(Hallar<QGroupBox>(v, "cGKgrp")),
-          cUTMgrp(Hallar<QGroupBox>(v, "cUTMgrp")),
-          cGEOIgrp(Hallar<QGroupBox>(v, "cGEOIgrp")),
-          cGKIgrp(Hallar<QGroupBox>(v, "cGKIgrp")),
-          cUTMIgrp(Hallar<QGroupBox>(v, "cUTMIgrp")),
-          Elat(Hallar<QLineEdit>(v, "Elat")),
-          ELon(Hallar<QLineEdit>(v, "ELon")),
-          EAlt(Hallar<QLineEdit>(v, "EAlt")),
-          GKPx(Hallar<QLineEdit>(v, "GKPx")),
-          GKPy(Hallar<QLineEdit>(v, "GKPy")),
-          GKPf(Hallar<QLineEdit>(v, "GKPf")),
-          cpX(Hallar<QLineEdit>(v, "cpX")),
-          cpY(Hallar<QLineEdit>(v, "cpY")),
-          cpZ(Hallar<QLineEdit>(v, "cpZ")),
-          SLat(Hallar<QLineEdit>(v, "SLat")),
-          SLon(Hallar<QLineEdit>(v, "SLon")),
-          SAlt(Hallar<QLineEdit>(v, "SAlt")),
-          GKIx(Hallar<QLineEdit>(v, "GKIx")),
-          GKIy(Hallar<QLineEdit>(v, "GKIy")),
-          GKIf(Hallar<QLineEdit>(v, "GKIf")),
-          Memo(Hallar<QPlainTextEdit>(v, "Memo")),
-          BotonesFuente(Hallar<QButtonGroup>(v, "BotonesFuente")),
-          BotonesDestino(Hallar<QButtonGroup>(v, "BotonesDestino")),
-          cbFuente(Hallar<QComboBox>(v, "cbFuente")),
-          cbDestino(Hallar<QComboBox>(v, "cbDestino")),
-          skAbrir(Hallar<QToolButton>(v, "skAbrir")),
-          Guardar(Hallar<QToolButton>(v, "Guardar")),
-          spSkinXFormButton1(Hallar<QToolButton>(v, "spSkinXFormButton1")),
-          spOpcArch(Hallar<QPushButton>(v, "spOpcArch")),
-          GrupoGrilla(Hallar<QGroupBox>(v, "GrupoGrilla")),
-          ModeloGrilla(Hallar<TModeloGrilla>(v, "ModeloGrilla")),
-          Grilla(Hallar<TVistaGrilla>(v, "Grilla")),
-          BarProgreso(Hallar<TBarProgreso>(v, "BarProgreso")),
-          OD(Hallar<TDialogoAbrir>(v, "OD")),
-          SD(Hallar<TDialogoGuardar>(v, "SD")),
-          Campo(Hallar<QLineEdit>(v, "Campo")),
-          GrupoTareas(Hallar<TGrupoTareas>(v, "GrupoTareas")),
-          Tarea1(Hallar<TTarea>(v, "Tarea1")),
-          Tarea2(Hallar<TTarea>(v, "Tarea2")),
-          Tarea3(Hallar<TTarea>(v, "Tarea3")),
-          Tarea4(Hallar<TTarea>(v, "Tarea4")) {}
+    explicit TControles(TFConv &v) : ventana(v) {}
+    TFConv &ventana;
+    template <typename T>
+    T *H(const char *nombre) const {
+        return Hallar<T>(ventana, nombre);
+    }
 
-    QTabWidget *spSPC;
-    QWidget *TSConv, *TSTransf, *AcercaDe;
-    QLabel *Autor, *Msg;
-    TMensaje *spMensaje;
-    QRadioButton *spSkinCheckRadioBox1, *spSkinCheckRadioBox2;
-    QGroupBox *cGEOgrp, *cGKgrp, *cUTMgrp, *cGEOIgrp, *cGKIgrp, *cUTMIgrp;
-    QLineEdit *Elat, *ELon, *EAlt, *GKPx, *GKPy, *GKPf, *cpX, *cpY, *cpZ;
-    QLineEdit *SLat, *SLon, *SAlt, *GKIx, *GKIy, *GKIf;
-    QPlainTextEdit *Memo;
-    QButtonGroup *BotonesFuente, *BotonesDestino;
-    QComboBox *cbFuente, *cbDestino;
-    QToolButton *skAbrir, *Guardar, *spSkinXFormButton1;
-    QPushButton *spOpcArch;
-    QGroupBox *GrupoGrilla;
-    TModeloGrilla *ModeloGrilla;
-    TVistaGrilla *Grilla;
-    TBarProgreso *BarProgreso;
-    TDialogoAbrir *OD;
-    TDialogoGuardar *SD;
-    QLineEdit *Campo;
-    TGrupoTareas *GrupoTareas;
-    TTarea *Tarea1, *Tarea2, *Tarea3, *Tarea4;
+    QTabWidget *spSPC = H<QTabWidget>("spSPC");
+    QWidget *TSConv = H<QWidget>("TSConv"), *TSTransf = H<QWidget>("TSTransf"),
+            *AcercaDe = H<QWidget>("AcercaDe");
+    QLabel *Autor = H<QLabel>("Autor"), *Msg = H<QLabel>("Msg");
+    TMensaje *spMensaje = H<TMensaje>("spMensaje");
+    QRadioButton *spSkinCheckRadioBox1 = H<QRadioButton>("spSkinCheckRadioBox1"),
+                 *spSkinCheckRadioBox2 = H<QRadioButton>("spSkinCheckRadioBox2");
+    QGroupBox *cGEOgrp = H<QGroupBox>("cGEOgrp"), *cGKgrp = H<QGroupBox>("cGKgrp"),
+              *cUTMgrp = H<QGroupBox>("cUTMgrp"), *cGEOIgrp = H<QGroupBox>("cGEOIgrp"),
+              *cGKIgrp = H<QGroupBox>("cGKIgrp"), *cUTMIgrp = H<QGroupBox>("cUTMIgrp");
+    QLineEdit *Elat = H<QLineEdit>("Elat"), *ELon = H<QLineEdit>("ELon"), *EAlt = H<QLineEdit>("EAlt");
+    QLineEdit *GKPx = H<QLineEdit>("GKPx"), *GKPy = H<QLineEdit>("GKPy"), *GKPf = H<QLineEdit>("GKPf");
+    QLineEdit *cpX = H<QLineEdit>("cpX"), *cpY = H<QLineEdit>("cpY"), *cpZ = H<QLineEdit>("cpZ");
+    QLineEdit *SLat = H<QLineEdit>("SLat"), *SLon = H<QLineEdit>("SLon"), *SAlt = H<QLineEdit>("SAlt");
+    QLineEdit *GKIx = H<QLineEdit>("GKIx"), *GKIy = H<QLineEdit>("GKIy"), *GKIf = H<QLineEdit>("GKIf");
+    QPlainTextEdit *Memo = H<QPlainTextEdit>("Memo");
+    QButtonGroup *BotonesFuente = H<QButtonGroup>("BotonesFuente"),
+                 *BotonesDestino = H<QButtonGroup>("BotonesDestino");
+    QComboBox *cbFuente = H<QComboBox>("cbFuente"), *cbDestino = H<QComboBox>("cbDestino");
+    QToolButton *skAbrir = H<QToolButton>("skAbrir"), *Guardar = H<QToolButton>("Guardar"),
+                *spSkinXFormButton1 = H<QToolButton>("spSkinXFormButton1");
+    QPushButton *spOpcArch = H<QPushButton>("spOpcArch");
+    QGroupBox *GrupoGrilla = H<QGroupBox>("GrupoGrilla");
+    TModeloGrilla *ModeloGrilla = H<TModeloGrilla>("ModeloGrilla");
+    TVistaGrilla *Grilla = H<TVistaGrilla>("Grilla");
+    TBarProgreso *BarProgreso = H<TBarProgreso>("BarProgreso");
+    TDialogoAbrir *OD = H<TDialogoAbrir>("OD");
+    TDialogoGuardar *SD = H<TDialogoGuardar>("SD");
+    QLineEdit *Campo = H<QLineEdit>("Campo");
+    TGrupoTareas *GrupoTareas = H<TGrupoTareas>("GrupoTareas");
+    TTarea *Tarea1 = H<TTarea>("Tarea1"), *Tarea2 = H<TTarea>("Tarea2"), *Tarea3 = H<TTarea>("Tarea3"),
+           *Tarea4 = H<TTarea>("Tarea4");
 
     QGroupBox *Grupo(int n) const {  // group 1 to 5
         QGroupBox *const g[] = {cGEOgrp, cGKgrp, cUTMgrp, cGEOIgrp, cGKIgrp};
@@ -166,7 +129,6 @@ class TVentana {
     TFConv *get() const { return ventana_.get(); }
     TControles *operator->() const { return controles_.get(); }
     TControles &operator*() const { return *controles_; }
-    explicit operator bool() const { return ventana_ != nullptr; }
     void reset() {
         controles_.reset();
         ventana_.reset();
@@ -318,6 +280,24 @@ inline TVentana CrearVentana() {
     TVentana v;
     v->spSPC->setCurrentWidget(v->TSTransf);
     return v;
+}
+
+// The same window shown and active.
+inline TVentana VentanaVisible() {
+    auto v = CrearVentana();
+    v.get()->show();
+    v.get()->activateWindow();
+    return v;
+}
+
+// Double-clicks a grid cell the way a user does.
+inline void DobleClic(TVentana &v, int fila, int col) {
+    QTableView *g = v->Grilla;
+    const QModelIndex i = v->ModeloGrilla->index(fila, col);
+    g->scrollTo(i);
+    const QPoint centro = g->visualRect(i).center();
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, centro);
+    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, centro);
 }
 
 // A grid as a user makes it: source and destination kinds first (a kind change empties the grid),
