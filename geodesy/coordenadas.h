@@ -42,6 +42,15 @@ struct TPuntoTexto {
     TTextoCorto<5> ZonaHemisferio;  // output: zone, space, hemisphere letter
 };
 
+// A point as the operations read it from Entrada's texts: latitude and longitude in radians for a
+// geographic source, X and Y in metres for a plane one; the height as read (0 for an empty or
+// unreadable text, which the operations take as the default 1.5 m); the UTM zone as read (UTM source
+// only).
+struct TValoresEntrada {
+    long double Coord1 = 0, Coord2 = 0, Altura = 0;
+    int32_t Zona = 0;
+};
+
 // Why a conversion returned false.
 enum TRechazo : uint8_t {
     rzNinguno,
@@ -86,4 +95,17 @@ class TCoordenadas {
     bool GeoAPlana();
     bool PlanaAGeo();
     bool PlanaAPlana();
+
+    // Entrada read as Convertir reads it, for the source kind; throws EEnteroInvalido as Convertir does.
+    TValoresEntrada LeerEntrada() const;
+    // Convertir on values already read from Entrada's texts (the point rule reads them while it checks
+    // the texts): the same results, without reading the texts again. Entrada must hold the texts the
+    // values come from: on one frame GeoAGeo copies them into Salida, and reasons quote them.
+    bool ConvertirValores(const TValoresEntrada &v);
+
+  private:
+    bool GeoAGeo(const TValoresEntrada &v);
+    bool GeoAPlana(const TValoresEntrada &v);
+    bool PlanaAGeo(const TValoresEntrada &v);
+    bool PlanaAPlana(const TValoresEntrada &v);
 };
