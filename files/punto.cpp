@@ -432,16 +432,16 @@ TMotivo MotivoConversion(const TCoordenadas &c) {
         case rzNinguno:
             break;
         case rzLatitud:
-            return Motivo(TCodigoMotivo::FueraDeRango, TDato::Latitud, e.Coord1.str());
+            return Motivo(TCodigoMotivo::FueraDeRango, TDato::Latitud, e.Coord1.Vista());
         case rzLongitud:
-            return Motivo(TCodigoMotivo::FueraDeRango, TDato::Longitud, e.Coord2.str());
+            return Motivo(TCodigoMotivo::FueraDeRango, TDato::Longitud, e.Coord2.Vista());
         case rzZonaUTM:
-            return Motivo(TCodigoMotivo::ZonaFuera, TDato::Zona, e.Zona.str(),
-                          LeerEnteroInicial(e.Zona.str()));
+            return Motivo(TCodigoMotivo::ZonaFuera, TDato::Zona, e.Zona.Vista(),
+                          LeerEnteroInicial(e.Zona.Vista()));
         case rzFajaGK: {
             long double y = 0;
-            LeerReal(e.Coord2.str(), y);
-            return Motivo(TCodigoMotivo::FajaFuera, TDato::Y, e.Coord2.str(),
+            LeerReal(e.Coord2.Vista(), y);
+            return Motivo(TCodigoMotivo::FajaFuera, TDato::Y, e.Coord2.Vista(),
                           static_cast<int64_t>(std::floor(std::fabs(y) / 1000000)));
         }
         case rzLejosDeLaFaja:

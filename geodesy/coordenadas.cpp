@@ -15,12 +15,12 @@ namespace {
 // not a whole number throws EEnteroInvalido.
 TValoresEntrada LeerGeografica(const TPuntoTexto &e) {
     TModoWGS lat, lon;
-    lat.AsignarValor(e.Coord1.str(), 1, e.EnDecimal);
-    lon.AsignarValor(e.Coord2.str(), 2, e.EnDecimal);
+    lat.AsignarValor(e.Coord1.Vista(), 1, e.EnDecimal);
+    lon.AsignarValor(e.Coord2.Vista(), 2, e.EnDecimal);
     TValoresEntrada v;
     v.Coord1 = lat.GetRadianes();
     v.Coord2 = lon.GetRadianes();
-    v.Altura = LeerNumero(e.Coord3.str());
+    v.Altura = LeerNumero(e.Coord3.Vista());
     return v;
 }
 
@@ -28,10 +28,10 @@ TValoresEntrada LeerGeografica(const TPuntoTexto &e) {
 // number throws EEnteroInvalido.
 TValoresEntrada LeerPlana(const TPuntoTexto &e, TTipoCoordenada tipo) {
     TValoresEntrada v;
-    v.Coord1 = LeerNumero(e.Coord1.str());
-    v.Coord2 = LeerNumero(e.Coord2.str());
-    v.Altura = LeerNumero(e.Coord3.str());
-    if (tipo == tcUTM) v.Zona = LeerEntero(e.Zona.str());
+    v.Coord1 = LeerNumero(e.Coord1.Vista());
+    v.Coord2 = LeerNumero(e.Coord2.Vista());
+    v.Altura = LeerNumero(e.Coord3.Vista());
+    if (tipo == tcUTM) v.Zona = LeerEntero(e.Zona.Vista());
     return v;
 }
 

@@ -1,36 +1,55 @@
 // TCoordenadas: the one door through which every conversion passes, text in and text out.
 #pragma once
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include "elipsoide.h"
 #include "proyeccion.h"
 
-// A text of fixed capacity: anything longer is cut to its first N characters when stored.
+// A text of fixed capacity: anything longer is cut to its first N characters when stored. The
+// characters live in the object itself, so storing, copying and reading one never touch the heap.
 template <std::size_t N>
 class TTextoCorto {
+    static_assert(N < 256, "the length is kept in one byte");
+
   public:
     static constexpr std::size_t kCapacidad = N;
     TTextoCorto() = default;
-    TTextoCorto(const std::string &s) : s_(s.substr(0, N)) {}
-    TTextoCorto(const char *s) : TTextoCorto(std::string(s)) {}
-    TTextoCorto &operator=(const std::string &s) {
-        s_.assign(s, 0, N);
+    TTextoCorto(std::string_view s) { Asignar(s); }
+    TTextoCorto(const std::string &s) { Asignar(s); }
+    TTextoCorto(const char *s) { Asignar(s); }
+    TTextoCorto &operator=(std::string_view s) {
+        Asignar(s);
         return *this;
     }
-    TTextoCorto &operator=(const char *s) { return *this = std::string(s); }
-    // Stores a view's text (cut to N), reusing the storage already held: no allocation once warm.
-    void Asignar(std::string_view s) { s_.assign(s.data(), s.size() < N ? s.size() : N); }
-    operator const std::string &() const { return s_; }
-    const std::string &str() const { return s_; }
-    bool empty() const { return s_.empty(); }
-    std::size_t size() const { return s_.size(); }
-    void clear() { s_.clear(); }
-    friend bool operator==(const TTextoCorto &a, const std::string &b) { return a.s_ == b; }
-    friend bool operator==(const TTextoCorto &a, const char *b) { return a.s_ == b; }
+    TTextoCorto &operator=(const std::string &s) {
+        Asignar(s);
+        return *this;
+    }
+    TTextoCorto &operator=(const char *s) {
+        Asignar(s);
+        return *this;
+    }
+    // Stores the text cut to N characters; the view may lie in this text itself.
+    void Asignar(std::string_view s) {
+        n_ = static_cast<uint8_t>(s.size() < N ? s.size() : N);
+        std::memmove(t_, s.data(), n_);
+    }
+    std::string_view Vista() const { return std::string_view(t_, n_); }
+    std::string str() const { return std::string(t_, n_); }
+    operator std::string() const { return str(); }
+    bool empty() const { return n_ == 0; }
+    std::size_t size() const { return n_; }
+    void clear() { n_ = 0; }
+    friend bool operator==(const TTextoCorto &a, std::string_view b) { return a.Vista() == b; }
+    friend bool operator==(const TTextoCorto &a, const std::string &b) { return a.Vista() == b; }
+    friend bool operator==(const TTextoCorto &a, const char *b) { return a.Vista() == b; }
 
   private:
-    std::string s_;
+    char t_[N] = {};
+    uint8_t n_ = 0;
 };
 
 struct TPuntoTexto {
