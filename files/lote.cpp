@@ -54,6 +54,11 @@ std::string LineaResultado(const TPuntoTexto &salida, char delimitador) {
 
 TResultadoLinea LineaDePunto(const TPuntoLeido &punto, char delimitador, TCoordenadas &c,
                              std::string &resultado, TMotivo *motivo) {
+    return LineaDePunto(Vista(punto), delimitador, c, resultado, motivo);
+}
+
+TResultadoLinea LineaDePunto(const TPuntoVista &punto, char delimitador, TCoordenadas &c,
+                             std::string &resultado, TMotivo *motivo) {
     TMotivo m;
     if (!ConvertirPunto(punto, c, m)) {
         resultado.assign(2, delimitador);
@@ -61,14 +66,18 @@ TResultadoLinea LineaDePunto(const TPuntoLeido &punto, char delimitador, TCoorde
         return rlFallido;
     }
     ArmarLineaResultado(c.Salida, delimitador, resultado);
-    if (motivo) *motivo = TMotivo();
+    // No reason; a motivo that already says none is left as it is (no string to rebuild per line).
+    if (motivo && !(motivo->Codigo == TCodigoMotivo::Ninguno && motivo->Dato == TDato::Ninguno &&
+                    motivo->Valor.empty() && motivo->N1 == 0 && motivo->N2 == 0))
+        *motivo = TMotivo();
     return rlConvertido;
 }
 
 TResultadoLinea ConvertirLinea(std::string_view linea, const TOpcionesLectura &opc, TCoordenadas &c,
                                std::string &resultado, TMotivo *motivo) {
-    thread_local TPuntoLeido punto;
-    if (!LeerPunto(linea, opc, punto)) {
+    TPuntoVista punto;
+    thread_local TArmadosDMS armados;
+    if (!LeerPuntoVista(linea, opc, punto, armados)) {
         resultado.clear();
         if (motivo) *motivo = MotivoSinPunto(linea, opc);
         return rlSinPunto;

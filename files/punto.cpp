@@ -254,12 +254,6 @@ bool Decimal(std::string_view s, TTipoAngulo tipo, long double &grados, TMotivo 
     return true;
 }
 
-// The texts of a point as the rule reads them.
-struct TPuntoVista {
-    std::string_view Coord1, Coord2, Coord3, Zona;
-    uint8_t EnDecimal = 0;
-};
-
 // A latitude or longitude: `texto` gets the text for the conversion object (the decimal text as
 // written, or the DMS text in the program's layout, built in `dms`), `radianes` its value as the
 // conversion object reads that text.
@@ -409,16 +403,6 @@ bool Preparar(const TPuntoVista &p, TCoordenadas &c, TValoresEntrada &v, TMotivo
     return true;
 }
 
-TPuntoVista Vista(const TPuntoLeido &p) {
-    TPuntoVista v;
-    v.Coord1 = p.Coord1;
-    v.Coord2 = p.Coord2;
-    v.Coord3 = p.Coord3;
-    v.Zona = p.Zona;
-    v.EnDecimal = p.EnDecimal;
-    return v;
-}
-
 }  // namespace
 
 bool PrepararEntrada(const TPuntoLeido &p, TCoordenadas &c, TMotivo &motivo) {
@@ -455,9 +439,13 @@ TMotivo MotivoConversion(const TCoordenadas &c) {
 }
 
 bool ConvertirPunto(const TPuntoLeido &p, TCoordenadas &c, TMotivo &motivo) {
+    return ConvertirPunto(Vista(p), c, motivo);
+}
+
+bool ConvertirPunto(const TPuntoVista &p, TCoordenadas &c, TMotivo &motivo) {
     try {
         TValoresEntrada v;
-        if (!Preparar(Vista(p), c, v, motivo)) return false;
+        if (!Preparar(p, c, v, motivo)) return false;
         if (c.ConvertirValores(v)) return true;
         motivo = MotivoConversion(c);
     } catch (const std::exception &e) {

@@ -39,3 +39,4 @@ TMotivo MotivoConversion(const TCoordenadas &c);
 
 // PrepararEntrada, then Convertir: true with the result in c.Salida, or false with the reason.
 bool ConvertirPunto(const TPuntoLeido &p, TCoordenadas &c, TMotivo &motivo);
+bool ConvertirPunto(const TPuntoVista &p, TCoordenadas &c, TMotivo &motivo);
