@@ -236,31 +236,30 @@ bool LeerRealGeneral(std::string_view t, long double &valor) {
 }  // namespace
 
 bool LeerReal(std::string_view t, long double &valor) {
-    // One pass over the usual texts (at most 19 digits, a short exponent): digits d (leading zeros
-    // included, which add nothing) and the power of ten p of the last one. With d < 2^64 and
-    // |p| <= 27 both operands are exact and d 10^p is rounded once: the correctly rounded value,
-    // which every other way of writing the same number also gives (Clinger's fast path). Anything
-    // else, and every text that does not read, goes through LeerRealGeneral.
+    // One pass over the usual texts (at most 19 significant digits, a short exponent): the digits as
+    // one whole number d (leading zeros add nothing) and the power of ten p of the last one. With
+    // d < 2^64 and |p| <= 27 both operands are exact and d 10^p is rounded once: the correctly
+    // rounded value, which every other way of writing the same number also gives (Clinger's fast
+    // path). Anything else, and every text that does not read, goes through LeerRealGeneral.
     const char *p = t.data(), *const fin = p + t.size();
     while (p < fin && *p == ' ') ++p;
     bool negativo = false;
     if (p < fin && (*p == '+' || *p == '-')) negativo = *p++ == '-';
     uint64_t d = 0;
-    int cifras = 0;
-    int64_t decimales = 0;
-    bool hayCifra = false;
-    for (; p < fin && EsDigito(*p); ++p) {
-        hayCifra = true;
-        d = d * 10 + static_cast<uint64_t>(*p - '0');
-        cifras += d != 0;
-    }
-    if (p < fin && *p == '.') {
-        for (++p; p < fin && EsDigito(*p); ++p) {
-            hayCifra = true;
-            d = d * 10 + static_cast<uint64_t>(*p - '0');
-            cifras += d != 0;
-            ++decimales;
+    const auto cifras = [&d, &p, fin] {
+        for (; p < fin; ++p) {
+            const unsigned c = static_cast<unsigned char>(*p) - unsigned('0');
+            if (c > 9) break;
+            d = d * 10 + c;
         }
+    };
+    const char *const iniEntera = p;
+    cifras();
+    const char *const finEntera = p, *iniFraccion = p, *finFraccion = p;
+    if (p < fin && *p == '.') {
+        iniFraccion = ++p;
+        cifras();
+        finFraccion = p;
     }
     int exponente = 0;
     bool exponenteCorto = true;
@@ -273,9 +272,18 @@ bool LeerReal(std::string_view t, long double &valor) {
         exponenteCorto = p > ini && (p == fin || !EsDigito(*p));
         if (menos) exponente = -exponente;
     }
-    const int64_t potencia = exponente - decimales;
-    if (!hayCifra || p != fin || !exponenteCorto || cifras > 19 || potencia < -kMaxPotenciaExacta ||
-        potencia > kMaxPotenciaExacta)
+    // Significant digits: all of them from the first that is not a zero.
+    const char *q = iniEntera;
+    while (q < finEntera && *q == '0') ++q;
+    int64_t significativas = (finEntera - q) + (finFraccion - iniFraccion);
+    if (q == finEntera) {
+        q = iniFraccion;
+        while (q < finFraccion && *q == '0') ++q;
+        significativas = finFraccion - q;
+    }
+    const int64_t potencia = exponente - (finFraccion - iniFraccion);
+    if (p != fin || (finEntera == iniEntera && finFraccion == iniFraccion) || !exponenteCorto ||
+        significativas > 19 || potencia < -kMaxPotenciaExacta || potencia > kMaxPotenciaExacta)
         return LeerRealGeneral(t, valor);
     long double v = static_cast<long double>(d);
     v = potencia >= 0 ? v * kPotencias10.v[potencia] : v / kPotencias10.v[-potencia];
@@ -339,17 +347,36 @@ std::string FormatoFijo(long double x, int decimales, int ancho) {
 
 namespace {
 
+// "00" to "99".
+struct TablaPares {
+    char v[200];
+    constexpr TablaPares() : v() {
+        for (int i = 0; i < 100; ++i) {
+            v[2 * i] = static_cast<char>('0' + i / 10);
+            v[2 * i + 1] = static_cast<char>('0' + i % 10);
+        }
+    }
+};
+constexpr TablaPares kPares;
+
 // The digits of q, most significant first, written at p; returns the end.
 char *Cifras(char *p, uint64_t q) {
     return std::to_chars(p, p + 20, q).ptr;
 }
 
-// The `n` decimals held in r (r < 10^n), with the trailing zeros dropped but `minimo` kept.
+// The `n` (4 or 5) decimals held in r (r < 10^n), with the trailing zeros dropped but `minimo` kept.
 char *Decimales(char *p, uint64_t r, int n, int minimo) {
-    char d[18];
-    for (int k = n - 1; k >= 0; --k, r /= 10) d[k] = static_cast<char>('0' + r % 10);
+    char d[6] = {};
+    const unsigned alto = static_cast<unsigned>(r / 100), bajo = static_cast<unsigned>(r % 100);
+    if (n == 5) {
+        d[0] = static_cast<char>('0' + alto / 100);
+        std::memcpy(d + 1, kPares.v + 2 * (alto % 100), 2);
+    } else {
+        std::memcpy(d, kPares.v + 2 * alto, 2);
+    }
+    std::memcpy(d + n - 2, kPares.v + 2 * bajo, 2);
     while (n > minimo && d[n - 1] == '0') --n;
-    std::memcpy(p, d, static_cast<std::size_t>(n));
+    std::memcpy(p, d, 5);  // room for five: only the first n count
     return p + n;
 }
 
