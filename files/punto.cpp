@@ -2,6 +2,7 @@
 // reasons of refused conversions.
 #include "punto.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -123,15 +124,48 @@ bool AjustarAlCampo(std::string_view &s, TDato dato, TMotivo &motivo) {
     return true;
 }
 
-// Degrees, minutes and seconds of an angle in the program's DMS layout, and its hemisphere.
+// An angle read from DMS text: the degrees, minutes and seconds as written (the texts of the
+// program's layout), their values as the conversion object reads that layout, and the hemisphere.
 struct TPartesDMS {
+    std::string_view Texto[3];  // degrees, minutes, seconds as written
+    bool Hay[3] = {false, false, false};
+    char Letra = '\0';  // hemisphere letter of the layout: S N or W E
     int32_t Grados = 0, Minutos = 0;
     long double Segundos = 0;
     bool Negativo = false;  // S or W
+
+    // "34\xB0 36' 12.5\" S": the degrees, then each part present with its sign, then the letter.
+    std::size_t Largo() const {
+        return Texto[0].size() + 2 + (Hay[1] ? Texto[1].size() + 2 : 0) + (Hay[2] ? Texto[2].size() + 2 : 0) +
+               1;
+    }
+    // Writes Largo() characters at p.
+    void Componer(char *p) const {
+        const auto agregar = [&p](std::string_view t) {
+            for (char c : t) *p++ = c;
+        };
+        agregar(Texto[0]);
+        agregar("\xB0 ");
+        if (Hay[1]) {
+            agregar(Texto[1]);
+            agregar("' ");
+        }
+        if (Hay[2]) {
+            agregar(Texto[2]);
+            agregar("\" ");
+        }
+        *p = Letra;
+    }
+    std::string Normal() const {
+        std::string s(Largo(), '\0');
+        Componer(s.data());
+        return s;
+    }
 };
 
-// NormalizarDMS, which also gives the parts read: what the conversion object reads back from `normal`.
-bool LeerDMS(std::string_view t, TTipoAngulo tipo, std::string &normal, TPartesDMS &leidas, TMotivo &motivo) {
+// NormalizarDMS without writing the text: the parts read, which the text is composed of, and what
+// the conversion object reads back from that text.
+bool LeerDMS(std::string_view t, TTipoAngulo tipo, TPartesDMS &leidas, TMotivo &motivo) {
     const TDato dato = tipo == taLatitud ? TDato::Latitud : TDato::Longitud;
     const auto fallo = [&](TCodigoMotivo codigo, int64_t n1 = 0) {
         motivo = Motivo(codigo, dato, t, n1);
@@ -140,7 +174,7 @@ bool LeerDMS(std::string_view t, TTipoAngulo tipo, std::string &normal, TPartesD
     std::size_t i = 0;
     SaltarBlancos(t, i);
     if (i == t.size()) return fallo(TCodigoMotivo::Vacio);
-    if (t.find_first_of("\xB0\xBA") == std::string_view::npos) return fallo(TCodigoMotivo::SinSignoGrado);
+    if (std::none_of(t.begin(), t.end(), SignoGrado)) return fallo(TCodigoMotivo::SinSignoGrado);
 
     // The hemisphere may come as a leading sign, a letter before the degrees or a letter at the end;
     // exactly one of them.
@@ -224,17 +258,11 @@ bool LeerDMS(std::string_view t, TTipoAngulo tipo, std::string &normal, TPartesD
     const long double total = grados + (minutos + segundos / 60) / 60;
     if (total > (tipo == taLatitud ? 90 : 180)) return fallo(TCodigoMotivo::FueraDeRango);
 
-    normal.assign(partes[0]);
-    normal += "\xB0 ";
-    if (hay[1]) {
-        normal += partes[1];
-        normal += "' ";
+    for (int k = 0; k < 3; ++k) {
+        leidas.Texto[k] = partes[k];
+        leidas.Hay[k] = hay[k];
     }
-    if (hay[2]) {
-        normal += partes[2];
-        normal += "\" ";
-    }
-    normal += tipo == taLatitud ? (hemisferio < 0 ? 'S' : 'N') : (hemisferio < 0 ? 'W' : 'E');
+    leidas.Letra = tipo == taLatitud ? (hemisferio < 0 ? 'S' : 'N') : (hemisferio < 0 ? 'W' : 'E');
     // Degrees up to 180 and minutes up to 59: these are the whole numbers of the text.
     leidas.Grados = static_cast<int32_t>(grados);
     leidas.Minutos = static_cast<int32_t>(minutos);
@@ -255,9 +283,9 @@ bool Decimal(std::string_view s, TTipoAngulo tipo, long double &grados, TMotivo 
 }
 
 // A latitude or longitude: `texto` gets the text for the conversion object (the decimal text as
-// written, or the DMS text in the program's layout, built in `dms`), `radianes` its value as the
+// written, or the DMS text in the program's layout, composed in `dms`), `radianes` its value as the
 // conversion object reads that text.
-bool Geografica(std::string_view t, uint8_t enDecimal, TTipoAngulo tipo, std::string &dms,
+bool Geografica(std::string_view t, uint8_t enDecimal, TTipoAngulo tipo, char (&dms)[kCampo],
                 std::string_view &texto, long double &radianes, TMotivo &motivo) {
     const TDato dato = tipo == taLatitud ? TDato::Latitud : TDato::Longitud;
     if (t.empty()) {
@@ -274,12 +302,14 @@ bool Geografica(std::string_view t, uint8_t enDecimal, TTipoAngulo tipo, std::st
         return true;
     }
     TPartesDMS partes;
-    if (!LeerDMS(t, tipo, dms, partes, motivo)) return false;
-    if (dms.size() > kCampo) {  // a cut would take the hemisphere letter
-        motivo = Motivo(TCodigoMotivo::Largo, dato, dms, kCampo);
+    if (!LeerDMS(t, tipo, partes, motivo)) return false;
+    const std::size_t largo = partes.Largo();
+    if (largo > kCampo) {  // a cut would take the hemisphere letter
+        motivo = Motivo(TCodigoMotivo::Largo, dato, partes.Normal(), kCampo);
         return false;
     }
-    texto = dms;
+    partes.Componer(dms);
+    texto = std::string_view(dms, largo);
     radianes = RadianesDeGrados(GradosDeDMS(partes.Grados, partes.Minutos, partes.Segundos), partes.Negativo);
     return true;
 }
@@ -301,7 +331,9 @@ int EnteroSimple(std::string_view s) {
 
 bool NormalizarDMS(std::string_view t, TTipoAngulo tipo, std::string &normal, TMotivo &motivo) {
     TPartesDMS partes;
-    return LeerDMS(t, tipo, normal, partes, motivo);
+    if (!LeerDMS(t, tipo, partes, motivo)) return false;
+    normal = partes.Normal();
+    return true;
 }
 
 bool AnguloComoDMS(std::string_view t, TTipoAngulo tipo, std::string &dms, TMotivo &motivo) {
@@ -355,8 +387,7 @@ namespace {
 // PrepararEntrada, which also gives the values the conversion object would read from the texts it
 // puts into c.Entrada, so that nothing is read twice. c.Entrada is left alone when a value fails.
 bool Preparar(const TPuntoVista &p, TCoordenadas &c, TValoresEntrada &v, TMotivo &motivo) {
-    // The DMS texts in the program's layout; kept per thread so that their storage is reused.
-    thread_local std::string dms1, dms2;
+    char dms1[kCampo], dms2[kCampo];  // DMS texts in the program's layout
     std::string_view t1, t2, t3;
     if (c.TipoFuente == tcGeografica) {
         if (!Geografica(p.Coord1, p.EnDecimal, taLatitud, dms1, t1, v.Coord1, motivo) ||
