@@ -12,7 +12,7 @@ namespace {
 constexpr char kGrado = '\xB0';  // degree sign in Windows-1252
 
 // Blanks next to a delimiter: spaces and tabs (a tab delimiter never reaches a field).
-std::string_view Recortar(std::string_view s) {
+inline std::string_view Recortar(std::string_view s) {
     std::size_t a = 0, b = s.size();
     while (a < b && (s[a] == ' ' || s[a] == '\t')) ++a;
     while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t')) --b;
@@ -80,19 +80,20 @@ bool LeerPuntoVista(std::string_view linea, const TOpcionesLectura &opc, TPuntoV
     const std::size_t ultimo = CamposNecesarios(opc);
     const bool recortar = opc.Delimitador != ' ';
     std::string_view lat, lon, altura, zona;
-    std::size_t n = 0, ini = 0;
+    std::size_t n = 0;
+    const char *p = linea.data(), *const fin = p + linea.size();
     for (;;) {
-        const std::size_t p = linea.find(opc.Delimitador, ini);
-        std::string_view campo =
-            linea.substr(ini, p == std::string_view::npos ? std::string_view::npos : p - ini);
+        const char *ini = p;
+        while (p < fin && *p != opc.Delimitador) ++p;
+        std::string_view campo(ini, static_cast<std::size_t>(p - ini));
         if (recortar) campo = Recortar(campo);
         ++n;
         if (n == opc.ColLatX) lat = campo;
         if (n == opc.ColLonY) lon = campo;
         if (n == opc.ColAltura) altura = campo;
         if (n == opc.ColZona) zona = campo;
-        if (p == std::string_view::npos || n == ultimo) break;
-        ini = p + 1;
+        if (p == fin || n == ultimo) break;
+        ++p;  // past the delimiter
     }
     if (n < opc.ColLatX || n < opc.ColLonY) return false;
     if (FormaEspacios(lat, opc)) {
