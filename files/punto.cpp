@@ -441,6 +441,10 @@ bool PrepararEntrada(const TPuntoLeido &p, TCoordenadas &c, TMotivo &motivo) {
     return Preparar(Vista(p), c, v, motivo);
 }
 
+bool PrepararEntrada(const TPuntoVista &p, TCoordenadas &c, TValoresEntrada &valores, TMotivo &motivo) {
+    return Preparar(p, c, valores, motivo);
+}
+
 TMotivo MotivoConversion(const TCoordenadas &c) {
     const TPuntoTexto &e = c.Entrada;
     switch (c.Rechazo) {
