@@ -28,8 +28,8 @@ namespace {
 TEST(Memoria, ConversionSinReservas) {
     {
         const long antes = gReservas.load();
-        char *volatile p = new char[100];
-        delete[] p;
+        void *volatile p = ::operator new(100);
+        ::operator delete(p);
         ASSERT_GT(gReservas.load(), antes) << "the counter must see the heap";
     }
     struct Caso {
