@@ -21,6 +21,7 @@ medir() {
   local nombre=$1 entrada=$2; shift 2
   /usr/bin/time -f "%e %U %S %M" -o "$T" "$ZC" -q -j "$J" "$@" "$DIR/$entrada" "$DIR/$nombre" 2> /dev/null || true
   rm -f "$DIR/$nombre"
+  local e u s m
   read -r e u s m < <(tail -n 1 "$T")
   printf '%-38s %8.2f %8.2f %10.1f\n' "$(basename "${nombre#out_}" .txt)" "$e" "$(echo "$u + $s" | bc -l)" "$(echo "$m / 1024" | bc -l)"
 }
