@@ -12,7 +12,7 @@ namespace {
 constexpr char kGrado = '\xB0';  // degree sign in Windows-1252
 
 // Blanks next to a delimiter: spaces and tabs (a tab delimiter never reaches a field).
-std::string_view Recortar(std::string_view s) {
+inline std::string_view Recortar(std::string_view s) {
     std::size_t a = 0, b = s.size();
     while (a < b && (s[a] == ' ' || s[a] == '\t')) ++a;
     while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t')) --b;
@@ -48,47 +48,84 @@ std::size_t CamposNecesarios(const TOpcionesLectura &opc) {
     return std::max({opc.ColLatX, opc.ColLonY, opc.ColAltura, opc.ColZona});
 }
 
-std::string ArmarDMS(std::string_view texto, TTipoAngulo tipo) {
-    if (texto.empty()) return std::string();
+void ArmarDMS(std::string_view texto, TTipoAngulo tipo, std::string &s) {
+    s.clear();
+    if (texto.empty()) return;
     const bool negativo = texto.front() == '-';
     const char hemisferio = tipo == taLatitud ? (negativo ? 'S' : 'N') : (negativo ? 'W' : 'E');
-    std::string s(negativo ? texto.substr(1) : texto);
-    const std::size_t blanco = s.find(' ');
-    s.insert(blanco == std::string::npos ? 0 : blanco, 1, kGrado);
+    if (negativo) texto.remove_prefix(1);
+    // The degree sign goes before the first blank, or at the front.
+    const std::size_t blanco = texto.find(' ');
+    const std::size_t corte = blanco == std::string_view::npos ? 0 : blanco;
+    s.append(texto.substr(0, corte));
+    s += kGrado;
+    s.append(texto.substr(corte));
     const std::size_t ap = s.find("''");
     if (ap != std::string::npos) s.replace(ap, 2, "\"");
     s += ' ';
     s += hemisferio;
+}
+
+std::string ArmarDMS(std::string_view texto, TTipoAngulo tipo) {
+    std::string s;
+    ArmarDMS(texto, tipo, s);
     return s;
 }
 
-bool LeerPunto(std::string_view linea, const TOpcionesLectura &opc, TPuntoLeido &punto) {
-    if (linea.empty()) return false;
-    thread_local std::vector<std::string_view> campos;
-    DividirCampos(linea, opc.Delimitador, campos, CamposNecesarios(opc));
-    const std::size_t n = campos.size();
-    if (opc.ColLatX == 0 || opc.ColLonY == 0 || n < opc.ColLatX || n < opc.ColLonY) return false;
-    const std::string_view lat = campos[opc.ColLatX - 1u], lon = campos[opc.ColLonY - 1u];
+bool LeerPuntoVista(std::string_view linea, const TOpcionesLectura &opc, TPuntoVista &punto,
+                    TArmadosDMS &armados) {
+    if (linea.empty() || opc.ColLatX == 0 || opc.ColLonY == 0) return false;
+    // The fields are split as DividirCampos splits them, up to the last one needed, keeping only the
+    // four that are read.
+    const std::size_t ultimo = CamposNecesarios(opc);
+    const bool recortar = opc.Delimitador != ' ';
+    std::string_view lat, lon, altura, zona;
+    std::size_t n = 0;
+    const char *p = linea.data(), *const fin = p + linea.size();
+    for (;;) {
+        const char *ini = p;
+        while (p < fin && *p != opc.Delimitador) ++p;
+        std::string_view campo(ini, static_cast<std::size_t>(p - ini));
+        if (recortar) campo = Recortar(campo);
+        ++n;
+        if (n == opc.ColLatX) lat = campo;
+        if (n == opc.ColLonY) lon = campo;
+        if (n == opc.ColAltura) altura = campo;
+        if (n == opc.ColZona) zona = campo;
+        if (p == fin || n == ultimo) break;
+        ++p;  // past the delimiter
+    }
+    if (n < opc.ColLatX || n < opc.ColLonY) return false;
     if (FormaEspacios(lat, opc)) {
-        punto.Coord1 = ArmarDMS(lat, taLatitud);
-        punto.Coord2 = ArmarDMS(lon, taLongitud);
+        ArmarDMS(lat, taLatitud, armados.Latitud);
+        ArmarDMS(lon, taLongitud, armados.Longitud);
+        punto.Coord1 = armados.Latitud;
+        punto.Coord2 = armados.Longitud;
         punto.EnDecimal = 0;
     } else {
-        punto.Coord1.assign(lat);
-        punto.Coord2.assign(lon);
+        punto.Coord1 = lat;
+        punto.Coord2 = lon;
         punto.EnDecimal = opc.ModoDecimal;
     }
-    if (opc.ColAltura != 0 && n >= opc.ColAltura)
-        punto.Coord3.assign(campos[opc.ColAltura - 1u]);
-    else
-        punto.Coord3 = "1.5";
+    punto.Coord3 = opc.ColAltura != 0 && n >= opc.ColAltura ? altura : std::string_view("1.5");
     if ((opc.Fuente == 1 || opc.Fuente == 2) && opc.ColZona != 0)
         // A UTM line without its zone field gets an empty zone, which the conversion refuses; a
         // Gauss-Krüger strip comes from Y.
-        punto.Zona = n >= opc.ColZona ? std::string(campos[opc.ColZona - 1u])
-                                      : std::string(opc.Fuente == 2 ? "" : "0");
+        punto.Zona = n >= opc.ColZona ? zona : std::string_view(opc.Fuente == 2 ? "" : "0");
     else
         punto.Zona = "0";
+    return true;
+}
+
+bool LeerPunto(std::string_view linea, const TOpcionesLectura &opc, TPuntoLeido &punto) {
+    TPuntoVista v;
+    TArmadosDMS armados;
+    if (!LeerPuntoVista(linea, opc, v, armados)) return false;
+    punto.Coord1.assign(v.Coord1);
+    punto.Coord2.assign(v.Coord2);
+    punto.Coord3.assign(v.Coord3);
+    punto.Zona.assign(v.Zona);
+    punto.EnDecimal = v.EnDecimal;
     return true;
 }
 

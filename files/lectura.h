@@ -33,6 +33,23 @@ struct TPuntoLeido {
     uint8_t EnDecimal = 0;
 };
 
+// The same texts as views (into a line, a TPuntoLeido, or texts built aside), for reading without
+// copies.
+struct TPuntoVista {
+    std::string_view Coord1, Coord2, Coord3, Zona;
+    uint8_t EnDecimal = 0;
+};
+
+inline TPuntoVista Vista(const TPuntoLeido &p) {
+    TPuntoVista v;
+    v.Coord1 = p.Coord1;
+    v.Coord2 = p.Coord2;
+    v.Coord3 = p.Coord3;
+    v.Zona = p.Zona;
+    v.EnDecimal = p.EnDecimal;
+    return v;
+}
+
 enum TTipoAngulo : uint8_t { taLatitud = 1, taLongitud = 2 };
 
 // Splits at every delimiter; adjacent delimiters enclose an empty field. With a delimiter other
@@ -46,9 +63,20 @@ std::size_t CamposNecesarios(const TOpcionesLectura &opc);
 
 // "-24 47' 12.3''" (latitude) -> "24° 47' 12.3\" S".
 std::string ArmarDMS(std::string_view texto, TTipoAngulo tipo);
+// The same into `salida`, reusing its storage.
+void ArmarDMS(std::string_view texto, TTipoAngulo tipo, std::string &salida);
 
 // True when the line yields a point (then filled); false leaves the record untouched.
 bool LeerPunto(std::string_view linea, const TOpcionesLectura &opc, TPuntoLeido &punto);
+
+// Angles of the space-separated form rewritten by LeerPuntoVista.
+struct TArmadosDMS {
+    std::string Latitud, Longitud;
+};
+// LeerPunto without copying: the views point into `linea`, into `armados` (angles of the
+// space-separated form) or at constant texts, and stay valid while those do.
+bool LeerPuntoVista(std::string_view linea, const TOpcionesLectura &opc, TPuntoVista &punto,
+                    TArmadosDMS &armados);
 
 // Why a line yields no point ("only 2 fields, column 3 needed"); no reason when it does.
 TMotivo MotivoSinPunto(std::string_view linea, const TOpcionesLectura &opc);

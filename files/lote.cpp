@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
 
 #include "linea_larga.h"
@@ -22,18 +23,25 @@ void ConfigurarCoordenadas(TCoordenadas &c, int marcoFuente, int marcoDestino, i
 
 namespace {
 
-// Builds the result line into `s`, reusing its storage (one line per input line of a large file).
+// Builds the result line into `s`, reusing its storage (one line per input line of a large file):
+// composed aside, then stored in one go.
 void ArmarLineaResultado(const TPuntoTexto &salida, char delimitador, std::string &s) {
-    s.clear();
-    s += salida.Coord1.str();
-    s += delimitador;
-    s += salida.Coord2.str();
-    s += delimitador;
-    s += salida.Coord3.str();
+    char linea[3 * (decltype(salida.Coord1)::kCapacidad + 1) + decltype(salida.Zona)::kCapacidad];
+    char *p = linea;
+    const auto agregar = [&p](std::string_view t) {
+        std::memcpy(p, t.data(), t.size());
+        p += t.size();
+    };
+    agregar(salida.Coord1.Vista());
+    *p++ = delimitador;
+    agregar(salida.Coord2.Vista());
+    *p++ = delimitador;
+    agregar(salida.Coord3.Vista());
     if (!salida.Zona.empty()) {
-        s += delimitador;
-        s += salida.Zona.str();
+        *p++ = delimitador;
+        agregar(salida.Zona.Vista());
     }
+    s.assign(linea, static_cast<std::size_t>(p - linea));
 }
 
 }  // namespace
@@ -46,6 +54,11 @@ std::string LineaResultado(const TPuntoTexto &salida, char delimitador) {
 
 TResultadoLinea LineaDePunto(const TPuntoLeido &punto, char delimitador, TCoordenadas &c,
                              std::string &resultado, TMotivo *motivo) {
+    return LineaDePunto(Vista(punto), delimitador, c, resultado, motivo);
+}
+
+TResultadoLinea LineaDePunto(const TPuntoVista &punto, char delimitador, TCoordenadas &c,
+                             std::string &resultado, TMotivo *motivo) {
     TMotivo m;
     if (!ConvertirPunto(punto, c, m)) {
         resultado.assign(2, delimitador);
@@ -53,14 +66,18 @@ TResultadoLinea LineaDePunto(const TPuntoLeido &punto, char delimitador, TCoorde
         return rlFallido;
     }
     ArmarLineaResultado(c.Salida, delimitador, resultado);
-    if (motivo) *motivo = TMotivo();
+    // No reason; a motivo that already says none is left as it is (no string to rebuild per line).
+    if (motivo && !(motivo->Codigo == TCodigoMotivo::Ninguno && motivo->Dato == TDato::Ninguno &&
+                    motivo->Valor.empty() && motivo->N1 == 0 && motivo->N2 == 0))
+        *motivo = TMotivo();
     return rlConvertido;
 }
 
 TResultadoLinea ConvertirLinea(std::string_view linea, const TOpcionesLectura &opc, TCoordenadas &c,
                                std::string &resultado, TMotivo *motivo) {
-    thread_local TPuntoLeido punto;
-    if (!LeerPunto(linea, opc, punto)) {
+    TPuntoVista punto;
+    thread_local TArmadosDMS armados;
+    if (!LeerPuntoVista(linea, opc, punto, armados)) {
         resultado.clear();
         if (motivo) *motivo = MotivoSinPunto(linea, opc);
         return rlSinPunto;

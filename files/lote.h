@@ -25,6 +25,8 @@ enum TResultadoLinea : uint8_t { rlSinPunto, rlConvertido, rlFallido };
 // `motivo`, when given, gets the reason of a failure.
 TResultadoLinea LineaDePunto(const TPuntoLeido &punto, char delimitador, TCoordenadas &c,
                              std::string &resultado, TMotivo *motivo = nullptr);
+TResultadoLinea LineaDePunto(const TPuntoVista &punto, char delimitador, TCoordenadas &c,
+                             std::string &resultado, TMotivo *motivo = nullptr);
 
 // Reads, converts and formats one input line. `resultado` gets the result line (rlConvertido) or the
 // delimiter twice (rlFallido); it is left empty for a line that yields no point (rlSinPunto).

@@ -2,9 +2,12 @@
 // reasons of refused conversions.
 #include "punto.h"
 
+#include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 
+#include "angulo.h"
 #include "constantes.h"
 #include "numeros.h"
 
@@ -82,13 +85,12 @@ void SaltarBlancos(std::string_view t, std::size_t &i) {
     while (i < t.size() && EsBlanco(t[i])) ++i;
 }
 
-// A number written with '.', or why not (empty, a decimal comma, anything else).
-bool RevisarNumero(std::string_view s, TDato dato, TMotivo &motivo) {
+// A number written with '.', read; or why not (empty, a decimal comma, anything else).
+bool LeerCampoNumero(std::string_view s, TDato dato, long double &v, TMotivo &motivo) {
     if (s.empty()) {
         motivo = Motivo(TCodigoMotivo::Vacio, dato, s);
         return false;
     }
-    long double v;
     if (LeerReal(s, v) && std::isfinite(v)) return true;
     std::string conPunto(s);
     for (char &c : conPunto)
@@ -99,71 +101,71 @@ bool RevisarNumero(std::string_view s, TDato dato, TMotivo &motivo) {
     return false;
 }
 
+bool RevisarNumero(std::string_view s, TDato dato, TMotivo &motivo) {
+    long double v;
+    return LeerCampoNumero(s, dato, v, motivo);
+}
+
 // A value longer than its field is cut there; that is taken only when the cut drops nothing but
 // decimals of a plain number and at least 10 decimals stay, so what is lost lies below 1e-10 of the
 // unit ("-34.603472222222222222222222222222" keeps its first 30 characters; 22 leading zeros before
 // "6170061.3482" would lose the centimetres and fail).
-bool AjustarAlCampo(std::string &s, TDato dato, TMotivo &motivo) {
+bool AjustarAlCampo(std::string_view &s, TDato dato, TMotivo &motivo) {
     if (s.size() <= kCampo) return true;
     constexpr std::size_t kDecimalesMinimos = 10;
     const std::size_t punto = s.find('.');
-    bool soloDecimales = punto != std::string::npos && punto + kDecimalesMinimos < kCampo;
+    bool soloDecimales = punto != std::string_view::npos && punto + kDecimalesMinimos < kCampo;
     for (std::size_t i = kCampo; soloDecimales && i < s.size(); ++i) soloDecimales = EsDigito(s[i]);
     if (!soloDecimales) {
         motivo = Motivo(TCodigoMotivo::Largo, dato, s, kCampo);
         return false;
     }
-    s.resize(kCampo);
+    s = s.substr(0, kCampo);
     return true;
 }
 
-bool Decimal(std::string_view s, TTipoAngulo tipo, TMotivo &motivo) {
-    const TDato dato = tipo == taLatitud ? TDato::Latitud : TDato::Longitud;
-    if (!RevisarNumero(s, dato, motivo)) return false;
-    long double v = 0;
-    LeerReal(s, v);
-    if (std::fabs(v) > (tipo == taLatitud ? 90 : 180)) {
-        motivo = Motivo(TCodigoMotivo::FueraDeRango, dato, s);
-        return false;
+// An angle read from DMS text: the degrees, minutes and seconds as written (the texts of the
+// program's layout), their values as the conversion object reads that layout, and the hemisphere.
+struct TPartesDMS {
+    std::string_view Texto[3];  // degrees, minutes, seconds as written
+    bool Hay[3] = {false, false, false};
+    char Letra = '\0';  // hemisphere letter of the layout: S N or W E
+    int32_t Grados = 0, Minutos = 0;
+    long double Segundos = 0;
+    bool Negativo = false;  // S or W
+
+    // "34\xB0 36' 12.5\" S": the degrees, then each part present with its sign, then the letter.
+    std::size_t Largo() const {
+        return Texto[0].size() + 2 + (Hay[1] ? Texto[1].size() + 2 : 0) + (Hay[2] ? Texto[2].size() + 2 : 0) +
+               1;
     }
-    return true;
-}
-
-bool Geografica(const TPuntoLeido &p, TTipoAngulo tipo, std::string &salida, TMotivo &motivo) {
-    const std::string &t = tipo == taLatitud ? p.Coord1 : p.Coord2;
-    const TDato dato = tipo == taLatitud ? TDato::Latitud : TDato::Longitud;
-    if (t.empty()) {
-        motivo = Motivo(TCodigoMotivo::Vacio, dato, t);
-        return false;
+    // Writes Largo() characters at p.
+    void Componer(char *p) const {
+        const auto agregar = [&p](std::string_view t) {
+            for (char c : t) *p++ = c;
+        };
+        agregar(Texto[0]);
+        agregar("\xB0 ");
+        if (Hay[1]) {
+            agregar(Texto[1]);
+            agregar("' ");
+        }
+        if (Hay[2]) {
+            agregar(Texto[2]);
+            agregar("\" ");
+        }
+        *p = Letra;
     }
-    if (p.EnDecimal) {
-        salida = t;
-        return AjustarAlCampo(salida, dato, motivo) && Decimal(salida, tipo, motivo);
+    std::string Normal() const {
+        std::string s(Largo(), '\0');
+        Componer(s.data());
+        return s;
     }
-    if (!NormalizarDMS(t, tipo, salida, motivo)) return false;
-    if (salida.size() > kCampo) {  // a cut would take the hemisphere letter
-        motivo = Motivo(TCodigoMotivo::Largo, dato, salida, kCampo);
-        return false;
-    }
-    return true;
-}
+};
 
-bool Numero(const std::string &t, TDato dato, std::string &salida, TMotivo &motivo) {
-    salida = t;
-    return AjustarAlCampo(salida, dato, motivo) && RevisarNumero(salida, dato, motivo);
-}
-
-// A plain whole number ("6", "06"), or -1.
-int EnteroSimple(std::string_view s) {
-    if (s.empty() || s.size() > 9) return -1;
-    for (char c : s)
-        if (!EsDigito(c)) return -1;
-    return static_cast<int>(Entero(s));
-}
-
-}  // namespace
-
-bool NormalizarDMS(std::string_view t, TTipoAngulo tipo, std::string &normal, TMotivo &motivo) {
+// NormalizarDMS without writing the text: the parts read, which the text is composed of, and what
+// the conversion object reads back from that text.
+bool LeerDMS(std::string_view t, TTipoAngulo tipo, TPartesDMS &leidas, TMotivo &motivo) {
     const TDato dato = tipo == taLatitud ? TDato::Latitud : TDato::Longitud;
     const auto fallo = [&](TCodigoMotivo codigo, int64_t n1 = 0) {
         motivo = Motivo(codigo, dato, t, n1);
@@ -172,7 +174,7 @@ bool NormalizarDMS(std::string_view t, TTipoAngulo tipo, std::string &normal, TM
     std::size_t i = 0;
     SaltarBlancos(t, i);
     if (i == t.size()) return fallo(TCodigoMotivo::Vacio);
-    if (t.find_first_of("\xB0\xBA") == std::string_view::npos) return fallo(TCodigoMotivo::SinSignoGrado);
+    if (std::none_of(t.begin(), t.end(), SignoGrado)) return fallo(TCodigoMotivo::SinSignoGrado);
 
     // The hemisphere may come as a leading sign, a letter before the degrees or a letter at the end;
     // exactly one of them.
@@ -256,17 +258,81 @@ bool NormalizarDMS(std::string_view t, TTipoAngulo tipo, std::string &normal, TM
     const long double total = grados + (minutos + segundos / 60) / 60;
     if (total > (tipo == taLatitud ? 90 : 180)) return fallo(TCodigoMotivo::FueraDeRango);
 
-    normal.assign(partes[0]);
-    normal += "\xB0 ";
-    if (hay[1]) {
-        normal += partes[1];
-        normal += "' ";
+    for (int k = 0; k < 3; ++k) {
+        leidas.Texto[k] = partes[k];
+        leidas.Hay[k] = hay[k];
     }
-    if (hay[2]) {
-        normal += partes[2];
-        normal += "\" ";
+    leidas.Letra = tipo == taLatitud ? (hemisferio < 0 ? 'S' : 'N') : (hemisferio < 0 ? 'W' : 'E');
+    // Degrees up to 180 and minutes up to 59: these are the whole numbers of the text.
+    leidas.Grados = static_cast<int32_t>(grados);
+    leidas.Minutos = static_cast<int32_t>(minutos);
+    leidas.Segundos = segundos;
+    leidas.Negativo = hemisferio < 0;
+    return true;
+}
+
+// Decimal degrees within the range of the angle's kind.
+bool Decimal(std::string_view s, TTipoAngulo tipo, long double &grados, TMotivo &motivo) {
+    const TDato dato = tipo == taLatitud ? TDato::Latitud : TDato::Longitud;
+    if (!LeerCampoNumero(s, dato, grados, motivo)) return false;
+    if (std::fabs(grados) > (tipo == taLatitud ? 90 : 180)) {
+        motivo = Motivo(TCodigoMotivo::FueraDeRango, dato, s);
+        return false;
     }
-    normal += tipo == taLatitud ? (hemisferio < 0 ? 'S' : 'N') : (hemisferio < 0 ? 'W' : 'E');
+    return true;
+}
+
+// A latitude or longitude: `texto` gets the text for the conversion object (the decimal text as
+// written, or the DMS text in the program's layout, composed in `dms`), `radianes` its value as the
+// conversion object reads that text.
+bool Geografica(std::string_view t, uint8_t enDecimal, TTipoAngulo tipo, char (&dms)[kCampo],
+                std::string_view &texto, long double &radianes, TMotivo &motivo) {
+    const TDato dato = tipo == taLatitud ? TDato::Latitud : TDato::Longitud;
+    if (t.empty()) {
+        motivo = Motivo(TCodigoMotivo::Vacio, dato, t);
+        return false;
+    }
+    if (enDecimal) {
+        texto = t;
+        long double grados = 0;
+        if (!AjustarAlCampo(texto, dato, motivo) || !Decimal(texto, tipo, grados, motivo)) return false;
+        // The conversion object takes a leading '-' off and negates the degrees read from the rest:
+        // the same radians, as -(x k) is (-x) k exactly.
+        radianes = RadianesDeGrados(grados, false);
+        return true;
+    }
+    TPartesDMS partes;
+    if (!LeerDMS(t, tipo, partes, motivo)) return false;
+    const std::size_t largo = partes.Largo();
+    if (largo > kCampo) {  // a cut would take the hemisphere letter
+        motivo = Motivo(TCodigoMotivo::Largo, dato, partes.Normal(), kCampo);
+        return false;
+    }
+    partes.Componer(dms);
+    texto = std::string_view(dms, largo);
+    radianes = RadianesDeGrados(GradosDeDMS(partes.Grados, partes.Minutos, partes.Segundos), partes.Negativo);
+    return true;
+}
+
+bool Numero(std::string_view t, TDato dato, std::string_view &texto, long double &valor, TMotivo &motivo) {
+    texto = t;
+    return AjustarAlCampo(texto, dato, motivo) && LeerCampoNumero(texto, dato, valor, motivo);
+}
+
+// A plain whole number ("6", "06"), or -1.
+int EnteroSimple(std::string_view s) {
+    if (s.empty() || s.size() > 9) return -1;
+    for (char c : s)
+        if (!EsDigito(c)) return -1;
+    return static_cast<int>(Entero(s));
+}
+
+}  // namespace
+
+bool NormalizarDMS(std::string_view t, TTipoAngulo tipo, std::string &normal, TMotivo &motivo) {
+    TPartesDMS partes;
+    if (!LeerDMS(t, tipo, partes, motivo)) return false;
+    normal = partes.Normal();
     return true;
 }
 
@@ -287,9 +353,8 @@ bool AnguloComoDMS(std::string_view t, TTipoAngulo tipo, std::string &dms, TMoti
         motivo = Motivo(TCodigoMotivo::SinHemisferio, dato, s);
         return false;
     }
-    if (!Decimal(s, tipo, motivo)) return false;
     long double v = 0;
-    LeerReal(s, v);
+    if (!Decimal(s, tipo, v, motivo)) return false;
     dms = FormatoDMS(tipo, v * kRadPorGrado);
     return true;
 }
@@ -317,44 +382,67 @@ bool LeerZona(std::string_view t, int &zona, TMotivo &motivo) {
     return true;
 }
 
-bool PrepararEntrada(const TPuntoLeido &p, TCoordenadas &c, TMotivo &motivo) {
-    TPuntoTexto &e = c.Entrada;
-    std::string v1, v2, v3;
+namespace {
+
+// PrepararEntrada, which also gives the values the conversion object would read from the texts it
+// puts into c.Entrada, so that nothing is read twice. c.Entrada is left alone when a value fails.
+bool Preparar(const TPuntoVista &p, TCoordenadas &c, TValoresEntrada &v, TMotivo &motivo) {
+    char dms1[kCampo], dms2[kCampo];  // DMS texts in the program's layout
+    std::string_view t1, t2, t3;
     if (c.TipoFuente == tcGeografica) {
-        if (!Geografica(p, taLatitud, v1, motivo) || !Geografica(p, taLongitud, v2, motivo)) return false;
+        if (!Geografica(p.Coord1, p.EnDecimal, taLatitud, dms1, t1, v.Coord1, motivo) ||
+            !Geografica(p.Coord2, p.EnDecimal, taLongitud, dms2, t2, v.Coord2, motivo))
+            return false;
     } else {
-        if (!Numero(p.Coord1, TDato::X, v1, motivo) || !Numero(p.Coord2, TDato::Y, v2, motivo)) return false;
+        if (!Numero(p.Coord1, TDato::X, t1, v.Coord1, motivo) ||
+            !Numero(p.Coord2, TDato::Y, t2, v.Coord2, motivo))
+            return false;
     }
     // An empty height is the program's default height.
-    if (p.Coord3.empty())
-        v3 = "1.5";
-    else if (!Numero(p.Coord3, TDato::Altura, v3, motivo))
+    if (p.Coord3.empty()) {
+        t3 = "1.5";
+        v.Altura = 1.5L;
+    } else if (!Numero(p.Coord3, TDato::Altura, t3, v.Altura, motivo)) {
         return false;
+    }
 
-    std::string zona = "0";
+    char zona[16] = "0";
+    std::size_t largoZona = 1;
+    v.Zona = 0;
     if (c.TipoFuente == tcUTM) {
         int z = 0;
         if (!LeerZona(p.Zona, z, motivo)) return false;
-        zona = std::to_string(z);
+        largoZona = static_cast<std::size_t>(std::to_chars(zona, zona + sizeof zona, z).ptr - zona);
+        v.Zona = z;
     } else if (c.TipoFuente == tcGaussKruger) {
         // The strip comes from the millions digit of Y; a strip column that says otherwise means the
         // values do not belong together. A column holding no plain number is not read.
         const int columna = EnteroSimple(p.Zona);
-        long double y = 0;
-        LeerReal(v2, y);
-        const long double millones = std::floor(y / 1000000);
+        const long double millones = std::floor(v.Coord2 / 1000000);
         if (columna > 0 && millones >= 1 && millones <= 9 && columna != static_cast<int>(millones)) {
             motivo =
                 Motivo(TCodigoMotivo::FajaDistinta, TDato::Faja, p.Zona, columna, static_cast<int>(millones));
             return false;
         }
     }
-    e.Coord1 = v1;
-    e.Coord2 = v2;
-    e.Coord3 = v3;
-    e.Zona = zona;
+    TPuntoTexto &e = c.Entrada;
+    e.Coord1.Asignar(t1);
+    e.Coord2.Asignar(t2);
+    e.Coord3.Asignar(t3);
+    e.Zona.Asignar(std::string_view(zona, largoZona));
     e.EnDecimal = c.TipoFuente == tcGeografica ? p.EnDecimal : 1;
     return true;
+}
+
+}  // namespace
+
+bool PrepararEntrada(const TPuntoLeido &p, TCoordenadas &c, TMotivo &motivo) {
+    TValoresEntrada v;
+    return Preparar(Vista(p), c, v, motivo);
+}
+
+bool PrepararEntrada(const TPuntoVista &p, TCoordenadas &c, TValoresEntrada &valores, TMotivo &motivo) {
+    return Preparar(p, c, valores, motivo);
 }
 
 TMotivo MotivoConversion(const TCoordenadas &c) {
@@ -363,16 +451,16 @@ TMotivo MotivoConversion(const TCoordenadas &c) {
         case rzNinguno:
             break;
         case rzLatitud:
-            return Motivo(TCodigoMotivo::FueraDeRango, TDato::Latitud, e.Coord1.str());
+            return Motivo(TCodigoMotivo::FueraDeRango, TDato::Latitud, e.Coord1.Vista());
         case rzLongitud:
-            return Motivo(TCodigoMotivo::FueraDeRango, TDato::Longitud, e.Coord2.str());
+            return Motivo(TCodigoMotivo::FueraDeRango, TDato::Longitud, e.Coord2.Vista());
         case rzZonaUTM:
-            return Motivo(TCodigoMotivo::ZonaFuera, TDato::Zona, e.Zona.str(),
-                          LeerEnteroInicial(e.Zona.str()));
+            return Motivo(TCodigoMotivo::ZonaFuera, TDato::Zona, e.Zona.Vista(),
+                          LeerEnteroInicial(e.Zona.Vista()));
         case rzFajaGK: {
             long double y = 0;
-            LeerReal(e.Coord2.str(), y);
-            return Motivo(TCodigoMotivo::FajaFuera, TDato::Y, e.Coord2.str(),
+            LeerReal(e.Coord2.Vista(), y);
+            return Motivo(TCodigoMotivo::FajaFuera, TDato::Y, e.Coord2.Vista(),
                           static_cast<int64_t>(std::floor(std::fabs(y) / 1000000)));
         }
         case rzLejosDeLaFaja:
@@ -386,9 +474,14 @@ TMotivo MotivoConversion(const TCoordenadas &c) {
 }
 
 bool ConvertirPunto(const TPuntoLeido &p, TCoordenadas &c, TMotivo &motivo) {
+    return ConvertirPunto(Vista(p), c, motivo);
+}
+
+bool ConvertirPunto(const TPuntoVista &p, TCoordenadas &c, TMotivo &motivo) {
     try {
-        if (!PrepararEntrada(p, c, motivo)) return false;
-        if (c.Convertir()) return true;
+        TValoresEntrada v;
+        if (!Preparar(p, c, v, motivo)) return false;
+        if (c.ConvertirValores(v)) return true;
         motivo = MotivoConversion(c);
     } catch (const std::exception &e) {
         // Nothing that passed the checks above should raise; if it does, the point fails with it.

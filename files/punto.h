@@ -33,9 +33,13 @@ bool LeerZona(std::string_view texto, int &zona, TMotivo &motivo);
 // number. A value longer than its 30-character field is taken only when the cut drops nothing but
 // decimals. False with the reason when a value cannot be read for sure.
 bool PrepararEntrada(const TPuntoLeido &p, TCoordenadas &c, TMotivo &motivo);
+// The same, also giving the values the conversion object reads from the texts put into c.Entrada
+// (c.LeerEntrada()), read while the texts were checked: what c.ConvertirValores takes.
+bool PrepararEntrada(const TPuntoVista &p, TCoordenadas &c, TValoresEntrada &valores, TMotivo &motivo);
 
 // Why the last conversion of `c` returned false.
 TMotivo MotivoConversion(const TCoordenadas &c);
 
 // PrepararEntrada, then Convertir: true with the result in c.Salida, or false with the reason.
 bool ConvertirPunto(const TPuntoLeido &p, TCoordenadas &c, TMotivo &motivo);
+bool ConvertirPunto(const TPuntoVista &p, TCoordenadas &c, TMotivo &motivo);

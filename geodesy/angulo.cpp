@@ -82,7 +82,7 @@ void TModoWGS::AsignarValor(std::string_view texto, uint8_t tipo, uint8_t decima
     Minutos = c.minutos;
     Segundos = c.haySegundos ? LeerSegundos(c.segundos) : 0;
     Hemisferio = c.hemisferio;
-    Decimal = (Segundos / 60 + Minutos) / 60 + Grados;
+    Decimal = GradosDeDMS(Grados, Minutos, Segundos);
 }
 
 void TModoWGS::Asignar(const std::string &texto, uint8_t tipo, uint8_t decimal) {
@@ -127,7 +127,7 @@ void TModoWGS::SetTexto(const std::string &texto) {
         TEspacioTexto e;
         if (c.segundos != EscribirFijo(e, Segundos, 5, 8)) Segundos = LeerSegundos(c.segundos);
     }
-    Decimal = (Segundos / 60 + Minutos) / 60 + Grados;
+    Decimal = GradosDeDMS(Grados, Minutos, Segundos);
 }
 
 std::string TModoWGS::GetDecimal() const {
@@ -138,6 +138,5 @@ std::string TModoWGS::GetDecimal() const {
 }
 
 long double TModoWGS::GetRadianes() const {
-    const long double r = Decimal * kRadPorGrado;
-    return Hemisferio == 'S' || Hemisferio == 'W' ? -r : r;
+    return RadianesDeGrados(Decimal, Hemisferio == 'S' || Hemisferio == 'W');
 }

@@ -4,6 +4,18 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include "constantes.h"
+
+// Unsigned decimal degrees of the degrees, minutes and seconds of DMS text: (s / 60 + m) / 60 + g.
+inline long double GradosDeDMS(int32_t grados, int32_t minutos, long double segundos) {
+    return (segundos / 60 + minutos) / 60 + grados;
+}
+
+// Radians of decimal degrees, negated for the hemispheres S and W.
+inline long double RadianesDeGrados(long double grados, bool negativo) {
+    const long double r = grados * kRadPorGrado;
+    return negativo ? -r : r;
+}
 
 class TModoWGS {
   public:

@@ -10,19 +10,44 @@
 
 namespace {
 
-// Geographic input on the source ellipsoid; refused for a latitude beyond the poles or a longitude
-// beyond 180 deg. A degree or minute field that is not a whole number throws EEnteroInvalido.
-TRechazo LeerGeografica(const TPuntoTexto &e, const TElipsoide &fuente, TPuntoGeodesico &g) {
-    // Angle state private to this call: never the shared ModoWGS.
+// Geographic input read from its texts: the angles through TModoWGS (never the shared ModoWGS, so
+// that conversions on several threads cannot disturb each other). A degree or minute field that is
+// not a whole number throws EEnteroInvalido.
+TValoresEntrada LeerGeografica(const TPuntoTexto &e) {
     TModoWGS lat, lon;
-    lat.AsignarValor(e.Coord1.str(), 1, e.EnDecimal);
-    lon.AsignarValor(e.Coord2.str(), 2, e.EnDecimal);
+    lat.AsignarValor(e.Coord1.Vista(), 1, e.EnDecimal);
+    lon.AsignarValor(e.Coord2.Vista(), 2, e.EnDecimal);
+    TValoresEntrada v;
+    v.Coord1 = lat.GetRadianes();
+    v.Coord2 = lon.GetRadianes();
+    v.Altura = LeerNumero(e.Coord3.Vista());
+    return v;
+}
+
+// Plane input read from its texts; the zone only for UTM, where a zone text that is not a whole
+// number throws EEnteroInvalido.
+TValoresEntrada LeerPlana(const TPuntoTexto &e, TTipoCoordenada tipo) {
+    TValoresEntrada v;
+    v.Coord1 = LeerNumero(e.Coord1.Vista());
+    v.Coord2 = LeerNumero(e.Coord2.Vista());
+    v.Altura = LeerNumero(e.Coord3.Vista());
+    if (tipo == tcUTM) v.Zona = LeerEntero(e.Zona.Vista());
+    return v;
+}
+
+// The default height replaces a height of 0.
+long double Altura(long double h) {
+    return h == 0 ? 1.5L : h;
+}
+
+// Geographic input on the source ellipsoid; refused for a latitude beyond the poles or a longitude
+// beyond 180 deg.
+TRechazo Geografica(const TValoresEntrada &v, const TElipsoide &fuente, TPuntoGeodesico &g) {
     g.A = fuente.A;
     g.F = fuente.F;
-    g.Latitud = lat.GetRadianes();
-    g.Longitud = lon.GetRadianes();
-    g.Altura = LeerNumero(e.Coord3.str());
-    if (g.Altura == 0) g.Altura = 1.5L;
+    g.Latitud = v.Coord1;
+    g.Longitud = v.Coord2;
+    g.Altura = Altura(v.Altura);
     // In degrees, so that 90 and 180 deg themselves (whose radians may round a hair above pi/2 and
     // pi) are accepted.
     if (std::fabs(g.Latitud * kGradoPorRad) > 90) return rzLatitud;
@@ -45,20 +70,17 @@ bool Valido(const TPuntoPlano &p) {
 
 // Plane input unprojected onto the source ellipsoid. Refused for a UTM zone outside 1 to 60, a
 // Gauss-Krüger easting whose millions digit is no strip, a point with no finite place, and a
-// Gauss-Krüger point that unprojects farther than kBandaGK from its strip's central meridian. A UTM
-// zone text that is not a whole number throws EEnteroInvalido.
-TRechazo LeerPlana(const TPuntoTexto &e, TTipoCoordenada tipo, const TElipsoide &fuente, TPuntoGeodesico &g) {
+// Gauss-Krüger point that unprojects farther than kBandaGK from its strip's central meridian.
+TRechazo Plana(const TValoresEntrada &v, TTipoCoordenada tipo, const TElipsoide &fuente, TPuntoGeodesico &g) {
     TPuntoPlano p;
-    p.X = LeerNumero(e.Coord1.str());
-    p.Y = LeerNumero(e.Coord2.str());
-    p.Altura = LeerNumero(e.Coord3.str());
-    if (p.Altura == 0) p.Altura = 1.5L;
+    p.X = v.Coord1;
+    p.Y = v.Coord2;
+    p.Altura = Altura(v.Altura);
     int faja = 0;
     if (tipo == tcUTM) {
         // Checked before it is narrowed to a byte, so that 277 is not taken for zone 21.
-        const int32_t zona = LeerEntero(e.Zona.str());
-        if (zona < 1 || zona > 60) return rzZonaUTM;
-        p.Zona = static_cast<uint8_t>(zona);
+        if (v.Zona < 1 || v.Zona > 60) return rzZonaUTM;
+        p.Zona = static_cast<uint8_t>(v.Zona);
     } else {
         faja = FajaDelEste(p.Y);
         if (faja == 0) return rzFajaGK;
@@ -143,15 +165,39 @@ bool Terminar(TRechazo &campo, TRechazo r) {
 
 }  // namespace
 
+TValoresEntrada TCoordenadas::LeerEntrada() const {
+    return TipoFuente == tcGeografica ? LeerGeografica(Entrada) : LeerPlana(Entrada, TipoFuente);
+}
+
 bool TCoordenadas::Convertir() {
-    if (TipoFuente == tcGeografica) return TipoDestino == tcGeografica ? GeoAGeo() : GeoAPlana();
-    if (TipoDestino == tcGeografica) return PlanaAGeo();
-    return PlanaAPlana();
+    return ConvertirValores(LeerEntrada());
+}
+
+bool TCoordenadas::ConvertirValores(const TValoresEntrada &v) {
+    if (TipoFuente == tcGeografica) return TipoDestino == tcGeografica ? GeoAGeo(v) : GeoAPlana(v);
+    if (TipoDestino == tcGeografica) return PlanaAGeo(v);
+    return PlanaAPlana(v);
 }
 
 bool TCoordenadas::GeoAGeo() {
+    return GeoAGeo(LeerGeografica(Entrada));
+}
+
+bool TCoordenadas::GeoAPlana() {
+    return GeoAPlana(LeerGeografica(Entrada));
+}
+
+bool TCoordenadas::PlanaAGeo() {
+    return PlanaAGeo(LeerPlana(Entrada, TipoFuente));
+}
+
+bool TCoordenadas::PlanaAPlana() {
+    return PlanaAPlana(LeerPlana(Entrada, TipoFuente));
+}
+
+bool TCoordenadas::GeoAGeo(const TValoresEntrada &v) {
     TPuntoGeodesico g;
-    const TRechazo r = LeerGeografica(Entrada, ElipsoideFuente, g);
+    const TRechazo r = Geografica(v, ElipsoideFuente, g);
     if (r != rzNinguno) return Terminar(Rechazo, r);
     if (ElipsoideFuente.Codigo == ElipsoideDestino.Codigo) {
         // Same frame: the texts as typed, not reformatted.
@@ -165,27 +211,27 @@ bool TCoordenadas::GeoAGeo() {
     return Terminar(Rechazo, EscribirGeografica(g, Salida));
 }
 
-bool TCoordenadas::GeoAPlana() {
+bool TCoordenadas::GeoAPlana(const TValoresEntrada &v) {
     TPuntoGeodesico g;
-    const TRechazo r = LeerGeografica(Entrada, ElipsoideFuente, g);
+    const TRechazo r = Geografica(v, ElipsoideFuente, g);
     if (r != rzNinguno) return Terminar(Rechazo, r);
     g = AlDestino(g, ElipsoideFuente, ElipsoideDestino);
     if (!Valido(g)) return Terminar(Rechazo, rzSinResultado);
     return Terminar(Rechazo, ProyectarYEscribir(g, TipoDestino, Salida));
 }
 
-bool TCoordenadas::PlanaAGeo() {
+bool TCoordenadas::PlanaAGeo(const TValoresEntrada &v) {
     TPuntoGeodesico g;
-    const TRechazo r = LeerPlana(Entrada, TipoFuente, ElipsoideFuente, g);
+    const TRechazo r = Plana(v, TipoFuente, ElipsoideFuente, g);
     if (r != rzNinguno) return Terminar(Rechazo, r);
     g = AlDestino(g, ElipsoideFuente, ElipsoideDestino);
     if (!Valido(g)) return Terminar(Rechazo, rzSinResultado);
     return Terminar(Rechazo, EscribirGeografica(g, Salida));
 }
 
-bool TCoordenadas::PlanaAPlana() {
+bool TCoordenadas::PlanaAPlana(const TValoresEntrada &v) {
     TPuntoGeodesico g;
-    const TRechazo r = LeerPlana(Entrada, TipoFuente, ElipsoideFuente, g);
+    const TRechazo r = Plana(v, TipoFuente, ElipsoideFuente, g);
     if (r != rzNinguno) return Terminar(Rechazo, r);
     g = AlDestino(g, ElipsoideFuente, ElipsoideDestino);
     if (!Valido(g)) return Terminar(Rechazo, rzSinResultado);

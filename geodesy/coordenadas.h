@@ -1,36 +1,55 @@
 // TCoordenadas: the one door through which every conversion passes, text in and text out.
 #pragma once
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include "elipsoide.h"
 #include "proyeccion.h"
 
-// A text of fixed capacity: anything longer is cut to its first N characters when stored.
+// A text of fixed capacity: anything longer is cut to its first N characters when stored. The
+// characters live in the object itself, so storing, copying and reading one never touch the heap.
 template <std::size_t N>
 class TTextoCorto {
+    static_assert(N < 256, "the length is kept in one byte");
+
   public:
     static constexpr std::size_t kCapacidad = N;
     TTextoCorto() = default;
-    TTextoCorto(const std::string &s) : s_(s.substr(0, N)) {}
-    TTextoCorto(const char *s) : TTextoCorto(std::string(s)) {}
-    TTextoCorto &operator=(const std::string &s) {
-        s_.assign(s, 0, N);
+    TTextoCorto(std::string_view s) { Asignar(s); }
+    TTextoCorto(const std::string &s) { Asignar(s); }
+    TTextoCorto(const char *s) { Asignar(s); }
+    TTextoCorto &operator=(std::string_view s) {
+        Asignar(s);
         return *this;
     }
-    TTextoCorto &operator=(const char *s) { return *this = std::string(s); }
-    // Stores a view's text (cut to N), reusing the storage already held: no allocation once warm.
-    void Asignar(std::string_view s) { s_.assign(s.data(), s.size() < N ? s.size() : N); }
-    operator const std::string &() const { return s_; }
-    const std::string &str() const { return s_; }
-    bool empty() const { return s_.empty(); }
-    std::size_t size() const { return s_.size(); }
-    void clear() { s_.clear(); }
-    friend bool operator==(const TTextoCorto &a, const std::string &b) { return a.s_ == b; }
-    friend bool operator==(const TTextoCorto &a, const char *b) { return a.s_ == b; }
+    TTextoCorto &operator=(const std::string &s) {
+        Asignar(s);
+        return *this;
+    }
+    TTextoCorto &operator=(const char *s) {
+        Asignar(s);
+        return *this;
+    }
+    // Stores the text cut to N characters; the view may lie in this text itself.
+    void Asignar(std::string_view s) {
+        n_ = static_cast<uint8_t>(s.size() < N ? s.size() : N);
+        std::memmove(t_, s.data(), n_);
+    }
+    std::string_view Vista() const { return std::string_view(t_, n_); }
+    std::string str() const { return std::string(t_, n_); }
+    operator std::string() const { return str(); }
+    bool empty() const { return n_ == 0; }
+    std::size_t size() const { return n_; }
+    void clear() { n_ = 0; }
+    friend bool operator==(const TTextoCorto &a, std::string_view b) { return a.Vista() == b; }
+    friend bool operator==(const TTextoCorto &a, const std::string &b) { return a.Vista() == b; }
+    friend bool operator==(const TTextoCorto &a, const char *b) { return a.Vista() == b; }
 
   private:
-    std::string s_;
+    char t_[N] = {};
+    uint8_t n_ = 0;
 };
 
 struct TPuntoTexto {
@@ -40,6 +59,15 @@ struct TPuntoTexto {
     uint8_t EnDecimal = 0;          // geographic input: 1 decimal degrees, 0 DMS text
     TTextoCorto<5> Zona;            // UTM zone or Gauss-Krüger strip
     TTextoCorto<5> ZonaHemisferio;  // output: zone, space, hemisphere letter
+};
+
+// A point as the operations read it from Entrada's texts: latitude and longitude in radians for a
+// geographic source, X and Y in metres for a plane one; the height as read (0 for an empty or
+// unreadable text, which the operations take as the default 1.5 m); the UTM zone as read (UTM source
+// only).
+struct TValoresEntrada {
+    long double Coord1 = 0, Coord2 = 0, Altura = 0;
+    int32_t Zona = 0;
 };
 
 // Why a conversion returned false.
@@ -86,4 +114,17 @@ class TCoordenadas {
     bool GeoAPlana();
     bool PlanaAGeo();
     bool PlanaAPlana();
+
+    // Entrada read as Convertir reads it, for the source kind; throws EEnteroInvalido as Convertir does.
+    TValoresEntrada LeerEntrada() const;
+    // Convertir on values already read from Entrada's texts (the point rule reads them while it checks
+    // the texts): the same results, without reading the texts again. Entrada must hold the texts the
+    // values come from: on one frame GeoAGeo copies them into Salida, and reasons quote them.
+    bool ConvertirValores(const TValoresEntrada &v);
+
+  private:
+    bool GeoAGeo(const TValoresEntrada &v);
+    bool GeoAPlana(const TValoresEntrada &v);
+    bool PlanaAGeo(const TValoresEntrada &v);
+    bool PlanaAPlana(const TValoresEntrada &v);
 };

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include "constantes.h"
+#include "terminos.h"
 #include "trigonometria.h"
 
 // WGS 84 (POSGAR 94): a = 6378137 m, 1/f = 298.257223563, written exactly as GeographicLib does.
@@ -28,7 +29,9 @@ const TConversion TablaConversion[3] = {
 };
 
 TPuntoGeocentrico AGeocentrica(const TPuntoGeodesico &p) {
-    const long double e2 = 2 * p.F - p.F * p.F;
+    TTerminos otro;
+    const TTerminos &e = Terminos(p.A, p.F, otro);
+    const long double e2 = e.e2;
     long double sphi, cphi, slam, clam;
     SenoCoseno(p.Latitud, sphi, cphi);
     SenoCoseno(p.Longitud, slam, clam);
@@ -36,7 +39,7 @@ TPuntoGeocentrico AGeocentrica(const TPuntoGeodesico &p) {
     TPuntoGeocentrico r;
     r.X = (N + p.Altura) * cphi * clam;
     r.Y = (N + p.Altura) * cphi * slam;
-    r.Z = ((1 - e2) * N + p.Altura) * sphi;
+    r.Z = (e.unoMenosE2 * N + p.Altura) * sphi;
     return r;
 }
 
@@ -52,7 +55,9 @@ TPuntoGeocentrico TrasladarDatum(const TPuntoGeocentrico &p, uint8_t codigoFuent
 
 TPuntoGeodesico AGeodesica(const TPuntoGeocentrico &p, const TElipsoide &destino) {
     const long double a = destino.A;
-    const long double e2 = 2 * destino.F - destino.F * destino.F;
+    TTerminos otro;
+    const TTerminos &e = Terminos(destino.A, destino.F, otro);
+    const long double e2 = e.e2;
     TPuntoGeodesico r;
     r.A = destino.A;
     r.F = destino.F;
@@ -78,7 +83,7 @@ TPuntoGeodesico AGeodesica(const TPuntoGeocentrico &p, const TElipsoide &destino
     // iteration contracts by about e2 per pass: a few passes near the surface; the cap only keeps
     // points far from the earth or near the pole (whose huge t cannot meet 1e-10) from looping.
     // sin phi and cos phi come from t itself: sin = t / sqrt(1 + t^2), cos = 1 / sqrt(1 + t^2).
-    long double t = p.Z / (p2 * (1 - e2));
+    long double t = p.Z / (p2 * e.unoMenosE2);
     long double N = a;
     for (int pasada = 0; pasada < 100; ++pasada) {
         const long double anterior = t;

@@ -153,7 +153,10 @@ int32_t LeerEntero(std::string_view texto) {
     return static_cast<int32_t>(v);
 }
 
-bool LeerReal(std::string_view t, long double &valor) {
+namespace {
+
+// The whole syntax, any number of digits and any exponent: the slow path of LeerReal.
+bool LeerRealGeneral(std::string_view t, long double &valor) {
     const std::size_t n = t.size();
     std::size_t i = 0;
     while (i < n && t[i] == ' ') ++i;
@@ -230,6 +233,64 @@ bool LeerReal(std::string_view t, long double &valor) {
     return true;
 }
 
+}  // namespace
+
+bool LeerReal(std::string_view t, long double &valor) {
+    // One pass over the usual texts (at most 19 significant digits, a short exponent): the digits as
+    // one whole number d (leading zeros add nothing) and the power of ten p of the last one. With
+    // d < 2^64 and |p| <= 27 both operands are exact and d 10^p is rounded once: the correctly
+    // rounded value, which every other way of writing the same number also gives (Clinger's fast
+    // path). Anything else, and every text that does not read, goes through LeerRealGeneral.
+    const char *p = t.data(), *const fin = p + t.size();
+    while (p < fin && *p == ' ') ++p;
+    bool negativo = false;
+    if (p < fin && (*p == '+' || *p == '-')) negativo = *p++ == '-';
+    uint64_t d = 0;
+    const auto cifras = [&d, &p, fin] {
+        for (; p < fin; ++p) {
+            const unsigned c = static_cast<unsigned char>(*p) - unsigned('0');
+            if (c > 9) break;
+            d = d * 10 + c;
+        }
+    };
+    const char *const iniEntera = p;
+    cifras();
+    const char *const finEntera = p, *iniFraccion = p, *finFraccion = p;
+    if (p < fin && *p == '.') {
+        iniFraccion = ++p;
+        cifras();
+        finFraccion = p;
+    }
+    int exponente = 0;
+    bool exponenteCorto = true;
+    if (p < fin && (*p == 'e' || *p == 'E')) {
+        ++p;
+        bool menos = false;
+        if (p < fin && (*p == '+' || *p == '-')) menos = *p++ == '-';
+        const char *ini = p;
+        for (; p < fin && EsDigito(*p) && p - ini < 4; ++p) exponente = exponente * 10 + (*p - '0');
+        exponenteCorto = p > ini && (p == fin || !EsDigito(*p));
+        if (menos) exponente = -exponente;
+    }
+    // Significant digits: all of them from the first that is not a zero.
+    const char *q = iniEntera;
+    while (q < finEntera && *q == '0') ++q;
+    int64_t significativas = (finEntera - q) + (finFraccion - iniFraccion);
+    if (q == finEntera) {
+        q = iniFraccion;
+        while (q < finFraccion && *q == '0') ++q;
+        significativas = finFraccion - q;
+    }
+    const int64_t potencia = exponente - (finFraccion - iniFraccion);
+    if (p != fin || (finEntera == iniEntera && finFraccion == iniFraccion) || !exponenteCorto ||
+        significativas > 19 || potencia < -kMaxPotenciaExacta || potencia > kMaxPotenciaExacta)
+        return LeerRealGeneral(t, valor);
+    long double v = static_cast<long double>(d);
+    v = potencia >= 0 ? v * kPotencias10.v[potencia] : v / kPotencias10.v[-potencia];
+    valor = negativo ? -v : v;
+    return true;
+}
+
 std::string_view EscribirFijo(TEspacioTexto &e, long double x, int decimales, int ancho) {
     decimales = std::clamp(decimales, 0, 18);
     char num[64];
@@ -284,8 +345,56 @@ std::string FormatoFijo(long double x, int decimales, int ancho) {
     return std::string(EscribirFijo(e, x, decimales, ancho));
 }
 
+namespace {
+
+// "00" to "99".
+struct TablaPares {
+    char v[200];
+    constexpr TablaPares() : v() {
+        for (int i = 0; i < 100; ++i) {
+            v[2 * i] = static_cast<char>('0' + i / 10);
+            v[2 * i + 1] = static_cast<char>('0' + i % 10);
+        }
+    }
+};
+constexpr TablaPares kPares;
+
+// The digits of q, most significant first, written at p; returns the end.
+char *Cifras(char *p, uint64_t q) {
+    return std::to_chars(p, p + 20, q).ptr;
+}
+
+// The `n` (4 or 5) decimals held in r (r < 10^n), with the trailing zeros dropped but `minimo` kept.
+char *Decimales(char *p, uint64_t r, int n, int minimo) {
+    char d[6] = {};
+    const unsigned alto = static_cast<unsigned>(r / 100), bajo = static_cast<unsigned>(r % 100);
+    if (n == 5) {
+        d[0] = static_cast<char>('0' + alto / 100);
+        std::memcpy(d + 1, kPares.v + 2 * (alto % 100), 2);
+    } else {
+        std::memcpy(d, kPares.v + 2 * alto, 2);
+    }
+    std::memcpy(d + n - 2, kPares.v + 2 * bajo, 2);
+    while (n > minimo && d[n - 1] == '0') --n;
+    std::memcpy(p, d, 5);  // room for five: only the first n count
+    return p + n;
+}
+
+}  // namespace
+
 std::string_view EscribirNumero(TEspacioTexto &e, long double x) {
     if (x == 0) return "0.0";
+    uint64_t q;
+    if (std::isfinite(x) && DigitosFijosRapidos(std::fabs(x), 4, q)) {
+        // What the fixed-point text with 4 decimals becomes once trimmed: the digits written straight.
+        if (q == 0) return "0.0";  // a value that rounds to zero is written without a sign
+        char *p = e.corto;
+        if (x < 0) *p++ = '-';
+        p = Cifras(p, q / 10000);
+        *p++ = '.';
+        p = Decimales(p, q % 10000, 4, 1);
+        return std::string_view(e.corto, static_cast<std::size_t>(p - e.corto));
+    }
     std::string_view t = QuitarEspaciosVista(EscribirFijo(e, x, 4, 15));
     const std::size_t punto = t.find('.');
     if (punto == std::string_view::npos) return t;  // nan, inf
@@ -310,6 +419,30 @@ std::string_view EscribirDMS(TEspacioTexto &e, int tipo, long double radianes) {
     // Both products are rounded separately, so a value just above a whole minute can come out a few
     // ulps below zero; it is zero seconds.
     if (segundos < 0) segundos = 0;
+    const bool negativo = Signo(d) == -1;
+    const char letra = tipo == 1 ? (negativo ? 'S' : 'N') : (negativo ? 'W' : 'E');
+
+    // Seconds with 5 decimals, without trailing zeros nor a bare point (12.5, 10, 0).
+    uint64_t q;
+    if (a < 1e18L && DigitosFijosRapidos(std::fabs(static_cast<long double>(segundos)), 5, q)) {
+        char *p = e.corto;
+        p = std::to_chars(p, p + 20, static_cast<int64_t>(grados)).ptr;
+        *p++ = '\xB0';
+        *p++ = ' ';
+        p = std::to_chars(p, p + 20, static_cast<int64_t>(minutos)).ptr;
+        *p++ = '\'';
+        *p++ = ' ';
+        if (std::signbit(segundos)) *p++ = '-';
+        p = Cifras(p, q / 100000);
+        if (q % 100000 != 0) {
+            *p++ = '.';
+            p = Decimales(p, q % 100000, 5, 1);
+        }
+        *p++ = '"';
+        *p++ = ' ';
+        *p++ = letra;
+        return std::string_view(e.corto, static_cast<std::size_t>(p - e.corto));
+    }
 
     TEspacioTexto eSeg;
     std::string_view seg = QuitarEspaciosVista(EscribirFijo(eSeg, segundos, 5, 8));
@@ -325,11 +458,7 @@ std::string_view EscribirDMS(TEspacioTexto &e, int tipo, long double radianes) {
     w.Agregar("' ");
     w.Agregar(seg);
     w.Agregar("\" ");
-    const bool negativo = Signo(d) == -1;
-    if (tipo == 1)
-        w.Agregar(negativo ? 'S' : 'N');
-    else
-        w.Agregar(negativo ? 'W' : 'E');
+    w.Agregar(letra);
     return w.Texto();
 }
 

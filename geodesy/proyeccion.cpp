@@ -8,38 +8,10 @@
 #include <limits>
 #include "constantes.h"
 #include "numeros.h"
+#include "terminos.h"
 #include "trigonometria.h"
 
 namespace {
-
-// Terms of the ellipsoid for the meridian arc, in the third flattening n = f / (2 - f).
-struct TTerminos {
-    long double e2, n, b0, b2, b4, b6, b8;
-    explicit TTerminos(long double f) {
-        e2 = 2 * f - f * f;
-        n = f / (2 - f);
-        const long double n2 = n * n, n3 = n2 * n, n4 = n3 * n;
-        b0 = 1 + n2 / 4 + n4 / 64;
-        b2 = 1.5L * (n - n3 / 8);
-        b4 = 0.9375L * (n2 - n4 / 4);
-        b6 = 35.0L / 48 * n3;
-        b8 = 315.0L / 512 * n4;
-    }
-    // -b2 sin 2phi + b4 sin 4phi - b6 sin 6phi + b8 sin 8phi by Clenshaw's summation from s2 = sin 2phi
-    // and c2 = cos 2phi: one sine and one cosine instead of four sines.
-    long double Senos(long double s2, long double c2) const {
-        const long double x = 2 * c2;
-        const long double u4 = b8;
-        const long double u3 = -b6 + x * u4;
-        const long double u2 = b4 + x * u3 - u4;
-        const long double u1 = -b2 + x * u2 - u3;
-        return u1 * s2;
-    }
-    // Meridian arc from sin phi and cos phi (sin 2phi = 2 s c, cos 2phi = (c - s)(c + s)).
-    long double Arco(long double a, long double phi, long double s, long double c) const {
-        return a / (1 + n) * (b0 * phi + Senos(2 * s * c, (c - s) * (c + s)));
-    }
-};
 
 // sin and cos of theta + d from those of theta. Each footpoint pass moves 2phi by less than 0.006
 // rad (the first) and then by orders of magnitude less, where the Taylor series to d^11 are exact to
@@ -82,12 +54,13 @@ long double ArcoMeridiano(long double a, long double f, long double phi) {
     // M = a / (1 + n) (b0 phi - b2 sin 2phi + b4 sin 4phi - b6 sin 6phi + b8 sin 8phi)
     long double s, c;
     SenoCoseno(phi, s, c);
-    return TTerminos(f).Arco(a, phi, s, c);
+    TTerminos otro;
+    return Terminos(a, f, otro).Arco(phi, s, c);
 }
 
 long double Cuadrante(long double a, long double f) {
-    const TTerminos t(f);
-    return a / (1 + t.n) * t.b0 * kPiMedios;
+    TTerminos otro;
+    return Terminos(a, f, otro).cuadrante;
 }
 
 namespace {
@@ -150,15 +123,16 @@ uint8_t ZonaUTM(long double phi, long double lam) {
 TPuntoPlano SerieTM(const TPuntoGeodesico &p, long double k0, long double lam0, long double FE,
                     long double FN) {
     const long double a = p.A, phi = p.Latitud;
-    const TTerminos e(p.F);
+    TTerminos otro;
+    const TTerminos &e = Terminos(p.A, p.F, otro);
     const long double l = p.Longitud - lam0;
     long double sphi, cphi;
     SenoCoseno(phi, sphi, cphi);
     const long double N = a / std::sqrt(1 - e.e2 * sphi * sphi);
     const long double t = sphi / cphi;
     const long double T = t * t;
-    const long double eta2 = cphi * cphi * e.e2 / (1 - e.e2);
-    const long double M = e.Arco(a, phi, sphi, cphi);
+    const long double eta2 = cphi * cphi * e.e2 / e.unoMenosE2;
+    const long double M = e.Arco(phi, sphi, cphi);
     const long double lc = l * cphi;
 
     TPuntoPlano r;
@@ -178,14 +152,15 @@ TPuntoPlano SerieTM(const TPuntoGeodesico &p, long double k0, long double lam0, 
 
 TPuntoGeodesico SerieInversaTM(long double X, long double Y, long double a, long double f, long double k0,
                                long double lam0, long double FE, long double FN) {
-    const TTerminos e(f);
+    TTerminos otro;
+    const TTerminos &e = Terminos(a, f, otro);
     TPuntoGeodesico r;
     r.A = a;
     r.F = f;
 
     // Footpoint latitude: invert the meridian arc by 6 fixed passes (no convergence test),
     // phi <- phi0 - (-b2 sin 2phi + b4 sin 4phi - b6 sin 6phi + b8 sin 8phi) / b0.
-    const long double phi0 = ((X - FN) / k0) * (1 + e.n) / a / e.b0;
+    const long double phi0 = ((X - FN) / k0) * e.unoMasN / a / e.b0;
     long double phif = phi0;
     long double s2, c2;
     SenoCoseno(2 * phif, s2, c2);
@@ -210,7 +185,7 @@ TPuntoGeodesico SerieInversaTM(long double X, long double Y, long double a, long
     }
     const long double t = sf / cf;
     const long double T = t * t;
-    const long double eta2 = cf * cf * e.e2 / (1 - e.e2);
+    const long double eta2 = cf * cf * e.e2 / e.unoMenosE2;
     const long double eta4 = eta2 * eta2;
     const long double Nf = a / std::sqrt(1 - e.e2 * sf * sf);
     const long double u = ((Y - FE) / k0) / Nf;

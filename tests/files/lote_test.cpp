@@ -2,10 +2,15 @@
 // reasons in plain words, output segments and the ".DAT" helpers.
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <random>
+
 #include "dat.h"
 #include "linea_larga.h"
 #include "lote.h"
 #include "opciones_ayuda.h"
+#include "punto.h"
 #include "segmentos.h"
 #include "temporal.h"
 
@@ -36,6 +41,113 @@ TEST(ConvertirLinea, PuntoConocido) {
                   rlConvertido);
         EXPECT_EQ(r, c.esperado);
         EXPECT_FALSE(motivo.Hay());
+    }
+}
+
+// The point rule hands the conversion object the values it read while checking the texts; they must
+// be, bit for bit, what the conversion object reads from the texts the rule put into Entrada, at every
+// edge of the readers: signs, leading zeros, a lone fraction, exponents, values cut to 30 characters,
+// 60 seconds, the poles and 180 deg, heights of 0 and -0, zones written with a letter. The results
+// of both ways must then be the same too.
+TEST(ConvertirPunto, ValoresLeidosComoLosTextos) {
+    struct Caso {
+        int fuente;  // 0 geographic, 1 Gauss-Krüger, 2 UTM
+        const char *c1, *c2, *c3, *zona;
+        uint8_t decimal;
+    };
+    const Caso casos[] = {
+        {0, "-34.6034722", "-58.3816667", "", "0", 1},
+        {0, "+34.5", "-.5", "0", "0", 1},
+        {0, "-0", "-0.0", "-0", "0", 1},
+        {0, "-90", "180", "1e3", "0", 1},
+        {0, "90", "-180", "-9.7997", "0", 1},
+        {0, "-34.603472222222222222222222222222", "-58.381666666666666666666666666666", "12.25", "0", 1},
+        {0, "-0.00000000001", "-72.0000000001", "3000.0001", "0", 1},
+        {0, "34\xB0 36' 12.5\" S", "58\xB0 22' 54\" W", "", "0", 0},
+        {0, "034\xB0 05' 07.50\"S", "W58\xB0 22'", "25", "0", 0},
+        {0, "-34\xB0 12.5''", "58\xBA 22\x92 54\x94 O", "", "0", 0},
+        {0, "0\xB0 0' 60\" N", "179\xB0 59' 59.99999\" W", "", "0", 0},
+        {0, "90\xB0 S", "72\xB0 0' 0.000001\" W", "", "0", 0},
+        {0, "34\xB0 59' 59.999995\" S", "53\xB0 59' .5\" W", "", "0", 0},
+        {1, "6170494.489", "6373260.3471", "", "6", 1},
+        {1, "6.1704944893e6", "+6373260.3471", "-0", "", 1},
+        {1, "4000000.0000000000001234567890", "7300000", "0", "0", 1},
+        {2, "6170061.3482", "373311.043", "", "21", 1},
+        {2, "6170061.3482", "373311.043", "1.5", "21 s", 1},
+        {2, "1e7", "5e5", "", "021", 1},
+    };
+    const TTipoCoordenada tipos[] = {tcGeografica, tcGaussKruger, tcUTM};
+    for (const Caso &c : casos) {
+        TPuntoLeido p;
+        p.Coord1 = c.c1;
+        p.Coord2 = c.c2;
+        p.Coord3 = c.c3;
+        p.Zona = c.zona;
+        p.EnDecimal = c.decimal;
+        for (int marcoFuente : {0, 1})
+            for (int marcoDestino : {0, 1})
+                for (int destino : {0, 1, 2}) {
+                    SCOPED_TRACE(std::string(c.c1) + " " + c.c2 + " " + std::to_string(marcoFuente) +
+                                 std::to_string(marcoDestino) + std::to_string(destino));
+                    TCoordenadas rapido, llano;
+                    ConfigurarCoordenadas(rapido, marcoFuente, marcoDestino, c.fuente, destino);
+                    ConfigurarCoordenadas(llano, marcoFuente, marcoDestino, c.fuente, destino);
+                    ASSERT_EQ(rapido.TipoFuente, tipos[c.fuente]);
+                    TMotivo m1, m2;
+                    TValoresEntrada v;
+                    ASSERT_TRUE(PrepararEntrada(Vista(p), llano, v, m2)) << TextoMotivo(m2, TIdioma::Ingles);
+                    const TValoresEntrada leidos = llano.LeerEntrada();
+                    const long double a[] = {v.Coord1, v.Coord2, v.Altura},
+                                      b[] = {leidos.Coord1, leidos.Coord2, leidos.Altura};
+                    for (int k = 0; k < 3; ++k) {
+                        EXPECT_EQ(a[k], b[k]) << k;
+                        EXPECT_EQ(std::signbit(a[k]), std::signbit(b[k])) << k;
+                    }
+                    EXPECT_EQ(v.Zona, leidos.Zona);
+                    const bool hecho = ConvertirPunto(p, rapido, m1);
+                    EXPECT_EQ(hecho, llano.Convertir());
+                    EXPECT_EQ(rapido.Rechazo, llano.Rechazo);
+                    EXPECT_EQ(LineaResultado(rapido.Salida, ','), LineaResultado(llano.Salida, ','));
+                    EXPECT_EQ(rapido.Salida.ZonaHemisferio.str(), llano.Salida.ZonaHemisferio.str());
+                }
+    }
+}
+
+// The same for many angles as files hold them: DMS in the program's layout and decimal degrees with
+// 7 to 15 decimals.
+TEST(ConvertirPunto, ValoresDeMuchosAngulos) {
+    std::mt19937 gen(7);
+    std::uniform_int_distribution<int> grados(0, 89), minutos(0, 59), decimales(7, 15);
+    std::uniform_real_distribution<double> segundos(0, 60), fraccion(0, 1);
+    TCoordenadas c;
+    ConfigurarCoordenadas(c, 0, 0, 0, 1);
+    const auto fijo = [](double x, int decimales) {
+        char buf[64];
+        return std::string(buf,
+                           std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, decimales).ptr);
+    };
+    for (int i = 0; i < 2000; ++i) {
+        TPuntoLeido p;
+        if (i % 2) {
+            p.Coord1 = std::to_string(grados(gen)) + "\xB0 " + std::to_string(minutos(gen)) + "' " +
+                       fijo(segundos(gen), 5) + "\" S";
+            p.Coord2 = std::to_string(50 + grados(gen) / 3) + "\xB0 " + std::to_string(minutos(gen)) + "' " +
+                       fijo(segundos(gen), 5) + "\" W";
+            p.EnDecimal = 0;
+        } else {
+            const int d = decimales(gen);
+            p.Coord1 = fijo(-grados(gen) - fraccion(gen), d);
+            p.Coord2 = fijo(-50 - grados(gen) / 3 - fraccion(gen), d);
+            p.EnDecimal = 1;
+        }
+        SCOPED_TRACE(p.Coord1 + " " + p.Coord2);
+        TValoresEntrada v;
+        TMotivo m;
+        ASSERT_TRUE(PrepararEntrada(Vista(p), c, v, m));
+        const TValoresEntrada leidos = c.LeerEntrada();
+        EXPECT_EQ(v.Coord1, leidos.Coord1);
+        EXPECT_EQ(v.Coord2, leidos.Coord2);
+        EXPECT_EQ(v.Altura, leidos.Altura);
     }
 }
 

@@ -4,8 +4,11 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <random>
+#include <string>
+#include <vector>
 #include "ayuda.h"
 #include "numeros.h"
 
@@ -114,6 +117,94 @@ TEST(FormatoFijo, IgualQueToChars) {
     }
 }
 
+// The metres and DMS writers put their digits down one by one; the plain way is std::to_chars with
+// the fixed decimals, then the trailing zeros taken off. Both must give the same text at every edge:
+// exact ties at the last decimal, values that round up a digit or to zero, the reach of the exact
+// 128-bit digits, huge and tiny values.
+std::string Llano(long double x, int decimales, std::size_t minimo) {
+    char buf[6000];
+    auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, decimales);
+    std::string t(buf, r.ptr);
+    const std::size_t punto = t.find('.');
+    if (punto == std::string::npos) return t;
+    while (t.size() > punto + 1 + minimo && t.back() == '0') t.pop_back();
+    if (t.back() == '.') t.pop_back();
+    return t;
+}
+
+std::vector<long double> Bordes() {
+    std::vector<long double> v = {0.00005L,
+                                  0.000049999L,
+                                  9.99995L,
+                                  9.99994999L,
+                                  59.999995L,
+                                  59.9999949L,
+                                  1e-20L,
+                                  1.5e-4L,
+                                  0.5e-4L,
+                                  123456.78905L,
+                                  1.8e14L,
+                                  1.8e15L,
+                                  1.79e15L,
+                                  1.81e15L,
+                                  1.8e18L,
+                                  1.9e19L,
+                                  1e30L,
+                                  1e300L,
+                                  std::numeric_limits<long double>::denorm_min(),
+                                  std::numeric_limits<long double>::min(),
+                                  std::numeric_limits<long double>::max()};
+    for (int k = 1; k < 400; k += 2) {  // exact ties: odd multiples of 2^-5 (4 decimals) and 2^-6 (5)
+        v.push_back(k / 32.0L);
+        v.push_back(k / 64.0L);
+        v.push_back(6170000 + k / 32.0L);
+    }
+    std::mt19937_64 gen(2024);
+    std::uniform_real_distribution<double> mant(0.0, 1.0);
+    std::uniform_int_distribution<int> expo(-40, 70);
+    for (int i = 0; i < 20000; ++i)
+        v.push_back(std::ldexp(
+            static_cast<long double>(mant(gen)) + std::ldexp(static_cast<long double>(mant(gen)), -53),
+            expo(gen)));
+    return v;
+}
+
+TEST(EscribirNumero, IgualQueElTextoLlano) {
+    TEspacioTexto e;
+    for (long double x : Bordes())
+        for (long double s : {x, -x}) {
+            std::string esperado = s == 0 ? "0.0" : Llano(s, 4, 1);
+            if (esperado == "-0.0") esperado = "0.0";
+            EXPECT_EQ(EscribirNumero(e, s), esperado) << static_cast<double>(s);
+        }
+    EXPECT_EQ(EscribirNumero(e, std::numeric_limits<long double>::infinity()), "inf");
+    EXPECT_EQ(EscribirNumero(e, -std::numeric_limits<long double>::infinity()), "-inf");
+}
+
+TEST(EscribirDMS, IgualQueElTextoLlano) {
+    // Degrees, minutes and seconds taken apart as the DMS text defines them; the seconds, held in
+    // double precision, written with 5 decimals and no trailing zeros nor bare point.
+    const auto llano = [](int tipo, long double radianes) {
+        const long double d = radianes * 180 / kPiTest;
+        const long double a = std::fabs(d), g = std::trunc(a), m = std::trunc((a - g) * 60);
+        double seg = static_cast<double>((a - g) * 3600 - m * 60);
+        if (seg < 0) seg = 0;
+        std::string t = Llano(g, 0, 0) + "\xB0 " + Llano(m, 0, 0) + "' " + Llano(seg, 5, 0) + "\" ";
+        return t + (tipo == 1 ? (d < 0 ? 'S' : 'N') : (d < 0 ? 'W' : 'E'));
+    };
+    std::vector<long double> grados = {0, 1e-20L, 179.9999999999L, 90, 1e10L, 1e17L, 1e19L, 1e300L};
+    for (long double seg : {59.999995L, 59.9999949L, 59.99999L, 0.000005L, 0.0000049L, 12.345675L, 60.0L})
+        for (int g : {0, 34, 58, 72, 179}) grados.push_back(g + (59 + seg / 60) / 60);
+    std::mt19937_64 gen(99);
+    std::uniform_real_distribution<long double> angulo(-180, 180);
+    for (int i = 0; i < 20000; ++i) grados.push_back(angulo(gen));
+    TEspacioTexto e;
+    for (long double g : grados)
+        for (long double r : {Rad(g), -Rad(g)})
+            for (int tipo : {1, 2})
+                EXPECT_EQ(EscribirDMS(e, tipo, r), llano(tipo, r)) << static_cast<double>(g);
+}
+
 TEST(EsNumero, SintaxisDelLectorDeReales) {
     const char *validos[] = {"",   "12",   "-3.5", "1e5",    ".5", "5.",        "-5.",    "+.5",
                              "+7", "  12", "1E-3", "-.5e+2", "0",  "00012.500", "1e-5000"};
@@ -156,6 +247,49 @@ TEST(LeerNumero, IgualQueFromChars) {
             continue;  // "5." and ".5": from_chars differs
         EXPECT_EQ(LeerNumero(t), esperado) << t;
         EXPECT_EQ(LeerNumero("-" + t), -esperado) << t;
+    }
+}
+
+// Where the one-pass reader hands over to the general one: 19 and 20 significant digits, leading
+// zeros that count for nothing, powers of ten at 27 and 28, exponents of 4 and 5 digits.
+TEST(LeerNumero, BordesDelCaminoRapido) {
+    const char *textos[] = {"9999999999999999999",
+                            "18446744073709551615",
+                            "99999999999999999999",
+                            "0000000000000000000000001",
+                            "0.0000000000000000000000012345",
+                            "1.000000000000000000000",
+                            "123456789.0123456789",
+                            "12345678901234567890e-10",
+                            "1e27",
+                            "1e28",
+                            "1e-27",
+                            "1e-28",
+                            "5e-27",
+                            "10e26",
+                            "100e-29",
+                            "1e0001",
+                            "1e00001",
+                            "-34.6034722",
+                            "6170494.4893",
+                            "0.0",
+                            "-0.000",
+                            "4.9406564584124654e-4951",
+                            "1.18973149535723176502e+4932",
+                            ".5e1",
+                            "5.e-1"};
+    for (const char *t : textos) {
+        long double esperado = 0;
+        const char *ini = t, *fin = t + std::strlen(t);
+        const bool menos = *ini == '-';
+        if (menos) ++ini;
+        const auto r = std::from_chars(ini, fin, esperado);
+        ASSERT_EQ(r.ptr, fin) << t;
+        if (menos) esperado = -esperado;
+        long double v = 0;
+        ASSERT_TRUE(LeerReal(t, v)) << t;
+        EXPECT_EQ(v, esperado) << t;
+        EXPECT_EQ(std::signbit(v), std::signbit(esperado)) << t;
     }
 }
 
