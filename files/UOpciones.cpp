@@ -30,6 +30,7 @@ uint8_t OpcColLatX = 1;
 uint8_t OpcColLonY = 2;
 uint8_t OpcColAltura = 0;
 uint8_t OpcColZona = 0;
+uint8_t OpcColNombre = 0;
 std::vector<std::string> LineasMuestra;
 TFormOpciones *FormOpciones = nullptr;
 
@@ -162,6 +163,9 @@ TFormOpciones::TFormOpciones(QWidget *padre)
     sEditAltura = Edicion(pagina2, "sEditAltura", "0", QRect(326, 234, 48, 20));
     EtiqZonaFaja = Etiqueta(pagina2, "EtiqZonaFaja", "Zona:", 410, 236);
     sEditZFaja = Edicion(pagina2, "sEditZFaja", "0", QRect(450, 234, 48, 20));
+    // The point's name, for every kind of file: 0 numbers the points instead.
+    EtiqNombre = Etiqueta(pagina2, "EtiqNombre", "Nombre:", 508, 236);
+    sEditNombre = Edicion(pagina2, "sEditNombre", "0", QRect(556, 234, 44, 20));
 
     spAnterior = new QPushButton("Anterior", this);
     spAnterior->setObjectName("spAnterior");
@@ -201,6 +205,7 @@ TFormOpciones::TFormOpciones(QWidget *padre)
     OpcColLonY = 2;
     OpcColAltura = 0;
     OpcColZona = 0;
+    OpcColNombre = 0;
     OpcDelimitador = CaracteresDelimitador[ItemDelimitador()];
     if (!FormOpciones) FormOpciones = this;
 }
@@ -267,6 +272,7 @@ void TFormOpciones::FormActivate() {
     sEditLonY->setText("2");
     sEditAltura->setText("0");
     sEditZFaja->setText("0");
+    sEditNombre->setText("0");
     MostrarRecordadas();
     spBotonOK->setEnabled(false);
     spSiguiente->setEnabled(true);
@@ -397,6 +403,7 @@ void TFormOpciones::spBotonOKClick() {
     const uint8_t lonY = LeerCampo(sEditLonY, nombre(EtiqLonY));
     const uint8_t altura = LeerCampo(sEditAltura, nombre(EtiqAltura));
     const uint8_t zona = LeerCampo(sEditZFaja, nombre(EtiqZonaFaja));
+    const uint8_t colNombre = LeerCampo(sEditNombre, nombre(EtiqNombre));
     const int item = DetectarDelimitador(LineaMuestra(linea));
     if (item < 0 || CaracteresDelimitador[item] != CaracteresDelimitador[ItemDelimitador()])
         throw TErrorOpciones("El delimitador de Campo es incorrecto.");
@@ -405,6 +412,7 @@ void TFormOpciones::spBotonOKClick() {
     OpcColLonY = lonY;
     OpcColAltura = altura;
     OpcColZona = zona;
+    OpcColNombre = colNombre;
     OpcDelimitador = CaracteresDelimitador[item];
     if (FuenteArchivo == 0) ModoAngulo = static_cast<uint8_t>(cbModo->currentIndex());
     Recordar();
@@ -433,6 +441,7 @@ void TFormOpciones::MostrarRecordadas() {
     campo("ColLonY", sEditLonY);
     campo("ColAltura", sEditAltura);
     campo("ColZona", sEditZFaja);
+    campo("ColNombre", sEditNombre);
     bool ok = false;
     const int item = p->value("Delimitador").toInt(&ok);
     if (ok && item >= 0 && item < 4) SeleccionarDelimitador(item);
@@ -447,6 +456,7 @@ void TFormOpciones::Recordar() const {
     p->setValue("ColLonY", OpcColLonY);
     p->setValue("ColAltura", OpcColAltura);
     p->setValue("ColZona", OpcColZona);
+    p->setValue("ColNombre", OpcColNombre);
     p->setValue("Delimitador", ItemDelimitador());
     p->endGroup();
 }

@@ -27,6 +27,7 @@ extern uint8_t OpcColLatX;
 extern uint8_t OpcColLonY;
 extern uint8_t OpcColAltura;
 extern uint8_t OpcColZona;
+extern uint8_t OpcColNombre;  // field of the point's name; 0 = none
 // The previewed lines: element k-1 holds line k.
 extern std::vector<std::string> LineasMuestra;
 
@@ -62,8 +63,8 @@ class TFormOpciones : public QDialog {
     QButtonGroup *BotonesDelimitador;  // ids 0 Tabulador, 1 Coma, 2 Punto y Coma, 3 Espacio
     QLabel *eModo;
     QComboBox *cbModo;
-    QLabel *EtiqLatX, *EtiqLonY, *EtiqAltura, *EtiqZonaFaja;
-    QLineEdit *sEditLatX, *sEditLonY, *sEditAltura, *sEditZFaja;
+    QLabel *EtiqLatX, *EtiqLonY, *EtiqAltura, *EtiqZonaFaja, *EtiqNombre;
+    QLineEdit *sEditLatX, *sEditLonY, *sEditAltura, *sEditZFaja, *sEditNombre;
     QPushButton *spAnterior, *spSiguiente, *spBotonCancelar, *spBotonOK;
     TMensaje *spMensaje;  // the errors of the dialog
 

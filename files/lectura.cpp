@@ -48,6 +48,21 @@ std::size_t CamposNecesarios(const TOpcionesLectura &opc) {
     return std::max({opc.ColLatX, opc.ColLonY, opc.ColAltura, opc.ColZona});
 }
 
+std::string_view NombrePunto(std::string_view linea, const TOpcionesLectura &opc) {
+    if (opc.ColNombre == 0) return {};
+    // Past ColNombre - 1 delimiters, up to the next one.
+    std::size_t ini = 0;
+    for (int n = 1; n < opc.ColNombre; ++n) {
+        const std::size_t p = linea.find(opc.Delimitador, ini);
+        if (p == std::string_view::npos) return {};
+        ini = p + 1;
+    }
+    const std::size_t fin = linea.find(opc.Delimitador, ini);
+    const std::string_view campo =
+        linea.substr(ini, fin == std::string_view::npos ? std::string_view::npos : fin - ini);
+    return opc.Delimitador != ' ' ? Recortar(campo) : campo;
+}
+
 void ArmarDMS(std::string_view texto, TTipoAngulo tipo, std::string &s) {
     s.clear();
     if (texto.empty()) return;
@@ -151,15 +166,24 @@ TMotivo MotivoSinPunto(std::string_view linea, const TOpcionesLectura &opc) {
 }
 
 bool CeldasLinea(std::string_view linea, int numero, const TOpcionesLectura &opc,
-                 std::array<std::string, 9> &celdas) {
+                 std::array<std::string, 9> &celdas, bool *nombrado) {
     for (std::string &c : celdas) c.clear();
+    if (nombrado) *nombrado = false;
     if (linea.empty()) return false;
     std::vector<std::string_view> campos;
-    DividirCampos(linea, opc.Delimitador, campos, CamposNecesarios(opc));
+    DividirCampos(linea, opc.Delimitador, campos,
+                  std::max<std::size_t>(CamposNecesarios(opc), opc.ColNombre));
     const std::size_t n = campos.size();
     if (opc.ColLatX == 0 || opc.ColLonY == 0 || n < opc.ColLatX || n < opc.ColLonY) return false;
     const std::string_view lat = campos[opc.ColLatX - 1u], lon = campos[opc.ColLonY - 1u];
-    celdas[0] = std::to_string(numero);
+    const std::string_view nombre =
+        opc.ColNombre != 0 && n >= opc.ColNombre ? campos[opc.ColNombre - 1u] : std::string_view();
+    if (nombre.empty()) {
+        celdas[0] = std::to_string(numero);
+    } else {
+        celdas[0] = std::string(nombre);
+        if (nombrado) *nombrado = true;
+    }
     if (FormaEspacios(lat, opc)) {
         celdas[1] = ArmarDMS(lat, taLatitud);
         celdas[2] = ArmarDMS(lon, taLongitud);

@@ -19,6 +19,7 @@ struct TOpcionesLectura {
     uint8_t ColLonY = 0;      // field of the longitude or Y
     uint8_t ColAltura = 0;    // field of the height; 0 = none
     uint8_t ColZona = 0;      // field of the UTM zone or Gauss-Krüger strip; 0 = none
+    uint8_t ColNombre = 0;    // field of the point's name; 0 = none (points are numbered)
     uint8_t Fuente = 0;       // source kind: 0 geographic, 1 Gauss-Krüger, 2 UTM, 3 GPS
     uint8_t ModoDecimal = 0;  // 1 decimal degrees (always for plane kinds), 0 DMS text
 };
@@ -59,7 +60,12 @@ void DividirCampos(std::string_view linea, char delimitador, std::vector<std::st
                    std::size_t maximo = static_cast<std::size_t>(-1));
 
 // The highest field number the options read (the first and second coordinate, height, zone).
+// The name is not among them: a line without it still gives its point, numbered.
 std::size_t CamposNecesarios(const TOpcionesLectura &opc);
+
+// The point's name: the field ColNombre names, trimmed as DividirCampos trims; empty when the
+// options name no field or the line does not reach it.
+std::string_view NombrePunto(std::string_view linea, const TOpcionesLectura &opc);
 
 // "-24 47' 12.3''" (latitude) -> "24° 47' 12.3\" S".
 std::string ArmarDMS(std::string_view texto, TTipoAngulo tipo);
@@ -81,11 +87,12 @@ bool LeerPuntoVista(std::string_view linea, const TOpcionesLectura &opc, TPuntoV
 // Why a line yields no point ("only 2 fields, column 3 needed"); no reason when it does.
 TMotivo MotivoSinPunto(std::string_view linea, const TOpcionesLectura &opc);
 
-// The nine grid cells of a data line shown as point `numero`: the point number, the four input values
-// (angles that read for sure in the program's own layout) and four empty results. False (all cells
-// empty) when the line shows nothing.
+// The nine grid cells of a data line shown as point `numero`: the point's name (NombrePunto) or, when
+// it has none, its number (`nombrado`, when given, tells which), the four input values (angles that
+// read for sure in the program's own layout) and four empty results. False (all cells empty) when
+// the line shows nothing.
 bool CeldasLinea(std::string_view linea, int numero, const TOpcionesLectura &opc,
-                 std::array<std::string, 9> &celdas);
+                 std::array<std::string, 9> &celdas, bool *nombrado = nullptr);
 
 // GPS waypoint files: the marker line (",D" decimal or ",dms" space-separated DMS) fixes the
 // notation and the prefix length of every record.

@@ -172,6 +172,7 @@ TOpcionesLectura TFConv::Opciones() const {
     o.ColLonY = archivos_.ColLonY;
     o.ColAltura = archivos_.ColAltura;
     o.ColZona = archivos_.ColZona;
+    o.ColNombre = archivos_.ColNombre;
     o.Fuente = static_cast<uint8_t>(std::max(0, cbFuente->currentIndex()));
     o.ModoDecimal = archivos_.ModoDecimal;
     return o;

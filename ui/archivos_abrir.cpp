@@ -21,11 +21,13 @@
 
 namespace {
 
-// The grid row of a data line: the file logic's cells, the point number as a bold title.
+// The grid row of a data line: the file logic's cells, the point number as a bold title; a point's
+// name stays plain text, as a waypoint's does.
 bool FilaDeLinea(std::string_view linea, int numero, const TOpcionesLectura &opc,
                  TModeloGrilla::TFila &fila) {
-    if (!CeldasLinea(linea, numero, opc, fila)) return false;
-    fila[0] = Negrita(fila[0]);
+    bool nombrado = false;
+    if (!CeldasLinea(linea, numero, opc, fila, &nombrado)) return false;
+    if (!nombrado) fila[0] = Negrita(fila[0]);
     return true;
 }
 
@@ -75,6 +77,7 @@ void TFConv::AplicarOpcionesYCargar(const std::string &ruta) {
     archivos_.ColLonY = OpcColLonY;
     archivos_.ColAltura = OpcColAltura;
     archivos_.ColZona = OpcColZona;
+    archivos_.ColNombre = OpcColNombre;
     archivos_.OpcionesLeidas = 1;
     archivos_.ModoDecimal = (cbFuente->currentIndex() == 0 && FormOpciones->ModoAngulo == 0) ? 0 : 1;
     CargarArchivo(ruta);

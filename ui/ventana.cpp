@@ -97,6 +97,7 @@ void TFConv::FormCreate() {
     archivos_.DelimArchivo = ',';
     archivos_.LineaInicio = 1;
     archivos_.ColLatX = archivos_.ColLonY = archivos_.ColAltura = archivos_.ColZona = 0;
+    archivos_.ColNombre = 0;
     DirPrograma =
         DeQString(QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/')));
     if (!ChkMensaje) {

@@ -53,6 +53,7 @@ class TFConv : public QMainWindow {
         char DelimArchivo = ',';
         uint8_t LineaInicio = 1;
         uint8_t ColLatX = 0, ColLonY = 0, ColAltura = 0, ColZona = 0;
+        uint8_t ColNombre = 0;    // 0: the points are numbered
         uint8_t ModoDecimal = 0;  // 1: geographic grid values are decimal degrees (always for GK/UTM)
         uint8_t OpcionesLeidas = 0;
         uint8_t Convertido = 0;

@@ -132,6 +132,7 @@ TEST(CeldasLinea, Celdas) {
         TOpcionesLectura opc;
         bool hay;
         std::array<std::string, 9> celdas;
+        bool nombrado = false;
     };
     const std::string n7 = "7";  // the point number as it is; the window makes it a bold title
     const Caso casos[] = {
@@ -171,6 +172,28 @@ TEST(CeldasLinea, Celdas) {
          Opciones(';', 1, 2, 0, 0, 0, 0),
          true,
          {n7, "34\xB0 36' 12.5\" S", "58\xB0 22' 54\" W", "", "", "", "", "", ""}},
+        {"nombre antes de las coordenadas",
+         "P 1, -34.5, -58.4",
+         Opciones(',', 2, 3, 0, 0, 0, 1, 1),
+         true,
+         {"P 1", "-34.5", "-58.4", "", "", "", "", "", ""},
+         true},
+        {"nombre despues del ultimo campo leido",
+         "-34.5;-58.4;25;Mojon 7",
+         Opciones(';', 1, 2, 0, 0, 0, 1, 4),
+         true,
+         {"Mojon 7", "-34.5", "-58.4", "", "", "", "", "", ""},
+         true},
+        {"nombre vacio: el numero",
+         "-34.5,-58.4,",
+         Opciones(',', 1, 2, 0, 0, 0, 1, 3),
+         true,
+         {n7, "-34.5", "-58.4", "", "", "", "", "", ""}},
+        {"sin campo de nombre: el numero",
+         "-34.5,-58.4",
+         Opciones(',', 1, 2, 0, 0, 0, 1, 3),
+         true,
+         {n7, "-34.5", "-58.4", "", "", "", "", "", ""}},
         {"demasiado corta", "1", Opciones(',', 1, 2, 0, 0, 0, 0), false, {}},
         {"vacia", "", Opciones(',', 1, 2, 0, 0, 0, 0), false, {}},
     };
@@ -178,8 +201,11 @@ TEST(CeldasLinea, Celdas) {
         SCOPED_TRACE(c.nombre);
         std::array<std::string, 9> celdas;
         celdas.fill("viejo");
-        EXPECT_EQ(CeldasLinea(c.linea, 7, c.opc, celdas), c.hay);
+        bool nombrado = !c.nombrado;
+        EXPECT_EQ(CeldasLinea(c.linea, 7, c.opc, celdas, &nombrado), c.hay);
         EXPECT_EQ(celdas, c.celdas);
+        EXPECT_EQ(nombrado, c.nombrado);
+        EXPECT_EQ(NombrePunto(c.linea, c.opc), c.nombrado ? c.celdas[0] : "");
     }
 }
 

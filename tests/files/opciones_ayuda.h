@@ -1,8 +1,10 @@
-// Read options for the tests, in one call: delimiter, the four field numbers, source kind, notation.
+// Read options for the tests, in one call: delimiter, the four field numbers, source kind, notation
+// and the name's field.
 #pragma once
 #include "lectura.h"
 
-inline TOpcionesLectura Opciones(char d, int lat, int lon, int alt, int zona, int fuente, int decimal) {
+inline TOpcionesLectura Opciones(char d, int lat, int lon, int alt, int zona, int fuente, int decimal,
+                                 int nombre = 0) {
     TOpcionesLectura o;
     o.Delimitador = d;
     o.ColLatX = static_cast<uint8_t>(lat);
@@ -11,5 +13,6 @@ inline TOpcionesLectura Opciones(char d, int lat, int lon, int alt, int zona, in
     o.ColZona = static_cast<uint8_t>(zona);
     o.Fuente = static_cast<uint8_t>(fuente);
     o.ModoDecimal = static_cast<uint8_t>(decimal);
+    o.ColNombre = static_cast<uint8_t>(nombre);
     return o;
 }
