@@ -86,8 +86,9 @@ TArgumentos LeerArgumentos(int argc, char **argv) {
             }
         }
         static const char *const kConValor[][2] = {
-            {"-f", "--from"},      {"-t", "--to"},         {"", "--from-frame"}, {"", "--to-frame"},
-            {"-d", "--delimiter"}, {"-s", "--start-line"}, {"-c", "--columns"},  {"-j", "--threads"}};
+            {"-f", "--from"},    {"-t", "--to"},        {"", "--from-frame"},
+            {"", "--to-frame"},  {"-d", "--delimiter"}, {"-s", "--start-line"},
+            {"-c", "--columns"}, {"-j", "--threads"},   {"", "--name-column"}};
         static const char *const kSinValor[][2] = {
             {"", "--decimal"}, {"-q", "--quiet"}, {"-h", "--help"}, {"", "--version"}, {"", "--utf8"}};
         std::string larga;
@@ -118,6 +119,8 @@ TArgumentos LeerArgumentos(int argc, char **argv) {
             a.LineaInicio = Entero(larga, valor, 1, INT64_C(1) << 62), inicioDado = true;
         else if (larga == "--columns")
             LeerColumnas(valor, a.Columnas), columnasDadas = true;
+        else if (larga == "--name-column")
+            a.ColNombre = static_cast<int>(Entero(larga, valor, 0, 255));
         else if (larga == "--threads")
             a.Hilos = static_cast<int>(Entero(larga, valor, 1, 256));
         else if (larga == "--decimal")
@@ -146,6 +149,8 @@ TArgumentos LeerArgumentos(int argc, char **argv) {
             throw EUso("--start-line does not apply to --from gps (records start at the marker line)");
         if (a.Decimal)
             throw EUso("--decimal does not apply to --from gps (the marker line tells the notation)");
+        if (a.ColNombre != 0)
+            throw EUso("--name-column does not apply to --from gps (waypoint records carry their names)");
     }
     if (a.Fuente == 2 && a.Columnas[3] == 0)
         throw EUso("--from utm needs the zone field: --columns A,B,H,Z (H may be 0)");
@@ -170,6 +175,9 @@ Zuvelo II window converts large files.
   -s, --start-line N         first data line, from 1         (default 1)
   -c, --columns A,B[,H[,Z]]  field numbers of latitude or X, longitude or Y, height, zone or
                              strip (default 1,2; 0 = none; utm needs Z)
+      --name-column N        field number of the point's name, for a drawing's labels and the
+                             .csv, .geojson, .kml and .gpx outputs (default 0: points are
+                             numbered from the start line; result lines never carry names)
       --decimal              geographic values are decimal degrees
                              (default: degrees-minutes-seconds, such as -34 36' 12.5'')
   -j, --threads N            worker threads (default: all cores)
@@ -182,8 +190,12 @@ INPUT is read as Windows-1252, or as UTF-8 when it looks like UTF-8; "-" reads s
 Lines end in LF, CR LF or CR. A line longer than 65536 characters converts when every field it
 needs lies before that length, and fails otherwise.
 OUTPUT ending in ".dxf" (any case): a drawing with one point and one label per converted point
-(label = point number counted from the start line, or the waypoint name); any other name:
-result lines; no OUTPUT or "-": result lines on standard output.
+(label = the point's name, else its number counted from the start line; a waypoint's name).
+OUTPUT ending in ".csv", ".geojson", ".kml" or ".gpx" (any case): the points for spreadsheets,
+GIS, Google Earth or GPS units, in UTF-8, named as a drawing's labels. The CSV has a header
+line and one row per point, a failed one with empty values; the others place each converted
+point at its latitude and longitude in POSGAR 94 (WGS 84 at this accuracy) and leave failed
+points out. Any other name: result lines; no OUTPUT or "-": result lines on standard output.
 A file OUTPUT is written beside itself and renamed into place only when complete (through a
 symbolic link, the file it points to is replaced and the link stays); a named pipe or a device
 such as /dev/null is written straight through. An OUTPUT that is INPUT itself is refused.

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "exportar.h"
 #include "lectura.h"
 #include "lote.h"
 
@@ -16,6 +17,13 @@ inline constexpr std::size_t kMotivosListados = kFallosListados;
 
 struct TPuntoDibujo {
     std::string Etiqueta, N, E, H;  // result texts
+};
+
+// A point for another program's file, with the place of its line in the block: the writer numbers a
+// waypoint that has no name by its record.
+struct TPuntoBloque {
+    std::size_t Linea = 0;
+    TPuntoExportado Punto;
 };
 
 struct TBloque {
@@ -31,6 +39,7 @@ struct TBloque {
     int64_t NoListados = 0;
     int64_t Convertidos = 0, Fallidos = 0, SinPunto = 0, Vacias = 0;
     std::vector<TPuntoDibujo> Dibujo;
+    std::vector<TPuntoBloque> Exportados;
 
     void Vaciar() {
         Datos.clear();
@@ -40,6 +49,7 @@ struct TBloque {
         Salida.clear();
         Fallos.clear();
         Dibujo.clear();
+        Exportados.clear();
         NoListados = Convertidos = Fallidos = SinPunto = Vacias = 0;
     }
     std::size_t Lineas() const { return Fines.size(); }

@@ -44,6 +44,10 @@ bool EsLaEntrada(int fd, const TIdArchivo &entrada) {
     return fstat(fd, &st) == 0 && !S_ISCHR(st.st_mode) && TIdArchivo{st.st_dev, st.st_ino} == entrada;
 }
 
+TTipoCoordenada TipoDestino(const TPedido &p) {
+    return p.Destino == 1 ? tcGaussKruger : p.Destino == 2 ? tcUTM : tcGeografica;
+}
+
 // The first error of any thread; it aborts the queue so that every other thread ends soon.
 class TPrimerError {
   public:
@@ -82,6 +86,10 @@ TInforme ConvertirArchivo(const TPedido &p) {
     TSalida salida(archivo ? &*archivo : nullptr);
     std::optional<TDibujoPuntos> dibujo;
     if (p.SalidaDXF()) dibujo.emplace();
+    std::unique_ptr<TEscritorPuntos> puntos;
+    if (p.SalidaPuntos())
+        puntos = CrearEscritor(p.FormatoSalida(), TipoDestino(p),
+                               [&salida](std::string_view datos) { salida.Escribir(datos); });
     lector.Preambulo();
 
     TContexto ctx;
@@ -90,6 +98,10 @@ TInforme ConvertirArchivo(const TPedido &p) {
     ctx.Dibujo = p.SalidaDXF();
     ctx.Utf8 = p.Utf8;
     ctx.LineaInicio = p.LineaInicio;
+    ctx.Puntos = puntos != nullptr;
+    ctx.Ubicar = ctx.Puntos && p.FormatoSalida() != TFormatoSalida::Csv;  // the map formats place points
+    ctx.TipoDestino = TipoDestino(p);
+    ctx.MarcoDestino = p.MarcoDestino == 0 ? &ElipsoidePOSGAR : &ElipsoideInchauspe;
 
     const int hilos =
         p.Hilos > 0 ? p.Hilos : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
@@ -117,9 +129,14 @@ TInforme ConvertirArchivo(const TPedido &p) {
     TProgreso progreso(!p.Silencioso && isatty(fileno(stderr)), lector.Tamano());
     std::thread escritor([&] {
         try {
-            EscribirEnOrden(cola, salida, dibujo ? &*dibujo : nullptr, informe, [&](int64_t puntos) {
-                progreso.Mostrar(posicion.load(std::memory_order_relaxed), puntos);
-            });
+            EscribirEnOrden(
+                cola, salida, dibujo ? &*dibujo : nullptr, informe,
+                [&](int64_t hechos) {
+                    const int64_t leidos = posicion.load(std::memory_order_relaxed);
+                    progreso.Mostrar(leidos, hechos);
+                    if (p.Avance) p.Avance(leidos, lector.Tamano());
+                },
+                puntos.get());
         } catch (const std::exception &e) {
             error.Fallar(e.what());
         }
@@ -138,6 +155,7 @@ TInforme ConvertirArchivo(const TPedido &p) {
     if (dibujo)
         dibujo->Escribir(LimitesDibujo(dibujo->Extension()),
                          [&](std::string_view datos) { salida.Escribir(datos); });
+    if (puntos) puntos->Terminar();
     salida.Terminar();
     return informe;
 }

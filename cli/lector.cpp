@@ -20,6 +20,7 @@ TOpcionesLectura OpcionesDe(const TPedido &p) {
     opc.ColLonY = static_cast<uint8_t>(p.Columnas[1]);
     opc.ColAltura = static_cast<uint8_t>(p.Columnas[2]);
     opc.ColZona = static_cast<uint8_t>(p.Columnas[3]);
+    opc.ColNombre = static_cast<uint8_t>(p.ColNombre);
     opc.ModoDecimal = (p.Fuente == 0 && !p.Decimal) ? 0 : 1;
     if (p.Delimitador >= 0) opc.Delimitador = CaracteresDelimitador[p.Delimitador];
     return opc;

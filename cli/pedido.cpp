@@ -9,3 +9,14 @@ bool TPedido::SalidaDXF() const {
     for (char &c : fin) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return fin == ".dxf";
 }
+
+TFormatoSalida TPedido::FormatoSalida() const {
+    if (SalidaEstandar()) return TFormatoSalida::Dat;
+    if (SalidaDXF()) return TFormatoSalida::Dxf;
+    return FormatoPorNombre(Salida);
+}
+
+bool TPedido::SalidaPuntos() const {
+    const TFormatoSalida f = FormatoSalida();
+    return f != TFormatoSalida::Dat && f != TFormatoSalida::Dxf;
+}

@@ -2,7 +2,10 @@
 // read options, the threads and the output's encoding.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
+
+#include "exportar.h"
 
 struct TPedido {
     int Fuente = -1;      // 0 geo, 1 gk, 2 utm, 3 gps
@@ -12,12 +15,21 @@ struct TPedido {
     int Delimitador = -1;  // item of CaracteresDelimitador; -1 = detected from the start line
     int64_t LineaInicio = 1;
     int Columnas[4] = {1, 2, 0, 0};  // latitude or X, longitude or Y, height, zone or strip
+    int ColNombre = 0;               // field of the point's name; 0 = the points are numbered
     bool Decimal = false;
     int Hilos = 0;  // 0 = one per core
     bool Silencioso = false;
     bool Utf8 = false;            // write result lines in UTF-8 instead of Windows-1252
     std::string Entrada, Salida;  // Entrada "-": standard input; Salida empty or "-": standard output
+    // Called on the writer's thread after each block with the input bytes read so far and the input's
+    // size (0 when unknown). An exception it throws ends the run as an error does: a caller's way to
+    // stop it.
+    std::function<void(int64_t leidos, int64_t tamano)> Avance;
 
     bool SalidaEstandar() const { return Salida.empty() || Salida == "-"; }
     bool SalidaDXF() const;  // OUTPUT ends in ".dxf", any case
+    // What OUTPUT's extension asks for (result lines for standard output and any other name).
+    TFormatoSalida FormatoSalida() const;
+    // A file of points for another program: CSV, GeoJSON, KML or GPX.
+    bool SalidaPuntos() const;
 };

@@ -1,9 +1,37 @@
 // ConvertirBloque: the lines of one block, each a point converted, a failure or a line without one.
 #include "trabajo.h"
 
+#include <cmath>
+
 #include "cp1252.h"
 #include "linea_larga.h"
 #include "lote.h"
+
+namespace {
+
+// The point of another program's file: the results as the result line holds them and, for the map
+// formats, its place. A place that cannot be worked out is NaN, which the map writers refuse: never
+// a point put somewhere else.
+void AgregarExportado(TBloque &b, std::size_t i, std::string nombre, TResultadoLinea r, const TContexto &ctx,
+                      const TCoordenadas &c) {
+    TPuntoBloque &e = b.Exportados.emplace_back();
+    e.Linea = i;
+    TPuntoExportado &p = e.Punto;
+    p.Nombre = std::move(nombre);
+    p.Convertido = r == rlConvertido;
+    if (!p.Convertido) return;
+    p.Coord1 = c.Salida.Coord1.str();
+    p.Coord2 = c.Salida.Coord2.str();
+    p.Coord3 = c.Salida.Coord3.str();
+    p.Zona = c.Salida.Zona.str();
+    if (!ctx.Ubicar) return;
+    // A conversion object of this thread's own: the worker's keeps the run's settings.
+    thread_local TCoordenadas ubicador;
+    if (!UbicarEnPosgar(p, ctx.TipoDestino, *ctx.MarcoDestino, ubicador))
+        p.Latitud = p.Longitud = std::nanl("");
+}
+
+}  // namespace
 
 void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
     std::string resultado;
@@ -44,7 +72,6 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
             }
         } else {
             r = ConvertirLinea(linea, b.Opc, c, resultado, &motivo);
-            if (ctx.Dibujo) etiqueta = std::to_string(numero - ctx.LineaInicio + 1);
         }
         switch (r) {
             case rlSinPunto:
@@ -62,7 +89,14 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
                 ++b.Convertidos;
                 break;
         }
-        if (ctx.Dibujo) {
+        if ((ctx.Dibujo || ctx.Puntos) && !ctx.Gps) {
+            // A line cut with a needed field past the cut is empty here: it has its number only.
+            etiqueta = NombrePunto(b.Largas[i] ? std::string_view() : linea, b.Opc);
+            if (etiqueta.empty()) etiqueta = std::to_string(numero - ctx.LineaInicio + 1);
+        }
+        if (ctx.Puntos) {
+            AgregarExportado(b, i, std::move(etiqueta), r, ctx, c);
+        } else if (ctx.Dibujo) {
             // The drawing takes converted points only.
             if (r == rlConvertido)
                 b.Dibujo.push_back({std::move(etiqueta), c.Salida.Coord1.str(), c.Salida.Coord2.str(),

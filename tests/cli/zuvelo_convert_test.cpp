@@ -19,6 +19,7 @@
 #include <unistd.h>
 
 #include "dat.h"
+#include "gdal.h"
 #include "lote.h"
 #include "numeros.h"
 #include "segmentos.h"
@@ -212,6 +213,15 @@ TEST(ZuveloConvert, WaypointsGPS) {
         std::string::npos)
         << r.errores;
 
+    // In a file for other programs a waypoint keeps its name; one without a name gets its record's
+    // number (the empty line between records is none).
+    EscribirArchivo(dir / "n.txt", "W,D,Obelisco,-34.6037,-58.3816,\r\n\r\nW,D,,-34.5,-58.4,\r\n");
+    r = Correr("-q -f gps -t gk '" + dir / "n.txt" + "' '" + dir / "n.csv" + "'");
+    EXPECT_EQ(r.estado, 0) << r.errores;
+    const std::string csv = LeerArchivo(dir / "n.csv");
+    EXPECT_NE(csv.find("\r\nObelisco,"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\r\n2,6181950.9533,6371419.4018,1.5,6\r\n"), std::string::npos) << csv;
+
     EscribirArchivo(dir / "sin.txt", "a,b,c\n");
     r = Correr("-f gps -t gk '" + dir / "sin.txt" + "'");
     EXPECT_EQ(r.estado, 1);
@@ -248,6 +258,64 @@ TEST(ZuveloConvert, DibujoLeidoPorGDAL) {
     EXPECT_NE(LeerArchivo(dir / "ogr.txt").find("Text (String) = Obelisco"), std::string::npos);
 }
 
+// Each format for other programs, named by OUTPUT's extension, read back by GDAL: the names from
+// --name-column (a point without one gets its number), one feature per point (the CSV keeps the
+// failed one as a row), and each point where the input put it. PROJ: -34.5, -58.4 in strip 6 is
+// 6181950.9533, 6371419.4018; -38.0, -65.25 in strip 3 is 5794202.2594, 3565874.8057.
+TEST(ZuveloConvert, FormatosLeidosPorGDAL) {
+    if (!HayOgrinfo()) GTEST_SKIP() << "ogrinfo not installed";
+    struct Caso {
+        const char *salida, *destino;
+        const char *opciones;     // ogrinfo's open options
+        const char *campoNombre;  // the field GDAL shows the name in
+    };
+    const Caso casos[] = {
+        {"p.csv", "-t gk", "", "nombre"},
+        {"p.CSV", "-t geo", "-oo X_POSSIBLE_NAMES=longitud -oo Y_POSSIBLE_NAMES=latitud", "nombre"},
+        {"p.geojson", "-t gk", "", "nombre"},
+        {"p.kml", "-t utm --to-frame inchauspe", "", "Name"},
+        {"p.gpx", "-t gk --to-frame inchauspe", "", "name"},
+    };
+    struct Punto {
+        const char *nombre;  // UTF-8
+        double lat, lon;     // NaN: the conversion fails
+        const char *x, *y;   // Gauss-Krüger on POSGAR 94
+    };
+    const Punto puntos[] = {{"Pozo \"A\", \xC3\xB1", -34.5, -58.4, "6181950.9533", "6371419.4018"},
+                            {"P2", std::nan(""), 0, "", ""},
+                            {"3", -38.0, -65.25, "5794202.2594", "3565874.8057"}};
+    TCarpetaTemporal dir;
+    EscribirArchivo(dir / "in.txt",
+                    "Nombre;Lat;Lon\r\nPozo \"A\", \xF1;-34.5;-58.4\r\nP2;95;-58\r\n;-38.0;-65.25\r\n");
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.salida);
+        const TCorrida r =
+            Correr(std::string("-q -f geo --decimal -d semicolon -s 2 -c 2,3 --name-column 1 ") + c.destino +
+                   " '" + dir / "in.txt" + "' '" + dir / c.salida + "'");
+        ASSERT_EQ(r.estado, 3) << r.errores;
+        const std::vector<TLeido> leidos = LeerConGDAL(dir / c.salida, c.opciones, c.campoNombre);
+        const bool csv = std::string(c.salida).find(".csv") != std::string::npos ||
+                         std::string(c.salida).find(".CSV") != std::string::npos;
+        ASSERT_EQ(leidos.size(), csv ? 3u : 2u) << LeerArchivo(dir / c.salida);
+        std::size_t k = 0;
+        for (const Punto &p : puntos) {
+            if (std::isnan(p.lat) && !csv) continue;
+            const TLeido &l = leidos[k++];
+            EXPECT_EQ(l.nombre, p.nombre);
+            if (std::isnan(p.lat)) {
+                EXPECT_FALSE(l.conPunto);
+            } else if (std::string(c.destino) == "-t gk" && csv) {
+                EXPECT_EQ(l.campos.at("x"), p.x);
+                EXPECT_EQ(l.campos.at("y"), p.y);
+            } else {
+                ASSERT_TRUE(l.conPunto);
+                EXPECT_NEAR(l.lat, p.lat, 1e-9);
+                EXPECT_NEAR(l.lon, p.lon, 1e-9);
+            }
+        }
+    }
+}
+
 TEST(ZuveloConvert, ErroresDeUso) {
     struct Caso {
         const char *args;
@@ -270,6 +338,8 @@ TEST(ZuveloConvert, ErroresDeUso) {
         {"-f geo -t gk a b c", "'c'"},
         {"-f utm -t gk in.txt", "--from utm"},
         {"-f gps -t gk -c 1,2 in.txt", "--columns"},
+        {"-f gps -t gk --name-column 1 in.txt", "--name-column"},
+        {"-f geo -t gk --name-column 256 in.txt", "--name-column"},
         {"-f geo -t geo in.txt out.dxf", ".dxf"},
         {"-f geo -t gk -s", "--start-line"},
         {"-f geo -t gk --quiet=yes in.txt", "--quiet"},
