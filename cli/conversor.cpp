@@ -48,24 +48,28 @@ TTipoCoordenada TipoDestino(const TPedido &p) {
     return p.Destino == 1 ? tcGaussKruger : p.Destino == 2 ? tcUTM : tcGeografica;
 }
 
-// The first error of any thread; it aborts the queue so that every other thread ends soon.
+// The first error of any thread, kept as it was thrown (a file error keeps its path and reason for a
+// caller that words it); it aborts the queue so that every other thread ends soon.
 class TPrimerError {
   public:
     explicit TPrimerError(TCola &cola) : cola_(cola) {}
-    void Fallar(const std::string &e) {
+    // Inside a catch block.
+    void Fallar() {
         {
             std::lock_guard<std::mutex> l(m_);
-            if (error_.empty()) error_ = e;
+            if (!error_) error_ = std::current_exception();
         }
         cola_.Abortar();
     }
     // Read once every thread has ended.
-    const std::string &Texto() const { return error_; }
+    void Relanzar() const {
+        if (error_) std::rethrow_exception(error_);
+    }
 
   private:
     TCola &cola_;
     std::mutex m_;
-    std::string error_;
+    std::exception_ptr error_;
 };
 
 }  // namespace
@@ -120,8 +124,8 @@ TInforme ConvertirArchivo(const TPedido &p) {
                     ConvertirBloque(*b, ctx, c);
                     cola.Listo(std::move(b));
                 }
-            } catch (const std::exception &e) {
-                error.Fallar(e.what());
+            } catch (const std::exception &) {
+                error.Fallar();
             }
         });
 
@@ -137,21 +141,21 @@ TInforme ConvertirArchivo(const TPedido &p) {
                     if (p.Avance) p.Avance(leidos, lector.Tamano());
                 },
                 puntos.get());
-        } catch (const std::exception &e) {
-            error.Fallar(e.what());
+        } catch (const std::exception &) {
+            error.Fallar();
         }
     });
 
     try {
         lector.Leer(cola, std::max(kLargoMaximoLinea, kBytesEnVuelo / enVuelo), posicion);
-    } catch (const std::exception &e) {
-        error.Fallar(e.what());
+    } catch (const std::exception &) {
+        error.Fallar();
     }
     cola.Cerrar();
     for (std::thread &t : trabajadores) t.join();
     escritor.join();
     progreso.Terminar();
-    if (!error.Texto().empty()) throw std::runtime_error(error.Texto());
+    error.Relanzar();
     if (dibujo)
         dibujo->Escribir(LimitesDibujo(dibujo->Extension()),
                          [&](std::string_view datos) { salida.Escribir(datos); });
