@@ -40,10 +40,3 @@ void UnirSegmentos(const std::string &base, const std::string &destino,
     salida.Confirmar();
     if (progreso) progreso(100);
 }
-
-std::string CompletarExtension(const std::string &nombre, bool dibujo) {
-    const char *minus = dibujo ? ".dxf" : ".dat";
-    const char *mayus = dibujo ? ".DXF" : ".DAT";
-    if (nombre.find(minus) != std::string::npos || nombre.find(mayus) != std::string::npos) return nombre;
-    return nombre + minus;
-}

@@ -1,5 +1,5 @@
 // The ".DAT" text output shared by the window and zuvelo-convert: the numbered line of a grid row,
-// the joining of the ten output segments of a large file, and the completion of the file name.
+// the joining of the ten output segments of a large file.
 #pragma once
 #include <functional>
 #include <string>
@@ -15,7 +15,3 @@ std::string LineaDAT(int numero, std::string_view c5, std::string_view c6, std::
 // `destino` is then left untouched.
 void UnirSegmentos(const std::string &base, const std::string &destino,
                    const std::function<void(int)> &progreso = {});
-
-// Appends ".dxf" (dibujo) or ".dat" unless the path holds ".dxf"/".DXF" (".dat"/".DAT") anywhere:
-// "puntos" -> "puntos.dat", "puntos.Dat" -> "puntos.Dat.dat".
-std::string CompletarExtension(const std::string &nombre, bool dibujo);

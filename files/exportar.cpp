@@ -323,23 +323,37 @@ bool TerminaEn(const std::string &ruta, std::string_view extension) {
     return true;
 }
 
+const struct {
+    const char *extension;
+    TFormatoSalida formato;
+} kExtensiones[] = {{".dat", TFormatoSalida::Dat}, {".dxf", TFormatoSalida::Dxf},
+                    {".csv", TFormatoSalida::Csv}, {".geojson", TFormatoSalida::GeoJson},
+                    {".kml", TFormatoSalida::Kml}, {".gpx", TFormatoSalida::Gpx}};
+
 }  // namespace
 
 TFormatoSalida FormatoPorNombre(const std::string &ruta) {
-    const struct {
-        const char *extension;
-        TFormatoSalida formato;
-    } kExtensiones[] = {{".dxf", TFormatoSalida::Dxf},
-                        {".csv", TFormatoSalida::Csv},
-                        {".geojson", TFormatoSalida::GeoJson},
-                        {".kml", TFormatoSalida::Kml},
-                        {".gpx", TFormatoSalida::Gpx}};
     // The extension of the file's own name: a folder "obra.csv/" does not count.
     const std::string nombre = ruta.substr(ruta.find_last_of('/') + 1);
     for (const auto &e : kExtensiones)
         if (nombre.size() > std::string_view(e.extension).size() && TerminaEn(nombre, e.extension))
             return e.formato;
     return TFormatoSalida::Dat;
+}
+
+const char *ExtensionDe(TFormatoSalida formato) {
+    for (const auto &e : kExtensiones)
+        if (e.formato == formato) return e.extension;
+    return ".dat";
+}
+
+std::string CompletarExtension(const std::string &nombre, TFormatoSalida formato) {
+    const std::string minus = ExtensionDe(formato);
+    std::string mayus = minus;
+    for (char &c : mayus) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    // A plain, case-sensitive search over the whole path, folders included.
+    if (nombre.find(minus) != std::string::npos || nombre.find(mayus) != std::string::npos) return nombre;
+    return nombre + minus;
 }
 
 std::unique_ptr<TEscritorPuntos> CrearEscritor(TFormatoSalida formato, TTipoCoordenada destino,

@@ -20,6 +20,12 @@ enum class TFormatoSalida { Dat, Dxf, Csv, GeoJson, Kml, Gpx };
 // By the file name's extension, in any case: .dxf, .csv, .geojson, .kml, .gpx; anything else is Dat.
 TFormatoSalida FormatoPorNombre(const std::string &ruta);
 
+// The extension of a format, in lower case: ".dat", ".dxf", ".csv", ".geojson", ".kml", ".gpx".
+const char *ExtensionDe(TFormatoSalida formato);
+// The save command's name: the format's extension appended unless the path holds it, all in lower or
+// all in upper case, anywhere: "puntos" -> "puntos.csv", "puntos.Csv" -> "puntos.Csv.csv".
+std::string CompletarExtension(const std::string &nombre, TFormatoSalida formato);
+
 using TSumidero = std::function<void(std::string_view)>;
 
 // Writes one result file through the sink: the opening text when created, one piece per point,

@@ -148,6 +148,7 @@ void TFConv::CrearArchivos() {
     Conectar(Guardar, &QAbstractButton::clicked, this, &TFConv::skGuardarclick);
 
     CrearLote();
+    CrearGuardarFondo();
     CrearCampo();
 }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include "UOpciones.h"
 #include "archivos.h"
@@ -47,14 +48,29 @@ void LeerFilas(TModeloGrilla &modelo, std::vector<TModeloGrilla::TFila> &filas, 
 
 void TFConv::skAbrirclick() {
     if (LoteEnCurso()) return;
+    EmpezarApertura();
+    OD->InitialDir = AQString(DirPrograma);
+    if (!OD->Execute(this)) return;
+    AbrirArchivo(RutaLocal(OD->FileName));
+}
+
+void TFConv::ArchivoSoltado(const QString &nombre) {
+    if (LoteEnCurso()) return;
+    spSPC->setCurrentWidget(TSTransf);
+    EmpezarApertura();
+    OD->Elegido(nombre);  // as if chosen in the open dialog: its folder is remembered
+    AbrirArchivo(RutaLocal(nombre));
+}
+
+void TFConv::EmpezarApertura() {
     Grilla->setFocus();
     archivos_.Convertido = 0;
     archivos_.OpcionesLeidas = 0;
     archivos_.ArchivoGrande = 0;
     BorrarSegmentos();
-    OD->InitialDir = AQString(DirPrograma);
-    if (!OD->Execute(this)) return;
-    const std::string ruta = QFile::encodeName(OD->FileName).toStdString();  // the file system's bytes
+}
+
+void TFConv::AbrirArchivo(const std::string &ruta) {
     if (MarcoFuente() == 0 && cbFuente->currentIndex() == 3) {
         // A waypoint file has no read options: the button would reload the last delimited file.
         spOpcArch->setEnabled(false);
@@ -96,6 +112,10 @@ void TFConv::spOpcArchClick() {
 void TFConv::CargarArchivo(const std::string &ruta) {
     archivos_.ArchivoGrande = 0;
     BorrarSegmentos();
+    const QFileInfo archivo(QFile::decodeName(ruta.c_str()));
+    archivos_.RutaArchivo = ruta;
+    archivos_.TamanoArchivo = archivo.size();
+    archivos_.CambioArchivo = archivo.lastModified().toMSecsSinceEpoch();
     archivos_.TotalLineas = ContarLineas(ruta);
     if (archivos_.TotalLineas > kLineasGrilla) {
         QApplication::beep();
@@ -125,6 +145,7 @@ void TFConv::CargarArchivo(const std::string &ruta) {
             FilaDeLinea(campos, i, opc, filas.back());
         }
     });
+    Grilla->AjustarColumnaPunto();
     if (archivos_.ArchivoGrande == 1) Segmentar(ruta);
 }
 
@@ -177,4 +198,5 @@ void TFConv::LeerArchivoGPS(const std::string &ruta) {
             filas.back()[2] = r.Longitud;
         } while (lector.Leer(linea));
     });
+    Grilla->AjustarColumnaPunto();
 }

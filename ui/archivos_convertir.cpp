@@ -51,6 +51,8 @@ void TFConv::CrearLote() {
 void TFConv::CerrarLote() {
     // No end events fire: the progress dialog and the conversion objects are left to us.
     if (GrupoTareas) GrupoTareas->DetenerYEsperar();
+    // A save still converting removes its temporary file: the target stays as it was.
+    if (GrupoGuardar) GrupoGuardar->DetenerYEsperar();
     CoordTarea1.reset();
     CoordTarea2.reset();
     CoordTarea3.reset();
@@ -58,7 +60,9 @@ void TFConv::CerrarLote() {
 }
 
 bool TFConv::LoteEnCurso(bool avisar) {
-    const bool enCurso = GrupoTareas && GrupoTareas->Corriendo() > 0;
+    // The background run of a large file, or the save that converts it again.
+    const bool enCurso =
+        (GrupoTareas && GrupoTareas->Corriendo() > 0) || (GrupoGuardar && GrupoGuardar->Corriendo() > 0);
     if (enCurso && avisar) spMensaje->Mostrar(TMensaje::Informacion, AQString(kMensajeEnCurso), TMensaje::Ok);
     return enCurso;
 }
@@ -68,6 +72,8 @@ void TFConv::skTransfclick() {
     // A new run would rewrite the output segments the workers are writing.
     if (LoteEnCurso() || RechazarArchivoIncompleto() || !HayQueConvertir()) return;
     ConvertirFilas();
+    archivos_.AjustesConvertidos = {MarcoFuente(), MarcoDestino(), cbFuente->currentIndex(),
+                                    cbDestino->currentIndex()};
     AjustarColumnasResultado();
     InformarConversion();
     if (archivos_.ArchivoGrande == 1) {

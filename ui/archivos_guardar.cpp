@@ -1,5 +1,6 @@
-// The "Archivos" tab's save command: the ".DAT" text file (grid rows or the joined output segments)
-// and the ".DXF" drawing of the grid's points. Both replace an existing file only when complete.
+// The "Archivos" tab's save command: the type chosen in the save dialog, the ".DAT" text file (grid
+// rows or the joined output segments), the ".DXF" drawing of the grid's points and the messages.
+// Every file replaces an existing one only when complete.
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -23,14 +24,21 @@ const char kSobreescribir1[] = "Est\xE1 por sobreescribir el archivo: \n\r";
 const char kSobreescribir2[] =
     "\n\r\xBF"
     "Desea continuar el procesos?";
-const char kDXFBien[] = "El Archivo .DXF ha sido Creado Exitosamente";
-const char kDXFMal[] = "No se pudo Crear el Archivo .DXF";
-const char kDATBien[] = "El Archivo .DAT ha sido Creado Exitosamente";
-const char kDATMal[] = "No se pudo Crear el Archivo .DAT";
 const char kNadaQueGuardar[] = "Ning\xFAn punto se pudo convertir: no hay nada que guardar.";
 
-std::string RutaLocal(const QString &ruta) {
-    return QFile::encodeName(ruta).toStdString();
+// The type of file of each entry of the save dialog's filter (from 1).
+TFormatoSalida FormatoDeFiltro(int filtro) {
+    const TFormatoSalida kFormatos[TDialogoGuardar::kTipos] = {TFormatoSalida::Dat, TFormatoSalida::Dxf,
+                                                               TFormatoSalida::Csv, TFormatoSalida::GeoJson,
+                                                               TFormatoSalida::Kml, TFormatoSalida::Gpx};
+    return filtro >= 1 && filtro <= TDialogoGuardar::kTipos ? kFormatos[filtro - 1] : TFormatoSalida::Dat;
+}
+
+// ".DAT", ".DXF", ".CSV" ... as the messages name the type.
+std::string NombreTipo(TFormatoSalida formato) {
+    std::string t = ExtensionDe(formato);
+    for (char &c : t) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return t;
 }
 
 }  // namespace
@@ -46,37 +54,59 @@ void TFConv::skGuardarclick() {
     // The ".DAT" of a large file joins output segments that a running worker may still write.
     if (LoteEnCurso()) return;
     const TConteoPuntos puntos = PuntosAGuardar();
-    const int64_t convertidos = puntos.Convertidos, fallidos = puntos.Fallidos;
-    if (convertidos == 0) {
+    if (puntos.Convertidos == 0) {
         spMensaje->Mostrar(TMensaje::Error, AQString(kNadaQueGuardar), TMensaje::Ok);
         return;
     }
     SD->InitialDir = OD->InitialDir;
     if (!SD->Execute(this)) return;
-    const bool dibujo = SD->FilterIndex == 2;
-    const QString nombre = QFile::decodeName(CompletarExtension(RutaLocal(SD->FileName), dibujo).c_str());
-    std::string aviso;
-    if (dibujo) {
-        const bool bien = MakeDXF(nombre, LimitesDibujo(archivos_.ConteoGrilla.Extension));
-        if (!bien)
-            aviso = cbDestino->currentIndex() == 0
-                        ? "\nUn dibujo necesita coordenadas planas: elija Gauss-Kr\xFCger o UTM como destino."
-                        : (MotivoGuardar.empty() ? std::string() : "\n\r" + MotivoGuardar);
-        // The drawing holds the grid's points: those of a large file beyond the grid are not in it.
-        if (bien && fallidos > 0 && archivos_.ArchivoGrande == 0)
-            aviso = "\n" + TextoConteo(convertidos, fallidos) +
-                    ": los puntos con error no est\xE1n en el dibujo.";
-        spMensaje->Mostrar(TMensaje::Informacion, AQString((bien ? kDXFBien : kDXFMal) + aviso),
-                           TMensaje::Ok);
-    } else {
-        const bool bien = MakeDAT(nombre);
-        if (bien && fallidos > 0)
-            aviso =
-                "\n" + TextoConteo(convertidos, fallidos) + ": los puntos con error quedaron sin valores.";
-        if (!bien && !MotivoGuardar.empty()) aviso = "\n\r" + MotivoGuardar;
-        spMensaje->Mostrar(TMensaje::Informacion, AQString((bien ? kDATBien : kDATMal) + aviso),
-                           TMensaje::Ok);
+    // The type follows the filter chosen, not the extension typed.
+    const TFormatoSalida formato = FormatoDeFiltro(SD->FilterIndex);
+    const QString nombre = QFile::decodeName(CompletarExtension(RutaLocal(SD->FileName), formato).c_str());
+    switch (formato) {
+        case TFormatoSalida::Dxf:
+            GuardarDXF(nombre, puntos);
+            break;
+        case TFormatoSalida::Dat:
+            GuardarDAT(nombre, puntos);
+            break;
+        default:
+            GuardarPuntos(nombre, formato, puntos);
     }
+}
+
+void TFConv::GuardarDXF(const QString &nombre, const TConteoPuntos &puntos) {
+    const bool bien = MakeDXF(nombre, LimitesDibujo(archivos_.ConteoGrilla.Extension));
+    std::string aviso;
+    if (!bien)
+        aviso = cbDestino->currentIndex() == 0
+                    ? "\nUn dibujo necesita coordenadas planas: elija Gauss-Kr\xFCger o UTM como destino."
+                    : (MotivoGuardar.empty() ? std::string() : "\n\r" + MotivoGuardar);
+    // The drawing holds the grid's points: those of a large file beyond the grid are not in it.
+    if (bien && puntos.Fallidos > 0 && archivos_.ArchivoGrande == 0)
+        aviso = "\n" + TextoConteo(puntos.Convertidos, puntos.Fallidos) +
+                ": los puntos con error no est\xE1n en el dibujo.";
+    const std::string texto =
+        bien ? "El Archivo .DXF ha sido Creado Exitosamente" : "No se pudo Crear el Archivo .DXF";
+    spMensaje->Mostrar(TMensaje::Informacion, AQString(texto + aviso), TMensaje::Ok);
+}
+
+void TFConv::GuardarDAT(const QString &nombre, const TConteoPuntos &puntos) {
+    InformarGuardado(TFormatoSalida::Dat, MakeDAT(nombre), puntos.Convertidos, puntos.Fallidos);
+}
+
+void TFConv::InformarGuardado(TFormatoSalida formato, bool bien, int64_t convertidos, int64_t fallidos) {
+    const std::string tipo = NombreTipo(formato);
+    std::string texto =
+        bien ? "El Archivo " + tipo + " ha sido Creado Exitosamente" : "No se pudo Crear el Archivo " + tipo;
+    // A CSV keeps a failed point's row, as the .DAT its line; the map formats have no place for it.
+    const bool conFilas = formato == TFormatoSalida::Dat || formato == TFormatoSalida::Csv;
+    if (bien && fallidos > 0)
+        texto += "\n" + TextoConteo(convertidos, fallidos) +
+                 (conFilas ? ": los puntos con error quedaron sin valores."
+                           : ": los puntos con error no est\xE1n en el archivo.");
+    if (!bien && !MotivoGuardar.empty()) texto += "\n\r" + MotivoGuardar;
+    spMensaje->Mostrar(TMensaje::Informacion, AQString(texto), TMensaje::Ok);
 }
 
 // What the file would hold: the whole file after a background run, else the grid's rows as they are
@@ -90,6 +120,14 @@ TConteoPuntos TFConv::PuntosAGuardar() const {
     return c;
 }
 
+bool TFConv::ConfirmarReemplazo(const QString &fileName) {
+    const QFileInfo info(fileName);
+    if (!info.exists()) return true;
+    // The old file is not deleted here: the new one replaces it only once complete.
+    const QString pregunta = AQString(kSobreescribir1) + info.fileName() + AQString(kSobreescribir2);
+    return spMensaje->Mostrar(TMensaje::Confirmacion, pregunta, TMensaje::OkCancelar) == TMensaje::BotonOk;
+}
+
 bool TFConv::MakeDAT(const QString &fileName) {
     MotivoGuardar.clear();
     // Declined or failed, the save leaves no progress dialog behind.
@@ -98,13 +136,8 @@ bool TFConv::MakeDAT(const QString &fileName) {
         BarProgreso->close();
         return false;
     };
+    if (!ConfirmarReemplazo(fileName)) return fallar(std::string());
     const QFileInfo info(fileName);
-    if (info.exists()) {
-        const QString pregunta = AQString(kSobreescribir1) + info.fileName() + AQString(kSobreescribir2);
-        if (spMensaje->Mostrar(TMensaje::Confirmacion, pregunta, TMensaje::OkCancelar) != TMensaje::BotonOk)
-            return fallar(std::string());
-        // The old file is not deleted here: the new one replaces it only once complete.
-    }
     BarProgreso->FijarEtiqueta(QStringLiteral("Grabando ") + info.fileName());
     BarProgreso->FijarValor(0);
     BarProgreso->Mostrar();

@@ -1,9 +1,15 @@
 // TDialogoAbrir, TDialogoGuardar: the open and save dialogs and their test seams.
 #include "dialogos_archivo.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <iterator>
 #include "preferencias.h"
+
+std::string RutaLocal(const QString &nombre) {
+    return QFile::encodeName(nombre).toStdString();
+}
 
 QString TDialogoArchivo::CarpetaInicial() const {
     const QString ultima = UltimaCarpeta();
@@ -55,16 +61,18 @@ bool TDialogoAbrir::Execute(QWidget *padre) {
 // ---- TDialogoGuardar -----------------------------------------------------------------------------
 
 const QString TDialogoGuardar::kTitulo = QStringLiteral("Guardar Archivo");
-const QString TDialogoGuardar::kFiltros[2] = {QStringLiteral("Archivo Texto (*.dat)"),
-                                              QStringLiteral("Autocad (*.dxf)")};
+const QString TDialogoGuardar::kFiltros[kTipos] = {
+    QStringLiteral("Archivo Texto (*.dat)"), QStringLiteral("Autocad (*.dxf)"),
+    QStringLiteral("CSV (*.csv)"),           QStringLiteral("GeoJSON (*.geojson)"),
+    QStringLiteral("KML (*.kml)"),           QStringLiteral("GPX (*.gpx)")};
 
 std::unique_ptr<QFileDialog> TDialogoGuardar::CrearDialogo(QWidget *padre) const {
     auto dialogo = Dialogo(padre, kTitulo);
     dialogo->setAcceptMode(QFileDialog::AcceptSave);
     dialogo->setFileMode(QFileDialog::AnyFile);
     dialogo->setOption(QFileDialog::DontConfirmOverwrite);
-    dialogo->setNameFilters({kFiltros[0], kFiltros[1]});
-    dialogo->selectNameFilter(kFiltros[FilterIndex == 2 ? 1 : 0]);
+    dialogo->setNameFilters(QStringList(std::begin(kFiltros), std::end(kFiltros)));
+    dialogo->selectNameFilter(kFiltros[FilterIndex >= 1 && FilterIndex <= kTipos ? FilterIndex - 1 : 0]);
     if (!FileName.isEmpty()) dialogo->selectFile(QFileInfo(FileName).fileName());
     return dialogo;
 }
@@ -81,7 +89,9 @@ bool TDialogoGuardar::Execute(QWidget *padre) {
         const auto dialogo = CrearDialogo(padre);
         if (dialogo->exec() != QDialog::Accepted || dialogo->selectedFiles().isEmpty()) return false;
         nombre = dialogo->selectedFiles().first();
-        FilterIndex = dialogo->selectedNameFilter() == kFiltros[1] ? 2 : 1;
+        FilterIndex = 1;
+        for (int i = 0; i < kTipos; ++i)
+            if (dialogo->selectedNameFilter() == kFiltros[i]) FilterIndex = i + 1;
     }
     Elegido(nombre);
     return true;

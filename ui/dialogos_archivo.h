@@ -8,9 +8,13 @@
 #include <QStringList>
 #include <memory>
 #include <optional>
+#include <string>
 
 class QFileDialog;
 class QWidget;
+
+// The file system's bytes of a name the dialogs gave, as the file logic takes paths.
+std::string RutaLocal(const QString &nombre);
 
 // What both dialogs share: the starting folder, the chosen name and the remembered folder.
 class TDialogoArchivo : public QObject {
@@ -22,11 +26,13 @@ class TDialogoArchivo : public QObject {
     QString InitialDir;
     QString FileName;
 
+    // Keeps the chosen name and remembers its folder (also for a file chosen another way, dropped on
+    // the window).
+    void Elegido(const QString &nombre);
+
   protected:
     // Qt's dialog with this title, in the starting folder, not yet shown.
     std::unique_ptr<QFileDialog> Dialogo(QWidget *padre, const QString &titulo) const;
-    // Keeps the chosen name and remembers its folder.
-    void Elegido(const QString &nombre);
 };
 
 class TDialogoAbrir : public TDialogoArchivo {
@@ -52,8 +58,9 @@ class TDialogoAbrir : public TDialogoArchivo {
 class TDialogoGuardar : public TDialogoArchivo {
   public:
     static const QString kTitulo;
-    // Filter entries 1 (text file) and 2 (drawing).
-    static const QString kFiltros[2];
+    // Filter entries 1 to 6: the text file, the drawing, then CSV, GeoJSON, KML and GPX.
+    static constexpr int kTipos = 6;
+    static const QString kFiltros[kTipos];
 
     using TDialogoArchivo::TDialogoArchivo;
 

@@ -96,7 +96,8 @@ TVistaGrilla::TVistaGrilla(TModeloGrilla *modelo, QWidget *padre)
     const QFontMetrics medida(negrita);
     const int necesario = std::max(medida.horizontalAdvance(QStringLiteral("Punto")),
                                    medida.horizontalAdvance(QStringLiteral("50000")));
-    setColumnWidth(0, std::max(kAnchoPunto, necesario + 8));
+    anchoPunto_ = std::max(kAnchoPunto, necesario + 8);
+    setColumnWidth(0, anchoPunto_);
     // A block of cells can be selected and copied to a spreadsheet.
     setSelectionMode(ExtendedSelection);
     setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
@@ -206,6 +207,19 @@ bool TVistaGrilla::viewportEvent(QEvent *evento) {
     // The viewport moves when a scroll bar appears or goes: the fixed views follow it.
     if (evento->type() == QEvent::Resize || evento->type() == QEvent::Move) UbicarFijas();
     return QTableView::viewportEvent(evento);
+}
+
+void TVistaGrilla::AjustarColumnaPunto() {
+    // The fixed column is drawn bold.
+    QFont negrita = font();
+    negrita.setBold(true);
+    const QFontMetrics medida(negrita);
+    const int hasta = std::min(modelo_->Filas(), TModeloGrilla::kFilasTitulo + 1000);
+    int ancho = anchoPunto_;
+    for (int fila = TModeloGrilla::kFilasTitulo; fila < hasta && ancho < kAnchoNombres; ++fila)
+        ancho = std::max(
+            ancho, medida.horizontalAdvance(AQString(std::string(SinNegrita(modelo_->Celda(fila, 0))))) + 8);
+    setColumnWidth(0, std::min(ancho, kAnchoNombres));
 }
 
 void TVistaGrilla::scrollTo(const QModelIndex &indice, ScrollHint pista) {

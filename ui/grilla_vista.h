@@ -38,6 +38,11 @@ class TVistaGrilla : public QTableView {
     // Merges cells 1-4 and 5-8 of title row 0 in every view.
     void UnirTitulos();
 
+    // The point column as wide as the names it holds (of the rows a view measures), from its width
+    // for numbers up to kAnchoNombres: a longer name is cut rather than push the data aside.
+    void AjustarColumnaPunto();
+    static constexpr int kAnchoNombres = 240;
+
     // Asked before an in-place editor opens on a cell; returning true means the caller edits the cell
     // itself and the grid's own editor stays closed.
     std::function<bool(int fila, int col, const std::string &texto)> AlEditarCelda;
@@ -74,6 +79,7 @@ class TVistaGrilla : public QTableView {
     QTableView *columna_ = nullptr;
     QTableView *titulos_ = nullptr;
     QTableView *esquina_ = nullptr;
+    int anchoPunto_ = kAnchoPunto;  // the point column's width for numbers
     int columnaArrastrada_ = -1;
     int origenArrastre_ = 0;
     int anchoInicial_ = 0;

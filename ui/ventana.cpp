@@ -17,6 +17,7 @@
 #include "acerca.h"
 #include "aplicacion.h"
 #include "mensaje.h"
+#include "soltar_archivo.h"
 #include "tecla_enter.h"
 #include "texto_qt.h"
 
@@ -78,6 +79,8 @@ TFConv::TFConv(QWidget *parent) : QMainWindow(parent) {
     CrearArchivos();
     CrearAcercaDe(AcercaDe);
     spSPC->setCurrentWidget(TSConv);
+    SoltarArchivo = new TSoltarArchivo(
+        this, [this](const QString &archivo) { AlBorde(*spMensaje, [&] { ArchivoSoltado(archivo); }); });
 
     resize(583, 445);
     if (QScreen *pantalla = QGuiApplication::primaryScreen())

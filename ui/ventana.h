@@ -13,8 +13,11 @@
 #include "borde.h"
 #include "conteo.h"
 #include "dibujo.h"
+#include "escritor.h"
+#include "exportar.h"
 #include "lectura.h"
 #include "lote.h"
+#include "pedido.h"
 #include "segmentos.h"
 
 class QButtonGroup;
@@ -31,6 +34,7 @@ class QToolButton;
 class TBarProgreso;
 class TCarpetaSegmentos;
 class TChkMensaje;
+class TSoltarArchivo;
 class TDialogoAbrir;
 class TDialogoGuardar;
 class TEventosConversion;
@@ -70,6 +74,16 @@ class TFConv : public QMainWindow {
         // and in the whole file after a background run.
         TConteoPuntos ConteoGrilla, ConteoLote;
         int FilaEditada = 0, ColEditada = 0;  // the data cell last asked for an editor
+        // The delimited file last loaded (the file system's bytes), with its size and time of change
+        // then: a save that reads it again must find the same file.
+        std::string RutaArchivo;
+        int64_t TamanoArchivo = -1, CambioArchivo = -1;
+        // The selectors when the last convert command ran (frames 0 POSGAR 94 / 1 Campo Inchauspe 69;
+        // kinds as the items of cbFuente and cbDestino): the results are of these, whatever the
+        // selectors show now.
+        struct TAjustes {
+            int MarcoFuente = 0, MarcoDestino = 0, Fuente = 0, Destino = 1;
+        } AjustesConvertidos;
     };
     const TEstado &Estado() const { return archivos_; }
     // The read options in force: those of the last open, the source kind and the angle notation.
@@ -97,7 +111,8 @@ class TFConv : public QMainWindow {
     QLabel *Autor = nullptr;
     QLabel *Msg = nullptr;
     TMensaje *spMensaje = nullptr;
-    TChkMensaje *ChkMensaje = nullptr;  // the application-wide Enter-as-Tab hook
+    TChkMensaje *ChkMensaje = nullptr;        // the application-wide Enter-as-Tab hook
+    TSoltarArchivo *SoltarArchivo = nullptr;  // files dropped on the window open in "Archivos"
     std::unique_ptr<TCoordenadas> Coordenadas;
     std::string DirPrograma;  // the folder of the program's executable, ending in a path separator
     bool Cerrada = false;     // FormClose has run
@@ -197,6 +212,10 @@ class TFConv : public QMainWindow {
 
     // ---- Opening (archivos_abrir.cpp) --------------------------------------------------------------
     void skAbrirclick();
+    // A file dropped on the window: opened as the open command opens the file chosen in its dialog.
+    void ArchivoSoltado(const QString &nombre);
+    void EmpezarApertura();                      // what every open does before the file is known
+    void AbrirArchivo(const std::string &ruta);  // a waypoint file, or the read options and the load
     void spOpcArchClick();
     void AplicarOpcionesYCargar(const std::string &ruta);  // copies the accepted read options, loads
     void CargarArchivo(const std::string &ruta);
@@ -237,12 +256,34 @@ class TFConv : public QMainWindow {
     void AjustarColumnasResultado();
 
     // ---- Saving (archivos_guardar.cpp) -------------------------------------------------------------
-    std::string MotivoGuardar;  // why the last MakeDAT or MakeDXF failed (Windows-1252); empty when declined
+    std::string MotivoGuardar;  // why the last save failed (Windows-1252); empty when declined
     void skGuardarclick();
     TConteoPuntos PuntosAGuardar() const;
+    // False when the user declines to replace an existing file.
+    bool ConfirmarReemplazo(const QString &fileName);
+    // The outcome of a save of this format, with the failed points' count and what became of them.
+    void InformarGuardado(TFormatoSalida formato, bool bien, int64_t convertidos, int64_t fallidos);
+    void GuardarDAT(const QString &fileName, const TConteoPuntos &puntos);
+    void GuardarDXF(const QString &fileName, const TConteoPuntos &puntos);
     bool MakeDAT(const QString &fileName);
     bool MakeDXF(const QString &fileName, const TLimitesDibujo &limites);
     void DXFPuntos(TDibujoPuntos &dibujo);
+
+    // ---- Files for other programs (archivos_exportar.cpp) --------------------------------------------
+    // CSV, GeoJSON, KML and GPX: a grid-sized file from the grid's rows; a large one by converting the
+    // loaded file again, whole, with zuvelo-convert's pipeline on a thread of its own.
+    TGrupoTareas *GrupoGuardar = nullptr;
+    TTarea *TareaGuardar = nullptr;
+    TPedido pedidoGuardar_;  // set before the thread starts, unchanged while it runs
+    TInforme informeGuardar_;
+    TFormatoSalida formatoGuardar_ = TFormatoSalida::Csv;
+
+    void CrearGuardarFondo();
+    void GuardarPuntos(const QString &fileName, TFormatoSalida formato, const TConteoPuntos &puntos);
+    bool MakePuntos(const QString &fileName, TFormatoSalida formato);
+    void GuardarGrande(const QString &fileName, TFormatoSalida formato);
+    TPedido PedidoDelArchivo() const;  // the loaded file as its last convert command read it
+    void TareaGuardarTerminate(TTarea *tarea);
 
     // ---- The cell editor Campo (editor_celda.cpp) --------------------------------------------------
     QLineEdit *Campo = nullptr;  // masked editor laid over a geographic cell

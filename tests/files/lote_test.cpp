@@ -7,6 +7,7 @@
 #include <random>
 
 #include "dat.h"
+#include "exportar.h"
 #include "linea_larga.h"
 #include "lote.h"
 #include "opciones_ayuda.h"
@@ -464,12 +465,16 @@ TEST(DAT, LineaDeGrilla) {
 }
 
 TEST(DAT, Extension) {
-    EXPECT_EQ(CompletarExtension("puntos", false), "puntos.dat");
-    EXPECT_EQ(CompletarExtension("puntos.DAT", false), "puntos.DAT");
-    EXPECT_EQ(CompletarExtension("puntos.Dat", false), "puntos.Dat.dat");
-    EXPECT_EQ(CompletarExtension("puntos.dxf", false), "puntos.dxf.dat");
-    EXPECT_EQ(CompletarExtension("/x/datos.dat/p", false), "/x/datos.dat/p");
-    EXPECT_EQ(CompletarExtension("puntos", true), "puntos.dxf");
+    EXPECT_EQ(CompletarExtension("puntos", TFormatoSalida::Dat), "puntos.dat");
+    EXPECT_EQ(CompletarExtension("puntos.DAT", TFormatoSalida::Dat), "puntos.DAT");
+    EXPECT_EQ(CompletarExtension("puntos.Dat", TFormatoSalida::Dat), "puntos.Dat.dat");
+    EXPECT_EQ(CompletarExtension("puntos.dxf", TFormatoSalida::Dat), "puntos.dxf.dat");
+    EXPECT_EQ(CompletarExtension("/x/datos.dat/p", TFormatoSalida::Dat), "/x/datos.dat/p");
+    EXPECT_EQ(CompletarExtension("puntos", TFormatoSalida::Dxf), "puntos.dxf");
+    EXPECT_EQ(CompletarExtension("puntos", TFormatoSalida::GeoJson), "puntos.geojson");
+    EXPECT_EQ(CompletarExtension("puntos.GEOJSON", TFormatoSalida::GeoJson), "puntos.GEOJSON");
+    EXPECT_EQ(CompletarExtension("puntos.Csv", TFormatoSalida::Csv), "puntos.Csv.csv");
+    EXPECT_EQ(CompletarExtension("puntos.kml", TFormatoSalida::Gpx), "puntos.kml.gpx");
 }
 
 TEST(DAT, UnirSegmentos) {

@@ -71,15 +71,16 @@ inline ArchivoGrande GenerarGrande(int n = 60000) {
 }
 
 // Writes the file and opens it through the window's open command as a user would: geographic
-// source in decimal degrees, Gauss-Krüger destination, fields 2, 3 and 4. The window shows the
-// file's first 50000 lines and splits it into segments.
-inline void AbrirGrande(TVentana &v, const QString &ruta, const ArchivoGrande &a) {
+// source in decimal degrees, Gauss-Krüger destination, fields 2, 3 and 4, and the names of field 1
+// when `nombres`. The window shows the file's first 50000 lines and splits it into segments.
+inline void AbrirGrande(TVentana &v, const QString &ruta, const ArchivoGrande &a, bool nombres = false) {
     std::string texto;
     for (const std::string &l : a.lineas) texto += l + "\r\n";
     Escribir(ruta, texto);
     v->cbFuente->setCurrentIndex(0);
     v->cbDestino->setCurrentIndex(1);
     TRespuestaOpciones r{"1", "2", "3", "4", "0", 1};
+    r.nombre = nombres ? "1" : "0";
     ResponderOpciones(&r);
     Abrir(v, ruta);
     ResponderOpciones(nullptr);

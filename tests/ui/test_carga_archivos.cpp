@@ -63,6 +63,25 @@ class TestArchivos : public QObject {
         v_.reset();
     }
 
+    // A file dropped anywhere on the window, a field of "Conversión" included, opens in "Archivos" as
+    // the open command opens it: the tab comes to the front, the read options are asked, the rows
+    // load, and the field does not take the path as text. A folder is not taken.
+    void soltarArchivo() {
+        const QString ruta = Archivo("soltado.txt", "-34.5,-58.4\r\n-35.5,-59.4\r\n");
+        r_.modo = 1;
+        v_->spSPC->setCurrentWidget(v_->TSConv);
+        QVERIFY(Soltar(v_->Elat, ruta));
+        QTRY_COMPARE(r_.llamadas, 1);
+        QCOMPARE(v_->spSPC->currentWidget(), v_->TSTransf);
+        QCOMPARE(v_->ModeloGrilla->Filas(), 4);
+        QCOMPARE(C(2, 1), std::string("-34.5"));
+        QCOMPARE(C(3, 2), std::string("-59.4"));
+        QCOMPARE(int(E().OpcionesLeidas), 1);
+        QVERIFY(v_->spOpcArch->isEnabled());
+        QVERIFY(v_->Elat->text().isEmpty());
+        QVERIFY(!Soltar(v_->Grilla, dir_.path()));
+    }
+
     void estadoInicial() {
         QCOMPARE(v_->ModeloGrilla->Filas(), 15);
         QCOMPARE(v_->Grilla->objectName(), QString("Grilla"));

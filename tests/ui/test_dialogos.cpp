@@ -1,7 +1,10 @@
 // Qt's own dialogs in Spanish, the open dialog's types, the folder remembered between the open and
 // save dialogs, and the read options remembered per file kind. Settings go to Qt's test location
 // under a scratch organisation, never the user's.
+#include <QAbstractItemView>
 #include <QButtonGroup>
+#include <QComboBox>
+#include <QPainter>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
@@ -41,8 +44,8 @@ class TestDialogos : public QObject {
         f.show();
         f.sEditLineaNro->setText(linea);
         f.spSiguienteClick();
-        QLineEdit *campos[] = {f.sEditLatX, f.sEditLonY, f.sEditAltura, f.sEditZFaja};
-        for (int i = 0; i < 4; ++i) campos[i]->setText(columnas[i]);
+        QLineEdit *campos[] = {f.sEditLatX, f.sEditLonY, f.sEditAltura, f.sEditZFaja, f.sEditNombre};
+        for (int i = 0; i < 5; ++i) campos[i]->setText(columnas[i]);
         f.spBotonOKClick();
         QCOMPARE(f.result(), int(QDialog::Accepted));
     }
@@ -50,7 +53,8 @@ class TestDialogos : public QObject {
         f.hide();
         f.FuenteArchivo = static_cast<uint8_t>(fuente);
         f.show();
-        return {f.sEditLatX->text(), f.sEditLonY->text(), f.sEditAltura->text(), f.sEditZFaja->text()};
+        return {f.sEditLatX->text(), f.sEditLonY->text(), f.sEditAltura->text(), f.sEditZFaja->text(),
+                f.sEditNombre->text()};
     }
 
   private slots:
@@ -84,6 +88,37 @@ class TestDialogos : public QObject {
         guardar->show();
         QVERIFY(QTest::qWaitForWindowExposed(guardar.get()));
         guardar->grab().save(QStringLiteral(CAPTURAS_DIR "/dialogo_guardar.png"));
+    }
+
+    // The save dialog offers the text file, the drawing and the four files for other programs, and
+    // starts on the type chosen last. The picture shows the list of types unfolded.
+    void tiposDelDialogoGuardar() {
+        TDialogoGuardar sd;
+        sd.InitialDir = dir_.path();
+        sd.FilterIndex = 4;
+        const auto dialogo = sd.CrearDialogo(nullptr);
+        QCOMPARE(dialogo->nameFilters(),
+                 QStringList({"Archivo Texto (*.dat)", "Autocad (*.dxf)", "CSV (*.csv)",
+                              "GeoJSON (*.geojson)", "KML (*.kml)", "GPX (*.gpx)"}));
+        QCOMPARE(dialogo->selectedNameFilter(), QString("GeoJSON (*.geojson)"));
+        dialogo->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialogo.get()));
+        auto *tipos = dialogo->findChild<QComboBox *>("fileTypeCombo");
+        QVERIFY(tipos);
+        tipos->showPopup();
+        QWidget *lista = tipos->view()->window();
+        QTRY_VERIFY(lista->isVisible());
+        // The list is a window of its own, and may reach below the dialog.
+        const QPoint dondeLista = dialogo->mapFromGlobal(lista->mapToGlobal(QPoint(0, 0)));
+        const QRect todo = dialogo->rect().united(QRect(dondeLista, lista->size()));
+        QPixmap imagen(todo.size());
+        imagen.fill(Qt::white);
+        QPainter pintor(&imagen);
+        pintor.drawPixmap(-todo.topLeft(), dialogo->grab());
+        pintor.drawPixmap(dondeLista - todo.topLeft(), lista->grab());
+        pintor.end();
+        QVERIFY(imagen.save(QStringLiteral(CAPTURAS_DIR "/dialogo_guardar_tipos.png")));
+        tipos->hidePopup();
     }
 
     // "Texto" shows text files of the three extensions in any case; "Todos" shows everything.
@@ -146,16 +181,17 @@ class TestDialogos : public QObject {
     // a kind never accepted shows the defaults. The start line always starts at 1.
     void opcionesRecordadasPorTipo() {
         auto f = std::make_unique<TFormOpciones>();
-        Aceptar(*f, 1, "6170000;5630000;25;5\n", "1", {"1", "2", "3", "4"});
-        Aceptar(*f, 2, "punto x y zona\nP1\t6170000\t500000\t21\n", "2", {"2", "3", "0", "4"});
+        Aceptar(*f, 1, "6170000;5630000;25;5\n", "1", {"1", "2", "3", "4", "0"});
+        Aceptar(*f, 2, "punto x y zona\nP1\t6170000\t500000\t21\n", "2", {"2", "3", "0", "4", "1"});
         QCOMPARE(int(OpcLineaInicio), 2);
-        QCOMPARE(Mostradas(*f, 0), QStringList({"1", "2", "0", "0"}));
+        QCOMPARE(int(OpcColNombre), 1);
+        QCOMPARE(Mostradas(*f, 0), QStringList({"1", "2", "0", "0", "0"}));
 
         f = std::make_unique<TFormOpciones>();
-        QCOMPARE(Mostradas(*f, 1), QStringList({"1", "2", "3", "4"}));
+        QCOMPARE(Mostradas(*f, 1), QStringList({"1", "2", "3", "4", "0"}));
         QCOMPARE(f->ItemDelimitador(), 2);  // Punto y Coma
         QCOMPARE(f->sEditLineaNro->text(), QString("1"));
-        QCOMPARE(Mostradas(*f, 2), QStringList({"2", "3", "0", "4"}));
+        QCOMPARE(Mostradas(*f, 2), QStringList({"2", "3", "0", "4", "1"}));
         QCOMPARE(f->ItemDelimitador(), 0);  // Tabulador
         f->reject();
     }

@@ -19,6 +19,28 @@ const char kDATMal[] = "No se pudo Crear el Archivo .DAT";
 const char kDXFBien[] = "El Archivo .DXF ha sido Creado Exitosamente";
 const char kDXFMal[] = "No se pudo Crear el Archivo .DXF";
 
+// ogrinfo's features of a map file: the name and the point (lon, lat) of each.
+struct RasgoMapa {
+    QString nombre;
+    double lon = 0, lat = 0;
+};
+std::vector<RasgoMapa> LeerMapa(const QString &ogrinfo, const QString &ruta) {
+    QProcess p;
+    p.start(ogrinfo, {"-al", "-q", ruta});
+    if (!p.waitForFinished(30000)) return {};
+    std::vector<RasgoMapa> r;
+    const QRegularExpression rePunto(R"(^POINT \(([-0-9.e+]+) ([-0-9.e+]+)\)$)");
+    for (const QString &l : QString::fromUtf8(p.readAllStandardOutput()).split('\n')) {
+        const QString t = l.trimmed();
+        if (t.startsWith("OGRFeature")) r.emplace_back();
+        if (r.empty()) continue;
+        if (t.startsWith("nombre (String) = ")) r.back().nombre = t.mid(18);
+        const auto m = rePunto.match(t);
+        if (m.hasMatch()) r.back().lon = m.captured(1).toDouble(), r.back().lat = m.captured(2).toDouble();
+    }
+    return r;
+}
+
 QString Capturas() {
     const QString dir = QStringLiteral(CAPTURAS_DIR);
     QDir().mkpath(dir);
@@ -43,6 +65,9 @@ class TestLote : public QObject {
     void dxfLeidoPorGdal();
     void dxfGeograficoFalla();
     void dxfSinPuntos();
+    void paraOtrosProgramas_data();
+    void paraOtrosProgramas();
+    void nombresDePuntos();
     void campoGrillaDMS();
     void campoGrillaDecimal();
     void campoTomaLaTeclaQueLoAbre();
@@ -541,6 +566,102 @@ void TestLote::campoNoParaPlanasNiAltura() {
     QVERIFY(!v->Campo->isVisible());
     QCOMPARE(v.Estado().ColEditada, 3);
     QCOMPARE(v.Estado().FilaEditada, 2);
+}
+
+// CSV and GeoJSON of the grid: the type follows the filter and completes the extension; the name is
+// the point column without its markup; a failed row stays as a CSV row without values and is left
+// out of the map, and the message says so. The points are placed from their results on the frame of
+// the convert command, also after the destination frame was switched.
+void TestLote::paraOtrosProgramas_data() {
+    QTest::addColumn<int>("filtro");
+    QTest::addColumn<QString>("archivo");
+    QTest::addColumn<QString>("mensaje");
+    QTest::newRow("csv") << 3 << "puntos.csv"
+                         << AQString(
+                                "El Archivo .CSV ha sido Creado Exitosamente\n3 puntos convertidos, 1 con "
+                                "error: los puntos con error quedaron sin valores.");
+    QTest::newRow("geojson") << 4 << "puntos.geojson"
+                             << AQString(
+                                    "El Archivo .GEOJSON ha sido Creado Exitosamente\n3 puntos "
+                                    "convertidos, 1 con error: los puntos con error no est\xE1n en el "
+                                    "archivo.");
+}
+
+void TestLote::paraOtrosProgramas() {
+    QFETCH(int, filtro);
+    QFETCH(QString, archivo);
+    QFETCH(QString, mensaje);
+    QTemporaryDir dir;
+    auto v = CrearVentana();
+    LlenarGeoDMS(v);
+    v->spSkinXFormButton1->click();
+    v->BotonesDestino->button(1)->setChecked(true);  // after the conversion: the results stay POSGAR 94
+    v->SD->FijarSiguiente(dir.filePath("puntos"), filtro);
+    v->Guardar->click();
+    QCOMPARE(UltimoMensaje(v), mensaje);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{archivo});
+    const TModeloGrilla &g = *v->ModeloGrilla;
+    const char *nombres[] = {"1", "3", "PF-12"};
+    if (filtro == 3) {
+        std::string esperado = "\xEF\xBB\xBFnombre,x,y,altura,faja\r\n";
+        for (int fila : {2, 3, 4, 6}) {
+            esperado += std::string(SinNegrita(g.Celda(fila, 0)));
+            for (int col = 5; col <= 8; ++col) esperado += "," + g.Celda(fila, col);
+            esperado += "\r\n";
+        }
+        QCOMPARE(Leer(dir.filePath(archivo)), esperado);
+        QVERIFY(esperado.find("\r\n2,,,,\r\n") != std::string::npos);
+        return;
+    }
+    const QString ogrinfo = QStandardPaths::findExecutable("ogrinfo");
+    if (ogrinfo.isEmpty()) QSKIP("ogrinfo (gdal-bin) is not installed");
+    const std::vector<RasgoMapa> rasgos = LeerMapa(ogrinfo, dir.filePath(archivo));
+    QCOMPARE(rasgos.size(), std::size_t(3));
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(rasgos[i].nombre, QString(nombres[i]));
+        QVERIFY2(std::fabs(rasgos[i].lat - kBuenos[i].latGrados) < 1e-9, nombres[i]);
+        QVERIFY2(std::fabs(rasgos[i].lon - kBuenos[i].lonGrados) < 1e-9, nombres[i]);
+    }
+}
+
+// A name field: the grid's point column shows each name as plain text (the number, bold, where a
+// line has none), the drawing labels the points with them, and the .DAT is byte for byte the one
+// of the same file read without names.
+void TestLote::nombresDePuntos() {
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath("nombres.txt");
+    Escribir(ruta, "Nombre;Latitud;Longitud\r\nMoj\xF3n 1;-34.5;-58.4\r\n;-38.0;-65.25\r\nP3;95;-58\r\n");
+    auto v = VentanaVisible();
+    v.get()->resize(1150, 445);
+    TRespuestaOpciones opciones{"2", "2", "3", "0", "0", 1};
+    const auto guardar = [&](const QString &nombre, int filtro) {
+        v->SD->FijarSiguiente(dir.filePath(nombre), filtro);
+        v->Guardar->click();
+        return Leer(dir.filePath(nombre));
+    };
+    ResponderOpciones(&opciones);
+    Abrir(v, ruta);
+    v->spSkinXFormButton1->click();
+    const std::string sinNombres = guardar("sin.dat", 1);
+
+    opciones.nombre = "1";
+    Abrir(v, ruta);
+    ResponderOpciones(nullptr);
+    const TModeloGrilla &g = *v->ModeloGrilla;
+    QCOMPARE(g.Celda(2, 0), std::string("Moj\xF3n 1"));
+    QCOMPARE(g.Celda(3, 0), Negrita("2"));
+    QCOMPARE(g.Celda(4, 0), std::string("P3"));
+    QFont negrita = v->Grilla->font();
+    negrita.setBold(true);
+    QVERIFY(v->Grilla->columnWidth(0) > QFontMetrics(negrita).horizontalAdvance(AQString("Moj\xF3n 1")));
+    v->spSkinXFormButton1->click();
+    QVERIFY(v.get()->grab().save(Capturas() + "/archivos_nombres.png"));
+    QCOMPARE(guardar("con.dat", 1), sinNombres);
+    QVERIFY(sinNombres.rfind("1, ", 0) == 0);
+    const std::string dxf = guardar("con.dxf", 2);
+    QVERIFY(dxf.find("\r\n1\r\nMoj\xF3n 1\r\n") != std::string::npos);
+    QVERIFY(dxf.find("\r\n1\r\n2\r\n") != std::string::npos);
+    QVERIFY(dxf.find("P3") == std::string::npos);  // failed: not drawn
 }
 
 // The tab after a conversion, saved for a look: the refused row shows in its colour; to geographic

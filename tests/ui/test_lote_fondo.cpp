@@ -17,6 +17,7 @@ class TestLoteFondo : public QObject {
     void archivoGrande();
     void cerrarDuranteLaCorrida();
     void segmentoIlegible();
+    void paraOtrosProgramas();
 };
 
 void TestLoteFondo::archivoGrande() {
@@ -64,7 +65,10 @@ void TestLoteFondo::archivoGrande() {
     // The open command would delete the segments the workers read and write.
     v->skAbrir->click();
     QCOMPARE(UltimoMensaje(v), AQString(kMensajeEnCurso));
-    QCOMPARE(v->Mensajes().size(), std::size_t(4));
+    // So would a file dropped on the window.
+    QVERIFY(Soltar(v->Grilla, ruta));
+    QTRY_COMPARE(v->Mensajes().size(), std::size_t(5));
+    QCOMPARE(UltimoMensaje(v), AQString(kMensajeEnCurso));
     QVERIFY(!QFile::exists(dir.filePath("durante.dat")));
     QVERIFY(QFile::exists(QFile::decodeName(SegmentoEntrada(v.Estado().BaseSegmento, 9).c_str())));
 
@@ -174,6 +178,93 @@ void TestLoteFondo::segmentoIlegible() {
                       porque));
     QCOMPARE(Leer(ruta), std::string("PREVIO\r\n"));
     QVERIFY(!v->BarProgreso->isVisible());
+}
+
+// A large file saved as CSV and GeoJSON is converted again, whole, with the names of its field 1, on
+// a thread of its own; the message comes once the file is in place. The CSV is the background run's
+// .DAT with the names in front (a failed point a row without values); the GeoJSON places every
+// converted point where the file put it. Closing the window during such a save never leaves a part
+// of a file, and a file changed since it was opened is not read again.
+void TestLoteFondo::paraOtrosProgramas() {
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath("grande.txt");
+    const ArchivoGrande a = GenerarGrande();
+    auto v = CrearVentana();
+    AbrirGrande(v, ruta, a, true);
+    QSignalSpy fin(v->GrupoTareas, &TGrupoTareas::Fin);
+    v->spSkinXFormButton1->click();
+    QVERIFY(fin.wait(60000));
+    v->SD->FijarSiguiente(dir.filePath("todo"), 1);
+    v->Guardar->click();
+    const std::vector<std::string> dat = LineasDe(Leer(dir.filePath("todo.dat")));
+    const int convertidos = static_cast<int>(a.lineas.size()) - a.vacias - a.fallidas;
+    const QString conteo =
+        QStringLiteral("\n%1 puntos convertidos, %2 con error: ").arg(convertidos).arg(a.fallidas);
+
+    QSignalSpy terminada(v->TareaGuardar, &TTarea::Terminada);
+    v->SD->FijarSiguiente(dir.filePath("todo"), 3);
+    v->Guardar->click();
+    QVERIFY(v->LoteEnCurso());
+    QVERIFY(terminada.wait(60000));
+    QCOMPARE(UltimoMensaje(v), AQString("El Archivo .CSV ha sido Creado Exitosamente") + conteo +
+                                   AQString("los puntos con error quedaron sin valores."));
+    const std::vector<std::string> csv = LineasDe(Leer(dir.filePath("todo.csv")));
+    QCOMPARE(csv.size(), dat.size() + 1);
+    QCOMPARE(csv[0], std::string("\xEF\xBB\xBFnombre,x,y,altura,faja"));
+    for (std::size_t i = 0, k = 0; i < a.lineas.size(); ++i) {
+        if (a.lineas[i].empty()) continue;
+        const std::string nombre = "P" + std::to_string(i);
+        const std::string esperada = nombre + "," + (dat[k] == ",," ? std::string(",,,") : dat[k]);
+        ++k;
+        if (csv[k] != esperada) QFAIL(qPrintable(QString::fromStdString(csv[k] + " != " + esperada)));
+    }
+
+    v->SD->FijarSiguiente(dir.filePath("todo"), 4);
+    v->Guardar->click();
+    QVERIFY(terminada.wait(60000));
+    QCOMPARE(UltimoMensaje(v), AQString("El Archivo .GEOJSON ha sido Creado Exitosamente") + conteo +
+                                   AQString("los puntos con error no est\xE1n en el archivo."));
+    int puntos = 0;
+    for (const std::string &l : LineasDe(Leer(dir.filePath("todo.geojson")))) {
+        if (l.rfind("{\"type\":\"Feature\"", 0) != 0 && l.rfind(",{\"type\":\"Feature\"", 0) != 0) continue;
+        ++puntos;
+        const std::size_t c = l.find("\"coordinates\":[") + 15, n = l.find("\"nombre\":\"P") + 11;
+        const std::size_t i = std::stoul(l.substr(n, l.find('"', n) - n));
+        const double lon = std::stod(l.substr(c)), lat = std::stod(l.substr(l.find(',', c) + 1));
+        if (!(i < a.lineas.size() && std::fabs(lon - a.lon[i]) < 1e-9 && std::fabs(lat - a.lat[i]) < 1e-9))
+            QFAIL(l.c_str());
+    }
+    QCOMPARE(puntos, convertidos);
+
+    // Closed in the middle: the file is whole or not there, and no temporary file stays.
+    v->SD->FijarSiguiente(dir.filePath("cerrado"), 3);
+    v->Guardar->click();
+    QVERIFY(v->LoteEnCurso());
+    v.get()->close();
+    QVERIFY(!v->LoteEnCurso());
+    const QStringList antes = {"grande.txt", "todo.csv", "todo.dat", "todo.geojson"};
+    const QStringList quedan = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
+    if (quedan.contains("cerrado.csv")) {
+        QCOMPARE(Leer(dir.filePath("cerrado.csv")), Leer(dir.filePath("todo.csv")));
+        QCOMPARE(quedan, QStringList(antes) << "cerrado.csv");
+    } else {
+        QCOMPARE(quedan, antes);
+    }
+
+    v = CrearVentana();
+    AbrirGrande(v, ruta, a, true);
+    v->spSkinXFormButton1->click();
+    QVERIFY(QSignalSpy(v->GrupoTareas, &TGrupoTareas::Fin).wait(60000));
+    QFile cambiado(ruta);
+    QVERIFY(cambiado.open(QIODevice::Append));
+    cambiado.write("P,-30.0,-60.0,0\r\n");
+    cambiado.close();
+    v->SD->FijarSiguiente(dir.filePath("cambiado"), 3);
+    v->Guardar->click();
+    QCOMPARE(UltimoMensaje(v),
+             AQString("No se pudo Crear el Archivo .CSV\n\rEl archivo 'grande.txt' cambi\xF3 o "
+                      "ya no est\xE1 desde que se abri\xF3: vuelva a abrirlo y convertirlo."));
+    QVERIFY(!QFile::exists(dir.filePath("cambiado.csv")));
 }
 
 QTEST_MAIN(TestLoteFondo)

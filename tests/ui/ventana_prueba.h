@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,6 +17,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QUrl>
 #include <QtTest>
 #include <array>
 #include <cmath>
@@ -99,6 +101,8 @@ struct TControles {
     TGrupoTareas *GrupoTareas = H<TGrupoTareas>("GrupoTareas");
     TTarea *Tarea1 = H<TTarea>("Tarea1"), *Tarea2 = H<TTarea>("Tarea2"), *Tarea3 = H<TTarea>("Tarea3"),
            *Tarea4 = H<TTarea>("Tarea4");
+    TGrupoTareas *GrupoGuardar = H<TGrupoTareas>("GrupoGuardar");
+    TTarea *TareaGuardar = H<TTarea>("TareaGuardar");
 
     QGroupBox *Grupo(int n) const {  // group 1 to 5
         QGroupBox *const g[] = {cGEOgrp, cGKgrp, cUTMgrp, cGEOIgrp, cGKIgrp};
@@ -110,7 +114,7 @@ struct TControles {
         return grupo >= 1 && grupo <= 5 && i >= 0 && i <= 2 ? c[grupo - 1][i] : nullptr;
     }
     std::vector<TMensaje::Registro> &Mensajes() const { return spMensaje->Mostrados; }
-    bool LoteEnCurso() const { return GrupoTareas->Corriendo() > 0; }
+    bool LoteEnCurso() const { return GrupoTareas->Corriendo() > 0 || GrupoGuardar->Corriendo() > 0; }
 };
 
 // The window under test: `v->Elat` is its control, `v.get()` the window itself, `v.Estado()` what the
@@ -209,6 +213,7 @@ struct TRespuestaOpciones {
     bool aceptar = true;
     int llamadas = 0;           // showings so far
     uint8_t fuenteVista = 255;  // the file kind of the last showing
+    QString nombre = "0";       // the field of the points' names
 };
 
 // From now on every showing of the read options dialog is answered from *r as a user would: start
@@ -232,6 +237,7 @@ inline void ResponderOpciones(TRespuestaOpciones *r) {
         f.sEditLonY->setText(r->lonY);
         f.sEditAltura->setText(r->altura);
         f.sEditZFaja->setText(r->zona);
+        f.sEditNombre->setText(r->nombre);
         f.cbModo->setCurrentIndex(r->modo);
         f.spBotonOK->click();
         return f.result();
@@ -247,6 +253,21 @@ inline void Abrir(TVentana &v, const QString &ruta) {
         v.get()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(v.get()));
     }
+}
+
+// A file dragged from a file manager and dropped on `destino`, as Qt delivers it: the drag enters,
+// then the drop. True when the drop was taken.
+inline bool Soltar(QWidget *destino, const QString &ruta) {
+    QMimeData datos;
+    datos.setUrls({QUrl::fromLocalFile(ruta)});
+    datos.setText(ruta);  // file managers also offer the path as text, which a field would take
+    const QPoint centro = destino->rect().center();
+    QDragEnterEvent entra(centro, Qt::CopyAction, &datos, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(destino, &entra);
+    if (!entra.isAccepted()) return false;
+    QDropEvent suelta(QPointF(centro), Qt::CopyAction, &datos, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(destino, &suelta);
+    return suelta.isAccepted();
 }
 
 inline std::string Leer(const QString &ruta) {

@@ -1,0 +1,184 @@
+// The save command's files for other programs (CSV, GeoJSON, KML, GPX): a file that fits in the grid is
+// written from its rows; a larger one is converted again, whole, by zuvelo-convert's pipeline on a
+// thread of its own, and the message comes when the file is in place.
+#include <QFileInfo>
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "archivos.h"
+#include "conversor.h"
+#include "dialogos_archivo.h"
+#include "grilla_modelo.h"
+#include "grilla_texto.h"
+#include "lineas.h"
+#include "mensaje.h"
+#include "opciones_lectura.h"
+#include "progreso.h"
+#include "tareas.h"
+#include "texto_error.h"
+#include "texto_qt.h"
+#include "ventana.h"
+
+namespace {
+
+// Thrown from the pipeline's progress call when the window asks the run to stop: the run ends as on
+// an error and leaves no file.
+struct EDetenido : std::runtime_error {
+    EDetenido() : std::runtime_error("detenido") {}
+};
+
+TTipoCoordenada TipoDeItem(int item) {
+    return item == 1 ? tcGaussKruger : item == 2 ? tcUTM : tcGeografica;
+}
+
+const TElipsoide &MarcoDeItem(int item) {
+    return item == 1 ? ElipsoideInchauspe : ElipsoidePOSGAR;
+}
+
+}  // namespace
+
+void TFConv::CrearGuardarFondo() {
+    GrupoGuardar = new TGrupoTareas(this);
+    GrupoGuardar->setObjectName("GrupoGuardar");
+    TareaGuardar = new TTarea(GrupoGuardar, GrupoGuardar);
+    TareaGuardar->setObjectName("TareaGuardar");
+    // On the member's thread: the request frozen before the start, the report for the end event.
+    TareaGuardar->FijarEjecucion([this](TTarea &tarea) {
+        TPedido p = pedidoGuardar_;
+        TBarProgreso *barra = BarProgreso;
+        p.Avance = [&tarea, barra, ultimo = -1](int64_t leidos, int64_t tamano) mutable {
+            if (tarea.DetencionPedida()) throw EDetenido();
+            // 100 would close the gauge before the file is in place: the end event gives it.
+            const int v = tamano > 0 ? static_cast<int>(std::min<int64_t>(99, leidos * 100 / tamano)) : 0;
+            if (v == ultimo) return;
+            ultimo = v;
+            QMetaObject::invokeMethod(
+                barra, [barra, v] { barra->FijarValor(v); }, Qt::QueuedConnection);
+        };
+        informeGuardar_ = ConvertirArchivo(p);
+    });
+    Conectar(TareaGuardar, &TTarea::Terminada, this, &TFConv::TareaGuardarTerminate);
+}
+
+void TFConv::GuardarPuntos(const QString &fileName, TFormatoSalida formato, const TConteoPuntos &puntos) {
+    MotivoGuardar.clear();
+    if (!ConfirmarReemplazo(fileName)) {
+        InformarGuardado(formato, false, 0, 0);
+        return;
+    }
+    if (archivos_.ArchivoGrande == 1) {
+        GuardarGrande(fileName, formato);
+        return;
+    }
+    InformarGuardado(formato, MakePuntos(fileName, formato), puntos.Convertidos, puntos.Fallidos);
+}
+
+// The rows that hold a point, in order: the point column's text without its markup is the name (the
+// row's number when empty); a row without results is a failed point. Every converted row must read
+// as a point of the destination kind: a result that does not (typed over by hand) stops the save
+// before anything is replaced, never a point put somewhere else.
+bool TFConv::MakePuntos(const QString &fileName, TFormatoSalida formato) {
+    MotivoGuardar.clear();
+    const TEstado::TAjustes &a = archivos_.AjustesConvertidos;
+    const TTipoCoordenada tipo = TipoDeItem(a.Destino);
+    const TElipsoide &marco = MarcoDeItem(a.MarcoDestino);
+    BarProgreso->FijarEtiqueta(QStringLiteral("Grabando ") + QFileInfo(fileName).fileName());
+    BarProgreso->FijarValor(0);
+    BarProgreso->Mostrar();
+    try {
+        TArchivoSeguro salida(RutaLocal(fileName));
+        const auto escritor =
+            CrearEscritor(formato, tipo, [&salida](std::string_view datos) { salida.Escribir(datos); });
+        const TModeloGrilla &g = *ModeloGrilla;
+        const int filas = g.Filas();
+        TCoordenadas c;
+        TPuntoExportado p;
+        int mostrado = 0;
+        for (int fila = TModeloGrilla::kFilasTitulo; fila < filas; ++fila) {
+            if (g.Celda(fila, 1).empty()) continue;
+            p = TPuntoExportado();
+            p.Nombre = std::string(SinNegrita(g.Celda(fila, 0)));
+            if (p.Nombre.empty()) p.Nombre = std::to_string(fila - 1);
+            p.Convertido = !g.Celda(fila, 5).empty();
+            if (p.Convertido) {
+                p.Coord1 = g.Celda(fila, 5);
+                p.Coord2 = g.Celda(fila, 6);
+                p.Coord3 = g.Celda(fila, 7);
+                p.Zona = g.Celda(fila, 8);
+                if (!UbicarEnPosgar(p, tipo, marco, c))
+                    throw std::runtime_error("Los resultados del punto " + p.Nombre + " (fila " +
+                                             std::to_string(fila - 1) + ") no se leen como coordenadas.");
+            }
+            escritor->Punto(p);
+            const int v = static_cast<int>(static_cast<int64_t>(fila) * 100 / filas);
+            if (v != mostrado && v < 100) BarProgreso->FijarValor(mostrado = v);
+        }
+        escritor->Terminar();
+        salida.Confirmar();
+        BarProgreso->FijarValor(100);
+        return true;
+    } catch (const std::exception &e) {
+        MotivoGuardar = TextoError(e);
+        BarProgreso->close();
+        return false;
+    }
+}
+
+TPedido TFConv::PedidoDelArchivo() const {
+    const TEstado &e = archivos_;
+    const TEstado::TAjustes &a = e.AjustesConvertidos;
+    TPedido p;
+    // A waypoint file read as a delimited file (under Campo Inchauspe 69) is a geographic file in
+    // decimal degrees.
+    p.Fuente = a.Fuente == 3 ? 0 : a.Fuente;
+    p.Destino = a.Destino;
+    p.MarcoFuente = a.MarcoFuente;
+    p.MarcoDestino = a.MarcoDestino;
+    p.Delimitador = static_cast<int>(
+        std::find(std::begin(CaracteresDelimitador), std::end(CaracteresDelimitador), e.DelimArchivo) -
+        std::begin(CaracteresDelimitador));
+    p.LineaInicio = std::max<int64_t>(1, e.LineaInicio);
+    p.Columnas[0] = e.ColLatX;
+    p.Columnas[1] = e.ColLonY;
+    p.Columnas[2] = e.ColAltura;
+    p.Columnas[3] = e.ColZona;
+    p.ColNombre = e.ColNombre;
+    p.Decimal = e.ModoDecimal == 1;
+    p.Silencioso = true;
+    p.Entrada = e.RutaArchivo;
+    return p;
+}
+
+void TFConv::GuardarGrande(const QString &fileName, TFormatoSalida formato) {
+    // The file is read again: it must be the one that was loaded and converted.
+    const QFileInfo entrada(QFile::decodeName(archivos_.RutaArchivo.c_str()));
+    if (!entrada.exists() || entrada.size() != archivos_.TamanoArchivo ||
+        entrada.lastModified().toMSecsSinceEpoch() != archivos_.CambioArchivo) {
+        MotivoGuardar = "El archivo '" + DeQString(entrada.fileName()) +
+                        "' cambi\xF3 o ya no est\xE1 desde que se abri\xF3: vuelva a abrirlo y convertirlo.";
+        InformarGuardado(formato, false, 0, 0);
+        return;
+    }
+    pedidoGuardar_ = PedidoDelArchivo();
+    pedidoGuardar_.Salida = RutaLocal(fileName);
+    formatoGuardar_ = formato;
+    informeGuardar_ = TInforme();
+    BarProgreso->FijarEtiqueta(QStringLiteral("Grabando ") + QFileInfo(fileName).fileName());
+    BarProgreso->FijarValor(0);
+    BarProgreso->Mostrar();
+    TareaGuardar->Iniciar();
+}
+
+void TFConv::TareaGuardarTerminate(TTarea *tarea) {
+    MotivoGuardar = TextoError(tarea->Error());
+    const bool bien = !tarea->Error();
+    if (bien)
+        BarProgreso->FijarValor(100);
+    else
+        BarProgreso->close();
+    // Empty and blank lines are no points; any other line that gave none is a point lost, as the
+    // background run counts them.
+    const TInforme &i = informeGuardar_;
+    InformarGuardado(formatoGuardar_, bien, i.Convertidos, i.Fallidos + i.SinPunto - i.Vacias);
+}
