@@ -135,9 +135,10 @@ TPedido TFConv::PedidoDelArchivo() const {
     p.Destino = a.Destino;
     p.MarcoFuente = a.MarcoFuente;
     p.MarcoDestino = a.MarcoDestino;
-    p.Delimitador = static_cast<int>(
-        std::find(std::begin(CaracteresDelimitador), std::end(CaracteresDelimitador), e.DelimArchivo) -
-        std::begin(CaracteresDelimitador));
+    const auto *d =
+        std::find(std::begin(CaracteresDelimitador), std::end(CaracteresDelimitador), e.DelimArchivo);
+    p.Delimitador =
+        d == std::end(CaracteresDelimitador) ? -1 : static_cast<int>(d - std::begin(CaracteresDelimitador));
     p.LineaInicio = std::max<int64_t>(1, e.LineaInicio);
     p.Columnas[0] = e.ColLatX;
     p.Columnas[1] = e.ColLonY;
