@@ -1,10 +1,11 @@
-// TCola: the bounded queue between the reader, the workers and the writer. At most `maximo` blocks
-// exist at a time (the reader waits for a free one), so memory stays small for any file; the writer
-// takes finished blocks back in reading order, whatever order the workers finish them in.
+// TCola: the blocks of zuvelo-convert's pipeline in flight. At most `maximo` exist at a time (a
+// worker waits for a free one), so memory stays small for any file; converted blocks are written in
+// reading order, whatever order the workers finish them in, by whichever worker hands in the next
+// one due: no thread only waits to read or to write.
 #pragma once
 #include <condition_variable>
 #include <cstdint>
-#include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -16,30 +17,25 @@ class TCola {
   public:
     explicit TCola(std::size_t maximo) : maximo_(maximo) {}
 
-    // Reader: an empty block to fill (waits while `maximo` are in flight); nullptr after an abort.
+    // An empty block to fill (waits while `maximo` are in flight); nullptr after an abort.
     std::unique_ptr<TBloque> Libre();
-    // Reader: a filled block for the workers.
-    void Entregar(std::unique_ptr<TBloque> b);
-    // Reader: nothing more will come.
-    void Cerrar();
-    // Anyone: stop the run; every wait ends and hands out nothing more.
-    void Abortar();
-    // Worker: the next block to convert; nullptr when the reader is done and nothing is left.
-    std::unique_ptr<TBloque> Trabajo();
-    // Worker: a converted block for the writer.
-    void Listo(std::unique_ptr<TBloque> b);
-    // Writer: block number `orden` once converted; nullptr when every block has been written or
-    // after an abort.
-    std::unique_ptr<TBloque> Siguiente(int64_t orden);
-    // Writer: a written block, free again for the reader.
+    // A block that was not handed in (nothing was left to read into it): free again.
     void Devolver(std::unique_ptr<TBloque> b);
+    // A converted block, numbered in reading order (Orden 0, 1, 2 ...). When it is the block due, this
+    // thread writes it through `escribir`, and after it every block already handed in that follows
+    // (outside the lock, so the others go on reading and converting); otherwise it returns at once
+    // and the thread writing before it takes the block in turn. What `escribir` throws aborts the
+    // queue and is thrown here.
+    void Listo(std::unique_ptr<TBloque> b, const std::function<void(TBloque &)> &escribir);
+    // Stop the run: every wait ends, nothing more is handed out or written.
+    void Abortar();
 
   private:
     std::mutex m_;
-    std::condition_variable espacio_, hayTrabajo_, hayListo_;
+    std::condition_variable espacio_;
     std::size_t maximo_, enVuelo_ = 0;
-    bool cerrado_ = false, abortado_ = false;
-    std::deque<std::unique_ptr<TBloque>> trabajo_;
+    bool abortado_ = false;
+    int64_t siguiente_ = 0;  // the block due to be written
     std::map<int64_t, std::unique_ptr<TBloque>> listos_;
     std::vector<std::unique_ptr<TBloque>> libres_;
 };

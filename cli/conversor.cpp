@@ -1,9 +1,9 @@
-// ConvertirArchivo: the output made ready, then the reader on this thread, the workers and the writer
-// on threads of their own; the first error aborts the queue and is thrown once every thread has ended.
+// ConvertirArchivo: the output made ready, then N workers (this thread and N - 1 more), each reading,
+// converting and writing blocks in turn; the first error aborts the queue and is thrown once every
+// thread has ended.
 #include "conversor.h"
 
 #include <algorithm>
-#include <atomic>
 #include <mutex>
 #include <optional>
 #include <stdexcept>
@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "cola.h"
 #include "error_archivo.h"
 #include "lector.h"
 #include "linea_larga.h"
@@ -109,51 +110,48 @@ TInforme ConvertirArchivo(const TPedido &p) {
 
     const int hilos =
         p.Hilos > 0 ? p.Hilos : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    // Each worker holds the block it fills or converts; the rest wait their turn to be written.
     const std::size_t enVuelo = 2 * static_cast<std::size_t>(hilos) + 2;
+    const std::size_t bytesBloque = std::max(kLargoMaximoLinea, kBytesEnVuelo / enVuelo);
     TCola cola(enVuelo);
     TPrimerError error(cola);
-    std::atomic<int64_t> posicion{0};
 
-    std::vector<std::thread> trabajadores;
-    for (int h = 0; h < hilos; ++h)
-        trabajadores.emplace_back([&] {
+    TEscritura escritura{salida, dibujo ? &*dibujo : nullptr, puntos.get()};
+    TProgreso progreso(!p.Silencioso && isatty(fileno(stderr)), lector.Tamano());
+    const auto escribir = [&](TBloque &b) {
+        EscribirBloque(b, escritura);
+        const int64_t leidos = lector.Posicion();
+        progreso.Mostrar(leidos, escritura.Informe.Convertidos + escritura.Informe.Fallidos);
+        if (p.Avance) p.Avance(leidos, lector.Tamano());
+    };
+    // Every worker reads a block, converts it and hands it in (writing it when its turn has come):
+    // N threads do all the work, with no thread only reading or only writing.
+    const auto trabajar = [&] {
+        try {
             TCoordenadas c;
             ConfigurarCoordenadas(c, p.MarcoFuente, p.MarcoDestino, p.Fuente, p.Destino);
-            try {
-                while (auto b = cola.Trabajo()) {
-                    ConvertirBloque(*b, ctx, c);
-                    cola.Listo(std::move(b));
+            while (auto b = cola.Libre()) {
+                if (!lector.Llenar(*b, bytesBloque)) {
+                    cola.Devolver(std::move(b));
+                    break;
                 }
-            } catch (const std::exception &) {
-                error.Fallar();
+                ConvertirBloque(*b, ctx, c);
+                cola.Listo(std::move(b), escribir);
             }
-        });
-
-    TInforme informe;
-    TProgreso progreso(!p.Silencioso && isatty(fileno(stderr)), lector.Tamano());
-    std::thread escritor([&] {
-        try {
-            EscribirEnOrden(
-                cola, salida, dibujo ? &*dibujo : nullptr, informe,
-                [&](int64_t hechos) {
-                    const int64_t leidos = posicion.load(std::memory_order_relaxed);
-                    progreso.Mostrar(leidos, hechos);
-                    if (p.Avance) p.Avance(leidos, lector.Tamano());
-                },
-                puntos.get());
         } catch (const std::exception &) {
             error.Fallar();
         }
-    });
-
+    };
+    std::vector<std::thread> otros;
     try {
-        lector.Leer(cola, std::max(kLargoMaximoLinea, kBytesEnVuelo / enVuelo), posicion);
-    } catch (const std::exception &) {
-        error.Fallar();
+        for (int h = 1; h < hilos; ++h) otros.emplace_back(trabajar);
+    } catch (...) {  // no thread to be had: the run stops, and those started end first
+        cola.Abortar();
+        for (std::thread &t : otros) t.join();
+        throw;
     }
-    cola.Cerrar();
-    for (std::thread &t : trabajadores) t.join();
-    escritor.join();
+    trabajar();  // this thread is one of the workers
+    for (std::thread &t : otros) t.join();
     progreso.Terminar();
     error.Relanzar();
     if (dibujo)
@@ -161,5 +159,5 @@ TInforme ConvertirArchivo(const TPedido &p) {
                          [&](std::string_view datos) { salida.Escribir(datos); });
     if (puntos) puntos->Terminar();
     salida.Terminar();
-    return informe;
+    return escritura.Informe;
 }

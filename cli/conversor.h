@@ -1,7 +1,8 @@
-// ConvertirArchivo: zuvelo-convert's streaming conversion. One reader (lector.h), N workers each with
-// its own TCoordenadas (trabajo.h) and one writer (escritor.h) meet at a bounded queue (cola.h), so
-// memory stays small for any file and the output keeps the input's order; the progress line
-// (progreso.h) and the output (salida.h) hang off the writer.
+// ConvertirArchivo: zuvelo-convert's streaming conversion. N workers each read a block of lines
+// (lector.h), convert it with a TCoordenadas of their own (trabajo.h) and hand it to a bounded queue
+// (cola.h), which has the blocks written in reading order (escritor.h) by whichever worker's turn it
+// is; memory stays small for any file and the output keeps the input's order. The progress line
+// (progreso.h) and the output (salida.h) follow the writing.
 #pragma once
 #include "escritor.h"
 #include "pedido.h"

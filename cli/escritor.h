@@ -1,12 +1,11 @@
-// The writer of zuvelo-convert's pipeline: converted blocks taken back in reading order, their result
-// lines written through the output (or their points kept for the drawing, or written as another
-// program's file), and the run's report added up.
+// The writer of zuvelo-convert's pipeline: a converted block's result lines written through the
+// output (or its points kept for the drawing, or written as another program's file), and the run's
+// report added up.
 #pragma once
 #include <cstdint>
-#include <functional>
 #include <vector>
 
-#include "cola.h"
+#include "bloque.h"
 #include "dibujo.h"
 #include "exportar.h"
 #include "lote.h"
@@ -20,10 +19,16 @@ struct TInforme {
     int64_t Restantes = 0;              // further such lines, not listed
 };
 
-// Until every block has been written or the run is aborted. With `dibujo` the points go there, with
-// `puntos` to that writer, instead of result lines to `salida`; a point without a name there gets the
-// number of its record. `avance` gets the points done after each block. Throws what the output or
-// the writer throws.
-void EscribirEnOrden(TCola &cola, TSalida &salida, TDibujoPuntos *dibujo, TInforme &informe,
-                     const std::function<void(int64_t puntos)> &avance = {},
-                     TEscritorPuntos *puntos = nullptr);
+// Where the blocks go, in reading order, and what the writing carries from one block to the next.
+struct TEscritura {
+    TSalida &Salida;
+    TDibujoPuntos *Dibujo = nullptr;    // the drawing's points, instead of result lines
+    TEscritorPuntos *Puntos = nullptr;  // another program's file, instead of result lines
+    TInforme Informe;
+    int64_t Registros = 0;  // lines of the blocks written so far
+};
+
+// One converted block, in its turn: with e.Dibujo its points go there, with e.Puntos to that writer
+// (a point without a name gets the number of its record), else its result lines to e.Salida; its
+// counts and reasons are added to e.Informe. Throws what the output or the writer throws.
+void EscribirBloque(TBloque &b, TEscritura &e);

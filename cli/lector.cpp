@@ -1,6 +1,7 @@
 // TLectorEntrada: the input of zuvelo-convert, line by line into blocks.
 #include "lector.h"
 
+#include <optional>
 #include <stdexcept>
 #include <sys/stat.h>
 
@@ -58,9 +59,8 @@ void TLectorEntrada::Preambulo() {
     }
 }
 
-void TLectorEntrada::Leer(TCola &cola, std::size_t bytesBloque, std::atomic<int64_t> &posicion) {
-    int64_t orden = 0;
-    std::unique_ptr<TBloque> b;
+bool TLectorEntrada::Llenar(TBloque &b, std::size_t bytesBloque) {
+    std::lock_guard<std::mutex> l(m_);
     while (hayLinea_) {
         bool larga = false;
         if (!gps_ && !delimitadorFijo_ && !linea_.empty()) {
@@ -80,27 +80,17 @@ void TLectorEntrada::Leer(TCola &cola, std::size_t bytesBloque, std::atomic<int6
             const std::optional<std::string_view> campos =
                 gps_ ? CamposCompletosGPS(linea_, marca_) : CamposCompletos(linea_, opc_);
             larga = !campos;
-            linea_.resize(campos ? campos->size() : 0);
+            linea_ = linea_.substr(0, campos ? campos->size() : 0);
         }
-        if (!(gps_ && linea_.empty() && !larga)) {  // empty lines between waypoints are no records
-            if (!b) {
-                b = cola.Libre();
-                if (!b) return;  // aborted
-                b->Orden = orden++;
-            }
-            b->Agregar(linea_, numero_, larga);
-            if (b->Lineas() >= kLineasBloque || b->Datos.size() >= bytesBloque) {
-                b->Opc = opc_;
-                posicion.store(lector_.Posicion(), std::memory_order_relaxed);
-                cola.Entregar(std::move(b));
-            }
-        }
+        // Empty lines between waypoints are no records.
+        if (!(gps_ && linea_.empty() && !larga)) b.Agregar(linea_, numero_, larga);
         hayLinea_ = lector_.Leer(linea_);
         if (hayLinea_) ++numero_;
+        if (b.Lineas() >= kLineasBloque || b.Datos.size() >= bytesBloque) break;
     }
-    if (b) {
-        b->Opc = opc_;
-        cola.Entregar(std::move(b));
-    }
-    posicion.store(lector_.Posicion(), std::memory_order_relaxed);
+    posicion_.store(lector_.Posicion(), std::memory_order_relaxed);
+    if (b.Lineas() == 0) return false;  // only empty lines between waypoints were left
+    b.Opc = opc_;
+    b.Orden = orden_++;
+    return true;
 }

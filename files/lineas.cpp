@@ -26,6 +26,13 @@ std::size_t FinDeLinea(const char *p, std::size_t n) {
     return cr ? static_cast<std::size_t>(static_cast<const char *>(cr) - p) : k;
 }
 
+// No byte above 127: the same text in Windows-1252 and UTF-8.
+bool EsAscii(const char *p, std::size_t n) {
+    unsigned char o = 0;
+    for (std::size_t i = 0; i < n; ++i) o |= static_cast<unsigned char>(p[i]);
+    return o < 0x80;
+}
+
 // A line cut by the limit may end inside a UTF-8 sequence; that stub would make a UTF-8 file look
 // like Windows-1252 or turn into a '?'. It lies past the end of the kept fields anyway.
 void QuitarSecuenciaIncompleta(std::string &s) {
@@ -127,6 +134,35 @@ bool TLectorLineas::Leer(std::string &linea) {
     }
     primera_ = false;
     if (utf8_) linea = Utf8ACp1252(linea);
+    return true;
+}
+
+bool TLectorLineas::Leer(std::string_view &linea) {
+    if (saltarLF_ && ini_ < fin_) {
+        saltarLF_ = false;
+        if (buf_[ini_] == '\n') {
+            ++ini_;
+            ++leidos_;
+        }
+    }
+    // The usual line: ended inside the buffer, within the limit, and the same bytes whatever the
+    // encoding (Windows-1252 decided, or ASCII, which no decision and no conversion touch). The
+    // first line may carry a byte order mark: it takes the general way.
+    if (!primera_ && ini_ < fin_) {
+        const char *p = buf_.get() + ini_;
+        const std::size_t n = fin_ - ini_;
+        const std::size_t k = FinDeLinea(p, n);
+        if (k < n && k <= tope_ && ((decidido_ && !utf8_) || EsAscii(p, k))) {
+            cortada_ = false;
+            saltarLF_ = p[k] == '\r';
+            ini_ += k + 1;
+            leidos_ += static_cast<int64_t>(k + 1);
+            linea = std::string_view(p, k);
+            return true;
+        }
+    }
+    if (!Leer(propia_)) return false;
+    linea = propia_;
     return true;
 }
 

@@ -33,7 +33,10 @@ class TLectorLineas {
     // Keeps at most `maximo` bytes of each line from now on; the rest of a longer line is passed over
     // and Cortada() tells it. Memory then stays bounded whatever the file holds.
     void LimitarLinea(std::size_t maximo) { tope_ = maximo; }
-    bool Leer(std::string &linea);             // false at the end of the file
+    bool Leer(std::string &linea);  // false at the end of the file
+    // The same line as a view, valid until the next read: into the reader's buffer when the line lies
+    // whole in it and reads as it stands (no cut, nothing to convert), else into a string of its own.
+    bool Leer(std::string_view &linea);
     bool Cortada() const { return cortada_; }  // the last line read was longer than the limit
     bool EsUtf8() const { return utf8_; }
     const std::string &Ruta() const { return ruta_; }
@@ -43,6 +46,7 @@ class TLectorLineas {
   private:
     bool LeerCruda(std::string &linea);
     std::string ruta_;
+    std::string propia_;  // the line of Leer(std::string_view &) when it cannot be a view
     std::FILE *f_ = nullptr;
     std::unique_ptr<char[]> buf_;
     std::size_t ini_ = 0, fin_ = 0;

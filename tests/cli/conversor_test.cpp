@@ -1,10 +1,12 @@
-// zuvelo-convert's pipeline unit by unit: the bounded queue hands blocks back in reading order and
-// holds the reader at its maximum; the reader cuts the input into numbered blocks; a worker converts a
-// block; the writer writes blocks in order and adds up the report; the progress line; the signal guard.
+// zuvelo-convert's pipeline unit by unit: the bounded queue holds the workers at its maximum and has
+// blocks written in reading order, one writer at a time; the reader cuts the input into numbered
+// blocks; a worker converts a block; the writer adds up the report; the progress line; the signal
+// guard.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <csignal>
+#include <mutex>
 #include <thread>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,20 +19,9 @@
 #include "temporal.h"
 #include "trabajo.h"
 
-namespace {
-
-std::unique_ptr<TBloque> BloqueDe(TCola &cola, int64_t orden, const std::string &salida) {
-    auto b = cola.Libre();
-    b->Orden = orden;
-    b->Salida = salida;
-    return b;
-}
-
-}  // namespace
-
-// With `maximo` blocks in flight the reader waits until the writer gives one back; the one it gets
-// then is the one given back, emptied.
-TEST(TCola, ElLectorEsperaConElMaximoEnVuelo) {
+// With `maximo` blocks in flight a worker waits until one is free again; the one it gets then is the
+// one given back, emptied.
+TEST(TCola, EsperaConElMaximoEnVuelo) {
     TCola cola(2);
     auto a = cola.Libre();
     auto b = cola.Libre();
@@ -39,7 +30,7 @@ TEST(TCola, ElLectorEsperaConElMaximoEnVuelo) {
     std::atomic<bool> dado{false};
     bool esperoAlDevuelto = false;
     TBloque *tercero = nullptr;
-    std::thread lector([&] {
+    std::thread trabajador([&] {
         auto c = cola.Libre();
         esperoAlDevuelto = dado.load();
         tercero = c.get();
@@ -47,30 +38,77 @@ TEST(TCola, ElLectorEsperaConElMaximoEnVuelo) {
     });
     dado.store(true);
     cola.Devolver(std::move(a));
-    lector.join();
+    trabajador.join();
     EXPECT_TRUE(esperoAlDevuelto);
     EXPECT_EQ(tercero, devuelto);
     EXPECT_TRUE(devuelto->Datos.empty());
     a.reset(devuelto);
 }
 
-// An abort ends every wait: the reader's for room, a worker's for work, the writer's for a block.
-TEST(TCola, AbortarDespiertaATodos) {
-    TCola cola(1);
-    auto lleno = cola.Libre();
-    // Each wait must replace its own block with nothing.
-    auto libre = std::make_unique<TBloque>(), trabajo = std::make_unique<TBloque>(),
-         siguiente = std::make_unique<TBloque>();
-    std::thread lector([&] { libre = cola.Libre(); });
-    std::thread trabajador([&] { trabajo = cola.Trabajo(); });
-    std::thread escritor([&] { siguiente = cola.Siguiente(0); });
-    cola.Abortar();
-    lector.join();
-    trabajador.join();
-    escritor.join();
-    EXPECT_FALSE(libre);
-    EXPECT_FALSE(trabajo);
-    EXPECT_FALSE(siguiente);
+// Many workers, each taking the next number as the reader hands them out and finishing in any
+// order: every block is written once, in reading order, never by two threads at once, and never
+// more than `maximo` blocks exist.
+TEST(TCola, EscritosEnOrdenPorUnHiloALaVez) {
+    constexpr int kBloques = 2000, kHilos = 6;
+    TCola cola(kHilos + 1);
+    std::mutex lectura;
+    int64_t siguiente = 0;
+    std::vector<int64_t> escritos;
+    std::atomic<int> escribiendo{0}, enVuelo{0}, maximoVisto{0};
+    const auto escribir = [&](TBloque &b) {
+        EXPECT_EQ(escribiendo.fetch_add(1), 0);
+        escritos.push_back(b.Orden);
+        enVuelo.fetch_sub(1);
+        escribiendo.fetch_sub(1);
+    };
+    std::vector<std::thread> hilos;
+    for (int h = 0; h < kHilos; ++h)
+        hilos.emplace_back([&, h] {
+            while (auto b = cola.Libre()) {
+                const int ahora = enVuelo.fetch_add(1) + 1;
+                for (int m = maximoVisto.load(); ahora > m && !maximoVisto.compare_exchange_weak(m, ahora);) {
+                }
+                {
+                    std::lock_guard<std::mutex> l(lectura);
+                    if (siguiente == kBloques) {
+                        enVuelo.fetch_sub(1);
+                        cola.Devolver(std::move(b));
+                        return;
+                    }
+                    b->Orden = siguiente++;
+                }
+                // Blocks of different lengths: later ones often finish first.
+                for (int k = 0; k < (b->Orden * 7 + h) % 13; ++k) std::this_thread::yield();
+                cola.Listo(std::move(b), escribir);
+            }
+        });
+    for (std::thread &t : hilos) t.join();
+    ASSERT_EQ(escritos.size(), static_cast<std::size_t>(kBloques));
+    for (int k = 0; k < kBloques; ++k) ASSERT_EQ(escritos[k], k);
+    EXPECT_LE(maximoVisto.load(), kHilos + 1);
+}
+
+// An abort ends the wait for a free block and hands out nothing more; a block handed in afterwards is
+// never written. What the writing throws aborts the queue and reaches the thread that wrote.
+TEST(TCola, AbortarYErroresDeEscritura) {
+    {
+        TCola cola(1);
+        auto lleno = cola.Libre();
+        auto espera = std::make_unique<TBloque>();  // the wait must replace it with nothing
+        std::thread trabajador([&] { espera = cola.Libre(); });
+        cola.Abortar();
+        trabajador.join();
+        EXPECT_FALSE(espera);
+        bool escrito = false;
+        cola.Listo(std::move(lleno), [&](TBloque &) { escrito = true; });
+        EXPECT_FALSE(escrito);
+        EXPECT_FALSE(cola.Libre());
+    }
+    TCola cola(4);
+    auto b = cola.Libre();
+    EXPECT_THROW(cola.Listo(std::move(b), [](TBloque &) { throw std::runtime_error("disco lleno"); }),
+                 std::runtime_error);
+    EXPECT_FALSE(cola.Libre());
 }
 
 namespace {
@@ -144,15 +182,12 @@ TPedido Pedido(const std::string &entrada) {
     return p;
 }
 
-// Every block the reader hands on, as the workers would take them.
+// Every block the reader fills, as the workers would take them.
 std::vector<std::unique_ptr<TBloque>> Bloques(TLectorEntrada &lector) {
-    TCola cola(64);
-    std::atomic<int64_t> posicion{0};
     lector.Preambulo();
-    lector.Leer(cola, 1 << 20, posicion);
-    cola.Cerrar();
     std::vector<std::unique_ptr<TBloque>> r;
-    while (auto b = cola.Trabajo()) r.push_back(std::move(b));
+    for (auto b = std::make_unique<TBloque>(); lector.Llenar(*b, 1 << 20); b = std::make_unique<TBloque>())
+        r.push_back(std::move(b));
     return r;
 }
 
@@ -192,29 +227,27 @@ TEST(TLectorEntrada, Errores) {
     }
 }
 
-// Blocks finished out of order reach the file in reading order, and then the writer ends; the report
-// adds them up and names only the first kMotivosListados problem lines.
-TEST(EscribirEnOrden, ArchivoEnOrdenEInformeSumado) {
+// Blocks written in turn reach the file one after the other; the report adds them up and names only
+// the first kMotivosListados problem lines.
+TEST(EscribirBloque, ArchivoEInformeSumado) {
     TCarpetaTemporal dir;
-    TCola cola(8);
-    for (int k : {2, 0, 1}) {
-        auto b = BloqueDe(cola, k, "bloque " + std::to_string(k) + "\r\n");
-        b->Convertidos = 10;
-        b->Fallidos = 1;
-        b->SinPunto = 2;
-        b->Vacias = 1;
-        b->Fallos.assign(kMotivosListados - 5, TFalloLinea{k, TMotivo()});
-        b->NoListados = 4;
-        cola.Listo(std::move(b));
-    }
-    cola.Cerrar();
     TArchivoSeguro archivo(dir / "salida.txt");
     TSalida salida(&archivo);
-    TInforme informe;
-    std::vector<int64_t> avance;
-    EscribirEnOrden(cola, salida, nullptr, informe, [&](int64_t puntos) { avance.push_back(puntos); });
+    TEscritura e{salida};
+    for (int k : {0, 1, 2}) {
+        TBloque b;
+        b.Salida = "bloque " + std::to_string(k) + "\r\n";
+        b.Convertidos = 10;
+        b.Fallidos = 1;
+        b.SinPunto = 2;
+        b.Vacias = 1;
+        b.Fallos.assign(kMotivosListados - 5, TFalloLinea{k, TMotivo()});
+        b.NoListados = 4;
+        EscribirBloque(b, e);
+    }
     salida.Terminar();
     EXPECT_EQ(LeerArchivo(dir / "salida.txt"), "bloque 0\r\nbloque 1\r\nbloque 2\r\n");
+    const TInforme &informe = e.Informe;
     EXPECT_EQ(informe.Convertidos, 30);
     EXPECT_EQ(informe.Fallidos, 3);
     EXPECT_EQ(informe.SinPunto, 6);
@@ -223,7 +256,6 @@ TEST(EscribirEnOrden, ArchivoEnOrdenEInformeSumado) {
     EXPECT_EQ(informe.Primeros.front().Linea, 0);
     EXPECT_EQ(informe.Primeros.back().Linea, 1);
     EXPECT_EQ(informe.Restantes, static_cast<int64_t>(3 * (kMotivosListados - 5) - kMotivosListados + 3 * 4));
-    EXPECT_EQ(avance, (std::vector<int64_t>{11, 22, 33}));
 }
 
 TEST(LineaProgreso, Texto) {

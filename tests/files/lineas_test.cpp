@@ -12,11 +12,31 @@
 
 namespace {
 
-std::vector<std::string> TodasLasLineas(const std::string &ruta) {
-    TLectorLineas lector(ruta);
+constexpr std::size_t kSinLimite = static_cast<std::size_t>(-1);
+
+// Every line, read both ways (into a string, and as views into the buffer where they can be), which
+// must agree line by line: text, cut, position and encoding.
+std::vector<std::string> TodasLasLineas(const std::string &ruta, std::size_t limite = kSinLimite,
+                                        bool *utf8 = nullptr) {
+    TLectorLineas copias(ruta), vistas(ruta);
+    copias.LimitarLinea(limite);
+    vistas.LimitarLinea(limite);
     std::vector<std::string> r;
     std::string l;
-    while (lector.Leer(l)) r.push_back(l);
+    std::string_view v;
+    while (copias.Leer(l)) {
+        r.push_back(l);
+        if (!vistas.Leer(v)) {
+            ADD_FAILURE() << "the view reader ended early";
+            return r;
+        }
+        EXPECT_EQ(v, l);
+        EXPECT_EQ(vistas.Cortada(), copias.Cortada()) << l;
+        EXPECT_EQ(vistas.Posicion(), copias.Posicion()) << l;
+    }
+    EXPECT_FALSE(vistas.Leer(v));
+    EXPECT_EQ(vistas.EsUtf8(), copias.EsUtf8());
+    if (utf8) *utf8 = copias.EsUtf8();
     return r;
 }
 
@@ -100,6 +120,10 @@ TEST(TLectorLineas, LimiteDeLinea) {
     EXPECT_EQ(l, "34\xB0,\xB0");
     ASSERT_TRUE(utf8.Leer(l));
     EXPECT_EQ(l, "34\xB0");
+
+    // Read as views, the same lines, cuts and positions.
+    EXPECT_EQ(TodasLasLineas(dir / "l.txt", 8).size(), 4u);
+    EXPECT_EQ(TodasLasLineas(dir / "u.txt", 8).size(), 2u);
 }
 
 TEST(TLectorLineas, ArchivoInexistenteNombraElArchivo) {
@@ -137,12 +161,9 @@ TEST(TLectorLineas, ReconoceUtf8) {
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
         EscribirArchivo(dir / "u.txt", c.bytes);
-        TLectorLineas lector(dir / "u.txt");
-        std::vector<std::string> r;
-        std::string l;
-        while (lector.Leer(l)) r.push_back(l);
-        EXPECT_EQ(r, c.lineas);
-        EXPECT_EQ(lector.EsUtf8(), c.utf8);
+        bool utf8 = false;
+        EXPECT_EQ(TodasLasLineas(dir / "u.txt", kSinLimite, &utf8), c.lineas);
+        EXPECT_EQ(utf8, c.utf8);
     }
 }
 
