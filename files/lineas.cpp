@@ -305,6 +305,15 @@ void TArchivoSeguro::Escribir(std::string_view datos) {
     if (!f_) throw EArchivo(TOperacion::Escribir, destino_, kYaCerrado);
     if (!datos.empty() && std::fwrite(datos.data(), 1, datos.size(), f_) != datos.size())
         throw EArchivo(TOperacion::Escribir, destino_, errno ? errno : EIO);
+    escritos_ += static_cast<int64_t>(datos.size());
+    // A large file goes to the disk while it is written, not all at Confirmar's fsync, which then
+    // waits for the last part only. Only a request: fsync still reports any error.
+    constexpr int64_t kTramo = 8 << 20;
+    if (!directo_ && escritos_ - enviados_ >= kTramo) {
+        if (std::fflush(f_) != 0) throw EArchivo(TOperacion::Escribir, destino_, errno ? errno : EIO);
+        (void)sync_file_range(fileno(f_), enviados_, escritos_ - enviados_, SYNC_FILE_RANGE_WRITE);
+        enviados_ = escritos_;
+    }
 }
 
 void TArchivoSeguro::Linea(std::string_view linea) {

@@ -94,6 +94,7 @@ class TArchivoSeguro {
     std::string temporal_;
     std::FILE *f_ = nullptr;
     bool directo_ = false;
+    int64_t escritos_ = 0, enviados_ = 0;  // bytes written; of them, sent to the disk ahead of Confirmar
 };
 
 // The identity of an existing path (symbolic links followed); false when it cannot be reached.

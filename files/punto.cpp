@@ -418,10 +418,10 @@ bool Preparar(const TPuntoVista &p, TCoordenadas &c, TValoresEntrada &v, TMotivo
         // The strip comes from the millions digit of Y; a strip column that says otherwise means the
         // values do not belong together. A column holding no plain number is not read.
         const int columna = EnteroSimple(p.Zona);
-        const long double millones = std::floor(v.Coord2 / 1000000);
-        if (columna > 0 && millones >= 1 && millones <= 9 && columna != static_cast<int>(millones)) {
-            motivo =
-                Motivo(TCodigoMotivo::FajaDistinta, TDato::Faja, p.Zona, columna, static_cast<int>(millones));
+        const long double y = v.Coord2 / 1000000;
+        const int millones = y >= 1 && y < 10 ? static_cast<int>(TruncarEntero(y)) : 0;  // 1 to 9, or none
+        if (columna > 0 && millones > 0 && columna != millones) {
+            motivo = Motivo(TCodigoMotivo::FajaDistinta, TDato::Faja, p.Zona, columna, millones);
             return false;
         }
     }

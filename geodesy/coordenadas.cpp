@@ -91,10 +91,15 @@ TRechazo Plana(const TValoresEntrada &v, TTipoCoordenada tipo, const TElipsoide 
     return rzNinguno;
 }
 
-// The datum shift through earth-centred coordinates, when the two frames differ.
-TPuntoGeodesico AlDestino(const TPuntoGeodesico &g, const TElipsoide &fuente, const TElipsoide &destino) {
-    if (fuente.Codigo == destino.Codigo) return g;
-    return AGeodesica(TrasladarDatum(AGeocentrica(g), fuente.Codigo), destino);
+// The point on the destination frame, when valid, handed on to `seguir`: g itself on one frame, else g
+// moved through earth-centred coordinates by the datum shift. Never copied: a point of 80-bit reals is
+// copied through memory in pieces that the loads after it cannot take straight from the stores.
+template <class F>
+TRechazo EnDestino(const TPuntoGeodesico &g, const TElipsoide &fuente, const TElipsoide &destino,
+                   F &&seguir) {
+    if (fuente.Codigo == destino.Codigo) return Valido(g) ? seguir(g) : rzSinResultado;
+    const TPuntoGeodesico d = AGeodesica(TrasladarDatum(AGeocentrica(g), fuente.Codigo), destino);
+    return Valido(d) ? seguir(d) : rzSinResultado;
 }
 
 // The three result texts, written aside first: Salida is only touched once all of them fit.
@@ -206,34 +211,36 @@ bool TCoordenadas::GeoAGeo(const TValoresEntrada &v) {
         Salida.ZonaHemisferio.clear();
         return Terminar(Rechazo, rzNinguno);
     }
-    g = AlDestino(g, ElipsoideFuente, ElipsoideDestino);
-    if (!Valido(g)) return Terminar(Rechazo, rzSinResultado);
-    return Terminar(Rechazo, EscribirGeografica(g, Salida));
+    return Terminar(Rechazo,
+                    EnDestino(g, ElipsoideFuente, ElipsoideDestino,
+                              [this](const TPuntoGeodesico &d) { return EscribirGeografica(d, Salida); }));
 }
 
 bool TCoordenadas::GeoAPlana(const TValoresEntrada &v) {
     TPuntoGeodesico g;
     const TRechazo r = Geografica(v, ElipsoideFuente, g);
     if (r != rzNinguno) return Terminar(Rechazo, r);
-    g = AlDestino(g, ElipsoideFuente, ElipsoideDestino);
-    if (!Valido(g)) return Terminar(Rechazo, rzSinResultado);
-    return Terminar(Rechazo, ProyectarYEscribir(g, TipoDestino, Salida));
+    return Terminar(Rechazo,
+                    EnDestino(g, ElipsoideFuente, ElipsoideDestino, [this](const TPuntoGeodesico &d) {
+                        return ProyectarYEscribir(d, TipoDestino, Salida);
+                    }));
 }
 
 bool TCoordenadas::PlanaAGeo(const TValoresEntrada &v) {
     TPuntoGeodesico g;
     const TRechazo r = Plana(v, TipoFuente, ElipsoideFuente, g);
     if (r != rzNinguno) return Terminar(Rechazo, r);
-    g = AlDestino(g, ElipsoideFuente, ElipsoideDestino);
-    if (!Valido(g)) return Terminar(Rechazo, rzSinResultado);
-    return Terminar(Rechazo, EscribirGeografica(g, Salida));
+    return Terminar(Rechazo,
+                    EnDestino(g, ElipsoideFuente, ElipsoideDestino,
+                              [this](const TPuntoGeodesico &d) { return EscribirGeografica(d, Salida); }));
 }
 
 bool TCoordenadas::PlanaAPlana(const TValoresEntrada &v) {
     TPuntoGeodesico g;
     const TRechazo r = Plana(v, TipoFuente, ElipsoideFuente, g);
     if (r != rzNinguno) return Terminar(Rechazo, r);
-    g = AlDestino(g, ElipsoideFuente, ElipsoideDestino);
-    if (!Valido(g)) return Terminar(Rechazo, rzSinResultado);
-    return Terminar(Rechazo, ProyectarYEscribir(g, TipoDestino, Salida));
+    return Terminar(Rechazo,
+                    EnDestino(g, ElipsoideFuente, ElipsoideDestino, [this](const TPuntoGeodesico &d) {
+                        return ProyectarYEscribir(d, TipoDestino, Salida);
+                    }));
 }

@@ -74,6 +74,7 @@ class Escritor {
 // m 10^dec (< 2^124 for dec <= 18) is exact in 128 bits and the shift gives quotient and remainder.
 bool DigitosFijosRapidos(long double ax, int dec, uint64_t &q) {
     if (!(ax < 1.8e19L / kPotencias10.v[dec])) return false;
+    const uint64_t escala = kPotencias10Enteras.v[dec];
     uint64_t m;
     int e2;
     if constexpr (std::numeric_limits<long double>::digits == 64) {
@@ -90,7 +91,7 @@ bool DigitosFijosRapidos(long double ax, int dec, uint64_t &q) {
         m = static_cast<uint64_t>(std::ldexp(fr, 64));
         e2 = ex - 64;
     }
-    const unsigned __int128 p = static_cast<unsigned __int128>(m) * kPotencias10Enteras.v[dec];
+    const unsigned __int128 p = static_cast<unsigned __int128>(m) * escala;
     if (e2 >= 0) {
         q = static_cast<uint64_t>(p << e2);
         return true;
@@ -111,7 +112,7 @@ bool DigitosFijosRapidos(long double ax, int dec, uint64_t &q) {
 void AgregarEntero(Escritor &w, long double v) {
     char buf[32];
     if (std::fabs(v) < 1e18L) {
-        auto r = std::to_chars(buf, buf + sizeof buf, static_cast<int64_t>(v));
+        auto r = std::to_chars(buf, buf + sizeof buf, TruncarEntero(v));
         w.Agregar(std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)));
         return;
     }
@@ -127,13 +128,6 @@ std::string_view QuitarEspaciosVista(std::string_view t) {
 }
 
 }  // namespace
-
-int64_t TruncarEntero(long double x) {
-    if (std::isnan(x)) return 0;
-    if (x >= 9.2e18L) return std::numeric_limits<int64_t>::max();
-    if (x <= -9.2e18L) return std::numeric_limits<int64_t>::min();
-    return static_cast<int64_t>(x);
-}
 
 int32_t LeerEntero(std::string_view texto) {
     std::size_t i = 0;
@@ -386,14 +380,24 @@ std::string_view EscribirNumero(TEspacioTexto &e, long double x) {
     if (x == 0) return "0.0";
     uint64_t q;
     if (std::isfinite(x) && DigitosFijosRapidos(std::fabs(x), 4, q)) {
-        // What the fixed-point text with 4 decimals becomes once trimmed: the digits written straight.
+        // What the fixed-point text with 4 decimals becomes once trimmed: the digits written straight,
+        // from the last decimal kept back to the sign.
         if (q == 0) return "0.0";  // a value that rounds to zero is written without a sign
-        char *p = e.corto;
-        if (x < 0) *p++ = '-';
-        p = Cifras(p, q / 10000);
-        *p++ = '.';
-        p = Decimales(p, q % 10000, 4, 1);
-        return std::string_view(e.corto, static_cast<std::size_t>(p - e.corto));
+        char *const fin = e.corto + 32, *p = Decimales(fin - 4, q % 10000, 4, 1);
+        const std::size_t cola = static_cast<std::size_t>(fin - p);  // the decimals dropped
+        p = fin - 4;
+        *--p = '.';
+        for (uint64_t v = q / 10000;;) {
+            if (v < 10) {
+                *--p = static_cast<char>('0' + v);
+                break;
+            }
+            p -= 2;
+            std::memcpy(p, kPares.v + 2 * (v % 100), 2);
+            if ((v /= 100) == 0) break;
+        }
+        if (x < 0) *--p = '-';
+        return std::string_view(p, static_cast<std::size_t>(fin - p) - cola);
     }
     std::string_view t = QuitarEspaciosVista(EscribirFijo(e, x, 4, 15));
     const std::size_t punto = t.find('.');
@@ -412,8 +416,11 @@ std::string FormatoNumero(long double x) {
 std::string_view EscribirDMS(TEspacioTexto &e, int tipo, long double radianes) {
     const long double d = radianes * 180 / kPi;
     const long double a = std::fabs(d);
-    const long double grados = std::trunc(a);
-    const long double minutos = std::trunc((a - grados) * 60);
+    // Whole degrees and minutes, truncated (past 1e18, absurd input, by the library's trunc).
+    const bool corto = a < 1e18L;
+    const long double grados = corto ? static_cast<long double>(TruncarEntero(a)) : std::trunc(a);
+    const long double resto = (a - grados) * 60;
+    const long double minutos = corto ? static_cast<long double>(TruncarEntero(resto)) : std::trunc(resto);
     // The seconds are held in double precision before they are written.
     double segundos = static_cast<double>((a - grados) * 3600 - minutos * 60);
     // Both products are rounded separately, so a value just above a whole minute can come out a few
@@ -424,12 +431,12 @@ std::string_view EscribirDMS(TEspacioTexto &e, int tipo, long double radianes) {
 
     // Seconds with 5 decimals, without trailing zeros nor a bare point (12.5, 10, 0).
     uint64_t q;
-    if (a < 1e18L && DigitosFijosRapidos(std::fabs(static_cast<long double>(segundos)), 5, q)) {
+    if (corto && DigitosFijosRapidos(std::fabs(static_cast<long double>(segundos)), 5, q)) {
         char *p = e.corto;
-        p = std::to_chars(p, p + 20, static_cast<int64_t>(grados)).ptr;
+        p = std::to_chars(p, p + 20, TruncarEntero(grados)).ptr;
         *p++ = '\xB0';
         *p++ = ' ';
-        p = std::to_chars(p, p + 20, static_cast<int64_t>(minutos)).ptr;
+        p = std::to_chars(p, p + 20, TruncarEntero(minutos)).ptr;
         *p++ = '\'';
         *p++ = ' ';
         if (std::signbit(segundos)) *p++ = '-';

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "redondeo.h"
+
 // The standard invalid-integer conversion error: "'TEXT' is not a valid integer value".
 class EEnteroInvalido : public std::runtime_error {
   public:
@@ -69,7 +71,3 @@ struct TEspacioTexto {
 std::string_view EscribirFijo(TEspacioTexto &e, long double x, int decimales, int ancho);
 std::string_view EscribirNumero(TEspacioTexto &e, long double x);
 std::string_view EscribirDMS(TEspacioTexto &e, int tipo, long double radianes);
-
-// Truncation toward zero into a 64-bit integer, saturating (NaN gives 0): every "truncated" value of
-// the core goes through here, so absurd input never reaches an undefined float-to-integer conversion.
-int64_t TruncarEntero(long double x);

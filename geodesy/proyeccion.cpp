@@ -43,8 +43,7 @@ void GirarDobleAngulo(long double &s, long double &c, long double d) {
 long double GradosTabla(long double radianes) {
     const long double g = radianes * kGradoPorRad;
     if (!(std::fabs(g) < 1e6L)) return g;
-    const long double cota =
-        static_cast<long double>(static_cast<int64_t>(g * 2 + (g < 0 ? -0.5L : 0.5L))) / 2;
+    const long double cota = TruncarReal(g * 2 + (g < 0 ? -0.5L : 0.5L)) / 2;
     return std::fabs(g - cota) <= 1e-14L ? cota : g;
 }
 
@@ -83,14 +82,15 @@ int FajaGK(long double lam) {
     if (g >= -52.5L)
         faja = 7;
     else if (g >= -73.5L)
-        faja = static_cast<int>((g + 73.5L) / 3) + 1;  // non-negative: truncation is the floor
+        faja =
+            1 + (g >= -70.5L) + (g >= -67.5L) + (g >= -64.5L) + (g >= -61.5L) + (g >= -58.5L) + (g >= -55.5L);
     return EnBanda(g, faja) ? faja : 0;
 }
 
 int FajaDelEste(long double Y) {
     if (!(Y >= 1000000 && Y < 8000000)) return 0;
     // Just below 8 000 000 the quotient may round up to 8: still strip 7.
-    return std::min(7, static_cast<int>(Y / 1000000));
+    return std::min(7, static_cast<int>(TruncarEntero(Y / 1000000)));
 }
 
 bool EnBandaGK(long double lam, int faja) {

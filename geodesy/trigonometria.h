@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include "constantes.h"
+#include "redondeo.h"
 
 // pi/2 = kPioMedios1 + kPioMedios2 (Cody-Waite): the first part has 33 significant bits, so k times it
 // is exact for |k| < 2^31, and the pair carries pi/2 to about 97 bits.
@@ -19,8 +20,9 @@ inline void SenoCoseno(long double x, long double &s, long double &c) {
         return;
     }
     const long double kf = x * (2 / kPi);
-    const int64_t k = static_cast<int64_t>(kf + (kf < 0 ? -0.5L : 0.5L));
-    const long double r = (x - k * kPiMedios1) - k * kPiMedios2;
+    const long double kr = TruncarReal(kf + (kf < 0 ? -0.5L : 0.5L));
+    const long double r = (x - kr * kPiMedios1) - kr * kPiMedios2;
+    const int64_t k = RedondearEntero(kr);
     const long double sr = std::sin(r), cr = std::cos(r);
     switch (k & 3) {
         case 0:

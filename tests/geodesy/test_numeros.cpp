@@ -293,6 +293,29 @@ TEST(LeerNumero, BordesDelCaminoRapido) {
     }
 }
 
+// Truncation without the control word: what a plain conversion gives wherever that is defined, at
+// halves (where the nearest whole number lies beyond x, on either side), just off whole numbers, at
+// the edge of 64 bits, and saturated or 0 beyond.
+TEST(TruncarEntero, IgualQueLaConversion) {
+    std::vector<long double> v = {
+        0.0L,     -0.0L,          0.5L,    1.5L,       2.5L, 0.49999999999999999999L,
+        1e-4000L, 0x1p62L + 0.5L, 9.1e18L, 3 * kPiTest};
+    for (long double k : {1.0L, 3.0L, 70.0L, 1e6L, 0x1p40L})
+        v.insert(v.end(), {std::nextafter(k, 0.0L), std::nextafter(k, 2 * k), k + 0.5L, k - 0.5L});
+    std::mt19937_64 gen(7);
+    std::uniform_real_distribution<long double> real(-1e7L, 1e7L);
+    for (int i = 0; i < 20000; ++i) v.push_back(real(gen));
+    for (long double x : v)
+        for (long double s : {x, -x})
+            EXPECT_EQ(TruncarEntero(s), static_cast<int64_t>(s)) << static_cast<double>(s);
+    const long double inf = std::numeric_limits<long double>::infinity();
+    for (long double x : {9.2e18L, 1e300L, inf}) {
+        EXPECT_EQ(TruncarEntero(x), std::numeric_limits<int64_t>::max());
+        EXPECT_EQ(TruncarEntero(-x), std::numeric_limits<int64_t>::min());
+    }
+    EXPECT_EQ(TruncarEntero(std::numeric_limits<long double>::quiet_NaN()), 0);
+}
+
 TEST(LeerEntero, ConversionEstandar) {
     const std::pair<const char *, int32_t> validos[] = {{"0", 0},
                                                         {"21", 21},
