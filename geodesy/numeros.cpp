@@ -70,24 +70,25 @@ class Escritor {
 };
 
 // Exact fixed-point digits of |x| with `dec` decimals, rounded to nearest with ties to even (the
-// rule of std::to_chars), when the scaled value fits 64 bits. x = m 2^e2 with m < 2^64, so
+// rule of std::to_chars), when the scaled value fits 64 bits. |x| = m 2^e2 with m < 2^64, so
 // m 10^dec (< 2^124 for dec <= 18) is exact in 128 bits and the shift gives quotient and remainder.
-bool DigitosFijosRapidos(long double ax, int dec, uint64_t &q) {
-    if (!(ax < 1.8e19L / kPotencias10.v[dec])) return false;
+// x is read where it lies: its sign bit is left out, so no |x| has to be stored first (an 80-bit
+// store read back in parts waits until it has left the core).
+bool DigitosFijosRapidos(const long double &x, int dec, uint64_t &q) {
+    if (!(std::fabs(x) < 1.8e19L / kPotencias10.v[dec])) return false;
     const uint64_t escala = kPotencias10Enteras.v[dec];
     uint64_t m;
     int e2;
     if constexpr (std::numeric_limits<long double>::digits == 64) {
         // x87 extended: the 64-bit significand and the biased exponent read straight from memory.
-        unsigned char bytes[sizeof(long double)];
-        std::memcpy(bytes, &ax, sizeof ax);
+        const unsigned char *bytes = reinterpret_cast<const unsigned char *>(&x);
         std::memcpy(&m, bytes, 8);
         uint16_t exponente;
         std::memcpy(&exponente, bytes + 8, 2);
         e2 = (exponente & 0x7FFF) == 0 ? -16445 : (exponente & 0x7FFF) - 16383 - 63;
     } else {
         int ex = 0;
-        const long double fr = std::frexp(ax, &ex);
+        const long double fr = std::frexp(std::fabs(x), &ex);
         m = static_cast<uint64_t>(std::ldexp(fr, 64));
         e2 = ex - 64;
     }
@@ -290,7 +291,7 @@ std::string_view EscribirFijo(TEspacioTexto &e, long double x, int decimales, in
     char num[64];
     std::size_t largoNum = 0;
     uint64_t q = 0;
-    const bool rapido = std::isfinite(x) && DigitosFijosRapidos(std::fabs(x), decimales, q);
+    const bool rapido = std::isfinite(x) && DigitosFijosRapidos(x, decimales, q);
     if (rapido) {
         char digitos[24];
         auto r = std::to_chars(digitos, digitos + sizeof digitos, q);
@@ -376,10 +377,10 @@ char *Decimales(char *p, uint64_t r, int n, int minimo) {
 
 }  // namespace
 
-std::string_view EscribirNumero(TEspacioTexto &e, long double x) {
+std::string_view EscribirNumero(TEspacioTexto &e, const long double &x) {
     if (x == 0) return "0.0";
     uint64_t q;
-    if (std::isfinite(x) && DigitosFijosRapidos(std::fabs(x), 4, q)) {
+    if (std::isfinite(x) && DigitosFijosRapidos(x, 4, q)) {
         // What the fixed-point text with 4 decimals becomes once trimmed: the digits written straight,
         // from the last decimal kept back to the sign.
         if (q == 0) return "0.0";  // a value that rounds to zero is written without a sign
@@ -431,7 +432,8 @@ std::string_view EscribirDMS(TEspacioTexto &e, int tipo, long double radianes) {
 
     // Seconds with 5 decimals, without trailing zeros nor a bare point (12.5, 10, 0).
     uint64_t q;
-    if (corto && DigitosFijosRapidos(std::fabs(static_cast<long double>(segundos)), 5, q)) {
+    const long double s = segundos;
+    if (corto && DigitosFijosRapidos(s, 5, q)) {
         char *p = e.corto;
         p = std::to_chars(p, p + 20, TruncarEntero(grados)).ptr;
         *p++ = '\xB0';

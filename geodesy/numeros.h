@@ -69,5 +69,5 @@ struct TEspacioTexto {
 // The same texts as FormatoFijo, FormatoNumero and FormatoDMS, written into `e`; the view lives
 // until `e` is written again.
 std::string_view EscribirFijo(TEspacioTexto &e, long double x, int decimales, int ancho);
-std::string_view EscribirNumero(TEspacioTexto &e, long double x);
+std::string_view EscribirNumero(TEspacioTexto &e, const long double &x);
 std::string_view EscribirDMS(TEspacioTexto &e, int tipo, long double radianes);
