@@ -48,6 +48,7 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
         const int64_t numero = b.Numeros[i];
         TResultadoLinea r;
         std::string etiqueta;
+        bool escrita = false;  // the result line is in b.Salida already
         if (b.Largas[i]) {
             r = rlFallido;
             resultado.assign(2, ctx.Gps ? ',' : b.Opc.Delimitador);
@@ -70,6 +71,10 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
                 r = LineaDePunto(punto, ',', c, resultado, &motivo);
                 etiqueta = reg.Nombre;
             }
+        } else if (!ctx.Dibujo && !ctx.Utf8) {
+            // The usual line: its result line goes straight to the block's output.
+            r = AgregarLinea(linea, b.Opc, c, b.Salida, &motivo);
+            escrita = true;
         } else {
             r = ConvertirLinea(linea, b.Opc, c, resultado, &motivo);
         }
@@ -101,7 +106,7 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
             if (r == rlConvertido)
                 b.Dibujo.push_back({std::move(etiqueta), c.Salida.Coord1.str(), c.Salida.Coord2.str(),
                                     c.Salida.Coord3.str()});
-        } else {
+        } else if (!escrita) {
             if (ctx.Utf8)
                 b.Salida += Cp1252AUtf8(resultado);
             else

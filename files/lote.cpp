@@ -23,10 +23,13 @@ void ConfigurarCoordenadas(TCoordenadas &c, int marcoFuente, int marcoDestino, i
 
 namespace {
 
-// Builds the result line into `s`, reusing its storage (one line per input line of a large file):
-// composed aside, then stored in one go.
-void ArmarLineaResultado(const TPuntoTexto &salida, char delimitador, std::string &s) {
-    char linea[3 * (decltype(salida.Coord1)::kCapacidad + 1) + decltype(salida.Zona)::kCapacidad];
+// A result line with its CR LF: the three texts and the zone joined by the delimiter.
+constexpr std::size_t kLargoResultado =
+    3 * (decltype(TPuntoTexto::Coord1)::kCapacidad + 1) + decltype(TPuntoTexto::Zona)::kCapacidad + 2;
+
+// Composes the result line at `linea` (kLargoResultado bytes of room), without its line end; returns
+// its length.
+std::size_t ComponerResultado(const TPuntoTexto &salida, char delimitador, char *linea) {
     char *p = linea;
     const auto agregar = [&p](std::string_view t) {
         std::memcpy(p, t.data(), t.size());
@@ -41,7 +44,28 @@ void ArmarLineaResultado(const TPuntoTexto &salida, char delimitador, std::strin
         *p++ = delimitador;
         agregar(salida.Zona.Vista());
     }
-    s.assign(linea, static_cast<std::size_t>(p - linea));
+    return static_cast<std::size_t>(p - linea);
+}
+
+// Builds the result line into `s`, reusing its storage (one line per input line of a large file):
+// composed aside, then stored in one go.
+void ArmarLineaResultado(const TPuntoTexto &salida, char delimitador, std::string &s) {
+    char linea[kLargoResultado];
+    s.assign(linea, ComponerResultado(salida, delimitador, linea));
+}
+
+// The point rule on one point: rlConvertido with the result in c.Salida, or rlFallido with the reason.
+TResultadoLinea Convertido(const TPuntoVista &punto, TCoordenadas &c, TMotivo *motivo) {
+    TMotivo m;
+    if (!ConvertirPunto(punto, c, m)) {
+        if (motivo) *motivo = std::move(m);
+        return rlFallido;
+    }
+    // No reason; a motivo that already says none is left as it is (no string to rebuild per line).
+    if (motivo && !(motivo->Codigo == TCodigoMotivo::Ninguno && motivo->Dato == TDato::Ninguno &&
+                    motivo->Valor.empty() && motivo->N1 == 0 && motivo->N2 == 0))
+        *motivo = TMotivo();
+    return rlConvertido;
 }
 
 }  // namespace
@@ -59,18 +83,12 @@ TResultadoLinea LineaDePunto(const TPuntoLeido &punto, char delimitador, TCoorde
 
 TResultadoLinea LineaDePunto(const TPuntoVista &punto, char delimitador, TCoordenadas &c,
                              std::string &resultado, TMotivo *motivo) {
-    TMotivo m;
-    if (!ConvertirPunto(punto, c, m)) {
+    const TResultadoLinea r = Convertido(punto, c, motivo);
+    if (r == rlFallido)
         resultado.assign(2, delimitador);
-        if (motivo) *motivo = std::move(m);
-        return rlFallido;
-    }
-    ArmarLineaResultado(c.Salida, delimitador, resultado);
-    // No reason; a motivo that already says none is left as it is (no string to rebuild per line).
-    if (motivo && !(motivo->Codigo == TCodigoMotivo::Ninguno && motivo->Dato == TDato::Ninguno &&
-                    motivo->Valor.empty() && motivo->N1 == 0 && motivo->N2 == 0))
-        *motivo = TMotivo();
-    return rlConvertido;
+    else
+        ArmarLineaResultado(c.Salida, delimitador, resultado);
+    return r;
 }
 
 TResultadoLinea ConvertirLinea(std::string_view linea, const TOpcionesLectura &opc, TCoordenadas &c,
@@ -85,6 +103,27 @@ TResultadoLinea ConvertirLinea(std::string_view linea, const TOpcionesLectura &o
     return LineaDePunto(punto, opc.Delimitador, c, resultado, motivo);
 }
 
+TResultadoLinea AgregarLinea(std::string_view linea, const TOpcionesLectura &opc, TCoordenadas &c,
+                             std::string &salida, TMotivo *motivo) {
+    TPuntoVista punto;
+    thread_local TArmadosDMS armados;
+    if (!LeerPuntoVista(linea, opc, punto, armados)) {
+        if (motivo) *motivo = MotivoSinPunto(linea, opc);
+        return rlSinPunto;
+    }
+    const TResultadoLinea r = Convertido(punto, c, motivo);
+    char l[kLargoResultado];
+    std::size_t n = 2;
+    if (r == rlFallido)
+        l[0] = l[1] = opc.Delimitador;
+    else
+        n = ComponerResultado(c.Salida, opc.Delimitador, l);
+    l[n++] = '\r';
+    l[n++] = '\n';
+    salida.append(l, n);
+    return r;
+}
+
 bool EnBlanco(std::string_view linea) {
     return linea.find_first_not_of(" \t") == std::string_view::npos;
 }
@@ -97,7 +136,8 @@ TResumenLote ConvertirSegmento(const std::string &entrada, const std::string &sa
     TLectorLineas lector(entrada, false);
     lector.LimitarLinea(kLargoMaximoLinea);
     TArchivoSeguro escritor(salida, {lector.Id()});
-    std::string linea, resultado;
+    std::string_view linea;
+    std::string escrito;  // result lines not yet written, a few thousand at a time
     TMotivo motivo;
     int64_t numero = 0;
     while (lector.Leer(linea)) {
@@ -113,11 +153,12 @@ TResumenLote ConvertirSegmento(const std::string &entrada, const std::string &sa
         if (lector.Cortada() && !CamposCompletos(linea, opc)) {
             // A needed field runs past the kept bytes: never a cut value.
             r = rlFallido;
-            resultado.assign(2, opc.Delimitador);
+            escrito.append(2, opc.Delimitador);
+            escrito += "\r\n";
             motivo = MotivoLineaLarga();
         } else {
             if (lector.Cortada()) leida = *CamposCompletos(linea, opc);
-            r = ConvertirLinea(leida, opc, c, resultado, &motivo);
+            r = AgregarLinea(leida, opc, c, escrito, &motivo);
         }
         if (r == rlConvertido) {
             ++resumen.Convertidos;
@@ -131,8 +172,12 @@ TResumenLote ConvertirSegmento(const std::string &entrada, const std::string &sa
             else if (resumen.Fallos.size() < kFallosListados)
                 resumen.Fallos.push_back({numero, motivo});
         }
-        if (r != rlSinPunto) escritor.Linea(resultado);
+        if (escrito.size() >= (1u << 16)) {
+            escritor.Escribir(escrito);
+            escrito.clear();
+        }
     }
+    escritor.Escribir(escrito);
     escritor.Confirmar();
     return resumen;
 }

@@ -34,6 +34,11 @@ TResultadoLinea LineaDePunto(const TPuntoVista &punto, char delimitador, TCoorde
 TResultadoLinea ConvertirLinea(std::string_view linea, const TOpcionesLectura &opc, TCoordenadas &c,
                                std::string &resultado, TMotivo *motivo = nullptr);
 
+// ConvertirLinea writing at the end of `salida` instead: the result line (or the delimiter twice) and
+// CR LF, nothing for a line that yields no point.
+TResultadoLinea AgregarLinea(std::string_view linea, const TOpcionesLectura &opc, TCoordenadas &c,
+                             std::string &salida, TMotivo *motivo = nullptr);
+
 // A line that failed or yielded no point, and why.
 struct TFalloLinea {
     int64_t Linea = 0;  // line number, from 1 (in the segment for ConvertirSegmento)

@@ -155,6 +155,18 @@ TEST(TLectorLineas, ReconoceUtf8) {
           "\xF1"
           "and\xFA"}},
         {"solo ASCII", "a,b\n", false, {"a,b"}},
+        {"UTF-8 pasados 16 bytes",
+         "P\n0123456789abcdefghij,34\xC2\xB0 S\nab\n",
+         true,
+         {"P", "0123456789abcdefghij,34\xB0 S", "ab"}},
+        {"UTF-8 16 bytes antes del fin",
+         "P\n34\xC2\xB0 S,0123456789abcdefghij\n0123456789\n",
+         true,
+         {"P", "34\xB0 S,0123456789abcdefghij", "0123456789"}},
+        {"Windows-1252 pasados 16 bytes",
+         "P\nab\n0123456789abcdefghij,34\xB0 S\n",
+         false,
+         {"P", "ab", "0123456789abcdefghij,34\xB0 S"}},
         {"sin forma Windows-1252", "\xE4\xB8\xAD\n", true, {"?"}},
     };
     TCarpetaTemporal dir;

@@ -42,6 +42,10 @@ TEST(ConvertirLinea, PuntoConocido) {
                   rlConvertido);
         EXPECT_EQ(r, c.esperado);
         EXPECT_FALSE(motivo.Hay());
+        // Appended, after what the output held: the same line and its CR LF.
+        std::string salida = "antes\r\n";
+        EXPECT_EQ(AgregarLinea("P1,34\xB0 36' 12.5\" S,58\xB0 22' 54\" W", opc, coord, salida), rlConvertido);
+        EXPECT_EQ(salida, "antes\r\n" + std::string(c.esperado) + "\r\n");
     }
 }
 
@@ -265,6 +269,11 @@ TEST(ConvertirLinea, FallosConMotivo) {
         EXPECT_EQ(ConvertirLinea(c.linea, c.opc, coord, r, &motivo), c.esperado);
         EXPECT_EQ(r, c.esperado == rlFallido ? std::string(2, c.opc.Delimitador) : std::string());
         EXPECT_EQ(TextoMotivo(motivo, TIdioma::Ingles), c.motivo);
+        std::string salida = "antes";
+        TMotivo agregado;
+        EXPECT_EQ(AgregarLinea(c.linea, c.opc, coord, salida, &agregado), c.esperado);
+        EXPECT_EQ(salida, "antes" + (r.empty() ? r : r + "\r\n"));
+        EXPECT_EQ(TextoMotivo(agregado, TIdioma::Ingles), c.motivo);
     }
 }
 
