@@ -85,7 +85,7 @@ TRechazo Plana(const TValoresEntrada &v, TTipoCoordenada tipo, const TElipsoide 
         faja = FajaDelEste(p.Y);
         if (faja == 0) return rzFajaGK;
     }
-    g = InversaTM(p, tipo, fuente.A, fuente.F);
+    InversaTM(p, tipo, fuente.A, fuente.F, g);
     if (!Valido(g)) return rzSinResultado;
     if (tipo == tcGaussKruger && !EnBandaGK(g.Longitud, faja)) return rzLejosDeLaFaja;
     return rzNinguno;

@@ -44,9 +44,16 @@ TPuntoGeocentrico AGeocentrica(const TPuntoGeodesico &p) {
 }
 
 TPuntoGeocentrico TrasladarDatum(const TPuntoGeocentrico &p, uint8_t codigoFuente) {
-    if (codigoFuente != 1 && codigoFuente != 2) return p;  // no row: no shift
-    const TDesplazamiento &c = kDesplazamientos[codigoFuente];
+    // One result object, built where the caller keeps it (a copy of 80-bit reals goes through memory
+    // in pieces that the loads after it must wait for).
     TPuntoGeocentrico r;
+    if (codigoFuente != 1 && codigoFuente != 2) {  // no row: no shift
+        r.X = p.X;
+        r.Y = p.Y;
+        r.Z = p.Z;
+        return r;
+    }
+    const TDesplazamiento &c = kDesplazamientos[codigoFuente];
     r.X = p.X + c.dX;
     r.Y = p.Y + c.dY;
     r.Z = p.Z + c.dZ;

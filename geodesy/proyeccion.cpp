@@ -120,8 +120,13 @@ uint8_t ZonaUTM(long double phi, long double lam) {
     return zona;
 }
 
-TPuntoPlano SerieTM(const TPuntoGeodesico &p, long double k0, long double lam0, long double FE,
-                    long double FN) {
+namespace {
+
+// The series into r (X, Y and Altura), which the caller keeps: every result of the projections is
+// built in place, as a copy of a point of 80-bit reals goes through memory in pieces that the loads
+// after it must wait for.
+void Serie(const TPuntoGeodesico &p, long double k0, long double lam0, long double FE, long double FN,
+           TPuntoPlano &r) {
     const long double a = p.A, phi = p.Latitud;
     TTerminos otro;
     const TTerminos &e = Terminos(p.A, p.F, otro);
@@ -135,7 +140,6 @@ TPuntoPlano SerieTM(const TPuntoGeodesico &p, long double k0, long double lam0, 
     const long double M = e.Arco(phi, sphi, cphi);
     const long double lc = l * cphi;
 
-    TPuntoPlano r;
     r.Altura = p.Altura;
     r.Y = k0 * N *
               (lc + Potencia(lc, 3) * (1 - T + eta2) / 6 +
@@ -147,14 +151,13 @@ TPuntoPlano SerieTM(const TPuntoGeodesico &p, long double k0, long double lam0, 
                sphi * Potencia(cphi, 5) * Potencia(l, 6) *
                    (61 - 58 * T + T * T + 270 * eta2 - 330 * T * eta2) / 720) +
           FN;
-    return r;
 }
 
-TPuntoGeodesico SerieInversaTM(long double X, long double Y, long double a, long double f, long double k0,
-                               long double lam0, long double FE, long double FN) {
+// The inverse series into r (A, F, Latitud and Longitud).
+void SerieInversa(long double X, long double Y, long double a, long double f, long double k0,
+                  long double lam0, long double FE, long double FN, TPuntoGeodesico &r) {
     TTerminos otro;
     const TTerminos &e = Terminos(a, f, otro);
-    TPuntoGeodesico r;
     r.A = a;
     r.F = f;
 
@@ -174,7 +177,7 @@ TPuntoGeodesico SerieInversaTM(long double X, long double Y, long double a, long
     if (std::fabs(std::fabs(phif) - kPiMedios) < 1.6e-10L && std::fabs(Y - FE) < 1e-3L) {
         r.Latitud = phif < 0 ? -kPiMedios : kPiMedios;
         r.Longitud = lam0;
-        return r;
+        return;
     }
     long double cf, sf;
     if (std::fabs(phif) < kPiMedios) {  // from the double angle: cos phi > 0 here
@@ -198,27 +201,41 @@ TPuntoGeodesico SerieInversaTM(long double X, long double Y, long double a, long
                   (5 + 28 * T + 24 * T * T + 6 * eta2 + 8 * T * eta2) * Potencia(u, 5) / 120) /
                      cf +
                  lam0;
+}
+
+}  // namespace
+
+TPuntoPlano SerieTM(const TPuntoGeodesico &p, long double k0, long double lam0, long double FE,
+                    long double FN) {
+    TPuntoPlano r;
+    Serie(p, k0, lam0, FE, FN, r);
+    return r;
+}
+
+TPuntoGeodesico SerieInversaTM(long double X, long double Y, long double a, long double f, long double k0,
+                               long double lam0, long double FE, long double FN) {
+    TPuntoGeodesico r;
+    SerieInversa(X, Y, a, f, k0, lam0, FE, FN, r);
     return r;
 }
 
 TPuntoPlano ProyectarTM(const TPuntoGeodesico &p, TTipoCoordenada tipo) {
+    TPuntoPlano r;  // the one result of every way out, so that it is built where the caller keeps it
     if (tipo == tcGaussKruger) {
         const int faja = FajaGK(p.Longitud);  // MeridianoCentralGK and DesplazamientoFaja in one
         if (faja == 0) {
-            TPuntoPlano r;
             r.X = r.Y = std::numeric_limits<long double>::quiet_NaN();
             r.Altura = p.Altura;
             return r;
         }
-        TPuntoPlano r = SerieTM(p, 1, MeridianoDeFaja(faja) * kRadPorGrado, 500000 + faja * 1000000.0L,
-                                Cuadrante(p.A, p.F));
+        Serie(p, 1, MeridianoDeFaja(faja) * kRadPorGrado, 500000 + faja * 1000000.0L, Cuadrante(p.A, p.F), r);
         // Within the band the easting stays less than 390 km from the false easting (3.45 deg on the
         // equator), so this is also the millions digit of Y.
         r.Faja = static_cast<uint8_t>(faja);
         return r;
     }
     const uint8_t zona = ZonaUTM(p.Latitud, p.Longitud);
-    TPuntoPlano r = SerieTM(p, 0.9996L, (6 * zona - 183) * kRadPorGrado, 500000, 10000000);
+    Serie(p, 0.9996L, (6 * zona - 183) * kRadPorGrado, 500000, 10000000, r);
     r.Zona = zona;
     r.Hemisferio = p.Latitud < 0 ? 'S' : 'N';
     return r;
@@ -226,6 +243,11 @@ TPuntoPlano ProyectarTM(const TPuntoGeodesico &p, TTipoCoordenada tipo) {
 
 TPuntoGeodesico InversaTM(const TPuntoPlano &p, TTipoCoordenada tipo, long double a, long double f) {
     TPuntoGeodesico r;
+    InversaTM(p, tipo, a, f, r);
+    return r;
+}
+
+void InversaTM(const TPuntoPlano &p, TTipoCoordenada tipo, long double a, long double f, TPuntoGeodesico &r) {
     if (tipo == tcGaussKruger) {
         // The strip is the millions digit of Y, which comes off before the series.
         const int faja = FajaDelEste(p.Y);
@@ -234,12 +256,11 @@ TPuntoGeodesico InversaTM(const TPuntoPlano &p, TTipoCoordenada tipo, long doubl
             r.F = f;
             r.Latitud = r.Longitud = std::numeric_limits<long double>::quiet_NaN();
         } else {
-            r = SerieInversaTM(p.X, p.Y - faja * 1000000.0L, a, f, 1, MeridianoDeFaja(faja) * kRadPorGrado,
-                               500000, Cuadrante(a, f));
+            SerieInversa(p.X, p.Y - faja * 1000000.0L, a, f, 1, MeridianoDeFaja(faja) * kRadPorGrado, 500000,
+                         Cuadrante(a, f), r);
         }
     } else {
-        r = SerieInversaTM(p.X, p.Y, a, f, 0.9996L, (6 * p.Zona - 183) * kRadPorGrado, 500000, 10000000);
+        SerieInversa(p.X, p.Y, a, f, 0.9996L, (6 * p.Zona - 183) * kRadPorGrado, 500000, 10000000, r);
     }
     r.Altura = p.Altura;
-    return r;
 }

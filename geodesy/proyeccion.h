@@ -66,3 +66,5 @@ TPuntoGeodesico SerieInversaTM(long double X, long double Y, long double a, long
 // (no point). The result is not held to the strip's band: EnBandaGK tells. UTM: the zone given in
 // p.Zona, not checked here.
 TPuntoGeodesico InversaTM(const TPuntoPlano &p, TTipoCoordenada tipo, long double a, long double f);
+// The same into r, every field set: for a caller that keeps the point (no copy of it).
+void InversaTM(const TPuntoPlano &p, TTipoCoordenada tipo, long double a, long double f, TPuntoGeodesico &r);
