@@ -76,14 +76,28 @@ bool EnBanda(long double grados, int faja) {
 }
 }  // namespace
 
+namespace {
+// The strip table on a longitude in degrees: 1 west of -70.5 deg (and nan), 7 from -55.5 deg on, one
+// more every 3 deg between.
+int FajaDeTabla(long double g) {
+    if (g >= -52.5L) return 7;
+    if (!(g >= -73.5L)) return 1;
+    return 1 + (g >= -70.5L) + (g >= -67.5L) + (g >= -64.5L) + (g >= -61.5L) + (g >= -58.5L) + (g >= -55.5L);
+}
+}  // namespace
+
 int FajaGK(long double lam) {
-    const long double g = GradosTabla(lam);
-    int faja = 1;  // west of -73.5 deg, and nan (which no band holds)
-    if (g >= -52.5L)
-        faja = 7;
-    else if (g >= -73.5L)
-        faja =
-            1 + (g >= -70.5L) + (g >= -67.5L) + (g >= -64.5L) + (g >= -61.5L) + (g >= -58.5L) + (g >= -55.5L);
+    // GradosTabla moves a longitude only onto a multiple of half a degree within 1e-14 deg of it. That
+    // changes the strip only within 1e-14 deg of a strip bound, and never the band: a multiple of half
+    // a degree lies 3 deg or less, or 3.5 deg or more, from a central meridian, far on either side of
+    // 3.45. So the longitude is put on the table's multiples only near its strip's bounds.
+    long double g = lam * kGradoPorRad;
+    int faja = FajaDeTabla(g);
+    const long double oeste = -73.5L + 3 * (faja - 1);  // the strip's bounds in the table
+    if (std::fabs(g - oeste) <= 1e-9L || std::fabs(g - (oeste + 3)) <= 1e-9L) {
+        g = GradosTabla(lam);
+        faja = FajaDeTabla(g);
+    }
     return EnBanda(g, faja) ? faja : 0;
 }
 

@@ -113,6 +113,28 @@ TEST(ProyectarTM, TablaDeFajas) {
     }
 }
 
+// Around every bound of the strip table and of the bands, from a few units in the last place to far
+// beyond 1e-14 deg, the strip is what the table gives on the longitude put onto a multiple of half a
+// degree within 1e-14 deg of it.
+TEST(FajaGK, JuntoALosBordes) {
+    const auto enTabla = [](long double lam) {
+        long double g = lam * kGradoPorRad;
+        const long double cota = std::round(2 * g) / 2;
+        if (std::fabs(g - cota) <= 1e-14L) g = cota;
+        int faja = g >= -52.5L ? 7 : g >= -73.5L ? static_cast<int>((g + 73.5L) / 3) + 1 : 1;
+        return std::fabs(g - (3 * faja - 75)) <= kBandaGK + 1e-14L ? faja : 0;
+    };
+    for (long double borde = -76.5L; borde <= -49.5L; borde += 0.05L) {
+        for (long double d :
+             {0.0L, 1e-18L, 1e-16L, 5e-15L, 9.9e-15L, 1.01e-14L, 3e-14L, 1e-12L, 1e-10L, 2e-9L, 1e-6L})
+            for (long double g : {borde + d, borde - d}) {
+                long double lam = Rad(g);
+                for (int k = 0; k < 3; ++k, lam = std::nextafter(lam, 0.0L))
+                    EXPECT_EQ(FajaGK(lam), enTabla(lam)) << static_cast<double>(g) << " " << k;
+            }
+    }
+}
+
 TEST(ProyectarTM, EnElMeridianoCentral) {
     const long double lats[] = {-55, -34.6L, -21.5L};
     for (const TElipsoide *e : {&ElipsoidePOSGAR, &ElipsoideInchauspe})
