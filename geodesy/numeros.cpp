@@ -377,7 +377,69 @@ char *Decimales(char *p, uint64_t r, int n, int minimo) {
 
 }  // namespace
 
+namespace {
+
+// The metres of every coordinate and height, 1 to 2^26 m in magnitude (with 64-bit significands and
+// little-endian words). There |x| = m 2^(e - 63) with e from 0 to 25, so the digits with 4 decimals are
+// m 10^4 shifted right by 37 to 63 bits, whose remainder lies in the low word. The whole part (below
+// 10^8) and the decimals are then put down as pairs of digits, the leading and trailing zeros
+// counted on the words rather than looked for one by one. False for any other value.
+bool MetrosComunes(const long double &x, char *p, std::size_t &largo) {
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    if constexpr (std::numeric_limits<long double>::digits == 64) {
+        uint64_t m;
+        uint16_t exponente;
+        std::memcpy(&m, &x, 8);
+        std::memcpy(&exponente, reinterpret_cast<const unsigned char *>(&x) + 8, 2);
+        const int e = (exponente & 0x7FFF) - 16383;
+        if (e < 0 || e > 25) return false;
+        const int s = 63 - e;
+        const unsigned __int128 producto = static_cast<unsigned __int128>(m) * 10000u;
+        uint64_t q = static_cast<uint64_t>(producto >> s);
+        const uint64_t resto = static_cast<uint64_t>(producto) & ((uint64_t(1) << s) - 1);
+        const uint64_t medio = uint64_t(1) << (s - 1);
+        if (resto > medio || (resto == medio && (q & 1))) ++q;
+        const uint32_t entero = static_cast<uint32_t>(q / 10000),
+                       decimales = static_cast<uint32_t>(q % 10000);
+        // Eight digits of the whole part, the first in the lowest byte.
+        const uint32_t alto = entero / 10000, bajo = entero % 10000;
+        char cifras[8];
+        std::memcpy(cifras, kPares.v + 2 * (alto / 100), 2);
+        std::memcpy(cifras + 2, kPares.v + 2 * (alto % 100), 2);
+        std::memcpy(cifras + 4, kPares.v + 2 * (bajo / 100), 2);
+        std::memcpy(cifras + 6, kPares.v + 2 * (bajo % 100), 2);
+        uint64_t palabra;
+        std::memcpy(&palabra, cifras, 8);
+        const int ceros = __builtin_ctzll(palabra ^ 0x3030303030303030ULL) / 8;  // entero >= 1
+        palabra >>= 8 * ceros;
+        char d[4];
+        std::memcpy(d, kPares.v + 2 * (decimales / 100), 2);
+        std::memcpy(d + 2, kPares.v + 2 * (decimales % 100), 2);
+        uint32_t dec;
+        std::memcpy(&dec, d, 4);
+        const uint32_t sinCero = dec ^ 0x30303030u;  // trailing zeros are the high bytes; one stays
+        const int finales = sinCero == 0 ? 3 : std::min(3, __builtin_clz(sinCero) / 8);
+        char *const inicio = p;
+        *p = '-';
+        p += std::signbit(x);
+        std::memcpy(p, &palabra, 8);
+        p += 8 - ceros;
+        *p++ = '.';
+        std::memcpy(p, &dec, 4);
+        p += 4 - finales;
+        largo = static_cast<std::size_t>(p - inicio);
+        return true;
+    }
+#endif
+    (void)x, (void)p, (void)largo;
+    return false;
+}
+
+}  // namespace
+
 std::string_view EscribirNumero(TEspacioTexto &e, const long double &x) {
+    std::size_t largo;
+    if (MetrosComunes(x, e.corto, largo)) return std::string_view(e.corto, largo);
     if (x == 0) return "0.0";
     uint64_t q;
     if (std::isfinite(x) && DigitosFijosRapidos(x, 4, q)) {
