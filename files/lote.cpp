@@ -31,18 +31,14 @@ constexpr std::size_t kLargoResultado =
 // its length.
 std::size_t ComponerResultado(const TPuntoTexto &salida, char delimitador, char *linea) {
     char *p = linea;
-    const auto agregar = [&p](std::string_view t) {
-        std::memcpy(p, t.data(), t.size());
-        p += t.size();
-    };
-    agregar(salida.Coord1.Vista());
+    p += salida.Coord1.Copiar(p);
     *p++ = delimitador;
-    agregar(salida.Coord2.Vista());
+    p += salida.Coord2.Copiar(p);
     *p++ = delimitador;
-    agregar(salida.Coord3.Vista());
+    p += salida.Coord3.Copiar(p);
     if (!salida.Zona.empty()) {
         *p++ = delimitador;
-        agregar(salida.Zona.Vista());
+        p += salida.Zona.Copiar(p);
     }
     return static_cast<std::size_t>(p - linea);
 }

@@ -8,6 +8,33 @@
 #include "elipsoide.h"
 #include "proyeccion.h"
 
+// n bytes from s to d, which may overlap (everything is read before anything is written): for the
+// short texts of a conversion, two copies of fixed size, head and tail, cost less than a call.
+inline void CopiarTextoCorto(char *d, const char *s, std::size_t n) {
+    const auto par = [d, s, n](auto trozo) {
+        decltype(trozo) cabeza, cola;
+        std::memcpy(&cabeza, s, sizeof trozo);
+        std::memcpy(&cola, s + n - sizeof trozo, sizeof trozo);
+        std::memcpy(d, &cabeza, sizeof trozo);
+        std::memcpy(d + n - sizeof trozo, &cola, sizeof trozo);
+    };
+    struct T16 {
+        char c[16];
+    };
+    if (n > 32)
+        std::memmove(d, s, n);
+    else if (n >= 16)
+        par(T16{});
+    else if (n >= 8)
+        par(uint64_t{});
+    else if (n >= 4)
+        par(uint32_t{});
+    else if (n >= 2)
+        par(uint16_t{});
+    else if (n == 1)
+        *d = *s;
+}
+
 // A text of fixed capacity: anything longer is cut to its first N characters when stored. The
 // characters live in the object itself, so storing, copying and reading one never touch the heap.
 template <std::size_t N>
@@ -35,9 +62,15 @@ class TTextoCorto {
     // Stores the text cut to N characters; the view may lie in this text itself.
     void Asignar(std::string_view s) {
         n_ = static_cast<uint8_t>(s.size() < N ? s.size() : N);
-        std::memmove(t_, s.data(), n_);
+        CopiarTextoCorto(t_, s.data(), n_);
     }
     std::string_view Vista() const { return std::string_view(t_, n_); }
+    // Writes all N characters of the storage at p (room for N), the text first, and returns the
+    // text's length: a copy of fixed size costs less than one of the text's own.
+    std::size_t Copiar(char *p) const {
+        std::memcpy(p, t_, N);
+        return n_;
+    }
     std::string str() const { return std::string(t_, n_); }
     operator std::string() const { return str(); }
     bool empty() const { return n_ == 0; }

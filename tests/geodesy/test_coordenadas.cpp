@@ -460,4 +460,21 @@ TEST(TCoordenadas, TextosLargosSeCortan) {
     EXPECT_EQ(g.Salida.Coord3.size(), 30u);  // the previous result
 }
 
+// Every length up to and past the capacity, and a text's own tail stored over it (the copy reads
+// before it writes): the characters given, cut at the capacity.
+TEST(TTextoCorto, CadaLargo) {
+    const std::string fuente = "0123456789abcdefghijklmnopqrstuvwxyzABCDEF";
+    for (std::size_t n = 0; n <= fuente.size(); ++n) {
+        SCOPED_TRACE(n);
+        TTextoCorto<30> t;
+        t.Asignar(std::string_view(fuente).substr(0, n));
+        EXPECT_EQ(t.Vista(), fuente.substr(0, std::min<std::size_t>(n, 30)));
+        for (std::size_t k = 0; k <= t.size(); ++k) {
+            TTextoCorto<30> u = t;
+            u.Asignar(u.Vista().substr(k));
+            EXPECT_EQ(u.Vista(), t.Vista().substr(k));
+        }
+    }
+}
+
 }  // namespace
