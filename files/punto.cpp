@@ -91,7 +91,7 @@ bool LeerCampoNumero(std::string_view s, TDato dato, long double &v, TMotivo &mo
         motivo = Motivo(TCodigoMotivo::Vacio, dato, s);
         return false;
     }
-    if (LeerReal(s, v) && std::isfinite(v)) return true;
+    if (LeerRealFinito(s, v)) return true;
     std::string conPunto(s);
     for (char &c : conPunto)
         if (c == ',') c = '.';

@@ -230,7 +230,10 @@ bool LeerRealGeneral(std::string_view t, long double &valor) {
 
 }  // namespace
 
-bool LeerReal(std::string_view t, long double &valor) {
+namespace {
+
+template <bool kFinito>
+bool LeerRealComo(std::string_view t, long double &valor) {
     // One pass over the usual texts (at most 19 significant digits, a short exponent): the digits as
     // one whole number d (leading zeros add nothing) and the power of ten p of the last one. With
     // d < 2^64 and |p| <= 27 both operands are exact and d 10^p is rounded once: the correctly
@@ -279,11 +282,21 @@ bool LeerReal(std::string_view t, long double &valor) {
     const int64_t potencia = exponente - (finFraccion - iniFraccion);
     if (p != fin || (finEntera == iniEntera && finFraccion == iniFraccion) || !exponenteCorto ||
         significativas > 19 || potencia < -kMaxPotenciaExacta || potencia > kMaxPotenciaExacta)
-        return LeerRealGeneral(t, valor);
+        return LeerRealGeneral(t, valor) && (!kFinito || std::isfinite(valor));
     long double v = static_cast<long double>(d);
     v = potencia >= 0 ? v * kPotencias10.v[potencia] : v / kPotencias10.v[-potencia];
     valor = negativo ? -v : v;
     return true;
+}
+
+}  // namespace
+
+bool LeerReal(std::string_view t, long double &valor) {
+    return LeerRealComo<false>(t, valor);
+}
+
+bool LeerRealFinito(std::string_view t, long double &valor) {
+    return LeerRealComo<true>(t, valor);
 }
 
 std::string_view EscribirFijo(TEspacioTexto &e, long double x, int decimales, int ancho) {

@@ -32,6 +32,10 @@ int32_t LeerEntero(std::string_view texto);
 // one '.' and at least one digit ("5." and ".5" read; ".", "-." and "+" do not), an optional exponent.
 // True and the value when the whole text reads.
 bool LeerReal(std::string_view texto, long double &valor);
+// The same for a value that must be finite: false also for a text that reads as an infinite value
+// (just past the largest 80-bit real). Where the value comes by the usual path, which is always
+// finite, nothing is checked afterwards.
+bool LeerRealFinito(std::string_view texto, long double &valor);
 
 std::string FormatoDMS(int tipo, long double radianes);  // tipo 1 latitude, 2 longitude
 std::string FormatoNumero(long double x);                // metres: 1 to 4 decimals

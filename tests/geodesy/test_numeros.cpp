@@ -291,6 +291,19 @@ TEST(LeerNumero, BordesDelCaminoRapido) {
         EXPECT_EQ(v, esperado) << t;
         EXPECT_EQ(std::signbit(v), std::signbit(esperado)) << t;
     }
+    // A finite value up to the largest 80-bit real and what rounds to it; past halfway to the next
+    // power of two nothing reads.
+    long double v = 0;
+    EXPECT_TRUE(LeerRealFinito("-34.6034722", v));
+    EXPECT_EQ(v, -34.6034722L);
+    for (const char *t : {"1.18973149535723176505e+4932", "-1.18973149535723176505e+4932"}) {
+        EXPECT_TRUE(LeerRealFinito(t, v)) << t;
+        EXPECT_EQ(std::fabs(v), std::numeric_limits<long double>::max()) << t;
+    }
+    for (const char *t : {"1.18973149535723176506e+4932", "-1.18973149535723176506e+4932", "1e5000"}) {
+        EXPECT_FALSE(LeerRealFinito(t, v)) << t;
+        EXPECT_FALSE(LeerReal(t, v)) << t;
+    }
 }
 
 // Truncation without the control word: what a plain conversion gives wherever that is defined, at
