@@ -20,13 +20,14 @@ TTerminos::TTerminos(long double a_, long double f_) : a(a_), f(f_) {
     cuadrante = aSobreUnoMasN * b0 * kPiMedios;
 }
 
-const TTerminos &Terminos(long double a, long double f, TTerminos &otro) {
-    // Both frames' ellipsoids are constant-initialised, so these are right even when a conversion runs
-    // from another unit's static initialiser.
+// Both frames' ellipsoids are constant-initialised, so these are right even when a conversion runs from
+// another unit's static initialiser.
+const TTerminos &TerminosPOSGAR() {
     static const TTerminos posgar(ElipsoidePOSGAR.A, ElipsoidePOSGAR.F);
+    return posgar;
+}
+
+const TTerminos &TerminosInchauspe() {
     static const TTerminos inchauspe(ElipsoideInchauspe.A, ElipsoideInchauspe.F);
-    if (f == posgar.f && a == posgar.a) return posgar;
-    if (f == inchauspe.f && a == inchauspe.a) return inchauspe;
-    otro = TTerminos(a, f);
-    return otro;
+    return inchauspe;
 }

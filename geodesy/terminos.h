@@ -34,6 +34,18 @@ struct TTerminos {
     }
 };
 
-// The terms of the ellipsoid (a, f): those of the two frames are kept from their first use; any other
-// ellipsoid (a test's, a sweep's) has its terms computed into `otro`, which the result then refers to.
-const TTerminos &Terminos(long double a, long double f, TTerminos &otro);
+// The terms of the two frames' ellipsoids, computed at their first use.
+const TTerminos &TerminosPOSGAR();
+const TTerminos &TerminosInchauspe();
+
+// The terms of the ellipsoid (a, f): those of the two frames are kept; any other ellipsoid (a test's,
+// a sweep's) has its terms computed into `otro`, which the result then refers to. Inline, so that a
+// and f need not go through memory on every point.
+inline const TTerminos &Terminos(long double a, long double f, TTerminos &otro) {
+    const TTerminos &posgar = TerminosPOSGAR();
+    if (f == posgar.f && a == posgar.a) return posgar;
+    const TTerminos &inchauspe = TerminosInchauspe();
+    if (f == inchauspe.f && a == inchauspe.a) return inchauspe;
+    otro = TTerminos(a, f);
+    return otro;
+}
