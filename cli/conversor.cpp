@@ -116,7 +116,7 @@ TInforme ConvertirArchivo(const TPedido &p) {
     TCola cola(enVuelo);
     TPrimerError error(cola);
 
-    TEscritura escritura{salida, dibujo ? &*dibujo : nullptr, puntos.get()};
+    TEscritura escritura(salida, dibujo ? &*dibujo : nullptr, puntos.get());
     TProgreso progreso(!p.Silencioso && isatty(fileno(stderr)), lector.Tamano());
     const auto escribir = [&](TBloque &b) {
         EscribirBloque(b, escritura);

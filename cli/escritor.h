@@ -21,6 +21,8 @@ struct TInforme {
 
 // Where the blocks go, in reading order, and what the writing carries from one block to the next.
 struct TEscritura {
+    explicit TEscritura(TSalida &salida, TDibujoPuntos *dibujo = nullptr, TEscritorPuntos *puntos = nullptr)
+        : Salida(salida), Dibujo(dibujo), Puntos(puntos) {}
     TSalida &Salida;
     TDibujoPuntos *Dibujo = nullptr;    // the drawing's points, instead of result lines
     TEscritorPuntos *Puntos = nullptr;  // another program's file, instead of result lines

@@ -21,9 +21,9 @@ struct TPedido {
     bool Silencioso = false;
     bool Utf8 = false;            // write result lines in UTF-8 instead of Windows-1252
     std::string Entrada, Salida;  // Entrada "-": standard input; Salida empty or "-": standard output
-    // Called on the writer's thread after each block with the input bytes read so far and the input's
-    // size (0 when unknown). An exception it throws ends the run as an error does: a caller's way to
-    // stop it.
+    // Called after each block is written, by the worker that wrote it (one at a time, in order), with
+    // the input bytes read so far and the input's size (0 when unknown). An exception it throws ends the run
+    // as an error does: a caller's way to stop it.
     std::function<void(int64_t leidos, int64_t tamano)> Avance;
 
     bool SalidaEstandar() const { return Salida.empty() || Salida == "-"; }

@@ -71,7 +71,7 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
                 r = LineaDePunto(punto, ',', c, resultado, &motivo);
                 etiqueta = reg.Nombre;
             }
-        } else if (!ctx.Dibujo && !ctx.Utf8) {
+        } else if (!ctx.Dibujo && !ctx.Puntos && !ctx.Utf8) {
             // The usual line: its result line goes straight to the block's output.
             r = AgregarLinea(linea, b.Opc, c, b.Salida, &motivo);
             escrita = true;

@@ -233,7 +233,7 @@ TEST(EscribirBloque, ArchivoEInformeSumado) {
     TCarpetaTemporal dir;
     TArchivoSeguro archivo(dir / "salida.txt");
     TSalida salida(&archivo);
-    TEscritura e{salida};
+    TEscritura e(salida);
     for (int k : {0, 1, 2}) {
         TBloque b;
         b.Salida = "bloque " + std::to_string(k) + "\r\n";
