@@ -4,6 +4,7 @@
 #include "conversor.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <mutex>
 #include <optional>
 #include <stdexcept>
@@ -73,6 +74,34 @@ class TPrimerError {
     std::exception_ptr error_;
 };
 
+// The workers end together: a signal whose handler ends the process at once (the file-size limit,
+// say) then finds every thread still there, none ended and not yet joined.
+class TFinJunto {
+  public:
+    explicit TFinJunto(int hilos) : pendientes_(hilos) {}
+    // A worker done: waits for the others.
+    void Llegar() {
+        std::unique_lock<std::mutex> l(m_);
+        if (--pendientes_ <= 0)
+            cv_.notify_all();
+        else
+            cv_.wait(l, [&] { return pendientes_ <= 0; });
+    }
+    // No more workers will come (some could not be started).
+    void Soltar() {
+        {
+            std::lock_guard<std::mutex> l(m_);
+            pendientes_ = 0;
+        }
+        cv_.notify_all();
+    }
+
+  private:
+    std::mutex m_;
+    std::condition_variable cv_;
+    int pendientes_;
+};
+
 }  // namespace
 
 TInforme ConvertirArchivo(const TPedido &p) {
@@ -85,6 +114,7 @@ TInforme ConvertirArchivo(const TPedido &p) {
         if (EsLaEntrada(STDOUT_FILENO, lector.Id()))
             throw EArchivo(TOperacion::Escribir, "standard output", kEsLaEntrada);
     } else {
+        const TSenalesRetenidas retenidas;
         archivo.emplace(p.Salida, std::vector<TIdArchivo>{lector.Id()});
         FijarTemporal(archivo->Temporal());
     }
@@ -142,15 +172,22 @@ TInforme ConvertirArchivo(const TPedido &p) {
             error.Fallar();
         }
     };
+    TFinJunto fin(hilos);
     std::vector<std::thread> otros;
     try {
-        for (int h = 1; h < hilos; ++h) otros.emplace_back(trabajar);
+        for (int h = 1; h < hilos; ++h)
+            otros.emplace_back([&] {
+                trabajar();
+                fin.Llegar();
+            });
     } catch (...) {  // no thread to be had: the run stops, and those started end first
         cola.Abortar();
+        fin.Soltar();
         for (std::thread &t : otros) t.join();
         throw;
     }
     trabajar();  // this thread is one of the workers
+    fin.Llegar();
     for (std::thread &t : otros) t.join();
     progreso.Terminar();
     error.Relanzar();

@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <cstring>
+#include <pthread.h>
 #include <unistd.h>
 
 namespace {
@@ -63,6 +64,17 @@ void VigilarSenales() {
         sigfillset(&accion.sa_mask);  // one handler at a time: the first signal decides
         sigaction(s.numero, &accion, nullptr);
     }
+}
+
+TSenalesRetenidas::TSenalesRetenidas() {
+    sigset_t finales;
+    sigemptyset(&finales);
+    for (const TSenal &s : kSenales) sigaddset(&finales, s.numero);
+    pthread_sigmask(SIG_BLOCK, &finales, &antes_);
+}
+
+TSenalesRetenidas::~TSenalesRetenidas() {
+    pthread_sigmask(SIG_SETMASK, &antes_, nullptr);
 }
 
 void FijarTemporal(const std::string &ruta) {

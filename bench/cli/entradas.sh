@@ -19,6 +19,8 @@ if [ ! -e "$DIR/geo_dms.txt" ]; then
       s = (a - d) * 3600 - m * 60; return sprintf("%d\xb0 %d'"'"' %.5f\" %s", d, m, s, h) }
     { printf "%s;%s;%s\n", dms($1, "S"), dms($2, "W"), $3 }' "$DIR/geo_dec.csv" > "$DIR/geo_dms.txt"
 fi
-[ -e "$DIR/gk.csv" ] || "$ZC" -q -f geo -t gk --decimal -c 1,2,3 "$DIR/geo_dec.csv" "$DIR/gk.csv" 2> /dev/null
-[ -e "$DIR/utm.csv" ] || "$ZC" -q -f geo -t utm --decimal -c 1,2,3 "$DIR/geo_dec.csv" "$DIR/utm.csv" 2> /dev/null
+# Result lines on standard output: an OUTPUT named *.csv would be written as a CSV file for other
+# programs, with a header and names.
+[ -e "$DIR/gk.csv" ] || "$ZC" -q -f geo -t gk --decimal -c 1,2,3 "$DIR/geo_dec.csv" - > "$DIR/gk.csv" 2> /dev/null
+[ -e "$DIR/utm.csv" ] || "$ZC" -q -f geo -t utm --decimal -c 1,2,3 "$DIR/geo_dec.csv" - > "$DIR/utm.csv" 2> /dev/null
 exit 0
