@@ -23,14 +23,20 @@ inline int64_t RedondearEntero(long double x) {
 // back, which costs more time than the arithmetic): x + 2^63 lies where the reals are exactly the
 // whole numbers, so (x + 2^63) - 2^63 is x rounded to the nearest one, taken one step back toward
 // zero when it lies beyond x. A result of zero is +0.
+// That holds with the x87's 64-bit significand only. Where the unit runs at a shorter precision (a
+// library that set the control word, an emulator such as valgrind) the sum rounds to a coarse step
+// and 23.1 would truncate to 0. So the result must lie toward zero from x and less than 1 away;
+// when it does not, the library's trunc, right at any precision, takes over.
 inline long double TruncarReal(long double x) {
     constexpr long double k2a63 = 0x1p63L;
     if (x >= 0) {
         const long double n = (x + k2a63) - k2a63;
-        return n > x ? n - 1 : n;
+        const long double t = n > x ? n - 1 : n;
+        return t <= x && x - t < 1 ? t : std::trunc(x);
     }
     const long double n = (x - k2a63) + k2a63;
-    return n < x ? n + 1 : n;
+    const long double t = n < x ? n + 1 : n;
+    return t >= x && t - x < 1 ? t : std::trunc(x);
 }
 
 // Truncation toward zero into a 64-bit integer, saturating (NaN gives 0): every "truncated" value of

@@ -9,6 +9,9 @@
 #include <random>
 #include <string>
 #include <vector>
+#if defined(__x86_64__) && defined(__GLIBC__)
+#include <fpu_control.h>
+#endif
 #include "ayuda.h"
 #include "numeros.h"
 
@@ -308,8 +311,9 @@ TEST(LeerNumero, BordesDelCaminoRapido) {
 
 // Truncation without the control word: what a plain conversion gives wherever that is defined, at
 // halves (where the nearest whole number lies beyond x, on either side), just off whole numbers, at
-// the edge of 64 bits, and saturated or 0 beyond.
-TEST(TruncarEntero, IgualQueLaConversion) {
+// the edge of 64 bits, and saturated or 0 beyond. Also with the x87 set to a 53-bit significand, as
+// another library or an emulator may leave it: the sum by 2^63 then rounds to steps of 2048.
+void ComprobarTruncado() {
     std::vector<long double> v = {
         0.0L,     -0.0L,          0.5L,    1.5L,       2.5L, 0.49999999999999999999L,
         1e-4000L, 0x1p62L + 0.5L, 9.1e18L, 3 * kPiTest};
@@ -327,6 +331,21 @@ TEST(TruncarEntero, IgualQueLaConversion) {
         EXPECT_EQ(TruncarEntero(-x), std::numeric_limits<int64_t>::min());
     }
     EXPECT_EQ(TruncarEntero(std::numeric_limits<long double>::quiet_NaN()), 0);
+}
+
+TEST(TruncarEntero, IgualQueLaConversion) {
+    ComprobarTruncado();
+#if defined(__x86_64__) && defined(__GLIBC__)
+    fpu_control_t antes;
+    _FPU_GETCW(antes);
+    fpu_control_t doble = (antes & ~_FPU_EXTENDED) | _FPU_DOUBLE;
+    _FPU_SETCW(doble);
+    {
+        SCOPED_TRACE("x87 at 53 bits");
+        ComprobarTruncado();
+    }
+    _FPU_SETCW(antes);
+#endif
 }
 
 TEST(LeerEntero, ConversionEstandar) {
