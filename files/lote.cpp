@@ -87,13 +87,22 @@ TResultadoLinea LineaDePunto(const TPuntoVista &punto, char delimitador, TCoorde
     return r;
 }
 
+namespace {
+// The point of a data line, its texts as views into the line (or into this thread's rebuilt DMS
+// texts); false, with why, for a line that holds no point.
+bool PuntoDeLinea(std::string_view linea, const TOpcionesLectura &opc, TPuntoVista &punto, TMotivo *motivo) {
+    thread_local TArmadosDMS armados;
+    if (LeerPuntoVista(linea, opc, punto, armados)) return true;
+    if (motivo) *motivo = MotivoSinPunto(linea, opc);
+    return false;
+}
+}  // namespace
+
 TResultadoLinea ConvertirLinea(std::string_view linea, const TOpcionesLectura &opc, TCoordenadas &c,
                                std::string &resultado, TMotivo *motivo) {
     TPuntoVista punto;
-    thread_local TArmadosDMS armados;
-    if (!LeerPuntoVista(linea, opc, punto, armados)) {
+    if (!PuntoDeLinea(linea, opc, punto, motivo)) {
         resultado.clear();
-        if (motivo) *motivo = MotivoSinPunto(linea, opc);
         return rlSinPunto;
     }
     return LineaDePunto(punto, opc.Delimitador, c, resultado, motivo);
@@ -102,11 +111,7 @@ TResultadoLinea ConvertirLinea(std::string_view linea, const TOpcionesLectura &o
 TResultadoLinea AgregarLinea(std::string_view linea, const TOpcionesLectura &opc, TCoordenadas &c,
                              std::string &salida, TMotivo *motivo) {
     TPuntoVista punto;
-    thread_local TArmadosDMS armados;
-    if (!LeerPuntoVista(linea, opc, punto, armados)) {
-        if (motivo) *motivo = MotivoSinPunto(linea, opc);
-        return rlSinPunto;
-    }
+    if (!PuntoDeLinea(linea, opc, punto, motivo)) return rlSinPunto;
     const TResultadoLinea r = Convertido(punto, c, motivo);
     char l[kLargoResultado];
     std::size_t n = 2;
