@@ -70,7 +70,7 @@ class TFormOpciones : public QDialog {
 
     int ItemDelimitador() const;  // selected item of Delimitador
 
-    // Handlers; errors throw and reach the user through the slots' boundary (files/borde.h).
+    // Handlers; errors throw and reach the user through the slots' boundary (componentes/borde.h).
     void FormActivate();
     void spSiguienteClick();
     void spAnteriorClick();

@@ -60,7 +60,7 @@ bool CargarTraduccionesQt(QCoreApplication &aplicacion) {
 }
 
 TAplicacion::TAplicacion(int &argc, char **argv) : QApplication(argc, argv) {
-    // QSettings keeps what the program remembers under these two names (files/preferencias.h).
+    // QSettings keeps what the program remembers under these two names (componentes/preferencias.h).
     setOrganizationName(QStringLiteral("Zuvelo"));
     setApplicationName(QStringLiteral("Zuvelo II"));
     setApplicationVersion(QStringLiteral("3.2"));

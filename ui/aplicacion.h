@@ -1,5 +1,5 @@
 // TAplicacion: the program's QApplication. Qt's own texts (file dialogs, standard buttons, context
-// menus) are in Spanish and numbers use '.'. Slots have their own boundary (files/borde.h); an
+// menus) are in Spanish and numbers use '.'. Slots have their own boundary (componentes/borde.h); an
 // exception raised by any other event handler stops here and is shown by the default error handler.
 #pragma once
 #include <QApplication>

@@ -64,7 +64,7 @@ class TFConv : public QMainWindow {
         uint8_t ArchivoGrande = 0;
         int64_t TotalLineas = 0;
         // The segments of a large file in their private folder, while they exist; BaseSegmento is the
-        // base of their names (files/segmentos.h), empty when there are none.
+        // base of their names (formatos/segmentos.h), empty when there are none.
         std::shared_ptr<TCarpetaSegmentos> CarpetaSegmentos;
         std::string BaseSegmento;
         // Why a large file could not be split (Windows-1252). The file stays large: convert and save

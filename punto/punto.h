@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "coordenadas.h"
-#include "lectura.h"
+#include "punto_leido.h"
 #include "motivo.h"
 
 // A latitude (taLatitud) or longitude written as degrees, minutes and seconds the way people write

@@ -10,6 +10,7 @@
 #include <vector>
 #include "coordenadas.h"
 #include "motivo.h"
+#include "punto_leido.h"
 
 // Read options in force for one file.
 struct TOpcionesLectura {
@@ -24,34 +25,6 @@ struct TOpcionesLectura {
     uint8_t ModoDecimal = 0;  // 1 decimal degrees (always for plane kinds), 0 DMS text
 };
 
-// One point as read from a line, a grid row or a waypoint, before any check: the texts whole (the
-// point rule decides what fits the conversion object's fields).
-struct TPuntoLeido {
-    std::string Coord1;  // latitude, or X
-    std::string Coord2;  // longitude, or Y
-    std::string Coord3;  // height; empty for the default 1.5 m
-    std::string Zona;    // UTM zone or Gauss-Krueger strip
-    uint8_t EnDecimal = 0;
-};
-
-// The same texts as views (into a line, a TPuntoLeido, or texts built aside), for reading without
-// copies.
-struct TPuntoVista {
-    std::string_view Coord1, Coord2, Coord3, Zona;
-    uint8_t EnDecimal = 0;
-};
-
-inline TPuntoVista Vista(const TPuntoLeido &p) {
-    TPuntoVista v;
-    v.Coord1 = p.Coord1;
-    v.Coord2 = p.Coord2;
-    v.Coord3 = p.Coord3;
-    v.Zona = p.Zona;
-    v.EnDecimal = p.EnDecimal;
-    return v;
-}
-
-enum TTipoAngulo : uint8_t { taLatitud = 1, taLongitud = 2 };
 
 // Splits at every delimiter; adjacent delimiters enclose an empty field. With a delimiter other
 // than space, blanks around every field are trimmed ("P1, -34.5, -58.4" reads like "P1,-34.5,-58.4").
