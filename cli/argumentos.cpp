@@ -6,6 +6,8 @@
 #include <charconv>
 #include <vector>
 
+#include "opciones_lectura.h"
+
 namespace {
 
 std::string Minusculas(std::string s) {
@@ -36,7 +38,7 @@ int64_t Entero(const std::string &opcion, const std::string &valor, int64_t mini
     return v;
 }
 
-void LeerColumnas(const std::string &valor, int (&col)[4]) {
+void LeerColumnas(const std::string &valor, TOpcionesLectura &opc) {
     std::vector<std::string> partes;
     std::size_t ini = 0;
     for (;;) {
@@ -47,9 +49,10 @@ void LeerColumnas(const std::string &valor, int (&col)[4]) {
     }
     if (partes.size() < 2 || partes.size() > 4)
         throw EUso("--columns: '" + valor + "' is not A,B[,H[,Z]] (two to four field numbers)");
-    col[2] = col[3] = 0;
+    uint8_t *const col[4] = {&opc.ColLatX, &opc.ColLonY, &opc.ColAltura, &opc.ColZona};
+    *col[2] = *col[3] = 0;
     for (std::size_t i = 0; i < partes.size(); ++i)
-        col[i] = static_cast<int>(Entero("--columns", partes[i], i < 2 ? 1 : 0, 255));
+        *col[i] = static_cast<uint8_t>(Entero("--columns", partes[i], i < 2 ? 1 : 0, 255));
 }
 
 }  // namespace
@@ -57,7 +60,8 @@ void LeerColumnas(const std::string &valor, int (&col)[4]) {
 TArgumentos LeerArgumentos(int argc, char **argv) {
     TArgumentos a;
     std::vector<std::string> posicionales;
-    bool columnasDadas = false, delimitadorDado = false, inicioDado = false;
+    bool columnasDadas = false, delimitadorDado = false, inicioDado = false, decimal = false;
+    int fuente = -1, destino = -1;
     bool soloPosicionales = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -105,26 +109,27 @@ TArgumentos LeerArgumentos(int argc, char **argv) {
             throw EUso(larga + " takes no value ('" + arg + "')");
         }
         if (larga == "--from")
-            a.Fuente = Elegir(larga, valor, {"geo", "gk", "utm", "gps"});
+            fuente = Elegir(larga, valor, {"geo", "gk", "utm", "gps"});
         else if (larga == "--to")
-            a.Destino = Elegir(larga, valor, {"geo", "gk", "utm"});
+            destino = Elegir(larga, valor, {"geo", "gk", "utm"});
         else if (larga == "--from-frame")
             a.MarcoFuente = Elegir(larga, valor, {"posgar", "inchauspe"});
         else if (larga == "--to-frame")
             a.MarcoDestino = Elegir(larga, valor, {"posgar", "inchauspe"});
         else if (larga == "--delimiter")
-            a.Delimitador = Elegir(larga, valor, {"tab", "comma", "semicolon", "space"}),
+            a.Lectura.Delimitador =
+                CaracteresDelimitador[Elegir(larga, valor, {"tab", "comma", "semicolon", "space"})],
             delimitadorDado = true;
         else if (larga == "--start-line")
-            a.LineaInicio = Entero(larga, valor, 1, INT64_C(1) << 62), inicioDado = true;
+            a.Lectura.LineaInicio = Entero(larga, valor, 1, INT64_C(1) << 62), inicioDado = true;
         else if (larga == "--columns")
-            LeerColumnas(valor, a.Columnas), columnasDadas = true;
+            LeerColumnas(valor, a.Lectura), columnasDadas = true;
         else if (larga == "--name-column")
-            a.ColNombre = static_cast<int>(Entero(larga, valor, 0, 255));
+            a.Lectura.ColNombre = static_cast<uint8_t>(Entero(larga, valor, 0, 255));
         else if (larga == "--threads")
             a.Hilos = static_cast<int>(Entero(larga, valor, 1, 256));
         else if (larga == "--decimal")
-            a.Decimal = true;
+            decimal = true;
         else if (larga == "--quiet")
             a.Silencioso = true;
         else if (larga == "--utf8")
@@ -139,22 +144,26 @@ TArgumentos LeerArgumentos(int argc, char **argv) {
     if (posicionales.size() > 2) throw EUso("unexpected argument '" + posicionales[2] + "'");
     a.Entrada = posicionales[0];
     if (posicionales.size() == 2) a.Salida = posicionales[1];
-    if (a.Fuente < 0) throw EUso("--from is required (geo, gk, utm or gps)");
-    if (a.Destino < 0) throw EUso("--to is required (geo, gk or utm)");
-    if (a.Fuente == 3) {
+    if (fuente < 0) throw EUso("--from is required (geo, gk, utm or gps)");
+    if (destino < 0) throw EUso("--to is required (geo, gk or utm)");
+    a.Lectura.Fuente = static_cast<TTipoArchivo>(fuente);
+    a.Destino = static_cast<TTipoArchivo>(destino);
+    // Plane values are always decimal numbers; geographic ones are DMS text unless --decimal.
+    a.Lectura.ModoDecimal = a.Lectura.Fuente == TTipoArchivo::Geografico && !decimal ? 0 : 1;
+    if (a.Lectura.Fuente == TTipoArchivo::GPS) {
         if (columnasDadas) throw EUso("--columns does not apply to --from gps (waypoint records are fixed)");
         if (delimitadorDado)
             throw EUso("--delimiter does not apply to --from gps (waypoint records use commas)");
         if (inicioDado)
             throw EUso("--start-line does not apply to --from gps (records start at the marker line)");
-        if (a.Decimal)
+        if (decimal)
             throw EUso("--decimal does not apply to --from gps (the marker line tells the notation)");
-        if (a.ColNombre != 0)
+        if (a.Lectura.ColNombre != 0)
             throw EUso("--name-column does not apply to --from gps (waypoint records carry their names)");
     }
-    if (a.Fuente == 2 && a.Columnas[3] == 0)
+    if (a.Lectura.Fuente == TTipoArchivo::UTM && a.Lectura.ColZona == 0)
         throw EUso("--from utm needs the zone field: --columns A,B,H,Z (H may be 0)");
-    if (a.SalidaDXF() && a.Destino == 0)
+    if (a.SalidaDXF() && a.Destino == TTipoArchivo::Geografico)
         throw EUso("a .dxf drawing needs plane coordinates: --to gk or --to utm");
     return a;
 }

@@ -80,7 +80,7 @@ int main(int argc, char **argv) {
         Poner("zuvelo-convert: " + Escapado(e.what(), false) + "\n");
         return kErrorArchivo;
     }
-    Resumen(informe, a.Fuente != 0 || a.Decimal);
+    Resumen(informe, a.Lectura.ModoDecimal == 1);
     // Empty and blank lines are no points; any other line that gave none is a point lost.
     const bool todos = informe.Fallidos == 0 && informe.SinPunto == informe.Vacias;
     return todos ? kTodoConvertido : kPuntosFallidos;

@@ -46,10 +46,6 @@ bool EsLaEntrada(int fd, const TIdArchivo &entrada) {
     return fstat(fd, &st) == 0 && !S_ISCHR(st.st_mode) && TIdArchivo{st.st_dev, st.st_ino} == entrada;
 }
 
-TTipoCoordenada TipoDestino(const TPedido &p) {
-    return p.Destino == 1 ? tcGaussKruger : p.Destino == 2 ? tcUTM : tcGeografica;
-}
-
 // The first error of any thread, kept as it was thrown (a file error keeps its path and reason for a
 // caller that words it); it aborts the queue so that every other thread ends soon.
 class TPrimerError {
@@ -123,19 +119,19 @@ TInforme ConvertirArchivo(const TPedido &p) {
     if (p.SalidaDXF()) dibujo.emplace();
     std::unique_ptr<TEscritorPuntos> puntos;
     if (p.SalidaPuntos())
-        puntos = CrearEscritor(p.FormatoSalida(), TipoDestino(p),
+        puntos = CrearEscritor(p.FormatoSalida(), TipoCoordenada(p.Destino),
                                [&salida](std::string_view datos) { salida.Escribir(datos); });
     lector.Preambulo();
 
     TContexto ctx;
-    ctx.Gps = p.Fuente == 3;
+    ctx.Gps = p.Lectura.Fuente == TTipoArchivo::GPS;
     ctx.Marca = lector.Marca();
     ctx.Dibujo = p.SalidaDXF();
     ctx.Utf8 = p.Utf8;
-    ctx.LineaInicio = p.LineaInicio;
+    ctx.LineaInicio = p.Lectura.LineaInicio;
     ctx.Puntos = puntos != nullptr;
     ctx.Ubicar = ctx.Puntos && p.FormatoSalida() != TFormatoSalida::Csv;  // the map formats place points
-    ctx.TipoDestino = TipoDestino(p);
+    ctx.TipoDestino = TipoCoordenada(p.Destino);
     ctx.MarcoDestino = p.MarcoDestino == 0 ? &ElipsoidePOSGAR : &ElipsoideInchauspe;
 
     const int hilos =
@@ -159,7 +155,7 @@ TInforme ConvertirArchivo(const TPedido &p) {
     const auto trabajar = [&] {
         try {
             TCoordenadas c;
-            ConfigurarCoordenadas(c, p.MarcoFuente, p.MarcoDestino, p.Fuente, p.Destino);
+            ConfigurarCoordenadas(c, p.MarcoFuente, p.MarcoDestino, p.Lectura.Fuente, p.Destino);
             while (auto b = cola.Libre()) {
                 if (!lector.Llenar(*b, bytesBloque)) {
                     cola.Devolver(std::move(b));

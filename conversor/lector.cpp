@@ -14,28 +14,15 @@ std::string Ruta(const TPedido &p) {
     return p.Entrada == "-" ? "/dev/stdin" : p.Entrada;
 }
 
-TOpcionesLectura OpcionesDe(const TPedido &p) {
-    TOpcionesLectura opc;
-    opc.Fuente = static_cast<uint8_t>(p.Fuente);
-    opc.ColLatX = static_cast<uint8_t>(p.Columnas[0]);
-    opc.ColLonY = static_cast<uint8_t>(p.Columnas[1]);
-    opc.ColAltura = static_cast<uint8_t>(p.Columnas[2]);
-    opc.ColZona = static_cast<uint8_t>(p.Columnas[3]);
-    opc.ColNombre = static_cast<uint8_t>(p.ColNombre);
-    opc.ModoDecimal = (p.Fuente == 0 && !p.Decimal) ? 0 : 1;
-    if (p.Delimitador >= 0) opc.Delimitador = CaracteresDelimitador[p.Delimitador];
-    return opc;
-}
-
 }  // namespace
 
 TLectorEntrada::TLectorEntrada(const TPedido &p)
     : entrada_(p.Entrada),
       lector_(Ruta(p)),
-      gps_(p.Fuente == 3),
-      opc_(OpcionesDe(p)),
-      delimitadorFijo_(p.Delimitador >= 0),
-      lineaInicio_(p.LineaInicio) {
+      gps_(p.Lectura.Fuente == TTipoArchivo::GPS),
+      opc_(p.Lectura),
+      delimitadorFijo_(p.Lectura.Delimitador != '\0'),
+      lineaInicio_(p.Lectura.LineaInicio) {
     lector_.LimitarLinea(kLargoMaximoLinea);
     struct stat st;
     if (stat(Ruta(p).c_str(), &st) == 0 && S_ISREG(st.st_mode)) tamano_ = st.st_size;

@@ -6,17 +6,15 @@
 #include <string>
 
 #include "exportar.h"
+#include "lectura.h"
 
 struct TPedido {
-    int Fuente = -1;      // 0 geo, 1 gk, 2 utm, 3 gps
-    int Destino = -1;     // 0 geo, 1 gk, 2 utm
+    // How the input is read (Fuente GPS: waypoint records from the marker line on). By default the
+    // delimiter is found on the start line and the values are in fields 1 and 2.
+    TOpcionesLectura Lectura{'\0', 1, 1, 2};
+    TTipoArchivo Destino = TTipoArchivo::Geografico;
     int MarcoFuente = 0;  // 0 POSGAR 94, 1 Campo Inchauspe 69
     int MarcoDestino = 0;
-    int Delimitador = -1;  // item of CaracteresDelimitador; -1 = detected from the start line
-    int64_t LineaInicio = 1;
-    int Columnas[4] = {1, 2, 0, 0};  // latitude or X, longitude or Y, height, zone or strip
-    int ColNombre = 0;               // field of the point's name; 0 = the points are numbered
-    bool Decimal = false;
     int Hilos = 0;  // 0 = one per core
     bool Silencioso = false;
     bool Utf8 = false;            // write result lines in UTF-8 instead of Windows-1252

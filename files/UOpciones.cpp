@@ -24,13 +24,7 @@
 #include "preferencias.h"
 #include "texto_qt.h"
 
-char OpcDelimitador = ',';
-uint8_t OpcLineaInicio = 1;
-uint8_t OpcColLatX = 1;
-uint8_t OpcColLonY = 2;
-uint8_t OpcColAltura = 0;
-uint8_t OpcColZona = 0;
-uint8_t OpcColNombre = 0;
+TOpcionesLectura OpcLectura;
 std::vector<std::string> LineasMuestra;
 TFormOpciones *FormOpciones = nullptr;
 
@@ -198,15 +192,12 @@ TFormOpciones::TFormOpciones(QWidget *padre)
     });
 
     // FormCreate
-    FuenteArchivo = 0;
+    FuenteArchivo = TTipoArchivo::Geografico;
     ModoAngulo = 0;
-    OpcLineaInicio = 1;
-    OpcColLatX = 1;
-    OpcColLonY = 2;
-    OpcColAltura = 0;
-    OpcColZona = 0;
-    OpcColNombre = 0;
-    OpcDelimitador = CaracteresDelimitador[ItemDelimitador()];
+    OpcLectura = TOpcionesLectura();
+    OpcLectura.ColLatX = 1;
+    OpcLectura.ColLonY = 2;
+    OpcLectura.Delimitador = CaracteresDelimitador[ItemDelimitador()];
     if (!FormOpciones) FormOpciones = this;
 }
 
@@ -280,7 +271,7 @@ void TFormOpciones::FormActivate() {
     cbModo->setEnabled(false);
 
     switch (FuenteArchivo) {
-        case 0:
+        case TTipoArchivo::Geografico:
             NoteBook->setTitle(
                 AQString(" Coordenadas Geogr\xE1"
                          "ficas "));
@@ -291,12 +282,13 @@ void TFormOpciones::FormActivate() {
             EtiqZonaFaja->setEnabled(false);
             sEditZFaja->setEnabled(false);
             break;
-        case 1:
-        case 2:
-            NoteBook->setTitle(FuenteArchivo == 1 ? " Coordenadas GK " : " Coordenadas UTM ");
+        case TTipoArchivo::GaussKruger:
+        case TTipoArchivo::UTM:
+            NoteBook->setTitle(FuenteArchivo == TTipoArchivo::GaussKruger ? " Coordenadas GK "
+                                                                          : " Coordenadas UTM ");
             EtiqLatX->setText("X (Norte):");
             EtiqLonY->setText("Y (Este):");
-            EtiqZonaFaja->setText(FuenteArchivo == 1 ? "Faja:" : "Zona:");
+            EtiqZonaFaja->setText(FuenteArchivo == TTipoArchivo::GaussKruger ? "Faja:" : "Zona:");
             EtiqZonaFaja->setEnabled(true);
             sEditZFaja->setEnabled(true);
             break;
@@ -407,22 +399,24 @@ void TFormOpciones::spBotonOKClick() {
     const int item = DetectarDelimitador(LineaMuestra(linea));
     if (item < 0 || CaracteresDelimitador[item] != CaracteresDelimitador[ItemDelimitador()])
         throw TErrorOpciones("El delimitador de Campo es incorrecto.");
-    OpcLineaInicio = linea;
-    OpcColLatX = latX;
-    OpcColLonY = lonY;
-    OpcColAltura = altura;
-    OpcColZona = zona;
-    OpcColNombre = colNombre;
-    OpcDelimitador = CaracteresDelimitador[item];
-    if (FuenteArchivo == 0) ModoAngulo = static_cast<uint8_t>(cbModo->currentIndex());
+    if (FuenteArchivo == TTipoArchivo::Geografico) ModoAngulo = static_cast<uint8_t>(cbModo->currentIndex());
+    OpcLectura.LineaInicio = linea;
+    OpcLectura.ColLatX = latX;
+    OpcLectura.ColLonY = lonY;
+    OpcLectura.ColAltura = altura;
+    OpcLectura.ColZona = zona;
+    OpcLectura.ColNombre = colNombre;
+    OpcLectura.Delimitador = CaracteresDelimitador[item];
+    OpcLectura.Fuente = FuenteArchivo;
+    OpcLectura.ModoDecimal = FuenteArchivo == TTipoArchivo::Geografico && ModoAngulo == 0 ? 0 : 1;
     Recordar();
     accept();
 }
 
 namespace {
 // The settings group of a file kind's remembered options.
-QString GrupoRecordado(uint8_t fuente) {
-    return QStringLiteral("OpcionesLectura/Tipo%1").arg(fuente);
+QString GrupoRecordado(TTipoArchivo fuente) {
+    return QStringLiteral("OpcionesLectura/Tipo%1").arg(static_cast<int>(fuente));
 }
 }  // namespace
 
@@ -452,11 +446,11 @@ void TFormOpciones::Recordar() const {
     const auto p = Preferencias();
     if (!p) return;
     p->beginGroup(GrupoRecordado(FuenteArchivo));
-    p->setValue("ColLatX", OpcColLatX);
-    p->setValue("ColLonY", OpcColLonY);
-    p->setValue("ColAltura", OpcColAltura);
-    p->setValue("ColZona", OpcColZona);
-    p->setValue("ColNombre", OpcColNombre);
+    p->setValue("ColLatX", OpcLectura.ColLatX);
+    p->setValue("ColLonY", OpcLectura.ColLonY);
+    p->setValue("ColAltura", OpcLectura.ColAltura);
+    p->setValue("ColZona", OpcLectura.ColZona);
+    p->setValue("ColNombre", OpcLectura.ColNombre);
     p->setValue("Delimitador", ItemDelimitador());
     p->endGroup();
 }

@@ -1,13 +1,15 @@
 // TFormOpciones (FormOpciones): the modal "Opciones de Lectura" dialog that previews the first lines
 // of a delimited text file and asks for its start line, delimiter, field numbers and angle notation.
-// The accepted values live in the unit variables below, from which the open command copies them;
-// the field numbers and delimiter are also remembered per file kind for the next showing.
+// The accepted values live in OpcLectura, from which the open command takes them; the field numbers
+// and delimiter are also remembered per file kind for the next showing.
 #pragma once
 #include <QDialog>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "lectura.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -20,14 +22,9 @@ class QStackedWidget;
 class QTableWidget;
 class TMensaje;
 
-// The read options (the values of the last "Aceptar").
-extern char OpcDelimitador;
-extern uint8_t OpcLineaInicio;
-extern uint8_t OpcColLatX;
-extern uint8_t OpcColLonY;
-extern uint8_t OpcColAltura;
-extern uint8_t OpcColZona;
-extern uint8_t OpcColNombre;  // field of the point's name; 0 = none
+// The read options of the last "Aceptar": delimiter, start line, fields, the file kind it was shown
+// for and the angle notation (ModoDecimal 1 for decimal degrees, always for plane kinds).
+extern TOpcionesLectura OpcLectura;
 // The previewed lines: element k-1 holds line k.
 extern std::vector<std::string> LineasMuestra;
 
@@ -41,7 +38,7 @@ class TFormOpciones : public QDialog {
 
     uint8_t CantidadMuestra = 0;  // lines shown in the preview
     std::string NombreArchivo;    // file to preview, set by the caller
-    uint8_t FuenteArchivo = 0;    // 0 GEO, 1 GK, 2 UTM, 3 GPS (item of cbFuente)
+    TTipoArchivo FuenteArchivo = TTipoArchivo::Geografico;  // the kind of the file, set by the caller
     uint8_t ModoAngulo = 0;       // 0 degrees-minutes-seconds, 1 decimal degrees (item of cbModo)
 
     // Shows the dialog modally and returns QDialog::Accepted or Rejected. Tests replace the way it is

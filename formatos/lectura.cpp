@@ -22,11 +22,24 @@ inline std::string_view Recortar(std::string_view s) {
 // Geographic files may hold angles as "-34 36' 12.5''": a blank in the latitude field and no
 // degree sign. Only the latitude field decides, for both.
 bool FormaEspacios(std::string_view lat, const TOpcionesLectura &opc) {
-    return opc.Fuente == 0 && lat.find(' ') != std::string_view::npos &&
+    return opc.Fuente == TTipoArchivo::Geografico && lat.find(' ') != std::string_view::npos &&
            lat.find(kGrado) == std::string_view::npos;
 }
 
 }  // namespace
+
+TTipoCoordenada TipoCoordenada(TTipoArchivo tipo) {
+    switch (tipo) {
+        case TTipoArchivo::GaussKruger:
+            return tcGaussKruger;
+        case TTipoArchivo::UTM:
+            return tcUTM;
+        case TTipoArchivo::Geografico:
+        case TTipoArchivo::GPS:
+            break;
+    }
+    return tcGeografica;
+}
 
 void DividirCampos(std::string_view linea, char delimitador, std::vector<std::string_view> &campos,
                    std::size_t maximo) {
@@ -123,10 +136,10 @@ bool LeerPuntoVista(std::string_view linea, const TOpcionesLectura &opc, TPuntoV
         punto.EnDecimal = opc.ModoDecimal;
     }
     punto.Coord3 = opc.ColAltura != 0 && n >= opc.ColAltura ? altura : std::string_view("1.5");
-    if ((opc.Fuente == 1 || opc.Fuente == 2) && opc.ColZona != 0)
+    if ((opc.Fuente == TTipoArchivo::GaussKruger || opc.Fuente == TTipoArchivo::UTM) && opc.ColZona != 0)
         // A UTM line without its zone field gets an empty zone, which the conversion refuses; a
         // Gauss-Krüger strip comes from Y.
-        punto.Zona = n >= opc.ColZona ? zona : std::string_view(opc.Fuente == 2 ? "" : "0");
+        punto.Zona = n >= opc.ColZona ? zona : std::string_view(opc.Fuente == TTipoArchivo::UTM ? "" : "0");
     else
         punto.Zona = "0";
     return true;
@@ -191,7 +204,7 @@ bool CeldasLinea(std::string_view linea, int numero, const TOpcionesLectura &opc
         celdas[1] = std::string(lat);
         celdas[2] = std::string(lon);
     }
-    if (opc.Fuente == 0 || opc.Fuente == 3) {
+    if (TipoCoordenada(opc.Fuente) == tcGeografica) {
         // Angles that read for sure are shown in the program's own layout, ready for the masked
         // editor; anything else stays as written, to fail with its reason at conversion.
         TMotivo m;

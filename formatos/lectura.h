@@ -12,19 +12,32 @@
 #include "motivo.h"
 #include "punto_leido.h"
 
-// Read options in force for one file.
+// The kinds of points a file holds, in the order of the window's source list and of zuvelo-convert's
+// --from names; a destination is one of the first three.
+enum class TTipoArchivo : uint8_t { Geografico, GaussKruger, UTM, GPS };
+// The conversion object's kind of a file's points: waypoints are geographic.
+TTipoCoordenada TipoCoordenada(TTipoArchivo tipo);
+
+// How a file is read: the one record of the read options dialog, the window, its background run and
+// zuvelo-convert.
 struct TOpcionesLectura {
-    char Delimitador = ',';
-    uint8_t LineaInicio = 1;  // first data line, from 1 (0 counts as 1)
+    char Delimitador = ',';   // '\0': the first of tab, ',', ';', space on the start line
+    int64_t LineaInicio = 1;  // first data line, from 1 (0 counts as 1)
     uint8_t ColLatX = 0;      // field (from 1) of the latitude or X; 0 = not given
     uint8_t ColLonY = 0;      // field of the longitude or Y
     uint8_t ColAltura = 0;    // field of the height; 0 = none
     uint8_t ColZona = 0;      // field of the UTM zone or Gauss-Krüger strip; 0 = none
     uint8_t ColNombre = 0;    // field of the point's name; 0 = none (points are numbered)
-    uint8_t Fuente = 0;       // source kind: 0 geographic, 1 Gauss-Krüger, 2 UTM, 3 GPS
+    TTipoArchivo Fuente = TTipoArchivo::Geografico;
     uint8_t ModoDecimal = 0;  // 1 decimal degrees (always for plane kinds), 0 DMS text
 };
 
+// The options that read the lines of a delimited file holding points of `tipo`: waypoints read as
+// delimited lines (the window does so under Campo Inchauspe 69) are geographic points, on every path.
+inline TOpcionesLectura OpcionesDeLineas(TOpcionesLectura opc, TTipoArchivo tipo) {
+    opc.Fuente = tipo == TTipoArchivo::GPS ? TTipoArchivo::Geografico : tipo;
+    return opc;
+}
 
 // Splits at every delimiter; adjacent delimiters enclose an empty field. With a delimiter other
 // than space, blanks around every field are trimmed ("P1, -34.5, -58.4" reads like "P1,-34.5,-58.4").

@@ -12,13 +12,12 @@
 #include "numeros.h"
 #include "punto.h"
 
-void ConfigurarCoordenadas(TCoordenadas &c, int marcoFuente, int marcoDestino, int tipoFuente,
-                           int tipoDestino) {
+void ConfigurarCoordenadas(TCoordenadas &c, int marcoFuente, int marcoDestino, TTipoArchivo tipoFuente,
+                           TTipoArchivo tipoDestino) {
     c.SetElipsoideFuente(marcoFuente == 0 ? ElipsoidePOSGAR : ElipsoideInchauspe);
     c.SetElipsoideDestino(marcoDestino == 0 ? ElipsoidePOSGAR : ElipsoideInchauspe);
-    // Source items: GEO, GK, UTM, GPS (waypoints are geographic); destination items: GEO, GK, UTM.
-    c.SetTipoFuente(tipoFuente == 1 ? tcGaussKruger : tipoFuente == 2 ? tcUTM : tcGeografica);
-    c.SetTipoDestino(tipoDestino == 1 ? tcGaussKruger : tipoDestino == 2 ? tcUTM : tcGeografica);
+    c.SetTipoFuente(TipoCoordenada(tipoFuente));
+    c.SetTipoDestino(TipoCoordenada(tipoDestino));
 }
 
 namespace {

@@ -10,10 +10,9 @@
 #include "lectura.h"
 #include "motivo.h"
 
-// Sets both frames and kinds from the window's selectors: frames 0 POSGAR 94 / 1 Campo Inchauspe 69;
-// source kind item 0 GEO, 1 GK, 2 UTM, 3 GPS; destination item 0 GEO, 1 GK, 2 UTM.
-void ConfigurarCoordenadas(TCoordenadas &c, int marcoFuente, int marcoDestino, int tipoFuente,
-                           int tipoDestino);
+// Sets both frames and kinds: frames 0 POSGAR 94 / 1 Campo Inchauspe 69.
+void ConfigurarCoordenadas(TCoordenadas &c, int marcoFuente, int marcoDestino, TTipoArchivo tipoFuente,
+                           TTipoArchivo tipoDestino);
 
 // Coord1 D Coord2 D Coord3 [D Zona]; the delimiter twice for a failed conversion.
 std::string LineaResultado(const TPuntoTexto &salida, char delimitador);

@@ -138,7 +138,7 @@ void TFConv::CrearArchivos() {
     cbDestinoChange(1);
     ModeloGrilla->FijarCelda(0, 5, Negrita("Coordenadas Planas GK"));  // one blank at start
     archivos_.Convertido = 0;
-    archivos_.ModoDecimal = 0;
+    archivos_.Lectura.ModoDecimal = 0;
 
     Conectar(skAbrir, &QToolButton::clicked, this, &TFConv::skAbrirclick);
     Conectar(spOpcArch, &QPushButton::clicked, this, &TFConv::spOpcArchClick);
@@ -165,18 +165,16 @@ int TFConv::MarcoDestino() const {
     return BotonesDestino->checkedId() == 1 ? 1 : 0;
 }
 
+TTipoArchivo TFConv::TipoFuente() const {
+    return static_cast<TTipoArchivo>(std::max(0, cbFuente->currentIndex()));
+}
+
+TTipoArchivo TFConv::TipoDestino() const {
+    return static_cast<TTipoArchivo>(std::max(0, cbDestino->currentIndex()));
+}
+
 TOpcionesLectura TFConv::Opciones() const {
-    TOpcionesLectura o;
-    o.Delimitador = archivos_.DelimArchivo;
-    o.LineaInicio = archivos_.LineaInicio;
-    o.ColLatX = archivos_.ColLatX;
-    o.ColLonY = archivos_.ColLonY;
-    o.ColAltura = archivos_.ColAltura;
-    o.ColZona = archivos_.ColZona;
-    o.ColNombre = archivos_.ColNombre;
-    o.Fuente = static_cast<uint8_t>(std::max(0, cbFuente->currentIndex()));
-    o.ModoDecimal = archivos_.ModoDecimal;
-    return o;
+    return OpcionesDeLineas(archivos_.Lectura, TipoFuente());
 }
 
 void TFConv::TerminarEdicion() {
@@ -203,7 +201,7 @@ void TFConv::cbFuenteChange(int item) {
         g.FijarCelda(1, 2, Negrita("Y (Este)"));
         g.FijarCelda(1, 3, Negrita("Altura"));
         g.FijarCelda(1, 4, Negrita(TitulosTipo[item].Titulo3));
-        archivos_.ModoDecimal = 1;
+        archivos_.Lectura.ModoDecimal = 1;
     } else {
         g.FijarCelda(0, 1,
                      Negrita("Coordenadas Geogr\xE1"

@@ -71,7 +71,7 @@ void TFConv::EmpezarApertura() {
 }
 
 void TFConv::AbrirArchivo(const std::string &ruta) {
-    if (MarcoFuente() == 0 && cbFuente->currentIndex() == 3) {
+    if (MarcoFuente() == 0 && TipoFuente() == TTipoArchivo::GPS) {
         // A waypoint file has no read options: the button would reload the last delimited file.
         spOpcArch->setEnabled(false);
         LeerArchivoGPS(ruta);
@@ -80,27 +80,21 @@ void TFConv::AbrirArchivo(const std::string &ruta) {
     // Read as a delimited file (a GPS file under Campo Inchauspe 69 too).
     spOpcArch->setEnabled(true);
     if (!FormOpciones) new TFormOpciones(this);
-    FormOpciones->FuenteArchivo = static_cast<uint8_t>(cbFuente->currentIndex());
+    FormOpciones->FuenteArchivo = TipoFuente();
     FormOpciones->NombreArchivo = ruta;
     if (FormOpciones->Ejecutar() != QDialog::Accepted) return;
     AplicarOpcionesYCargar(ruta);
 }
 
 void TFConv::AplicarOpcionesYCargar(const std::string &ruta) {
-    archivos_.DelimArchivo = OpcDelimitador;
-    archivos_.LineaInicio = OpcLineaInicio;
-    archivos_.ColLatX = OpcColLatX;
-    archivos_.ColLonY = OpcColLonY;
-    archivos_.ColAltura = OpcColAltura;
-    archivos_.ColZona = OpcColZona;
-    archivos_.ColNombre = OpcColNombre;
+    archivos_.Lectura = OpcLectura;
     archivos_.OpcionesLeidas = 1;
-    archivos_.ModoDecimal = (cbFuente->currentIndex() == 0 && FormOpciones->ModoAngulo == 0) ? 0 : 1;
     CargarArchivo(ruta);
 }
 
 void TFConv::spOpcArchClick() {
     if (!FormOpciones || FormOpciones->NombreArchivo.empty() || LoteEnCurso()) return;
+    FormOpciones->FuenteArchivo = TipoFuente();  // the kind may have changed since the file was opened
     if (FormOpciones->Ejecutar() != QDialog::Accepted) return;
     // The accepted options apply at once: the file is loaded again with them.
     archivos_.Convertido = 0;
@@ -132,7 +126,7 @@ void TFConv::CargarArchivo(const std::string &ruta) {
         TLectorLineas lector(ruta);
         lector.LimitarLinea(kLargoMaximoLinea);
         std::string linea;
-        for (int k = 1; k < archivos_.LineaInicio && lector.Leer(linea); ++k) {
+        for (int k = 1; k < archivos_.Lectura.LineaInicio && lector.Leer(linea); ++k) {
         }
         int i = 0;
         while (i < kLineasGrilla && lector.Leer(linea)) {
@@ -155,7 +149,7 @@ void TFConv::Segmentar(const std::string &ruta) {
     BarProgreso->Mostrar();
     try {
         auto carpeta = std::make_shared<TCarpetaSegmentos>();
-        ::Segmentar(ruta, archivos_.LineaInicio, archivos_.TotalLineas, carpeta->Base(),
+        ::Segmentar(ruta, archivos_.Lectura.LineaInicio, archivos_.TotalLineas, carpeta->Base(),
                     [this](int v) { BarProgreso->FijarValor(v); });
         archivos_.CarpetaSegmentos = std::move(carpeta);
         archivos_.BaseSegmento = archivos_.CarpetaSegmentos->Base();
@@ -186,7 +180,7 @@ void TFConv::LeerArchivoGPS(const std::string &ruta) {
     bool hallada = false;
     while (!hallada && lector.Leer(linea)) hallada = BuscarMarcaGPS(linea, marca);
     if (!hallada) return;  // not a waypoint file: nothing changes
-    archivos_.ModoDecimal = marca.Dms ? 0 : 1;
+    archivos_.Lectura.ModoDecimal = marca.Dms ? 0 : 1;
     std::vector<TModeloGrilla::TFila> filas;
     LeerFilas(*ModeloGrilla, filas, [&] {
         do {

@@ -72,8 +72,7 @@ void TFConv::skTransfclick() {
     // A new run would rewrite the output segments the workers are writing.
     if (LoteEnCurso() || RechazarArchivoIncompleto() || !HayQueConvertir()) return;
     ConvertirFilas();
-    archivos_.AjustesConvertidos = {MarcoFuente(), MarcoDestino(), cbFuente->currentIndex(),
-                                    cbDestino->currentIndex()};
+    archivos_.AjustesConvertidos = {MarcoFuente(), MarcoDestino(), TipoFuente(), TipoDestino()};
     AjustarColumnasResultado();
     InformarConversion();
     if (archivos_.ArchivoGrande == 1) {
@@ -90,11 +89,12 @@ void TFConv::skTransfclick() {
 
 bool TFConv::HayQueConvertir() {
     const TEstado &e = archivos_;
-    if (ModeloGrilla->Celda(2, 1).empty() || (e.OpcionesLeidas == 1 && (e.ColLatX == 0 || e.ColLonY == 0))) {
+    if (ModeloGrilla->Celda(2, 1).empty() ||
+        (e.OpcionesLeidas == 1 && (e.Lectura.ColLatX == 0 || e.Lectura.ColLonY == 0))) {
         spMensaje->Mostrar(TMensaje::Error, AQString(kSinDatos), TMensaje::Ok);
         return false;
     }
-    if (cbFuente->currentIndex() == 2 && e.ColZona == 0 && e.OpcionesLeidas == 1) {
+    if (TipoFuente() == TTipoArchivo::UTM && e.Lectura.ColZona == 0 && e.OpcionesLeidas == 1) {
         spMensaje->Mostrar(TMensaje::Error, AQString(kSinZona), TMensaje::Ok);
         return false;
     }
@@ -105,10 +105,10 @@ bool TFConv::HayQueConvertir() {
 // its row with the reason instead of converting to a wrong place.
 void TFConv::ConvertirFilas() {
     TModeloGrilla &g = *ModeloGrilla;
-    const int fuente = cbFuente->currentIndex(), destino = cbDestino->currentIndex();
+    const TTipoArchivo fuente = TipoFuente();
     TCoordenadas &c = *Coordenadas;
-    ConfigurarCoordenadas(c, MarcoFuente(), MarcoDestino(), fuente, destino);
-    const bool geografica = fuente == 0 || fuente == 3;
+    ConfigurarCoordenadas(c, MarcoFuente(), MarcoDestino(), fuente, TipoDestino());
+    const bool geografica = TipoCoordenada(fuente) == tcGeografica;
     TConteoPuntos conteo;
     TPuntoLeido punto;
     TMotivo motivo;
@@ -122,7 +122,7 @@ void TFConv::ConvertirFilas() {
         punto.Coord2 = g.Celda(fila, 2);
         punto.Coord3 = g.Celda(fila, 3);
         punto.Zona = g.Celda(fila, 4);
-        punto.EnDecimal = archivos_.ModoDecimal;
+        punto.EnDecimal = archivos_.Lectura.ModoDecimal;
         if (!ConvertirYContar(punto, c, geografica, conteo, motivo)) {
             // No result of an earlier conversion may stay beside the row.
             for (int col = 5; col <= 8; ++col) g.FijarCelda(fila, col, std::string());
@@ -133,7 +133,7 @@ void TFConv::ConvertirFilas() {
         g.FijarCelda(fila, 5, c.Salida.Coord1);
         g.FijarCelda(fila, 6, c.Salida.Coord2);
         g.FijarCelda(fila, 7, c.Salida.Coord3);
-        if (destino > 0) g.FijarCelda(fila, 8, c.Salida.Zona);
+        if (TipoDestino() != TTipoArchivo::Geografico) g.FijarCelda(fila, 8, c.Salida.Zona);
     }
     g.TerminarCambioMasivo();
     archivos_.ConteoGrilla = conteo;
@@ -144,7 +144,7 @@ void TFConv::InformarConversion() {
     std::string estado = TextoConteo(conteo.Convertidos, conteo.Fallidos);
     if (archivos_.ArchivoGrande == 1)
         estado += " en la grilla; el archivo completo se convierte en segundo plano";
-    const std::string pista = PistaNotacion(conteo, archivos_.ModoDecimal == 1);
+    const std::string pista = PistaNotacion(conteo, archivos_.Lectura.ModoDecimal == 1);
     Msg->setText(AQString(pista.empty() ? estado : estado + ". " + pista));
     if (conteo.Convertidos == 0 && conteo.Fallidos > 0) {
         std::string texto =
@@ -174,7 +174,7 @@ void TFConv::AjustarColumnasResultado() {
 void TFConv::GrupoTareasStart() {
     SegmentoSiguiente = 0;
     const int mf = MarcoFuente(), md = MarcoDestino();
-    const int tf = cbFuente->currentIndex(), td = cbDestino->currentIndex();
+    const TTipoArchivo tf = TipoFuente(), td = TipoDestino();
     for (std::unique_ptr<TCoordenadas> *c : {&CoordTarea1, &CoordTarea2, &CoordTarea3, &CoordTarea4}) {
         *c = std::make_unique<TCoordenadas>();
         ConfigurarCoordenadas(**c, mf, md, tf, td);
@@ -242,7 +242,8 @@ void TFConv::InformarLote() {
     for (int k = 0; k < kSegmentos && listados < 10; ++k)
         for (const TFalloLinea &f : resumenLote_[k].Fallos) {
             if (listados++ == 10) break;
-            const int64_t linea = LineaEnArchivo(k, f.Linea, archivos_.LineaInicio, archivos_.TotalLineas);
+            const int64_t linea =
+                LineaEnArchivo(k, f.Linea, archivos_.Lectura.LineaInicio, archivos_.TotalLineas);
             texto += "\nL\xEDnea " + std::to_string(linea) + ": " + TextoMotivo(f.Motivo, TIdioma::Espanol);
         }
     spMensaje->Mostrar(TMensaje::Informacion, AQString(texto), TMensaje::Ok);

@@ -13,7 +13,6 @@
 #include "grilla_texto.h"
 #include "lineas.h"
 #include "mensaje.h"
-#include "opciones_lectura.h"
 #include "progreso.h"
 #include "tareas.h"
 #include "texto_error.h"
@@ -27,10 +26,6 @@ namespace {
 struct EDetenido : std::runtime_error {
     EDetenido() : std::runtime_error("detenido") {}
 };
-
-TTipoCoordenada TipoDeItem(int item) {
-    return item == 1 ? tcGaussKruger : item == 2 ? tcUTM : tcGeografica;
-}
 
 const TElipsoide &MarcoDeItem(int item) {
     return item == 1 ? ElipsoideInchauspe : ElipsoidePOSGAR;
@@ -81,7 +76,7 @@ void TFConv::GuardarPuntos(const QString &fileName, TFormatoSalida formato, cons
 bool TFConv::MakePuntos(const QString &fileName, TFormatoSalida formato) {
     MotivoGuardar.clear();
     const TEstado::TAjustes &a = archivos_.AjustesConvertidos;
-    const TTipoCoordenada tipo = TipoDeItem(a.Destino);
+    const TTipoCoordenada tipo = TipoCoordenada(a.Destino);
     const TElipsoide &marco = MarcoDeItem(a.MarcoDestino);
     BarProgreso->FijarEtiqueta(QStringLiteral("Grabando ") + QFileInfo(fileName).fileName());
     BarProgreso->FijarValor(0);
@@ -129,23 +124,11 @@ TPedido TFConv::PedidoDelArchivo() const {
     const TEstado &e = archivos_;
     const TEstado::TAjustes &a = e.AjustesConvertidos;
     TPedido p;
-    // A waypoint file read as a delimited file (under Campo Inchauspe 69) is a geographic file in
-    // decimal degrees.
-    p.Fuente = a.Fuente == 3 ? 0 : a.Fuente;
+    p.Lectura = OpcionesDeLineas(e.Lectura, a.Fuente);
+    p.Lectura.LineaInicio = std::max<int64_t>(1, e.Lectura.LineaInicio);
     p.Destino = a.Destino;
     p.MarcoFuente = a.MarcoFuente;
     p.MarcoDestino = a.MarcoDestino;
-    const auto *d =
-        std::find(std::begin(CaracteresDelimitador), std::end(CaracteresDelimitador), e.DelimArchivo);
-    p.Delimitador =
-        d == std::end(CaracteresDelimitador) ? -1 : static_cast<int>(d - std::begin(CaracteresDelimitador));
-    p.LineaInicio = std::max<int64_t>(1, e.LineaInicio);
-    p.Columnas[0] = e.ColLatX;
-    p.Columnas[1] = e.ColLonY;
-    p.Columnas[2] = e.ColAltura;
-    p.Columnas[3] = e.ColZona;
-    p.ColNombre = e.ColNombre;
-    p.Decimal = e.ModoDecimal == 1;
     p.Silencioso = true;
     p.Entrada = e.RutaArchivo;
     return p;

@@ -79,7 +79,7 @@ void TFConv::GuardarDXF(const QString &nombre, const TConteoPuntos &puntos) {
     const bool bien = MakeDXF(nombre, LimitesDibujo(archivos_.ConteoGrilla.Extension));
     std::string aviso;
     if (!bien)
-        aviso = cbDestino->currentIndex() == 0
+        aviso = TipoDestino() == TTipoArchivo::Geografico
                     ? "\nUn dibujo necesita coordenadas planas: elija Gauss-Kr\xFCger o UTM como destino."
                     : (MotivoGuardar.empty() ? std::string() : "\n\r" + MotivoGuardar);
     // The drawing holds the grid's points: those of a large file beyond the grid are not in it.

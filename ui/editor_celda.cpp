@@ -90,8 +90,7 @@ void TFConv::CrearCampo() {
 }
 
 bool TFConv::GrillaGetEditText(int col, int fila, const std::string &valor) {
-    const int fuente = cbFuente->currentIndex();
-    if (fuente == 1 || fuente == 2) return false;
+    if (TipoCoordenada(TipoFuente()) != tcGeografica) return false;
     archivos_.ColEditada = col;
     archivos_.FilaEditada = fila;
     if (col != 1 && col != 2) return false;
@@ -101,8 +100,8 @@ bool TFConv::GrillaGetEditText(int col, int fila, const std::string &valor) {
     Campo->setGeometry(origen.x(), origen.y(), celda.width() - 1, celda.height() - 2);
     std::string texto = valor;
     try {
-        ModoWGS.Asignar(valor, static_cast<uint8_t>(col), archivos_.ModoDecimal);
-        if (archivos_.ModoDecimal == 1) texto = SinRelleno(ModoWGS.GetTexto());
+        ModoWGS.Asignar(valor, static_cast<uint8_t>(col), archivos_.Lectura.ModoDecimal);
+        if (archivos_.Lectura.ModoDecimal == 1) texto = SinRelleno(ModoWGS.GetTexto());
     } catch (const std::exception &) {
         // Not an error: a cell that does not read as an angle is shown as it is, to be typed over.
         ModoWGS.Limpiar();
@@ -140,7 +139,7 @@ void TFConv::CampoExit() {
             // Unchanged, the angle keeps the full precision it was read with.
             if (t != textoCampo_ && t != ModoWGS.GetTexto()) ModoWGS.SetTexto(t);
             ModeloGrilla->FijarCelda(archivos_.FilaEditada, archivos_.ColEditada,
-                                     archivos_.ModoDecimal == 0 ? t : ModoWGS.GetDecimal());
+                                     archivos_.Lectura.ModoDecimal == 0 ? t : ModoWGS.GetDecimal());
         } catch (const std::exception &e) {
             // A text the angle object cannot read leaves the cell as it was, and says why once the
             // editor is away.

@@ -97,17 +97,13 @@ void TFConv::FormCreate() {
     FijarSeparadorDecimal();
     archivos_.Convertido = 0;
     archivos_.OpcionesLeidas = 0;
-    archivos_.DelimArchivo = ',';
-    archivos_.LineaInicio = 1;
-    archivos_.ColLatX = archivos_.ColLonY = archivos_.ColAltura = archivos_.ColZona = 0;
-    archivos_.ColNombre = 0;
+    archivos_.Lectura = TOpcionesLectura();
     DirPrograma =
         DeQString(QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/')));
     if (!ChkMensaje) {
         ChkMensaje = new TChkMensaje(this);
         QCoreApplication::instance()->installEventFilter(ChkMensaje);
     }
-    archivos_.ModoDecimal = 0;
     Coordenadas = std::make_unique<TCoordenadas>();
     delete Formato;
     Formato = new TFormato(MascaraLatitud, true);

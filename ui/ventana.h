@@ -53,12 +53,9 @@ class TFConv : public QMainWindow {
 
     // What the "Archivos" tab holds besides its controls.
     struct TEstado {
-        // The read options copied at each open (Opciones() adds the source kind).
-        char DelimArchivo = ',';
-        uint8_t LineaInicio = 1;
-        uint8_t ColLatX = 0, ColLonY = 0, ColAltura = 0, ColZona = 0;
-        uint8_t ColNombre = 0;    // 0: the points are numbered
-        uint8_t ModoDecimal = 0;  // 1: geographic grid values are decimal degrees (always for GK/UTM)
+        // The read options of the last open (Opciones() adds the source kind). ModoDecimal 1: the
+        // geographic grid values are decimal degrees (always for GK/UTM).
+        TOpcionesLectura Lectura;
         uint8_t OpcionesLeidas = 0;
         uint8_t Convertido = 0;
         uint8_t ArchivoGrande = 0;
@@ -78,11 +75,11 @@ class TFConv : public QMainWindow {
         // then: a save that reads it again must find the same file.
         std::string RutaArchivo;
         int64_t TamanoArchivo = -1, CambioArchivo = -1;
-        // The selectors when the last convert command ran (frames 0 POSGAR 94 / 1 Campo Inchauspe 69;
-        // kinds as the items of cbFuente and cbDestino): the results are of these, whatever the
-        // selectors show now.
+        // The selectors when the last convert command ran (frames 0 POSGAR 94 / 1 Campo Inchauspe 69):
+        // the results are of these, whatever the selectors show now.
         struct TAjustes {
-            int MarcoFuente = 0, MarcoDestino = 0, Fuente = 0, Destino = 1;
+            int MarcoFuente = 0, MarcoDestino = 0;
+            TTipoArchivo Fuente = TTipoArchivo::Geografico, Destino = TTipoArchivo::GaussKruger;
         } AjustesConvertidos;
     };
     const TEstado &Estado() const { return archivos_; }
@@ -200,6 +197,9 @@ class TFConv : public QMainWindow {
 
     void CrearArchivos();
     void CerrarArchivos();     // stops and waits for the workers, deletes the segments
+    // The kinds chosen in cbFuente and cbDestino, whose items follow TTipoArchivo.
+    TTipoArchivo TipoFuente() const;
+    TTipoArchivo TipoDestino() const;
     int MarcoFuente() const;   // 0 POSGAR 94, 1 Campo Inchauspe 69
     int MarcoDestino() const;  // 0 POSGAR 94, 1 Campo Inchauspe 69
     void cbFuenteChange(int item);

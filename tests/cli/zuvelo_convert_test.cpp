@@ -621,7 +621,7 @@ TEST(ZuveloConvert, IgualAlDATDeLaVentana) {
         std::atomic<bool> detener{false};
         for (int k = 0; k < kSegmentos; ++k) {
             TCoordenadas c;
-            ConfigurarCoordenadas(c, 0, 1, 0, 1);
+            ConfigurarCoordenadas(c, 0, 1, TTipoArchivo::Geografico, TTipoArchivo::GaussKruger);
             ConvertirSegmento(SegmentoEntrada(base, k), SegmentoSalida(base, k), opc, c, detener);
         }
         UnirSegmentos(base, dir / "ventana.dat");

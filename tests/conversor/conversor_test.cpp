@@ -141,7 +141,7 @@ TEST(ConvertirBloque, CadaLineaConSuResultado) {
                         {"-34.5", 11, false},
                         {"-34.5,-58.4", 12, true}});
     TCoordenadas c;
-    ConfigurarCoordenadas(c, 0, 0, 0, 1);
+    ConfigurarCoordenadas(c, 0, 0, TTipoArchivo::Geografico, TTipoArchivo::GaussKruger);
     ConvertirBloque(b, TContexto(), c);
     std::string esperada;
     ASSERT_EQ(ConvertirLinea("-34.5,-58.4,25", b.Opc, c, esperada), rlConvertido);
@@ -162,7 +162,7 @@ TEST(ConvertirBloque, CadaLineaConSuResultado) {
 // Past the reasons a block lists, its failures are only counted.
 TEST(ConvertirBloque, MotivosListadosYContados) {
     TCoordenadas c;
-    ConfigurarCoordenadas(c, 0, 0, 0, 1);
+    ConfigurarCoordenadas(c, 0, 0, TTipoArchivo::Geografico, TTipoArchivo::GaussKruger);
     std::vector<TLineaBloque> malas(kMotivosListados + 3, {"x,y", 1, false});
     TBloque b = Bloque(malas);
     ConvertirBloque(b, TContexto(), c);
@@ -176,9 +176,9 @@ namespace {
 TPedido Pedido(const std::string &entrada) {
     TPedido p;
     p.Entrada = entrada;
-    p.Fuente = 0;
-    p.Destino = 1;
-    p.Decimal = true;
+    p.Lectura.Fuente = TTipoArchivo::Geografico;
+    p.Destino = TTipoArchivo::GaussKruger;
+    p.Lectura.ModoDecimal = 1;
     return p;
 }
 
@@ -201,7 +201,7 @@ TEST(TLectorEntrada, BloquesNumeradosDesdeLaLineaDeInicio) {
     for (std::size_t i = 0; i < kLineasBloque + 10; ++i) texto += "-34.5;-58.4\r\n";
     EscribirArchivo(dir / "e.txt", texto);
     TPedido p = Pedido(dir / "e.txt");
-    p.LineaInicio = 2;
+    p.Lectura.LineaInicio = 2;
     TLectorEntrada lector(p);
     const auto bloques = Bloques(lector);
     ASSERT_EQ(bloques.size(), 2u);

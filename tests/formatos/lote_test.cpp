@@ -34,7 +34,8 @@ TEST(ConvertirLinea, PuntoConocido) {
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
         TCoordenadas coord;
-        ConfigurarCoordenadas(coord, 0, c.marcoDestino, 0, c.tipoDestino);
+        ConfigurarCoordenadas(coord, 0, c.marcoDestino, TTipoArchivo::Geografico,
+                              static_cast<TTipoArchivo>(c.tipoDestino));
         std::string r;
         TMotivo motivo;
         motivo.Codigo = TCodigoMotivo::Error;
@@ -95,8 +96,12 @@ TEST(ConvertirPunto, ValoresLeidosComoLosTextos) {
                     SCOPED_TRACE(std::string(c.c1) + " " + c.c2 + " " + std::to_string(marcoFuente) +
                                  std::to_string(marcoDestino) + std::to_string(destino));
                     TCoordenadas rapido, llano;
-                    ConfigurarCoordenadas(rapido, marcoFuente, marcoDestino, c.fuente, destino);
-                    ConfigurarCoordenadas(llano, marcoFuente, marcoDestino, c.fuente, destino);
+                    ConfigurarCoordenadas(rapido, marcoFuente, marcoDestino,
+                                          static_cast<TTipoArchivo>(c.fuente),
+                                          static_cast<TTipoArchivo>(destino));
+                    ConfigurarCoordenadas(llano, marcoFuente, marcoDestino,
+                                          static_cast<TTipoArchivo>(c.fuente),
+                                          static_cast<TTipoArchivo>(destino));
                     ASSERT_EQ(rapido.TipoFuente, tipos[c.fuente]);
                     TMotivo m1, m2;
                     TValoresEntrada v;
@@ -125,7 +130,7 @@ TEST(ConvertirPunto, ValoresDeMuchosAngulos) {
     std::uniform_int_distribution<int> grados(0, 89), minutos(0, 59), decimales(7, 15);
     std::uniform_real_distribution<double> segundos(0, 60), fraccion(0, 1);
     TCoordenadas c;
-    ConfigurarCoordenadas(c, 0, 0, 0, 1);
+    ConfigurarCoordenadas(c, 0, 0, TTipoArchivo::Geografico, TTipoArchivo::GaussKruger);
     const auto fijo = [](double x, int decimales) {
         char buf[64];
         return std::string(buf,
@@ -158,7 +163,7 @@ TEST(ConvertirPunto, ValoresDeMuchosAngulos) {
 
 TEST(ConvertirLinea, FormaConEspaciosYBlancosJuntoALaComa) {
     TCoordenadas coord;
-    ConfigurarCoordenadas(coord, 0, 0, 0, 1);
+    ConfigurarCoordenadas(coord, 0, 0, TTipoArchivo::Geografico, TTipoArchivo::GaussKruger);
     std::string r;
     EXPECT_EQ(ConvertirLinea("P1, -34 36' 12.5'', -58 22' 54''", Opciones(',', 2, 3, 0, 0, 0, 0), coord, r),
               rlConvertido);
@@ -173,7 +178,7 @@ TEST(ConvertirLinea, FormaConEspaciosYBlancosJuntoALaComa) {
 
 TEST(ConvertirLinea, UTMDeVuelta) {
     TCoordenadas coord;
-    ConfigurarCoordenadas(coord, 0, 0, 2, 0);
+    ConfigurarCoordenadas(coord, 0, 0, TTipoArchivo::UTM, TTipoArchivo::Geografico);
     std::string r;
     EXPECT_EQ(ConvertirLinea("6170061.3482;373311.043;;21", Opciones(';', 1, 2, 3, 4, 2, 1), coord, r),
               rlConvertido);
@@ -263,7 +268,8 @@ TEST(ConvertirLinea, FallosConMotivo) {
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
         TCoordenadas coord;
-        ConfigurarCoordenadas(coord, 0, 0, c.tipoFuente, 1);
+        ConfigurarCoordenadas(coord, 0, 0, static_cast<TTipoArchivo>(c.tipoFuente),
+                              TTipoArchivo::GaussKruger);
         std::string r = "viejo";
         TMotivo motivo;
         EXPECT_EQ(ConvertirLinea(c.linea, c.opc, coord, r, &motivo), c.esperado);
@@ -282,7 +288,7 @@ TEST(ConvertirLinea, FallosConMotivo) {
 // and seconds, lower-case letters, 60 seconds (no carry on output), missing minutes or seconds.
 TEST(ConvertirLinea, FormasDMSAdmitidas) {
     TCoordenadas coord;
-    ConfigurarCoordenadas(coord, 0, 0, 0, 1);
+    ConfigurarCoordenadas(coord, 0, 0, TTipoArchivo::Geografico, TTipoArchivo::GaussKruger);
     const TOpcionesLectura opc = Opciones(';', 1, 2, 0, 0, 0, 0);
     const struct {
         const char *linea, *igualA;
@@ -318,7 +324,7 @@ TEST(ConvertirLinea, FormasDMSAdmitidas) {
 // strip field that holds no plain number is not read.
 TEST(ConvertirLinea, ValoresAlAnchoDelCampo) {
     TCoordenadas coord;
-    ConfigurarCoordenadas(coord, 0, 0, 0, 1);
+    ConfigurarCoordenadas(coord, 0, 0, TTipoArchivo::Geografico, TTipoArchivo::GaussKruger);
     const TOpcionesLectura dec = Opciones(',', 1, 2, 0, 0, 0, 1);
     std::string a, b;
     EXPECT_EQ(ConvertirLinea("-34.50000000000000000000000000,-58.4", dec, coord, a), rlConvertido);
@@ -327,13 +333,13 @@ TEST(ConvertirLinea, ValoresAlAnchoDelCampo) {
     EXPECT_EQ(ConvertirLinea("-34.603472222222222222222222222222222,-58.4", dec, coord, a), rlConvertido);
     EXPECT_EQ(ConvertirLinea("-34.60347222222222222222222222,-58.4", dec, coord, b), rlConvertido);
     EXPECT_EQ(a, b);
-    ConfigurarCoordenadas(coord, 0, 0, 2, 1);
+    ConfigurarCoordenadas(coord, 0, 0, TTipoArchivo::UTM, TTipoArchivo::GaussKruger);
     const TOpcionesLectura utm = Opciones(',', 1, 2, 3, 4, 2, 1);
     EXPECT_EQ(ConvertirLinea("6170061.3482,373311.043,1.5,000021", utm, coord, a), rlConvertido);
     EXPECT_EQ(ConvertirLinea("6170061.3482,373311.043,1.5,20 s", utm, coord, b), rlConvertido);
     EXPECT_EQ(ConvertirLinea("6170061.3482,373311.043,1.5,21", utm, coord, b), rlConvertido);
     EXPECT_EQ(a, b);
-    ConfigurarCoordenadas(coord, 0, 0, 1, 0);
+    ConfigurarCoordenadas(coord, 0, 0, TTipoArchivo::GaussKruger, TTipoArchivo::Geografico);
     EXPECT_EQ(
         ConvertirLinea("6170494.489,6373260.3471,1.5,faja 6", Opciones(',', 1, 2, 3, 4, 1, 1), coord, a),
         rlConvertido);
@@ -342,7 +348,7 @@ TEST(ConvertirLinea, ValoresAlAnchoDelCampo) {
 // Numbers in any form the core reads (exponent, '+', a leading point) convert like the plain form.
 TEST(ConvertirLinea, FormasDeNumero) {
     TCoordenadas coord;
-    ConfigurarCoordenadas(coord, 0, 0, 1, 1);
+    ConfigurarCoordenadas(coord, 0, 0, TTipoArchivo::GaussKruger, TTipoArchivo::GaussKruger);
     const TOpcionesLectura opc = Opciones(',', 1, 2, 3, 0, 1, 1);
     std::string simple, r;
     ASSERT_EQ(ConvertirLinea("6170494.489,6373260.3471,1.5", opc, coord, simple), rlConvertido);
@@ -377,7 +383,7 @@ TEST(ConvertirSegmento, UnaLineaMalaNoTerminaLaPasada) {
                     "6170061.3482,373311.043,1.5,61\r\n"
                     "6170061.3482,373311.043,1.5,21\r\n");
     TCoordenadas coord;
-    ConfigurarCoordenadas(coord, 0, 0, 2, 1);
+    ConfigurarCoordenadas(coord, 0, 0, TTipoArchivo::UTM, TTipoArchivo::GaussKruger);
     std::atomic<bool> detener{false};
     const TResumenLote r =
         ConvertirSegmento(entrada, salida, Opciones(',', 1, 2, 3, 4, 2, 1), coord, detener);
@@ -441,7 +447,7 @@ TEST(ConvertirSegmento, LineasLargas) {
     TCarpetaSegmentos carpeta;
     Segmentar(dir / "in.txt", 1, 4, carpeta.Base());
     TCoordenadas coord;
-    ConfigurarCoordenadas(coord, 0, 0, 0, 1);
+    ConfigurarCoordenadas(coord, 0, 0, TTipoArchivo::Geografico, TTipoArchivo::GaussKruger);
     std::atomic<bool> detener{false};
     const TOpcionesLectura opc = Opciones(',', 2, 3, 0, 0, 0, 1);
     const TResumenLote r = ConvertirSegmento(SegmentoEntrada(carpeta.Base(), 9),
@@ -460,7 +466,7 @@ TEST(ConvertirSegmento, DetenidoNoDejaSegmento) {
     EscribirArchivo(entrada, "P,-34.5,-58.4\r\n");
     EscribirArchivo(salida, "de una pasada anterior\r\n");
     TCoordenadas coord;
-    ConfigurarCoordenadas(coord, 0, 0, 0, 1);
+    ConfigurarCoordenadas(coord, 0, 0, TTipoArchivo::Geografico, TTipoArchivo::GaussKruger);
     std::atomic<bool> detener{true};
     EXPECT_TRUE(ConvertirSegmento(entrada, salida, Opciones(',', 2, 3, 0, 0, 0, 1), coord, detener).Detenido);
     EXPECT_EQ(dir.Archivos(), std::vector<std::string>{"p.$$0"});

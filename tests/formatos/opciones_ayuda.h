@@ -11,7 +11,7 @@ inline TOpcionesLectura Opciones(char d, int lat, int lon, int alt, int zona, in
     o.ColLonY = static_cast<uint8_t>(lon);
     o.ColAltura = static_cast<uint8_t>(alt);
     o.ColZona = static_cast<uint8_t>(zona);
-    o.Fuente = static_cast<uint8_t>(fuente);
+    o.Fuente = static_cast<TTipoArchivo>(fuente);
     o.ModoDecimal = static_cast<uint8_t>(decimal);
     o.ColNombre = static_cast<uint8_t>(nombre);
     return o;

@@ -96,7 +96,7 @@ class TestArchivos : public QObject {
         for (int f = 2; f < 15; ++f)
             for (int c = 0; c < 9; ++c) QVERIFY(C(f, c).empty());
         QVERIFY(!v_->spOpcArch->isEnabled());
-        QCOMPARE(int(E().ModoDecimal), 0);
+        QCOMPARE(int(E().Lectura.ModoDecimal), 0);
         QCOMPARE(v_->BotonesFuente->checkedId(), 0);
         QCOMPARE(v_->BotonesDestino->checkedId(), 0);
         QCOMPARE(v_->cbFuente->currentText(), QString(" GEO"));
@@ -145,7 +145,7 @@ class TestArchivos : public QObject {
         QCOMPARE(C(1, 1), Negrita(DeQString(x)));
         QCOMPARE(C(1, 3), Negrita(DeQString(altura)));
         QCOMPARE(C(1, 4), zona.isEmpty() ? std::string() : Negrita(DeQString(zona)));
-        QCOMPARE(int(E().ModoDecimal), modoDecimal);
+        QCOMPARE(int(E().Lectura.ModoDecimal), modoDecimal);
         QCOMPARE(int(E().Convertido), 0);
         QCOMPARE(v_->ModeloGrilla->Filas(), 15);
         for (int f = 2; f < 15; ++f)
@@ -158,7 +158,7 @@ class TestArchivos : public QObject {
         v_->cbFuente->setCurrentIndex(0);
         QVERIFY(C(1, 4).empty());
         QCOMPARE(C(1, 2), Negrita("Longitud"));
-        QCOMPARE(int(E().ModoDecimal), 1);
+        QCOMPARE(int(E().Lectura.ModoDecimal), 1);
     }
 
     void cambioDeDestino() {
@@ -203,14 +203,14 @@ class TestArchivos : public QObject {
         QCOMPARE(C(3, 2), std::string("-59.5"));
         for (int c = 0; c < 9; ++c) QVERIFY(C(4, c).empty());  // empty line, empty row
         for (int c = 0; c < 9; ++c) QVERIFY(C(5, c).empty());  // too short to show
-        QCOMPARE(E().DelimArchivo, ',');
-        QCOMPARE(int(E().LineaInicio), 2);
-        QCOMPARE(int(E().ColLatX), 2);
-        QCOMPARE(int(E().ColLonY), 3);
-        QCOMPARE(int(E().ColAltura), 4);
-        QCOMPARE(int(E().ColZona), 0);
+        QCOMPARE(E().Lectura.Delimitador, ',');
+        QCOMPARE(int(E().Lectura.LineaInicio), 2);
+        QCOMPARE(int(E().Lectura.ColLatX), 2);
+        QCOMPARE(int(E().Lectura.ColLonY), 3);
+        QCOMPARE(int(E().Lectura.ColAltura), 4);
+        QCOMPARE(int(E().Lectura.ColZona), 0);
         QCOMPARE(int(E().OpcionesLeidas), 1);
-        QCOMPARE(int(E().ModoDecimal), 1);
+        QCOMPARE(int(E().Lectura.ModoDecimal), 1);
         QCOMPARE(int(E().ArchivoGrande), 0);
         QCOMPARE(E().TotalLineas, int64_t(5));
         QVERIFY(v_->spOpcArch->isEnabled());
@@ -242,20 +242,20 @@ class TestArchivos : public QObject {
         r_.zona = "3";
         Abrir(Archivo("utm.txt", datos));
         QCOMPARE(int(r_.fuenteVista), 2);
-        QCOMPARE(E().DelimArchivo, ';');
+        QCOMPARE(E().Lectura.Delimitador, ';');
         QCOMPARE(v_->ModeloGrilla->Filas(), 8);
         QCOMPARE(C(2, 0), Negrita("1"));  // line 5 is point 1 in row 2
         QCOMPARE(C(2, 2), std::string("500005"));
         QCOMPARE(C(2, 4), std::string("20S"));  // the zone as written; the conversion reads it
         QVERIFY(C(4, 0).empty());               // line 7 too short
         QCOMPARE(C(6, 0), Negrita("5"));        // line 9 is point 5 in row 6
-        QCOMPARE(int(E().ModoDecimal), 1);
+        QCOMPARE(int(E().Lectura.ModoDecimal), 1);
     }
 
     void abrirGeograficoDms() {
         const QByteArray lat = "34\xC2\xB0 36' 12.5\" S";  // written by a UTF-8 editor
         Abrir(Archivo("dms.txt", lat + ";58\xC2\xB0 22' 54.1\" W\n"));
-        QCOMPARE(int(E().ModoDecimal), 0);
+        QCOMPARE(int(E().Lectura.ModoDecimal), 0);
         QCOMPARE(C(2, 1), std::string("34\xB0 36' 12.5\" S"));
     }
 
@@ -309,7 +309,7 @@ class TestArchivos : public QObject {
             QCOMPARE(AQString(C(2 + i, 2)), esperado[3 * i + 2]);
             for (int c = 3; c < 9; ++c) QVERIFY(C(2 + i, c).empty());
         }
-        QCOMPARE(int(E().ModoDecimal), modoDecimal);
+        QCOMPARE(int(E().Lectura.ModoDecimal), modoDecimal);
         QCOMPARE(int(E().OpcionesLeidas), 0);
         QVERIFY(!v_->spOpcArch->isEnabled());
     }
@@ -333,7 +333,7 @@ class TestArchivos : public QObject {
         QCOMPARE(r_.llamadas, 1);
         QCOMPARE(int(r_.fuenteVista), 3);
         QCOMPARE(C(2, 1), std::string("-34.5"));
-        QCOMPARE(int(E().ModoDecimal), 1);
+        QCOMPARE(int(E().Lectura.ModoDecimal), 1);
         QCOMPARE(int(E().OpcionesLeidas), 1);
     }
 
@@ -538,14 +538,14 @@ class TestArchivos : public QObject {
         QCOMPARE(C(2, 1), std::string("-58.4"));
         QCOMPARE(C(2, 2), std::string("-34.5"));
         QCOMPARE(C(3, 3), std::string("30"));
-        QCOMPARE(int(E().ColLatX), 3);
-        QCOMPARE(int(E().ColAltura), 4);
+        QCOMPARE(int(E().Lectura.ColLatX), 3);
+        QCOMPARE(int(E().Lectura.ColAltura), 4);
         QCOMPARE(int(E().Convertido), 0);
         // Cancelled there, nothing changes.
         r_.aceptar = false;
         v_->spOpcArch->click();
         QCOMPARE(C(2, 1), std::string("-58.4"));
-        QCOMPARE(int(E().ColLatX), 3);
+        QCOMPARE(int(E().Lectura.ColLatX), 3);
     }
 
     // After a waypoint file the grid holds no delimited file: "Opciones de Archivo" must not

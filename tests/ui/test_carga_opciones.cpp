@@ -41,22 +41,23 @@ class TestOpciones : public QObject {
     void Abrir(const QByteArray &datos, int fuente = 2) {
         f_->hide();
         f_->NombreArchivo = Archivo("f.txt", datos).toStdString();
-        f_->FuenteArchivo = static_cast<uint8_t>(fuente);
+        f_->FuenteArchivo = static_cast<TTipoArchivo>(fuente);
         f_->show();
     }
     std::vector<TMensaje::Registro> &Mensajes() { return f_->spMensaje->Mostrados; }
     QString Celda(QTableWidget *t, int f, int c) { return t->item(f, c) ? t->item(f, c)->text() : QString(); }
     void Opciones(uint8_t linea, uint8_t x, uint8_t y, uint8_t h, uint8_t z, char d) {
-        OpcLineaInicio = linea, OpcColLatX = x, OpcColLonY = y, OpcColAltura = h, OpcColZona = z;
-        OpcDelimitador = d;
+        OpcLectura.LineaInicio = linea, OpcLectura.ColLatX = x, OpcLectura.ColLonY = y,
+        OpcLectura.ColAltura = h, OpcLectura.ColZona = z;
+        OpcLectura.Delimitador = d;
     }
     void SinCambios() {
-        QCOMPARE(int(OpcLineaInicio), 9);
-        QCOMPARE(int(OpcColLatX), 9);
-        QCOMPARE(int(OpcColLonY), 9);
-        QCOMPARE(int(OpcColAltura), 9);
-        QCOMPARE(int(OpcColZona), 9);
-        QCOMPARE(OpcDelimitador, '#');
+        QCOMPARE(int(OpcLectura.LineaInicio), 9);
+        QCOMPARE(int(OpcLectura.ColLatX), 9);
+        QCOMPARE(int(OpcLectura.ColLonY), 9);
+        QCOMPARE(int(OpcLectura.ColAltura), 9);
+        QCOMPARE(int(OpcLectura.ColZona), 9);
+        QCOMPARE(OpcLectura.Delimitador, '#');
     }
 
   private slots:
@@ -73,12 +74,12 @@ class TestOpciones : public QObject {
 
     void creacion() {
         QCOMPARE(f_->windowTitle(), QString("Opciones de Lectura"));
-        QCOMPARE(OpcDelimitador, ',');
-        QCOMPARE(int(OpcLineaInicio), 1);
-        QCOMPARE(int(OpcColLatX), 1);
-        QCOMPARE(int(OpcColLonY), 2);
-        QCOMPARE(int(OpcColAltura), 0);
-        QCOMPARE(int(OpcColZona), 0);
+        QCOMPARE(OpcLectura.Delimitador, ',');
+        QCOMPARE(int(OpcLectura.LineaInicio), 1);
+        QCOMPARE(int(OpcLectura.ColLatX), 1);
+        QCOMPARE(int(OpcLectura.ColLonY), 2);
+        QCOMPARE(int(OpcLectura.ColAltura), 0);
+        QCOMPARE(int(OpcLectura.ColZona), 0);
         QCOMPARE(f_->ItemDelimitador(), 1);
         QCOMPARE(f_->spSiguiente->text(), QString("Siguiente "));
         QCOMPARE(f_->size(), QSize(631, 368));
@@ -157,7 +158,7 @@ class TestOpciones : public QObject {
         f_->spSiguiente->click();
         f_->spBotonOK->click();
         QCOMPARE(f_->result(), int(QDialog::Accepted));
-        QCOMPARE(int(OpcColLatX), 3);
+        QCOMPARE(int(OpcLectura.ColLatX), 3);
         Abrir("1,2,3\n");
         QCOMPARE(f_->sEditLineaNro->text(), QString("1"));
         QCOMPARE(f_->sEditLatX->text(), QString("1"));
@@ -271,8 +272,8 @@ class TestOpciones : public QObject {
         f_->spBotonOK->click();
         QVERIFY(!f_->isVisible());
         QCOMPARE(f_->result(), int(QDialog::Accepted));
-        QCOMPARE(int(OpcLineaInicio), 2);
-        QCOMPARE(OpcDelimitador, ',');
+        QCOMPARE(int(OpcLectura.LineaInicio), 2);
+        QCOMPARE(OpcLectura.Delimitador, ',');
     }
 
     void aceptar() {
@@ -288,12 +289,12 @@ class TestOpciones : public QObject {
         QVERIFY(Mensajes().empty());
         QCOMPARE(f_->result(), int(QDialog::Accepted));
         QVERIFY(!f_->isVisible());
-        QCOMPARE(OpcDelimitador, ';');
-        QCOMPARE(int(OpcLineaInicio), 2);
-        QCOMPARE(int(OpcColLatX), 2);
-        QCOMPARE(int(OpcColLonY), 3);
-        QCOMPARE(int(OpcColAltura), 4);
-        QCOMPARE(int(OpcColZona), 5);
+        QCOMPARE(OpcLectura.Delimitador, ';');
+        QCOMPARE(int(OpcLectura.LineaInicio), 2);
+        QCOMPARE(int(OpcLectura.ColLatX), 2);
+        QCOMPARE(int(OpcLectura.ColLonY), 3);
+        QCOMPARE(int(OpcLectura.ColAltura), 4);
+        QCOMPARE(int(OpcLectura.ColZona), 5);
         QVERIFY(LineasMuestra.empty());
     }
 
@@ -406,7 +407,7 @@ class TestOpciones : public QObject {
         f_->NombreArchivo = Archivo("g.txt", "a\tb\n").toStdString();
         QCOMPARE(f_->Ejecutar(), int(QDialog::Accepted));
         QCOMPARE(llamadas, 1);
-        QCOMPARE(OpcDelimitador, '\t');
+        QCOMPARE(OpcLectura.Delimitador, '\t');
         TFormOpciones::FijarPresentador(nullptr);
     }
 };

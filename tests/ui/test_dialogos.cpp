@@ -40,7 +40,7 @@ class TestDialogos : public QObject {
                  const QStringList &columnas) {
         f.hide();
         f.NombreArchivo = Archivo("opciones.txt", datos).toStdString();
-        f.FuenteArchivo = static_cast<uint8_t>(fuente);
+        f.FuenteArchivo = static_cast<TTipoArchivo>(fuente);
         f.show();
         f.sEditLineaNro->setText(linea);
         f.spSiguienteClick();
@@ -51,7 +51,7 @@ class TestDialogos : public QObject {
     }
     QStringList Mostradas(TFormOpciones &f, int fuente) {
         f.hide();
-        f.FuenteArchivo = static_cast<uint8_t>(fuente);
+        f.FuenteArchivo = static_cast<TTipoArchivo>(fuente);
         f.show();
         return {f.sEditLatX->text(), f.sEditLonY->text(), f.sEditAltura->text(), f.sEditZFaja->text(),
                 f.sEditNombre->text()};
@@ -183,8 +183,8 @@ class TestDialogos : public QObject {
         auto f = std::make_unique<TFormOpciones>();
         Aceptar(*f, 1, "6170000;5630000;25;5\n", "1", {"1", "2", "3", "4", "0"});
         Aceptar(*f, 2, "punto x y zona\nP1\t6170000\t500000\t21\n", "2", {"2", "3", "0", "4", "1"});
-        QCOMPARE(int(OpcLineaInicio), 2);
-        QCOMPARE(int(OpcColNombre), 1);
+        QCOMPARE(int(OpcLectura.LineaInicio), 2);
+        QCOMPARE(int(OpcLectura.ColNombre), 1);
         QCOMPARE(Mostradas(*f, 0), QStringList({"1", "2", "0", "0", "0"}));
 
         f = std::make_unique<TFormOpciones>();

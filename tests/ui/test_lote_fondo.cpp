@@ -107,7 +107,7 @@ void TestLoteFondo::archivoGrande() {
     const std::vector<std::string> salida = LineasDe(dat);
     QCOMPARE(static_cast<int>(salida.size()), static_cast<int>(a.lineas.size()) - a.vacias);
     TCoordenadas c;
-    ConfigurarCoordenadas(c, 0, 0, 0, 1);
+    ConfigurarCoordenadas(c, 0, 0, TTipoArchivo::Geografico, TTipoArchivo::GaussKruger);
     const TOpcionesLectura opc = v.Opciones();
     std::size_t j = 0;
     int fallidas = 0;

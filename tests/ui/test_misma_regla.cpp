@@ -124,7 +124,7 @@ TOpcionesLectura OpcionesDe(const TArchivo &a) {
     o.ColLonY = static_cast<uint8_t>(col[1]);
     o.ColAltura = static_cast<uint8_t>(col[2]);
     o.ColZona = static_cast<uint8_t>(col[3]);
-    o.Fuente = static_cast<uint8_t>(a.fuente);
+    o.Fuente = static_cast<TTipoArchivo>(a.fuente);
     o.ModoDecimal = static_cast<uint8_t>(a.fuente == 0 ? a.modo : 1);
     return o;
 }
@@ -138,7 +138,8 @@ struct TEsperado {
 TEsperado Esperado(const TCaso &c, const TArchivo &a) {
     const TArchivo &como = a.leeComo < 0 ? a : kArchivos[a.leeComo];
     TCoordenadas coord;
-    ConfigurarCoordenadas(coord, 0, 0, como.fuente, como.fuente == 1 ? 2 : 1);
+    ConfigurarCoordenadas(coord, 0, 0, static_cast<TTipoArchivo>(como.fuente),
+                          como.fuente == 1 ? TTipoArchivo::UTM : TTipoArchivo::GaussKruger);
     TEsperado e;
     const bool igual = c.igualA && (a.leeComo >= 0 || !c.motivo);
     ConvertirLinea(igual ? c.igualA : c.linea, OpcionesDe(como), coord, e.resultado, &e.motivo);

@@ -225,7 +225,7 @@ inline void ResponderOpciones(TRespuestaOpciones *r) {
     }
     TFormOpciones::FijarPresentador([r](TFormOpciones &f) {
         ++r->llamadas;
-        r->fuenteVista = f.FuenteArchivo;
+        r->fuenteVista = static_cast<uint8_t>(f.FuenteArchivo);
         f.show();
         if (!r->aceptar) {
             f.spBotonCancelar->click();
