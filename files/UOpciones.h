@@ -90,5 +90,6 @@ class TFormOpciones : public QDialog {
     void Recordar() const;
 };
 
-// The one instance, created at start-up after the main window (nullptr before and after).
+// The instance the program shows: created at start-up after the main window, or by the first open
+// command when there is none (tests); nullptr before and after.
 extern TFormOpciones *FormOpciones;

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
+#include <stdexcept>
 #include "UOpciones.h"
 #include "archivos.h"
 #include "dialogos_archivo.h"
@@ -179,7 +180,13 @@ void TFConv::LeerArchivoGPS(const std::string &ruta) {
     TMarcaGPS marca;
     bool hallada = false;
     while (!hallada && lector.Leer(linea)) hallada = BuscarMarcaGPS(linea, marca);
-    if (!hallada) return;  // not a waypoint file: nothing changes
+    if (!hallada) {
+        // The previous file is already closed (its segments gone): its rows go too, and the user
+        // learns why nothing was loaded instead of converting stale rows.
+        ModeloGrilla->CargarDatos({});
+        throw std::runtime_error("'" + ruta.substr(ruta.find_last_of('/') + 1) +
+                                 "' no es un archivo de puntos GPS: ninguna l\xEDnea tiene ',D' ni ',dms'.");
+    }
     archivos_.Lectura.ModoDecimal = marca.Dms ? 0 : 1;
     std::vector<TModeloGrilla::TFila> filas;
     LeerFilas(*ModeloGrilla, filas, [&] {

@@ -314,13 +314,15 @@ class TestArchivos : public QObject {
         QVERIFY(!v_->spOpcArch->isEnabled());
     }
 
-    void gpsSinMarcaNoCambiaNada() {
+    // The rows of the file opened before would stay without their file (a large file's segments are
+    // already gone): they go, and the message says why nothing was loaded.
+    void gpsSinMarcaAvisaYVaciaLaGrilla() {
         v_->cbFuente->setCurrentIndex(3);
         v_->ModeloGrilla->FijarCelda(2, 1, "antes");
         Abrir(Archivo("nogps.txt", "uno\ndos,E,3\n"));
-        QCOMPARE(C(2, 1), std::string("antes"));
-        QCOMPARE(v_->ModeloGrilla->Filas(), 15);
-        QVERIFY(Mensajes().empty());
+        QCOMPARE(v_->ModeloGrilla->Filas(), TModeloGrilla::kFilasTitulo);
+        QCOMPARE(int(Mensajes().size()), 1);
+        QVERIFY(Mensajes()[0].texto.contains("no es un archivo de puntos GPS"));
     }
 
     void gpsEnInchauspeSeLeeDelimitado() {
