@@ -124,6 +124,7 @@ void TFConv::CrearArchivos() {
     p->setMinimumSize(561, 250);
 
     BarProgreso = new TBarProgreso(this);
+    Conectar(BarProgreso, &TBarProgreso::Cancelado, this, &TFConv::BarProgresoCancelado);
     OD = new TDialogoAbrir(this);
     OD->setObjectName("OD");
     SD = new TDialogoGuardar(this);

@@ -82,6 +82,7 @@ void TFConv::skTransfclick() {
         resumenLote_.fill(TResumenLote());
         segmentoCompleto_.fill(false);
         for (std::string &f : falloSegmento_) f.clear();
+        loteCancelado_ = false;
         GrupoTareas->Iniciar();
     }
     archivos_.Convertido = 1;
@@ -201,7 +202,7 @@ void TFConv::Tarea1Execute(TTarea &tarea, TCoordenadas &coord) {
 void TFConv::GrupoTareasThreadTerminate(TTarea *tarea) {
     // Kept for the end of the run and for the save's message.
     if (tarea->Error()) falloSegmento_[tarea->Segmento] = TextoError(tarea->Error());
-    if (SegmentoSiguiente < kSegmentos) tarea->Iniciar();
+    if (SegmentoSiguiente < kSegmentos && !loteCancelado_) tarea->Iniciar();
 }
 
 void TFConv::GrupoTareasTerminate() {
@@ -214,7 +215,23 @@ void TFConv::GrupoTareasTerminate() {
 
 // The whole file's counts replace the grid's, and the first failed lines are named with their line
 // numbers in the file. A segment whose pass ended with an error is named with its reason.
+void TFConv::BarProgresoCancelado() {
+    // Each worker leaves no output segment of the segment it was converting, and the save's
+    // pipeline removes its temporary file: an existing output file stays as it was.
+    if (GrupoTareas && GrupoTareas->Corriendo() > 0) {
+        loteCancelado_ = true;
+        for (TTarea *t : GrupoTareas->Miembros()) t->PedirDetencion();
+    }
+    if (GrupoGuardar && GrupoGuardar->Corriendo() > 0) TareaGuardar->PedirDetencion();
+}
+
 void TFConv::InformarLote() {
+    if (loteCancelado_) {
+        // The whole file was not converted: nothing of this run may be saved as if it had been.
+        archivos_.Convertido = 0;
+        Msg->setText(QStringLiteral("Cancelado"));
+        return;
+    }
     // The counts of the segments up to the first that did not complete (all of them after a whole run).
     TConteoPuntos &lote = archivos_.ConteoLote;
     lote = TConteoPuntos();

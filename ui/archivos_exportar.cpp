@@ -2,6 +2,7 @@
 // written from its rows; a larger one is converted again, whole, by zuvelo-convert's pipeline on a
 // thread of its own, and the message comes when the file is in place.
 #include <QFileInfo>
+#include <QLabel>
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -155,6 +156,12 @@ void TFConv::GuardarGrande(const QString &fileName, TFormatoSalida formato) {
 }
 
 void TFConv::TareaGuardarTerminate(TTarea *tarea) {
+    if (tarea->Error() && tarea->DetencionPedida()) {
+        // Cancelled before the file was complete: its temporary file is gone, the target untouched.
+        BarProgreso->close();
+        Msg->setText(QStringLiteral("Cancelado"));
+        return;
+    }
     MotivoGuardar = TextoError(tarea->Error());
     const bool bien = !tarea->Error();
     if (bien)

@@ -1,6 +1,7 @@
 // TBarProgreso: the progress dialog of the segmenting and of the background run.
 #include "progreso.h"
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -28,7 +29,18 @@ TBarProgreso::TBarProgreso(QWidget *padre)
     caja->addWidget(barra_);
     caja->addLayout(botones);
     setMinimumWidth(320);
-    connect(cancelar_, &QPushButton::clicked, this, &QDialog::close);
+    connect(cancelar_, &QPushButton::clicked, this, [this] {
+        close();
+        emit Cancelado();
+    });
+}
+
+void TBarProgreso::keyPressEvent(QKeyEvent *evento) {
+    // Escape would only hide the dialog and let the work go on: it cancels, as the button does.
+    if (evento->key() == Qt::Key_Escape)
+        cancelar_->click();
+    else
+        QDialog::keyPressEvent(evento);
 }
 
 void TBarProgreso::FijarEtiqueta(const QString &texto) {

@@ -1,5 +1,6 @@
 // TBarProgreso (BarProgreso): the non-modal, stay-on-top progress dialog "Procesando ..." with one
-// label line, a gauge from 0 to 100 shown as a percentage, and a cancel button that only closes it.
+// label line, a gauge from 0 to 100 shown as a percentage, and "Cancelar", which asks the work it
+// follows to stop (Cancelado) and closes it.
 #pragma once
 #include <QDialog>
 
@@ -23,6 +24,10 @@ class TBarProgreso : public QDialog {
 
   signals:
     void Completado();  // the gauge reached 100 (the dialog has just closed itself)
+    void Cancelado();   // "Cancelar" was pressed (or Escape): the work should stop
+
+  protected:
+    void keyPressEvent(QKeyEvent *evento) override;
 
   private:
     QLabel *etiqueta_;

@@ -254,6 +254,9 @@ class TFConv : public QMainWindow {
     void InformarConversion();
     void InformarLote();
     void AjustarColumnasResultado();
+    // "Cancelar" of the progress dialog: the background run or save stops at its next block.
+    void BarProgresoCancelado();
+    bool loteCancelado_ = false;  // the current background run was cancelled
 
     // ---- Saving (archivos_guardar.cpp) -------------------------------------------------------------
     std::string MotivoGuardar;  // why the last save failed (Windows-1252); empty when declined

@@ -1,7 +1,9 @@
 // The background run on the real window: a file of 60000 lines converted by four workers over ten
 // segments, the ".DAT" joined from the output segments in file order, the commands refused while
-// the run is active, closing the window in the middle of a run, and a segment that cannot be read.
+// the run is active, closing the window in the middle of a run, a segment that cannot be read, and
+// "Cancelar" during a run and during a save.
 #include <QProcess>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <map>
@@ -18,6 +20,7 @@ class TestLoteFondo : public QObject {
     void cerrarDuranteLaCorrida();
     void segmentoIlegible();
     void paraOtrosProgramas();
+    void cancelar();
 };
 
 void TestLoteFondo::archivoGrande() {
@@ -265,6 +268,56 @@ void TestLoteFondo::paraOtrosProgramas() {
              AQString("No se pudo Crear el Archivo .CSV\n\rEl archivo 'grande.txt' cambi\xF3 o "
                       "ya no est\xE1 desde que se abri\xF3: vuelva a abrirlo y convertirlo."));
     QVERIFY(!QFile::exists(dir.filePath("cambiado.csv")));
+}
+
+// "Cancelar" stops the background run: no segment starts after it, the file counts as not converted
+// and nothing is saved from it. It stops a background save too: the file that was there stays as it
+// was and nothing is left beside it.
+void TestLoteFondo::cancelar() {
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath("grande.txt");
+    const ArchivoGrande a = GenerarGrande();
+    auto v = CrearVentana();
+    AbrirGrande(v, ruta, a, true);
+    QPushButton *cancelar = v->BarProgreso->findChild<QPushButton *>("Cancelar");
+    QVERIFY(cancelar);
+    QSignalSpy fin(v->GrupoTareas, &TGrupoTareas::Fin);
+    int empezados = 0;
+    for (TTarea *t : {v->Tarea1, v->Tarea2, v->Tarea3, v->Tarea4})
+        connect(t, &TTarea::Iniciada, v.get(), [&] { ++empezados; });
+    v->spSkinXFormButton1->click();
+    QVERIFY(v->BarProgreso->isVisible());
+    cancelar->click();
+    QVERIFY(!v->BarProgreso->isVisible());
+    QVERIFY(fin.wait(60000));
+    QCOMPARE(empezados, 4);  // the first four segments only: none started after "Cancelar"
+    QCOMPARE(v->Msg->text(), QStringLiteral("Cancelado"));
+    QCOMPARE(v.Estado().Convertido, uint8_t(0));
+    v->Mensajes().clear();
+    v->SD->FijarSiguiente(dir.filePath("nada"), 1);
+    v->Guardar->click();
+    QCOMPARE(v->Mensajes().size(), std::size_t(1));
+    QVERIFY(!QFile::exists(dir.filePath("nada.dat")));
+
+    v->spSkinXFormButton1->click();
+    QVERIFY(fin.wait(60000));
+    QVERIFY(v->Msg->text().startsWith(QStringLiteral("Archivo completo")));
+    {
+        QFile viejo(dir.filePath("todo.csv"));
+        QVERIFY(viejo.open(QIODevice::WriteOnly));
+        viejo.write("viejo\n");
+    }
+    QSignalSpy terminada(v->TareaGuardar, &TTarea::Terminada);
+    v->Mensajes().clear();
+    v->SD->FijarSiguiente(dir.filePath("todo"), 3);
+    v->Guardar->click();  // replacing the file is confirmed
+    QVERIFY(v->LoteEnCurso());
+    cancelar->click();
+    QVERIFY(terminada.wait(60000));
+    QCOMPARE(v->Msg->text(), QStringLiteral("Cancelado"));
+    QCOMPARE(v->Mensajes().size(), std::size_t(1));  // the confirmation only: no error box
+    QCOMPARE(Leer(dir.filePath("todo.csv")), std::string("viejo\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), QStringList({"grande.txt", "todo.csv"}));
 }
 
 QTEST_MAIN(TestLoteFondo)
