@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "argumentos.h"
+#include "conteo.h"
 #include "conversor.h"
 #include "cp1252.h"
 #include "motivo.h"
@@ -28,10 +29,6 @@ std::string Escapado(std::string_view s, bool cp1252) {
 
 void Poner(const std::string &s) {
     std::fwrite(s.data(), 1, s.size(), stderr);
-}
-
-std::string Cantidad(int64_t n, const char *uno, const char *varios) {
-    return std::to_string(n) + " " + (n == 1 ? uno : varios);
 }
 
 // `decimal` false: geographic values were read as degrees-minutes-seconds.
@@ -82,6 +79,6 @@ int main(int argc, char **argv) {
     }
     Resumen(informe, a.Lectura.ModoDecimal == 1);
     // Empty and blank lines are no points; any other line that gave none is a point lost.
-    const bool todos = informe.Fallidos == 0 && informe.SinPunto == informe.Vacias;
+    const bool todos = informe.NoConvertidos() == 0;
     return todos ? kTodoConvertido : kPuntosFallidos;
 }

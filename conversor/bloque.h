@@ -26,7 +26,7 @@ struct TPuntoBloque {
     TPuntoExportado Punto;
 };
 
-struct TBloque {
+struct TBloque : TConteoLineas {
     int64_t Orden = 0;     // place in the reading order
     TOpcionesLectura Opc;  // a copy: the delimiter may be fixed only after the first lines
     std::string Datos;
@@ -37,7 +37,6 @@ struct TBloque {
     std::string Salida;
     std::vector<TFalloLinea> Fallos;
     int64_t NoListados = 0;
-    int64_t Convertidos = 0, Fallidos = 0, SinPunto = 0, Vacias = 0;
     std::vector<TPuntoDibujo> Dibujo;
     std::vector<TPuntoBloque> Exportados;
 
@@ -50,7 +49,8 @@ struct TBloque {
         Fallos.clear();
         Dibujo.clear();
         Exportados.clear();
-        NoListados = Convertidos = Fallidos = SinPunto = Vacias = 0;
+        NoListados = 0;
+        static_cast<TConteoLineas &>(*this) = TConteoLineas();
     }
     std::size_t Lineas() const { return Fines.size(); }
     std::string_view Linea(std::size_t i) const {

@@ -24,11 +24,9 @@ bool ConvertirYContar(const TPuntoLeido &p, TCoordenadas &c, bool probarOtroModo
     return true;
 }
 
-namespace {
 std::string Cantidad(int64_t n, const char *uno, const char *varios) {
     return std::to_string(n) + " " + (n == 1 ? uno : varios);
 }
-}  // namespace
 
 std::string TextoConteo(int64_t convertidos, int64_t fallidos) {
     std::string s = Cantidad(convertidos, "punto convertido", "puntos convertidos");

@@ -25,6 +25,8 @@ struct TConteoPuntos {
 bool ConvertirYContar(const TPuntoLeido &p, TCoordenadas &c, bool probarOtroModo, TConteoPuntos &conteo,
                       TMotivo &motivo);
 
+// "1 point", "3 points": a count with its noun in the singular or the plural.
+std::string Cantidad(int64_t n, const char *uno, const char *varios);
 // "3 puntos convertidos, 1 con error" (Windows-1252).
 std::string TextoConteo(int64_t convertidos, int64_t fallidos);
 

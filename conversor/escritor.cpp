@@ -14,10 +14,7 @@ void EscribirBloque(TBloque &b, TEscritura &e) {
         e.Salida.Escribir(b.Salida);
     }
     TInforme &informe = e.Informe;
-    informe.Convertidos += b.Convertidos;
-    informe.Fallidos += b.Fallidos;
-    informe.SinPunto += b.SinPunto;
-    informe.Vacias += b.Vacias;
+    informe += b;
     for (TFalloLinea &f : b.Fallos) {
         if (informe.Primeros.size() < kMotivosListados)
             informe.Primeros.push_back(std::move(f));

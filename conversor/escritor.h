@@ -12,9 +12,7 @@
 #include "salida.h"
 
 // What a run did, for the summary and the exit status.
-struct TInforme {
-    int64_t Convertidos = 0, Fallidos = 0, SinPunto = 0;
-    int64_t Vacias = 0;                 // of SinPunto: empty or blank lines (never listed)
+struct TInforme : TConteoLineas {
     std::vector<TFalloLinea> Primeros;  // the first kMotivosListados lines that failed or gave no point
     int64_t Restantes = 0;              // further such lines, not listed
 };

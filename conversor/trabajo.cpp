@@ -78,22 +78,8 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
         } else {
             r = ConvertirLinea(linea, b.Opc, c, resultado, &motivo);
         }
-        switch (r) {
-            case rlSinPunto:
-                ++b.SinPunto;
-                if (EnBlanco(linea))
-                    ++b.Vacias;
-                else
-                    anotar(numero);
-                continue;
-            case rlFallido:
-                ++b.Fallidos;
-                anotar(numero);
-                break;
-            case rlConvertido:
-                ++b.Convertidos;
-                break;
-        }
+        if (b.Contar(r, linea)) anotar(numero);
+        if (r == rlSinPunto) continue;
         if ((ctx.Dibujo || ctx.Puntos) && !ctx.Gps) {
             // A line cut with a needed field past the cut is empty here: it has its number only.
             etiqueta = NombrePunto(b.Largas[i] ? std::string_view() : linea, b.Opc);

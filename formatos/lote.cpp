@@ -124,6 +124,31 @@ TResultadoLinea AgregarLinea(std::string_view linea, const TOpcionesLectura &opc
     return r;
 }
 
+bool TConteoLineas::Contar(TResultadoLinea r, std::string_view linea) {
+    switch (r) {
+        case rlConvertido:
+            ++Convertidos;
+            return false;
+        case rlFallido:
+            ++Fallidos;
+            return true;
+        case rlSinPunto:
+            break;
+    }
+    ++SinPunto;
+    if (!EnBlanco(linea)) return true;
+    ++Vacias;
+    return false;
+}
+
+TConteoLineas &TConteoLineas::operator+=(const TConteoLineas &o) {
+    Convertidos += o.Convertidos;
+    Fallidos += o.Fallidos;
+    SinPunto += o.SinPunto;
+    Vacias += o.Vacias;
+    return *this;
+}
+
 bool EnBlanco(std::string_view linea) {
     return linea.find_first_not_of(" \t") == std::string_view::npos;
 }
@@ -160,18 +185,8 @@ TResumenLote ConvertirSegmento(const std::string &entrada, const std::string &sa
             if (lector.Cortada()) leida = *CamposCompletos(linea, opc);
             r = AgregarLinea(leida, opc, c, escrito, &motivo);
         }
-        if (r == rlConvertido) {
-            ++resumen.Convertidos;
-        } else {
-            if (r == rlFallido)
-                ++resumen.Fallidos;
-            else
-                ++resumen.SinPunto;
-            if (r == rlSinPunto && EnBlanco(linea))
-                ++resumen.Vacias;
-            else if (resumen.Fallos.size() < kFallosListados)
-                resumen.Fallos.push_back({numero, motivo});
-        }
+        if (resumen.Contar(r, linea) && resumen.Fallos.size() < kFallosListados)
+            resumen.Fallos.push_back({numero, motivo});
         if (escrito.size() >= (1u << 16)) {
             escritor.Escribir(escrito);
             escrito.clear();

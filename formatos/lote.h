@@ -45,9 +45,20 @@ struct TFalloLinea {
 };
 inline constexpr std::size_t kFallosListados = 20;  // reasons kept per pass; the rest are counted
 
-struct TResumenLote {
+// A pass's lines counted: points converted and failed, and lines that gave no point, of which the
+// empty or blank ones are no points at all. The one count of a segment, a block and a whole run.
+struct TConteoLineas {
     int64_t Convertidos = 0, Fallidos = 0, SinPunto = 0;
-    int64_t Vacias = 0;               // of SinPunto: empty or blank lines
+    int64_t Vacias = 0;  // of SinPunto: empty or blank lines
+    // Points that did not convert: the failed ones and the non-blank lines that gave no point.
+    int64_t NoConvertidos() const { return Fallidos + SinPunto - Vacias; }
+    // Counts the outcome of `linea`; true when the line is one to name (failed, or not blank and
+    // without a point).
+    bool Contar(TResultadoLinea r, std::string_view linea);
+    TConteoLineas &operator+=(const TConteoLineas &o);
+};
+
+struct TResumenLote : TConteoLineas {
     std::vector<TFalloLinea> Fallos;  // the first kFallosListados failed or pointless non-blank lines
     bool Detenido = false;            // stopped by `detener`: no output segment is left
 };

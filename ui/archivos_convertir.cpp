@@ -239,7 +239,7 @@ void TFConv::InformarLote() {
     for (; completos < kSegmentos && segmentoCompleto_[completos]; ++completos) {
         const TResumenLote &r = resumenLote_[completos];
         lote.Convertidos += r.Convertidos;
-        lote.Fallidos += r.Fallidos + r.SinPunto - r.Vacias;
+        lote.Fallidos += r.NoConvertidos();
     }
     std::string fallos;
     for (int k = 0; k < kSegmentos; ++k)

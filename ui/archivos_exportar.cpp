@@ -171,5 +171,5 @@ void TFConv::TareaGuardarTerminate(TTarea *tarea) {
     // Empty and blank lines are no points; any other line that gave none is a point lost, as the
     // background run counts them.
     const TInforme &i = informeGuardar_;
-    InformarGuardado(formatoGuardar_, bien, i.Convertidos, i.Fallidos + i.SinPunto - i.Vacias);
+    InformarGuardado(formatoGuardar_, bien, i.Convertidos, i.NoConvertidos());
 }
