@@ -35,6 +35,7 @@ void AgregarExportado(TBloque &b, std::size_t i, std::string nombre, TResultadoL
 
 void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
     std::string resultado;
+    std::string aparte;  // a name whose quotes were undoubled
     TMotivo motivo;
     TPuntoLeido punto;
     const auto anotar = [&](int64_t numero) {
@@ -78,11 +79,11 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
         } else {
             r = ConvertirLinea(linea, b.Opc, c, resultado, &motivo);
         }
-        if (b.Contar(r, linea)) anotar(numero);
+        if (b.Contar(r, linea, ctx.Gps ? ',' : b.Opc.Delimitador)) anotar(numero);
         if (r == rlSinPunto) continue;
         if ((ctx.Dibujo || ctx.Puntos) && !ctx.Gps) {
             // A line cut with a needed field past the cut is empty here: it has its number only.
-            etiqueta = NombrePunto(b.Largas[i] ? std::string_view() : linea, b.Opc);
+            etiqueta = NombrePunto(b.Largas[i] ? std::string_view() : linea, b.Opc, aparte);
             if (etiqueta.empty()) etiqueta = std::to_string(numero - ctx.LineaInicio + 1);
         }
         if (ctx.Puntos) {

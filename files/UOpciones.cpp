@@ -375,15 +375,12 @@ void TFormOpciones::MostrarColumnas() {
 
 void TFormOpciones::LlenarFilaColumnas(const std::string &linea, int fila) {
     if (linea.empty() || fila < 1 || fila >= ColsConf->rowCount()) return;
-    const char d = CaracteresDelimitador[ItemDelimitador()];
-    std::string_view resto(linea);
-    int col = 1;
-    for (std::size_t p; (p = resto.find(d)) != std::string_view::npos; resto.remove_prefix(p + 1), ++col)
-        if (col < ColsConf->columnCount())
-            ColsConf->setItem(fila, col, new QTableWidgetItem(AQString(RecortarCampo(resto.substr(0, p)))));
-    // The last field is shown as it is.
-    if (col < ColsConf->columnCount())
-        ColsConf->setItem(fila, col, new QTableWidgetItem(AQString(std::string(resto))));
+    // Each field as the conversion reads it: quotes removed, blanks trimmed, every digit kept.
+    std::vector<std::string_view> campos;
+    std::string aparte;
+    DividirCampos(linea, CaracteresDelimitador[ItemDelimitador()], campos, aparte);
+    for (std::size_t i = 0; i < campos.size() && static_cast<int>(i) + 1 < ColsConf->columnCount(); ++i)
+        ColsConf->setItem(fila, static_cast<int>(i) + 1, new QTableWidgetItem(AQString(std::string(campos[i]))));
 }
 
 void TFormOpciones::spBotonOKClick() {

@@ -1,32 +1,26 @@
-// Line parsing: fields, the point record of the workers, the grid cells of a line, the
-// space-separated DMS form and GPS waypoint records.
+// Line parsing: the one field splitter (quoted fields included), the point record of the workers,
+// the grid cells of a line and GPS waypoint records.
 #include "lectura.h"
 
 #include <algorithm>
 
-#include "numeros.h"
 #include "punto.h"
 
 namespace {
 
-constexpr char kGrado = '\xB0';  // degree sign in Windows-1252
+// A blank next to a delimiter that is not the delimiter itself (a tab delimiter never reaches a field).
+inline bool Blanco(char c, char delimitador) {
+    return (c == ' ' || c == '\t') && c != delimitador;
+}
 
-// Blanks next to a delimiter: spaces and tabs (a tab delimiter never reaches a field).
-inline std::string_view Recortar(std::string_view s) {
+}  // namespace
+
+std::string_view RecortarBlancos(std::string_view s) {
     std::size_t a = 0, b = s.size();
     while (a < b && (s[a] == ' ' || s[a] == '\t')) ++a;
     while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t')) --b;
     return s.substr(a, b - a);
 }
-
-// Geographic files may hold angles as "-34 36' 12.5''": a blank in the latitude field and no
-// degree sign. Only the latitude field decides, for both.
-bool FormaEspacios(std::string_view lat, const TOpcionesLectura &opc) {
-    return opc.Fuente == TTipoArchivo::Geografico && lat.find(' ') != std::string_view::npos &&
-           lat.find(kGrado) == std::string_view::npos;
-}
-
-}  // namespace
 
 TTipoCoordenada TipoCoordenada(TTipoArchivo tipo) {
     switch (tipo) {
@@ -41,19 +35,77 @@ TTipoCoordenada TipoCoordenada(TTipoArchivo tipo) {
     return tcGeografica;
 }
 
-void DividirCampos(std::string_view linea, char delimitador, std::vector<std::string_view> &campos,
-                   std::size_t maximo) {
-    campos.clear();
-    if (linea.empty() || maximo == 0) return;
+std::size_t LeerCampo(std::string_view linea, std::size_t ini, char delimitador, std::string_view &valor,
+                      std::string &aparte, bool *bienCerrado) {
+    const std::size_t n = linea.size();
     const bool recortar = delimitador != ' ';
+    if (bienCerrado) *bienCerrado = true;
+    std::size_t i = ini;
+    if (recortar)
+        while (i < n && Blanco(linea[i], delimitador)) ++i;
+    if (i < n && linea[i] == '"') {
+        // A quoted field: up to the quote that is not doubled, then only blanks before the delimiter.
+        bool doblada = false;
+        std::size_t q = i + 1;
+        for (;;) {
+            q = linea.find('"', q);
+            if (q == std::string_view::npos || q + 1 >= n || linea[q + 1] != '"') break;
+            doblada = true;
+            q += 2;
+        }
+        if (q != std::string_view::npos) {
+            std::size_t fin = q + 1;
+            while (fin < n && linea[fin] != delimitador && (linea[fin] == ' ' || linea[fin] == '\t')) ++fin;
+            if (fin == n || linea[fin] == delimitador) {
+                const std::string_view dentro = linea.substr(i + 1, q - i - 1);
+                if (!doblada) {
+                    valor = dentro;
+                } else {
+                    const std::size_t desde = aparte.size();
+                    for (std::size_t k = 0; k < dentro.size(); ++k) {
+                        aparte += dentro[k];
+                        if (dentro[k] == '"') ++k;  // the second of a doubled quote
+                    }
+                    valor = std::string_view(aparte).substr(desde);
+                }
+                return fin;
+            }
+        }
+        // Not a well-formed quoted field: read as plain text.
+        if (bienCerrado) *bienCerrado = false;
+    }
+    std::size_t fin = linea.find(delimitador, ini);
+    if (fin == std::string_view::npos) fin = n;
+    const std::string_view campo = linea.substr(ini, fin - ini);
+    valor = recortar ? RecortarBlancos(campo) : campo;
+    return fin;
+}
+
+void DividirCampos(std::string_view linea, char delimitador, std::vector<std::string_view> &campos,
+                   std::string &aparte, std::size_t maximo) {
+    campos.clear();
+    aparte.clear();
+    if (linea.empty() || maximo == 0) return;
+    aparte.reserve(linea.size());
     std::size_t ini = 0;
     for (;;) {
-        const std::size_t p = linea.find(delimitador, ini);
-        const std::string_view campo =
-            linea.substr(ini, p == std::string_view::npos ? std::string_view::npos : p - ini);
-        campos.push_back(recortar ? Recortar(campo) : campo);
-        if (p == std::string_view::npos || campos.size() == maximo) break;
-        ini = p + 1;
+        std::string_view v;
+        const std::size_t fin = LeerCampo(linea, ini, delimitador, v, aparte);
+        campos.push_back(v);
+        if (fin >= linea.size() || campos.size() == maximo) break;
+        ini = fin + 1;
+    }
+}
+
+bool LineaEnBlanco(std::string_view linea, char delimitador) {
+    std::string aparte;
+    aparte.reserve(linea.size());
+    for (std::size_t ini = 0;;) {
+        std::string_view v;
+        const std::size_t fin = LeerCampo(linea, ini, delimitador, v, aparte);
+        if (!v.empty()) return false;
+        if (fin >= linea.size()) return true;
+        ini = fin + 1;
     }
 }
 
@@ -61,80 +113,40 @@ std::size_t CamposNecesarios(const TOpcionesLectura &opc) {
     return std::max({opc.ColLatX, opc.ColLonY, opc.ColAltura, opc.ColZona});
 }
 
-std::string_view NombrePunto(std::string_view linea, const TOpcionesLectura &opc) {
+std::string_view NombrePunto(std::string_view linea, const TOpcionesLectura &opc, std::string &aparte) {
     if (opc.ColNombre == 0) return {};
-    // Past ColNombre - 1 delimiters, up to the next one.
-    std::size_t ini = 0;
-    for (int n = 1; n < opc.ColNombre; ++n) {
-        const std::size_t p = linea.find(opc.Delimitador, ini);
-        if (p == std::string_view::npos) return {};
-        ini = p + 1;
-    }
-    const std::size_t fin = linea.find(opc.Delimitador, ini);
-    const std::string_view campo =
-        linea.substr(ini, fin == std::string_view::npos ? std::string_view::npos : fin - ini);
-    return opc.Delimitador != ' ' ? Recortar(campo) : campo;
-}
-
-void ArmarDMS(std::string_view texto, TTipoAngulo tipo, std::string &s) {
-    s.clear();
-    if (texto.empty()) return;
-    const bool negativo = texto.front() == '-';
-    const char hemisferio = tipo == taLatitud ? (negativo ? 'S' : 'N') : (negativo ? 'W' : 'E');
-    if (negativo) texto.remove_prefix(1);
-    // The degree sign goes before the first blank, or at the front.
-    const std::size_t blanco = texto.find(' ');
-    const std::size_t corte = blanco == std::string_view::npos ? 0 : blanco;
-    s.append(texto.substr(0, corte));
-    s += kGrado;
-    s.append(texto.substr(corte));
-    const std::size_t ap = s.find("''");
-    if (ap != std::string::npos) s.replace(ap, 2, "\"");
-    s += ' ';
-    s += hemisferio;
-}
-
-std::string ArmarDMS(std::string_view texto, TTipoAngulo tipo) {
-    std::string s;
-    ArmarDMS(texto, tipo, s);
-    return s;
+    std::vector<std::string_view> campos;
+    DividirCampos(linea, opc.Delimitador, campos, aparte, opc.ColNombre);
+    return campos.size() == opc.ColNombre ? campos.back() : std::string_view();
 }
 
 bool LeerPuntoVista(std::string_view linea, const TOpcionesLectura &opc, TPuntoVista &punto,
-                    TArmadosDMS &armados) {
+                    std::string &aparte) {
     if (linea.empty() || opc.ColLatX == 0 || opc.ColLonY == 0) return false;
-    // The fields are split as DividirCampos splits them, up to the last one needed, keeping only the
-    // four that are read.
+    // Up to the last field needed, keeping only the four that are read.
     const std::size_t ultimo = CamposNecesarios(opc);
-    const bool recortar = opc.Delimitador != ' ';
     std::string_view lat, lon, altura, zona;
-    std::size_t n = 0;
-    const char *p = linea.data(), *const fin = p + linea.size();
+    aparte.clear();
+    aparte.reserve(linea.size());
+    bool algo = false;  // a field with text: a line of only delimiters holds no point
+    std::size_t n = 0, ini = 0;
     for (;;) {
-        const char *ini = p;
-        while (p < fin && *p != opc.Delimitador) ++p;
-        std::string_view campo(ini, static_cast<std::size_t>(p - ini));
-        if (recortar) campo = Recortar(campo);
+        std::string_view campo;
+        const std::size_t fin = LeerCampo(linea, ini, opc.Delimitador, campo, aparte);
         ++n;
+        algo = algo || !campo.empty();
         if (n == opc.ColLatX) lat = campo;
         if (n == opc.ColLonY) lon = campo;
         if (n == opc.ColAltura) altura = campo;
         if (n == opc.ColZona) zona = campo;
-        if (p == fin || n == ultimo) break;
-        ++p;  // past the delimiter
+        if (fin >= linea.size() || n == ultimo) break;
+        ini = fin + 1;
     }
     if (n < opc.ColLatX || n < opc.ColLonY) return false;
-    if (FormaEspacios(lat, opc)) {
-        ArmarDMS(lat, taLatitud, armados.Latitud);
-        ArmarDMS(lon, taLongitud, armados.Longitud);
-        punto.Coord1 = armados.Latitud;
-        punto.Coord2 = armados.Longitud;
-        punto.EnDecimal = 0;
-    } else {
-        punto.Coord1 = lat;
-        punto.Coord2 = lon;
-        punto.EnDecimal = opc.ModoDecimal;
-    }
+    if (!algo && LineaEnBlanco(linea, opc.Delimitador)) return false;
+    punto.Coord1 = lat;
+    punto.Coord2 = lon;
+    punto.EnDecimal = TipoCoordenada(opc.Fuente) == tcGeografica ? opc.ModoDecimal : 1;
     punto.Coord3 = opc.ColAltura != 0 && n >= opc.ColAltura ? altura : std::string_view("1.5");
     if ((opc.Fuente == TTipoArchivo::GaussKruger || opc.Fuente == TTipoArchivo::UTM) && opc.ColZona != 0)
         // A UTM line without its zone field gets an empty zone, which the conversion refuses; a
@@ -147,8 +159,8 @@ bool LeerPuntoVista(std::string_view linea, const TOpcionesLectura &opc, TPuntoV
 
 bool LeerPunto(std::string_view linea, const TOpcionesLectura &opc, TPuntoLeido &punto) {
     TPuntoVista v;
-    TArmadosDMS armados;
-    if (!LeerPuntoVista(linea, opc, v, armados)) return false;
+    std::string aparte;
+    if (!LeerPuntoVista(linea, opc, v, aparte)) return false;
     punto.Coord1.assign(v.Coord1);
     punto.Coord2.assign(v.Coord2);
     punto.Coord3.assign(v.Coord3);
@@ -160,7 +172,7 @@ bool LeerPunto(std::string_view linea, const TOpcionesLectura &opc, TPuntoLeido 
 TMotivo MotivoSinPunto(std::string_view linea, const TOpcionesLectura &opc) {
     TMotivo m;
     m.Dato = TDato::Linea;
-    if (linea.empty()) {
+    if (linea.empty() || LineaEnBlanco(linea, opc.Delimitador)) {
         m.Codigo = TCodigoMotivo::LineaVacia;
         return m;
     }
@@ -170,7 +182,8 @@ TMotivo MotivoSinPunto(std::string_view linea, const TOpcionesLectura &opc) {
     }
     const std::size_t falta = std::max<std::size_t>(opc.ColLatX, opc.ColLonY);
     std::vector<std::string_view> campos;
-    DividirCampos(linea, opc.Delimitador, campos, falta);
+    std::string aparte;
+    DividirCampos(linea, opc.Delimitador, campos, aparte, falta);
     if (campos.size() >= falta) return TMotivo();
     m.Codigo = TCodigoMotivo::PocosCampos;
     m.N1 = static_cast<int64_t>(campos.size());
@@ -182,9 +195,10 @@ bool CeldasLinea(std::string_view linea, int numero, const TOpcionesLectura &opc
                  std::array<std::string, 9> &celdas, bool *nombrado) {
     for (std::string &c : celdas) c.clear();
     if (nombrado) *nombrado = false;
-    if (linea.empty()) return false;
+    if (linea.empty() || LineaEnBlanco(linea, opc.Delimitador)) return false;
     std::vector<std::string_view> campos;
-    DividirCampos(linea, opc.Delimitador, campos,
+    std::string aparte;
+    DividirCampos(linea, opc.Delimitador, campos, aparte,
                   std::max<std::size_t>(CamposNecesarios(opc), opc.ColNombre));
     const std::size_t n = campos.size();
     if (opc.ColLatX == 0 || opc.ColLonY == 0 || n < opc.ColLatX || n < opc.ColLonY) return false;
@@ -197,22 +211,15 @@ bool CeldasLinea(std::string_view linea, int numero, const TOpcionesLectura &opc
         celdas[0] = std::string(nombre);
         if (nombrado) *nombrado = true;
     }
-    if (FormaEspacios(lat, opc)) {
-        celdas[1] = ArmarDMS(lat, taLatitud);
-        celdas[2] = ArmarDMS(lon, taLongitud);
-    } else {
-        celdas[1] = std::string(lat);
-        celdas[2] = std::string(lon);
-    }
-    if (TipoCoordenada(opc.Fuente) == tcGeografica) {
+    celdas[1] = std::string(lat);
+    celdas[2] = std::string(lon);
+    if (TipoCoordenada(opc.Fuente) == tcGeografica && opc.ModoDecimal == 0) {
         // Angles that read for sure are shown in the program's own layout, ready for the masked
         // editor; anything else stays as written, to fail with its reason at conversion.
         TMotivo m;
         std::string normal;
-        if ((FormaEspacios(lat, opc) || opc.ModoDecimal == 0)) {
-            if (NormalizarDMS(celdas[1], taLatitud, normal, m)) celdas[1] = normal;
-            if (NormalizarDMS(celdas[2], taLongitud, normal, m)) celdas[2] = normal;
-        }
+        if (NormalizarDMS(celdas[1], taLatitud, normal, m)) celdas[1] = normal;
+        if (NormalizarDMS(celdas[2], taLongitud, normal, m)) celdas[2] = normal;
     }
     if (opc.ColAltura != 0 && n >= opc.ColAltura) celdas[3] = std::string(campos[opc.ColAltura - 1u]);
     // The zone or strip as written: "20S" reads as zone 20, "2O" fails rather than showing 2.
@@ -238,22 +245,20 @@ bool BuscarMarcaGPS(std::string_view linea, TMarcaGPS &marca) {
 
 TRegistroGPS LeerRegistroGPS(std::string_view linea, const TMarcaGPS &marca) {
     TRegistroGPS r;
-    std::string_view resto = linea.substr(std::min(marca.Prefijo, linea.size()));
-    // Fields are comma-separated; a field counts only when a comma follows it.
+    const std::string_view resto = linea.substr(std::min(marca.Prefijo, linea.size()));
+    std::string aparte;
+    aparte.reserve(resto.size());
     std::string_view valores[3];
+    std::size_t ini = 0;
     for (auto &v : valores) {
-        const std::size_t p = resto.find(',');
-        if (p == std::string_view::npos) break;
-        v = Recortar(resto.substr(0, p));
-        resto.remove_prefix(p + 1);
+        std::string_view campo;
+        const std::size_t fin = LeerCampo(resto, ini, ',', campo, aparte);
+        if (fin >= resto.size()) break;  // a field counts only when a comma follows it
+        v = campo;
+        ini = fin + 1;
     }
     r.Nombre = std::string(valores[0]);
-    if (marca.Dms) {
-        r.Latitud = ArmarDMS(valores[1], taLatitud);
-        r.Longitud = ArmarDMS(valores[2], taLongitud);
-    } else {
-        r.Latitud = std::string(valores[1]);
-        r.Longitud = std::string(valores[2]);
-    }
+    r.Latitud = std::string(valores[1]);
+    r.Longitud = std::string(valores[2]);
     return r;
 }

@@ -1,6 +1,6 @@
-// How one line of an input file becomes the values of one point: field splitting, the grid cells
-// of a line, the point record for the batch workers, the space-separated DMS form and the GPS
-// waypoint lines. Pure functions of the read options: shared by the window, the workers and the
+// How one line of an input file becomes the values of one point: field splitting (quoted fields as
+// spreadsheets write them), the grid cells of a line, the point record for the batch workers and the
+// GPS waypoint lines. Pure functions of the read options: shared by the window, the workers and the
 // command-line converter.
 #pragma once
 #include <array>
@@ -39,36 +39,47 @@ inline TOpcionesLectura OpcionesDeLineas(TOpcionesLectura opc, TTipoArchivo tipo
     return opc;
 }
 
-// Splits at every delimiter; adjacent delimiters enclose an empty field. With a delimiter other
-// than space, blanks around every field are trimmed ("P1, -34.5, -58.4" reads like "P1,-34.5,-58.4").
-// At most `maximo` fields are kept: a line of millions of fields costs no more than the ones needed.
+// Blanks around a value: spaces and tabs.
+std::string_view RecortarBlancos(std::string_view s);
+
+// The one field splitter. A field may be enclosed in double quotes (as spreadsheets write a field that
+// holds the delimiter or a quote): it then holds delimiters and doubled quotes, and the quotes are not
+// part of its value. A quote that does not open the field is an ordinary character (DMS seconds), as
+// is an opening quote never closed or a closing quote followed by more text before the delimiter.
+// With a delimiter other than space, blanks around every field are trimmed ("P1, -34.5" reads like
+// "P1,-34.5"). Reads the field that starts at `ini` into `valor`, a view into the line or, when the
+// field held doubled quotes, into `aparte` (appended to: give it capacity for the line first, so that
+// earlier views stay valid). Returns the position of the delimiter that closes the field, or the
+// line's size; `bienCerrado`, when given, is false for a field that opens a quote it does not close.
+std::size_t LeerCampo(std::string_view linea, std::size_t ini, char delimitador, std::string_view &valor,
+                      std::string &aparte, bool *bienCerrado = nullptr);
+
+// Every field of the line, split by LeerCampo; adjacent delimiters enclose an empty field. At most
+// `maximo` fields are kept: a line of millions of fields costs no more than the ones needed.
 void DividirCampos(std::string_view linea, char delimitador, std::vector<std::string_view> &campos,
-                   std::size_t maximo = static_cast<std::size_t>(-1));
+                   std::string &aparte, std::size_t maximo = static_cast<std::size_t>(-1));
+
+// True when every field of the line is empty (no text, or only blanks and delimiters): such a line
+// holds no point and is skipped like an empty one.
+bool LineaEnBlanco(std::string_view linea, char delimitador);
 
 // The highest field number the options read (the first and second coordinate, height, zone).
 // The name is not among them: a line without it still gives its point, numbered.
 std::size_t CamposNecesarios(const TOpcionesLectura &opc);
 
-// The point's name: the field ColNombre names, trimmed as DividirCampos trims; empty when the
-// options name no field or the line does not reach it.
-std::string_view NombrePunto(std::string_view linea, const TOpcionesLectura &opc);
-
-// "-24 47' 12.3''" (latitude) -> "24° 47' 12.3\" S".
-std::string ArmarDMS(std::string_view texto, TTipoAngulo tipo);
-// The same into `salida`, reusing its storage.
-void ArmarDMS(std::string_view texto, TTipoAngulo tipo, std::string &salida);
+// The point's name: the field ColNombre names, as DividirCampos gives it (a view into the line or
+// `aparte`); empty when the options name no field or the line does not reach it.
+std::string_view NombrePunto(std::string_view linea, const TOpcionesLectura &opc, std::string &aparte);
 
 // True when the line yields a point (then filled); false leaves the record untouched.
 bool LeerPunto(std::string_view linea, const TOpcionesLectura &opc, TPuntoLeido &punto);
 
-// Angles of the space-separated form rewritten by LeerPuntoVista.
-struct TArmadosDMS {
-    std::string Latitud, Longitud;
-};
-// LeerPunto without copying: the views point into `linea`, into `armados` (angles of the
-// space-separated form) or at constant texts, and stay valid while those do.
+// LeerPunto without copying: the views point into `linea`, into `aparte` (quoted fields with doubled
+// quotes) or at constant texts, and stay valid while those do. Every value is the field as written
+// (quotes removed, blanks trimmed): the point rule reads each notation itself, so that a reason quotes
+// what the user wrote.
 bool LeerPuntoVista(std::string_view linea, const TOpcionesLectura &opc, TPuntoVista &punto,
-                    TArmadosDMS &armados);
+                    std::string &aparte);
 
 // Why a line yields no point ("only 2 fields, column 3 needed"); no reason when it does.
 TMotivo MotivoSinPunto(std::string_view linea, const TOpcionesLectura &opc);
@@ -76,7 +87,7 @@ TMotivo MotivoSinPunto(std::string_view linea, const TOpcionesLectura &opc);
 // The nine grid cells of a data line shown as point `numero`: the point's name (NombrePunto) or, when
 // it has none, its number (`nombrado`, when given, tells which), the four input values (angles that
 // read for sure in the program's own layout) and four empty results. False (all cells empty) when
-// the line shows nothing.
+// the line shows nothing: too few fields, or every field empty.
 bool CeldasLinea(std::string_view linea, int numero, const TOpcionesLectura &opc,
                  std::array<std::string, 9> &celdas, bool *nombrado = nullptr);
 
@@ -87,6 +98,8 @@ struct TMarcaGPS {
     std::size_t Prefijo = 0;
 };
 bool BuscarMarcaGPS(std::string_view linea, TMarcaGPS &marca);
+// The name, latitude and longitude as written (split like any comma-separated line, quotes
+// included); a field counts only when a comma follows it.
 struct TRegistroGPS {
     std::string Nombre, Latitud, Longitud;
 };

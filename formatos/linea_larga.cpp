@@ -5,14 +5,19 @@
 
 namespace {
 
-// The position of the n-th `c` in s, from the start; npos when s holds fewer.
-std::size_t Enesimo(std::string_view s, char c, std::size_t desde, int n) {
-    std::size_t p = desde;
-    for (int i = 0; i < n; ++i, ++p) {
-        p = s.find(c, p);
-        if (p == std::string_view::npos) return p;
+// The position of the delimiter that closes field n (from 1) of s, read from `desde` as every field
+// is read (quoted fields hold delimiters); npos when s ends before.
+std::size_t FinDeCampo(std::string_view s, char d, std::size_t desde, int n) {
+    std::string aparte;
+    aparte.reserve(s.size());
+    std::size_t ini = desde;
+    for (int i = 1;; ++i) {
+        std::string_view v;
+        const std::size_t fin = LeerCampo(s, ini, d, v, aparte);
+        if (fin >= s.size()) return std::string_view::npos;
+        if (i == n) return fin;
+        ini = fin + 1;
     }
-    return p - 1;
 }
 
 }  // namespace
@@ -20,8 +25,8 @@ std::size_t Enesimo(std::string_view s, char c, std::size_t desde, int n) {
 std::optional<std::string_view> CamposCompletos(std::string_view cortada, const TOpcionesLectura &opc) {
     if (opc.ColLatX == 0 || opc.ColLonY == 0) return cortada;
     const int ultimo = std::max({opc.ColLatX, opc.ColLonY, opc.ColAltura, opc.ColZona});
-    // Field n is closed by the n-th delimiter; the fields after it are never read.
-    const std::size_t p = Enesimo(cortada, opc.Delimitador, 0, ultimo);
+    // Field n is closed by its delimiter; the fields after it are never read.
+    const std::size_t p = FinDeCampo(cortada, opc.Delimitador, 0, ultimo);
     if (p == std::string_view::npos) return std::nullopt;
     return cortada.substr(0, p);
 }
@@ -29,7 +34,7 @@ std::optional<std::string_view> CamposCompletos(std::string_view cortada, const 
 std::optional<std::string_view> CamposCompletosGPS(std::string_view cortada, const TMarcaGPS &marca) {
     // Name, latitude and longitude each count only when a comma follows them.
     if (cortada.size() < marca.Prefijo) return std::nullopt;
-    const std::size_t p = Enesimo(cortada, ',', marca.Prefijo, 3);
+    const std::size_t p = FinDeCampo(cortada, ',', marca.Prefijo, 3);
     if (p == std::string_view::npos) return std::nullopt;
     return cortada.substr(0, p + 1);
 }

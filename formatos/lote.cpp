@@ -87,11 +87,11 @@ TResultadoLinea LineaDePunto(const TPuntoVista &punto, char delimitador, TCoorde
 }
 
 namespace {
-// The point of a data line, its texts as views into the line (or into this thread's rebuilt DMS
-// texts); false, with why, for a line that holds no point.
+// The point of a data line, its texts as views into the line (or into this thread's undoubled quoted
+// fields); false, with why, for a line that holds no point.
 bool PuntoDeLinea(std::string_view linea, const TOpcionesLectura &opc, TPuntoVista &punto, TMotivo *motivo) {
-    thread_local TArmadosDMS armados;
-    if (LeerPuntoVista(linea, opc, punto, armados)) return true;
+    thread_local std::string aparte;
+    if (LeerPuntoVista(linea, opc, punto, aparte)) return true;
     if (motivo) *motivo = MotivoSinPunto(linea, opc);
     return false;
 }
@@ -124,7 +124,7 @@ TResultadoLinea AgregarLinea(std::string_view linea, const TOpcionesLectura &opc
     return r;
 }
 
-bool TConteoLineas::Contar(TResultadoLinea r, std::string_view linea) {
+bool TConteoLineas::Contar(TResultadoLinea r, std::string_view linea, char delimitador) {
     switch (r) {
         case rlConvertido:
             ++Convertidos;
@@ -136,7 +136,7 @@ bool TConteoLineas::Contar(TResultadoLinea r, std::string_view linea) {
             break;
     }
     ++SinPunto;
-    if (!EnBlanco(linea)) return true;
+    if (!LineaEnBlanco(linea, delimitador)) return true;
     ++Vacias;
     return false;
 }
@@ -147,10 +147,6 @@ TConteoLineas &TConteoLineas::operator+=(const TConteoLineas &o) {
     SinPunto += o.SinPunto;
     Vacias += o.Vacias;
     return *this;
-}
-
-bool EnBlanco(std::string_view linea) {
-    return linea.find_first_not_of(" \t") == std::string_view::npos;
 }
 
 TResumenLote ConvertirSegmento(const std::string &entrada, const std::string &salida,
@@ -185,7 +181,7 @@ TResumenLote ConvertirSegmento(const std::string &entrada, const std::string &sa
             if (lector.Cortada()) leida = *CamposCompletos(linea, opc);
             r = AgregarLinea(leida, opc, c, escrito, &motivo);
         }
-        if (resumen.Contar(r, linea) && resumen.Fallos.size() < kFallosListados)
+        if (resumen.Contar(r, linea, opc.Delimitador) && resumen.Fallos.size() < kFallosListados)
             resumen.Fallos.push_back({numero, motivo});
         if (escrito.size() >= (1u << 16)) {
             escritor.Escribir(escrito);

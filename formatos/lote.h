@@ -53,8 +53,8 @@ struct TConteoLineas {
     // Points that did not convert: the failed ones and the non-blank lines that gave no point.
     int64_t NoConvertidos() const { return Fallidos + SinPunto - Vacias; }
     // Counts the outcome of `linea`; true when the line is one to name (failed, or not blank and
-    // without a point).
-    bool Contar(TResultadoLinea r, std::string_view linea);
+    // without a point: a line of only blanks and delimiters is blank).
+    bool Contar(TResultadoLinea r, std::string_view linea, char delimitador);
     TConteoLineas &operator+=(const TConteoLineas &o);
 };
 
@@ -69,6 +69,3 @@ struct TResumenLote : TConteoLineas {
 TResumenLote ConvertirSegmento(const std::string &entrada, const std::string &salida,
                                const TOpcionesLectura &opc, TCoordenadas &c,
                                const std::atomic<bool> &detener);
-
-// True for a line of blanks only (no reason is given for it).
-bool EnBlanco(std::string_view linea);

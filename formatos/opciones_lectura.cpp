@@ -1,9 +1,35 @@
-// Delimiter detection, field counting and preview trimming of the read options dialog.
+// Delimiter detection and field counting of the read options dialog.
 #include "opciones_lectura.h"
+
+#include "lectura.h"
+
+namespace {
+
+// Fields of the line split by d, or 0 when a field opens a quote it does not close.
+int CamposBienFormados(std::string_view linea, char d) {
+    std::string aparte;
+    aparte.reserve(linea.size());
+    int n = 0;
+    for (std::size_t ini = 0;;) {
+        std::string_view v;
+        bool bien = true;
+        const std::size_t fin = LeerCampo(linea, ini, d, v, aparte, &bien);
+        if (!bien) return 0;
+        ++n;
+        if (fin >= linea.size()) return n;
+        ini = fin + 1;
+    }
+}
+
+}  // namespace
 
 int DetectarDelimitador(std::string_view linea) {
     if (linea.empty()) return -1;
-    // Fixed order: the first candidate that occurs anywhere wins, wherever it stands.
+    // Fixed order: "P, 1";-34.6 is split by ';' (the comma lies inside a quoted field).
+    for (int i = 0; i < 4; ++i)
+        if (linea.find(CaracteresDelimitador[i]) != std::string_view::npos &&
+            CamposBienFormados(linea, CaracteresDelimitador[i]) > 1)
+            return i;
     for (int i = 0; i < 4; ++i)
         if (linea.find(CaracteresDelimitador[i]) != std::string_view::npos) return i;
     return -1;
@@ -13,16 +39,8 @@ int ContarCampos(std::string_view linea) {
     if (linea.empty()) return 0;
     const int item = DetectarDelimitador(linea);
     if (item < 0) return -1;
-    int n = 1;
-    for (char c : linea)
-        if (c == CaracteresDelimitador[item]) ++n;
-    return n;
-}
-
-std::string RecortarCampo(std::string_view texto) {
-    const auto sobra = [](char c) { return c == ' ' || c == '0'; };
-    std::size_t a = 0, b = texto.size();
-    while (a < b && sobra(texto[a])) ++a;
-    while (b > a && sobra(texto[b - 1])) --b;
-    return std::string(texto.substr(a, b - a));
+    std::vector<std::string_view> campos;
+    std::string aparte;
+    DividirCampos(linea, CaracteresDelimitador[item], campos, aparte);
+    return static_cast<int>(campos.size());
 }

@@ -174,7 +174,13 @@ bool LeerDMS(std::string_view t, TTipoAngulo tipo, TPartesDMS &leidas, TMotivo &
     std::size_t i = 0;
     SaltarBlancos(t, i);
     if (i == t.size()) return fallo(TCodigoMotivo::Vacio);
-    if (std::none_of(t.begin(), t.end(), SignoGrado)) return fallo(TCodigoMotivo::SinSignoGrado);
+    // Without a degree sign only the space form reads ("-34 36' 12.5''": the degrees end at a blank
+    // followed by the minutes); anything else is no degrees-minutes-seconds.
+    const bool conSigno = std::any_of(t.begin(), t.end(), SignoGrado);
+    bool espacios = false;
+    const auto falloForma = [&](TCodigoMotivo codigo) {
+        return fallo(conSigno || espacios ? codigo : TCodigoMotivo::SinSignoGrado);
+    };
 
     // The hemisphere may come as a leading sign, a letter before the degrees or a letter at the end;
     // exactly one of them.
@@ -190,7 +196,7 @@ bool LeerDMS(std::string_view t, TTipoAngulo tipo, TPartesDMS &leidas, TMotivo &
     }
     if (i < t.size() && !EsDigito(t[i])) {
         const int h = Hemisferio(t[i], tipo);
-        if (h == 0) return fallo(TCodigoMotivo::DMSIlegible);
+        if (h == 0) return falloForma(TCodigoMotivo::DMSIlegible);
         indicar(h);
         ++i;
         SaltarBlancos(t, i);
@@ -202,11 +208,17 @@ bool LeerDMS(std::string_view t, TTipoAngulo tipo, TPartesDMS &leidas, TMotivo &
     int siguiente = 0;
     while (i < t.size() && (EsDigito(t[i]) || t[i] == '.' || t[i] == ',')) {
         TNumeroTexto n;
-        if (!LeerNumeroTexto(t, i, n)) return fallo(TCodigoMotivo::DMSIlegible);
+        if (!LeerNumeroTexto(t, i, n)) return falloForma(TCodigoMotivo::DMSIlegible);
+        const std::size_t antes = i;
         SaltarBlancos(t, i);
-        if (i == t.size()) return fallo(TCodigoMotivo::DMSIlegible);
+        if (i == t.size()) return falloForma(TCodigoMotivo::DMSIlegible);
         int parte;
-        if (SignoGrado(t[i])) {
+        if (!conSigno && siguiente == 0 && i > antes && EsDigito(t[i])) {
+            parte = 0;  // the space form: the blank stands for the degree sign
+            espacios = true;
+        } else if (!conSigno && siguiente == 0) {
+            return fallo(TCodigoMotivo::SinSignoGrado);
+        } else if (SignoGrado(t[i])) {
             parte = 0;
             ++i;
         } else if (SignoMinuto(t[i])) {
@@ -232,7 +244,9 @@ bool LeerDMS(std::string_view t, TTipoAngulo tipo, TPartesDMS &leidas, TMotivo &
         siguiente = parte + 1;
         SaltarBlancos(t, i);
     }
-    if (!hay[0]) return fallo(TCodigoMotivo::DMSIlegible);
+    if (!hay[0]) return falloForma(TCodigoMotivo::DMSIlegible);
+    // The space form is the one where an angle without sign or letter is north or east.
+    if (espacios && indicaciones == 0 && (i == t.size() || Hemisferio(t[i], tipo) == 0)) indicar(1);
     if (i < t.size()) {
         const int h = Hemisferio(t[i], tipo);
         std::size_t fin = i + 1;
@@ -305,7 +319,7 @@ bool Geografica(std::string_view t, uint8_t enDecimal, TTipoAngulo tipo, char (&
     if (!LeerDMS(t, tipo, partes, motivo)) return false;
     const std::size_t largo = partes.Largo();
     if (largo > kCampo) {  // a cut would take the hemisphere letter
-        motivo = Motivo(TCodigoMotivo::Largo, dato, partes.Normal(), kCampo);
+        motivo = Motivo(TCodigoMotivo::Largo, dato, t, kCampo);
         return false;
     }
     partes.Componer(dms);
@@ -337,10 +351,7 @@ bool NormalizarDMS(std::string_view t, TTipoAngulo tipo, std::string &normal, TM
 }
 
 bool AnguloComoDMS(std::string_view t, TTipoAngulo tipo, std::string &dms, TMotivo &motivo) {
-    std::size_t a = 0, b = t.size();
-    while (a < b && EsBlanco(t[a])) ++a;
-    while (b > a && EsBlanco(t[b - 1])) --b;
-    const std::string_view s = t.substr(a, b - a);
+    const std::string_view s = RecortarBlancos(t);
     if (s.find_first_of("\xB0\xBA") != std::string_view::npos || s.empty())
         return NormalizarDMS(s, tipo, dms, motivo);
     const TDato dato = tipo == taLatitud ? TDato::Latitud : TDato::Longitud;

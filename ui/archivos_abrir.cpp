@@ -16,6 +16,7 @@
 #include "lineas.h"
 #include "mensaje.h"
 #include "progreso.h"
+#include "punto.h"
 #include "segmentos.h"
 #include "texto_error.h"
 #include "texto_qt.h"
@@ -197,6 +198,13 @@ void TFConv::LeerArchivoGPS(const std::string &ruta) {
             filas.back()[0] = r.Nombre;
             filas.back()[1] = r.Latitud;
             filas.back()[2] = r.Longitud;
+            if (marca.Dms) {
+                // As for a delimited file: angles that read for sure in the program's own layout.
+                TMotivo m;
+                std::string normal;
+                if (NormalizarDMS(r.Latitud, taLatitud, normal, m)) filas.back()[1] = normal;
+                if (NormalizarDMS(r.Longitud, taLongitud, normal, m)) filas.back()[2] = normal;
+            }
         } while (lector.Leer(linea));
     });
     Grilla->AjustarColumnaPunto();

@@ -5,12 +5,14 @@
 #include "lectura.h"
 #include "opciones_ayuda.h"
 #include "opciones_lectura.h"
+#include "punto.h"
 
 namespace {
 
 std::vector<std::string> Campos(std::string_view linea, char d) {
     std::vector<std::string_view> v;
-    DividirCampos(linea, d, v);
+    std::string aparte;
+    DividirCampos(linea, d, v, aparte);
     return std::vector<std::string>(v.begin(), v.end());
 }
 
@@ -30,6 +32,17 @@ TEST(DividirCampos, Reglas) {
         {"blancos internos quedan", "P1, -34 36' 12.5'' ,x", ',', {"P1", "-34 36' 12.5''", "x"}},
         {"espacio: cada blanco separa", "a  b", ' ', {"a", "", "b"}},
         {"solo blancos con coma", "   ", ',', {""}},
+        // Quoted fields as spreadsheets write them: the delimiter and doubled quotes inside.
+        {"entre comillas con la coma", "\"Punto, con coma\",-34.6,-58.4", ',', {"Punto, con coma", "-34.6", "-58.4"}},
+        {"comillas dobladas", "\"P \"\"1\"\"\",\"a\"\"\"", ',', {"P \"1\"", "a\""}},
+        {"comillas y blancos alrededor", " \"P1\" ; \"-34.6\" ", ';', {"P1", "-34.6"}},
+        {"comillas vacias", "\"\",x", ',', {"", "x"}},
+        {"comillas con espacio de delimitador", "\"P 1\" -34.6", ' ', {"P 1", "-34.6"}},
+        {"segundos DMS no abren comillas", "34\xB0 36' 12.5\" S,x", ',', {"34\xB0 36' 12.5\" S", "x"}},
+        {"comilla sin cerrar es texto", "\"P1,-34.6", ',', {"\"P1", "-34.6"}},
+        {"texto tras la comilla de cierre", "\"P\"1,-34.6", ',', {"\"P\"1", "-34.6"}},
+        // Every digit stays (the read options preview shows these fields).
+        {"ceros en los extremos", "P100, 0.50 ,100,0", ',', {"P100", "0.50", "100", "0"}},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
@@ -37,26 +50,33 @@ TEST(DividirCampos, Reglas) {
     }
 }
 
-TEST(ArmarDMS, Casos) {
+// The space form, read by the point rule itself, its hemisphere from the sign (none: north or east).
+TEST(FormaEspacios, Casos) {
     struct Caso {
         const char *texto;
         TTipoAngulo tipo;
-        const char *esperado;
+        const char *esperado;  // nullptr: refused
     };
     const Caso casos[] = {
         {"-24 47' 12.3''", taLatitud, "24\xB0 47' 12.3\" S"},
         {"65 24' 38.5''", taLongitud, "65\xB0 24' 38.5\" E"},
-        {"12.5", taLongitud,
-         "\xB0"
-         "12.5 E"},
+        {"12.5", taLongitud, nullptr},
         {"-5 10' 3''", taLatitud, "5\xB0 10' 3\" S"},
-        {"-58 22' 54", taLongitud, "58\xB0 22' 54 W"},
-        {"S34 10'", taLatitud, "S34\xB0 10' N"},
-        {"", taLatitud, ""},
+        {"-58 22' 54", taLongitud, nullptr},
+        {"S34 10'", taLatitud, "34\xB0 10' S"},
+        {"34 10' S", taLatitud, "34\xB0 10' S"},
+        {"-34 10' S", taLatitud, nullptr},
+        {"34 10 5", taLatitud, nullptr},
+        {"", taLatitud, nullptr},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.texto);
-        EXPECT_EQ(ArmarDMS(c.texto, c.tipo), c.esperado);
+        std::string normal;
+        TMotivo m;
+        ASSERT_EQ(NormalizarDMS(c.texto, c.tipo, normal, m), c.esperado != nullptr);
+        if (c.esperado) {
+            EXPECT_EQ(normal, c.esperado);
+        }
     }
 }
 
@@ -78,8 +98,16 @@ TEST(LeerPunto, CasosDelRegistro) {
          "-58.4", "1.5", "0", 1},
         {"blancos tras la coma se recortan", "P1, -34.5, -58.4, 25", Opciones(',', 2, 3, 4, 0, 0, 1), true,
          "-34.5", "-58.4", "25", "0", 1},
-        {"forma con espacios", "P,-34 36' 12.5'',-58 22' 54''", Opciones(',', 2, 3, 0, 0, 0, 1), true,
-         "34\xB0 36' 12.5\" S", "58\xB0 22' 54\" W", "1.5", "0", 0},
+        // Every value as written: the point rule reads the space form and quotes it in its reasons.
+        {"forma con espacios", "P,-34 36' 12.5'',-58 22' 54''", Opciones(',', 2, 3, 0, 0, 0, 0), true,
+         "-34 36' 12.5''", "-58 22' 54''", "1.5", "0", 0},
+        // In decimal mode it is refused as the grid refuses it (not a number).
+        {"forma con espacios en modo decimal", "P,-34 36' 12.5'',-58 22' 54''", Opciones(',', 2, 3, 0, 0, 0, 1),
+         true, "-34 36' 12.5''", "-58 22' 54''", "1.5", "0", 1},
+        {"entre comillas", "\"Punto, con coma\",\"-34.6\",-58.4,25", Opciones(',', 2, 3, 4, 0, 0, 1), true,
+         "-34.6", "-58.4", "25", "0", 1},
+        {"solo delimitadores", ";;;", Opciones(';', 1, 2, 3, 0, 0, 1), false, "", "", "", "", 0},
+        {"solo delimitadores y blancos", " , \"\" ,", Opciones(',', 1, 2, 0, 0, 0, 1), false, "", "", "", "", 0},
         {"DMS del programa queda", "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W", Opciones(';', 1, 2, 0, 0, 0, 0),
          true, "34\xB0 36' 12.5\" S", "58\xB0 22' 54\" W", "1.5", "0", 0},
         {"UTM con zona", "6170061.3482,373311.043,1.5,20", Opciones(',', 1, 2, 3, 4, 2, 1), true,
@@ -123,6 +151,7 @@ TEST(MotivoSinPunto, Textos) {
     EXPECT_EQ(texto("P1,-34.5", Opciones(',', 2, 3, 0, 0, 0, 1)), "only 2 fields, column 3 needed");
     EXPECT_EQ(texto("P1", Opciones(',', 1, 2, 0, 0, 0, 1)), "only 1 field, column 2 needed");
     EXPECT_EQ(texto("", Opciones(',', 1, 2, 0, 0, 0, 1)), "empty line");
+    EXPECT_EQ(texto(";;;", Opciones(';', 1, 2, 0, 0, 0, 1)), "empty line");
 }
 
 TEST(CeldasLinea, Celdas) {
@@ -194,6 +223,23 @@ TEST(CeldasLinea, Celdas) {
          Opciones(',', 1, 2, 0, 0, 0, 1, 3),
          true,
          {n7, "-34.5", "-58.4", "", "", "", "", "", ""}},
+        {"forma con espacios en modo decimal queda escrita",
+         "-34 36' 12.5'';-58 22' 54''",
+         Opciones(';', 1, 2, 0, 0, 0, 1),
+         true,
+         {n7, "-34 36' 12.5''", "-58 22' 54''", "", "", "", "", "", ""}},
+        {"signo ordinal con blancos",
+         "34\xBA 36' 12.5\" S;58\xBA 22' 54\" W",
+         Opciones(';', 1, 2, 0, 0, 0, 0),
+         true,
+         {n7, "34\xB0 36' 12.5\" S", "58\xB0 22' 54\" W", "", "", "", "", "", ""}},
+        {"nombre entre comillas",
+         "\"Punto, \"\"A\"\"\",-34.5,-58.4",
+         Opciones(',', 2, 3, 0, 0, 0, 1, 1),
+         true,
+         {"Punto, \"A\"", "-34.5", "-58.4", "", "", "", "", "", ""},
+         true},
+        {"solo delimitadores", ";;;", Opciones(';', 1, 2, 0, 0, 0, 1), false, {}},
         {"demasiado corta", "1", Opciones(',', 1, 2, 0, 0, 0, 0), false, {}},
         {"vacia", "", Opciones(',', 1, 2, 0, 0, 0, 0), false, {}},
     };
@@ -205,7 +251,8 @@ TEST(CeldasLinea, Celdas) {
         EXPECT_EQ(CeldasLinea(c.linea, 7, c.opc, celdas, &nombrado), c.hay);
         EXPECT_EQ(celdas, c.celdas);
         EXPECT_EQ(nombrado, c.nombrado);
-        EXPECT_EQ(NombrePunto(c.linea, c.opc), c.nombrado ? c.celdas[0] : "");
+        std::string aparte;
+        EXPECT_EQ(NombrePunto(c.linea, c.opc, aparte), c.nombrado ? c.celdas[0] : "");
     }
 }
 
@@ -225,12 +272,15 @@ TEST(GPS, Registros) {
     ASSERT_TRUE(BuscarMarcaGPS("WP,dms,A1,-34 36' 12.5'',-58 22' 54'',x", dms));
     TRegistroGPS r = LeerRegistroGPS("WP,dms,A1,-34 36' 12.5'',-58 22' 54'',x", dms);
     EXPECT_EQ(r.Nombre, "A1");
-    EXPECT_EQ(r.Latitud, "34\xB0 36' 12.5\" S");
-    EXPECT_EQ(r.Longitud, "58\xB0 22' 54\" W");
+    EXPECT_EQ(r.Latitud, "-34 36' 12.5''");
+    EXPECT_EQ(r.Longitud, "-58 22' 54''");
     // Every record has a prefix of the same length, whatever it holds.
     r = LeerRegistroGPS("XX,xxx,B2,-24 47' 12.3'',-65 24' 38.5'',", dms);
     EXPECT_EQ(r.Nombre, "B2");
-    EXPECT_EQ(r.Latitud, "24\xB0 47' 12.3\" S");
+    EXPECT_EQ(r.Latitud, "-24 47' 12.3''");
+    r = LeerRegistroGPS("XX,xxx,\"B, 3\",-24 47' 12.3'',-65 24' 38.5'',", dms);
+    EXPECT_EQ(r.Nombre, "B, 3");
+    EXPECT_EQ(r.Longitud, "-65 24' 38.5''");
 
     TMarcaGPS dec;
     ASSERT_TRUE(BuscarMarcaGPS("W,D,P1,-34.5,-58.4,", dec));
@@ -255,20 +305,15 @@ TEST(OpcionesLectura, Delimitador) {
         {"a b,c;d", 1, 2},  // comma beats space and semicolon
         {"a\tb,c", 0, 2},   // tab beats comma
         {"1,,3,", 1, 4},   {"1;2", 2, 2}, {"1 2 3", 3, 3}, {"123", -1, -1}, {"", -1, 0},
+        // A comma inside a quoted field does not split it.
+        {"\"Punto, con coma\";-34.6;-58.4;25", 2, 4},
+        {"\"a,b\",\"c\"", 1, 2},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.linea);
         EXPECT_EQ(DetectarDelimitador(c.linea), c.item);
         EXPECT_EQ(ContarCampos(c.linea), c.campos);
     }
-}
-
-TEST(OpcionesLectura, RecortarCampo) {
-    EXPECT_EQ(RecortarCampo(" 007.50 "), "7.5");
-    EXPECT_EQ(RecortarCampo("0.5"), ".5");
-    EXPECT_EQ(RecortarCampo("120"), "12");
-    EXPECT_EQ(RecortarCampo("100"), "1");
-    EXPECT_EQ(RecortarCampo("0"), "");
 }
 
 }  // namespace

@@ -232,7 +232,7 @@ TEST(ConvertirLinea, FallosConMotivo) {
         {"letra de otro eje", "P,34\xB0 36' 12.5\" W,58\xB0 22' 54\" W", dms, 0, rlFallido,
          "latitude '34\xB0 36' 12.5\" W' has no hemisphere letter N or S"},
         {"forma con espacios sin segundos marcados", "P,-34 36' 12.5,-58 22' 54''", dms, 0, rlFallido,
-         "latitude '34\xB0 36' 12.5 S' cannot be read as degrees-minutes-seconds"},
+         "latitude '-34 36' 12.5' cannot be read as degrees-minutes-seconds"},
         {"grados con signo y letra", "P,-34\xB0 36' 12.5\" S,58\xB0 22' 54\" W", dms, 0, rlFallido,
          "latitude '-34\xB0 36' 12.5\" S' gives its hemisphere twice"},
         {"minutos negativos", "P,34\xB0 36' 12.5\" S,58\xB0 -22' 54\" W", dms, 0, rlFallido,
@@ -263,7 +263,7 @@ TEST(ConvertirLinea, FallosConMotivo) {
         {"X con ceros delante", "00000000000000000000006170061.3482,373311.043", gk, 1, rlFallido,
          "X '00000000000000000000006170061.3482' is longer than 30 characters"},
         {"forma con espacios larga", "P,-34 36' 12.50000000000000000000'',-58 22' 54''", dms, 0, rlFallido,
-         "latitude '34\xB0 36' 12.50000000000000000000\" S' is longer than 30 characters"},
+         "latitude '-34 36' 12.50000000000000000000''' is longer than 30 characters"},
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
@@ -453,11 +453,12 @@ TEST(ConvertirSegmento, LineasLargas) {
     const TResumenLote r = ConvertirSegmento(SegmentoEntrada(carpeta.Base(), 9),
                                              SegmentoSalida(carpeta.Base(), 9), opc, coord, detener);
     EXPECT_EQ(r.Convertidos, 2);
-    EXPECT_EQ(r.Fallidos, 2);
+    EXPECT_EQ(r.Fallidos, 1);
+    // A line of only delimiters, however long, is a blank line: no point and no result line.
+    EXPECT_EQ(r.Vacias, 1);
     std::string esperada;
     ASSERT_EQ(ConvertirLinea(corta, opc, coord, esperada), rlConvertido);
-    EXPECT_EQ(LeerArchivo(SegmentoSalida(carpeta.Base(), 9)),
-              esperada + "\r\n,,\r\n,,\r\n" + esperada + "\r\n");
+    EXPECT_EQ(LeerArchivo(SegmentoSalida(carpeta.Base(), 9)), esperada + "\r\n,,\r\n" + esperada + "\r\n");
 }
 
 TEST(ConvertirSegmento, DetenidoNoDejaSegmento) {

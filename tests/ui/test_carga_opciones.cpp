@@ -176,8 +176,13 @@ class TestOpciones : public QObject {
         QTest::newRow("campos vacios") << QByteArray("1,,3,") << 1 << QStringList{"1", "", "3", ""};
         QTest::newRow("punto y coma") << QByteArray("1;;3") << 2 << QStringList{"1", "", "3"};
         QTest::newRow("espacio") << QByteArray("P1 -34.5 -58.4") << 3 << QStringList{"P1", "-34.5", "-58.4"};
-        QTest::newRow("ceros y blancos recortados, el ultimo entero")
-            << QByteArray("A, 007.50 ,0.5,120,0,120") << 1 << QStringList{"A", "7.5", ".5", "12", "", "120"};
+        // The fields as the conversion reads them: blanks trimmed, every digit kept, quotes removed.
+        QTest::newRow("blancos recortados, cada cifra queda")
+            << QByteArray("P100, 007.50 ,0.5,120,0,6373200") << 1
+            << QStringList{"P100", "007.50", "0.5", "120", "0", "6373200"};
+        QTest::newRow("campos entre comillas")
+            << QByteArray("\"Punto, con coma\";-34.6;\"-58.4\";25") << 2
+            << QStringList{"Punto, con coma", "-34.6", "-58.4", "25"};
     }
     void tablaDeColumnas() {
         QFETCH(QByteArray, linea);

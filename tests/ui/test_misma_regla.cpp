@@ -31,6 +31,8 @@ const TArchivo kArchivos[] = {
     // Waypoint files are never split: the grid and zuvelo-convert only.
     {"gps", 3, 1, "\r\n", "", "W,D,P0,-34.6034722,-58.3816667,", 1},
     {"gps-dms", 3, 0, "\n", "", "WP,dms,A0,-34 36' 12.5'',-58 22' 54'',", 0},
+    // More decimal cases than the background run's message names (10) go into a second file.
+    {"decimal-2", 0, 1, "\n", "1,2,3,0", "-34.6034722;-58.3816667;1.5", -1},
 };
 
 struct TCaso {
@@ -40,6 +42,7 @@ struct TCaso {
     const char *igualA = nullptr;   // converts to exactly what this line in the program's layout gives
     const char *termina = nullptr;  // or: converts, and the result line ends with this (strip or zone)
     const char *motivo = nullptr;   // or: fails, and every path gives this reason (English)
+    bool vacia = false;             // or: holds no point; an empty grid row, no result line, no reason
 };
 
 const TCaso kCasos[] = {
@@ -66,6 +69,16 @@ const TCaso kCasos[] = {
      "latitude '34\xB0 36'' has no hemisphere letter N or S"},
     {"decimal leido como DMS", 0, "-34.5;-58.4", nullptr, nullptr,
      "latitude '-34.5' is not degrees-minutes-seconds (no degree sign)"},
+    // The ordinal sign stands for the degree sign in every form, blanks or not; a quoted field loses
+    // its quotes and undoubles the seconds' sign. Reasons quote the field as written.
+    {"ordinal con blancos", 0, "34\xBA 36' 12.5\" S;58\xBA 22' 54\" W", "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W"},
+    {"blancos antes de cada signo", 0, "34 \xBA 36 ' 12.5 '' S;58 \xB0 22 ' 54 \" W",
+     "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W"},
+    {"letra delante y ordinal", 0, "S 34\xBA 36' 12.5\";W58\xBA" "22'54''", "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W"},
+    {"DMS entre comillas", 0, "\"34\xB0 36' 12.5\"\" S\";\"58\xB0 22' 54\"\" W\"",
+     "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W"},
+    {"ordinal, motivo sin reescribir", 0, "34\xBA 75' 12.5\" S;58\xB0 22' 54\" W", nullptr, nullptr,
+     "latitude '34\xBA 75' 12.5\" S': minutes above 59"},
     {"oeste de 73.5", 0, "50\xB0 S;74\xB0 30' W", nullptr, ";1"},
     {"este de 52.5", 0, "27\xB0 S;51\xB0 W", nullptr, ";7"},
 
@@ -83,6 +96,12 @@ const TCaso kCasos[] = {
      "-34.60347222222222222222222222;-58.4"},
     {"largo que cambiaria el valor", 1, "-34.5;-00000000000000000000000000058.4", nullptr, nullptr,
      "longitude '-00000000000000000000000000058.4' is longer than 30 characters"},
+    {"entre comillas", 6, "\"-34.6034722\";\"-58.3816667\";\"25\"", "-34.6034722;-58.3816667;25"},
+    {"comillas con el delimitador", 6, "\"-34.5;\";-58.4", nullptr, nullptr, "latitude '-34.5;' is not a number"},
+    {"solo delimitadores", 6, ";;;", nullptr, nullptr, nullptr, true},
+    {"solo delimitadores y blancos", 6, " ; \"\" ;", nullptr, nullptr, nullptr, true},
+    {"forma con espacios en modo decimal", 6, "-34 36' 12.5'';-58 22' 54''", nullptr, nullptr,
+     "latitude '-34 36' 12.5''' is not a number"},
     {"bytes de control", 1, "-34.5\x1B[31m;-58.4", nullptr, nullptr,
      "latitude '-34.5\\x1B[31m' is not a number"},
 
@@ -90,6 +109,7 @@ const TCaso kCasos[] = {
      "strip 5 in its column, but Y is in strip 6"},
     {"sin faja en Y", 2, "6170494.489;373260.3471;1.5;6", nullptr, nullptr,
      "Y '373260.3471': strip 0 is none of the strips 1 to 7"},
+    {"solo delimitadores gk", 2, ";;;", nullptr, nullptr, nullptr, true},
     {"X con coma", 2, "6170494,489;6373260.3471;1.5;6", nullptr, nullptr,
      "X '6170494,489' has a decimal comma: write the decimal point '.'"},
 
@@ -104,8 +124,8 @@ const TCaso kCasos[] = {
     {"gps longitud 200", 4, "W,D,G2,-34.5,200,", "-34.5;200", nullptr, "longitude '200' beyond 180\xB0"},
     {"gps punto solo", 4, "W,D,G3,.,-58.4,", ".;-58.4", nullptr, "latitude '.' is not a number"},
     {"gps forma pegada", 5, "WP,dms,A1,-34 36'12.5'',-58 22'54'',", "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W"},
-    {"gps minutos 75", 5, "WP,dms,A2,-34 75' 0'',-58 22' 54'',", "34\xB0 75' 0\" S;58\xB0 22' 54\" W",
-     nullptr, "latitude '34\xB0 75' 0\" S': minutes above 59"},
+    {"gps minutos 75", 5, "WP,dms,A2,-34 75' 0'',-58 22' 54'',", "-34 75' 0'';-58 22' 54''", nullptr,
+     "latitude '-34 75' 0''': minutes above 59"},
 };
 
 std::vector<const TCaso *> CasosDe(int archivo) {
@@ -185,6 +205,11 @@ class TestMismaRegla : public QObject {
                    const std::string &motivo, TIdioma idioma) {
         const TEsperado e = Esperado(c, A());
         const QString donde = QStringLiteral("%1, %2").arg(QLatin1String(camino), QLatin1String(c.nombre));
+        if (c.vacia) {
+            QVERIFY2(e.motivo.Codigo == TCodigoMotivo::LineaVacia && e.resultado.empty(), qPrintable(donde));
+            QVERIFY2(resultado == ";;" && motivo.empty(), qPrintable(donde + ": " + AQString(resultado + motivo)));
+            return;
+        }
         if (c.motivo) {
             QVERIFY2(resultado == ";;", qPrintable(donde + ": " + AQString(resultado)));
             QCOMPARE(TextoMotivo(e.motivo, TIdioma::Ingles), std::string(c.motivo));
@@ -261,9 +286,12 @@ class TestMismaRegla : public QObject {
         const bool hayFallos =
             std::any_of(casos.begin(), casos.end(), [](const TCaso *c) { return c->motivo; });
         QCOMPARE(p.exitCode(), hayFallos ? 3 : 0);
+        // A line that holds no point gives no result line.
+        const std::size_t conPunto = static_cast<std::size_t>(
+            std::count_if(casos.begin(), casos.end(), [](const TCaso *c) { return !c->vacia; }));
         const std::vector<std::string> lineas = LineasDe(salida);
-        QCOMPARE(lineas.size(), casos.size());
-        for (std::size_t i = 0; i < casos.size(); ++i) {
+        QCOMPARE(lineas.size(), conPunto);
+        for (std::size_t i = 0, k = 0; i < casos.size(); ++i) {
             std::string motivo;
             const std::string rotulo = "  line " + std::to_string(i + 1) + ": ";
             const std::size_t en = errores.find(rotulo);
@@ -271,7 +299,7 @@ class TestMismaRegla : public QObject {
                 const std::size_t desde = en + rotulo.size();
                 motivo = Utf8ACp1252(errores.substr(desde, errores.find('\n', desde) - desde));
             }
-            std::string linea = lineas[i];
+            std::string linea = casos[i]->vacia ? ";;" : lineas[k++];
             if (A().fuente == 3) std::replace(linea.begin(), linea.end(), ',', ';');  // waypoints give ','
             Comprobar("zuvelo-convert", *casos[i], linea, motivo, TIdioma::Ingles);
         }
@@ -297,12 +325,13 @@ class TestMismaRegla : public QObject {
         v_->Guardar->click();
         const std::vector<std::string> dat =
             LineasDe(Leer(dir_.filePath(QStringLiteral("%1-grande.dat").arg(A().nombre))));
-        QCOMPARE(dat.size(), 50000 + casos.size());
-        for (std::size_t i = 0; i < casos.size(); ++i) {
+        QCOMPARE(dat.size(), 50000 + conPunto);
+        for (std::size_t i = 0, k = 50000; i < casos.size(); ++i) {
             const std::string esperadoMotivo = motivos.count(50001 + static_cast<int64_t>(i))
                                                    ? motivos[50001 + static_cast<int64_t>(i)]
                                                    : std::string();
-            Comprobar("segundo plano", *casos[i], dat[50000 + i], esperadoMotivo, TIdioma::Espanol);
+            Comprobar("segundo plano", *casos[i], casos[i]->vacia ? ";;" : dat[k++], esperadoMotivo,
+                      TIdioma::Espanol);
         }
     }
 
