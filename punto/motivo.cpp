@@ -142,7 +142,38 @@ std::string TextoMotivo(const TMotivo &m, TIdioma idioma) {
         case TCodigoMotivo::FajaDistinta:
             return es ? "faja " + Numero(m.N1) + " en su columna, pero Y est\xE1 en la faja " + Numero(m.N2)
                       : "strip " + Numero(m.N1) + " in its column, but Y is in strip " + Numero(m.N2);
+        case TCodigoMotivo::FajaSinDigito:
+            if (es)
+                return v + " no tiene el d\xEDgito de la faja: la Y Gauss-Kr\xFC" "ger empieza por su faja 1 a 7" +
+                       std::string(m.N1 ? " (como Este UTM cabr\xED" "a)" : "");
+            return v + " has no strip digit: a Gauss-Kr\xFC" "ger Y starts with its strip 1 to 7" +
+                   std::string(m.N1 ? " (it would fit as a UTM easting)" : "");
+        case TCodigoMotivo::UTMFuera: {
+            const bool y = m.Dato == TDato::Y;
+            std::string s = es ? v + (y ? " fuera de los Este de una zona UTM (100000 a 900000 m)"
+                                        : " fuera de los Norte UTM del hemisferio sur (0 a 10000000 m)")
+                               : v + (y ? " is outside a UTM zone's eastings (100000 to 900000 m)"
+                                        : " is outside the southern UTM northings (0 to 10000000 m)");
+            if (m.N1 > 0)
+                s += es ? ": como Y Gauss-Kr\xFC" "ger es de la faja " + Numero(m.N1)
+                        : ": it reads as a Gauss-Kr\xFC" "ger Y of strip " + Numero(m.N1);
+            return s;
+        }
+        case TCodigoMotivo::NorteUTM:
+            if (m.Dato != TDato::Ninguno)
+                return es ? v + ": las zonas UTM del hemisferio norte no se convierten"
+                          : v + ": northern UTM zones are not converted";
+            return es ? "el punto est\xE1 al norte del ecuador: UTM del hemisferio norte no se escribe"
+                      : "the point lies north of the equator: northern UTM is not written";
+        case TCodigoMotivo::AlturaFuera:
+            return es ? v + " fuera de " + Numero(m.N1) + " a " + Numero(m.N2) + " m"
+                      : v + " outside " + Numero(m.N1) + " to " + Numero(m.N2) + " m";
+        case TCodigoMotivo::AlturaCero:
+            return es ? "la altura resultante es 0 m, que se leer\xED" "a como la altura por defecto de 1.5 m"
+                      : "the result height is 0 m, which reads back as the default 1.5 m";
         case TCodigoMotivo::FajaFuera:
+            if (m.N1 > 9)
+                return es ? v + " est\xE1 m\xE1s all\xE1 de las fajas 1 a 7" : v + " lies beyond the strips 1 to 7";
             return es ? v + ": la faja " + Numero(m.N1) + " no es ninguna de las fajas 1 a 7"
                       : v + ": strip " + Numero(m.N1) + " is none of the strips 1 to 7";
         case TCodigoMotivo::LejosDeLaFaja:

@@ -35,10 +35,15 @@ enum class TCodigoMotivo : uint8_t {
     ZonaFuera,        // zone N1 outside 1 to 60
     SinZona,          // a UTM point without its zone
     FajaDistinta,     // strip column N1, but Y is in strip N2
+    FajaSinDigito,    // a Gauss-Krueger Y below 1 000 000: no strip digit (N1: 1 when it fits a UTM easting)
+    UTMFuera,         // a UTM X or Y outside the southern zone's band (N1: the strip when Y reads as GK)
+    NorteUTM,         // a northern UTM zone or a UTM result north of the equator: not handled
+    AlturaFuera,      // a height outside kAlturaMinima to kAlturaMaxima
     // The conversion itself refused the point.
     FajaFuera,       // Y's strip digit N1 is none of the strips 1 to 7
     LejosDeLaFaja,   // more than kBandaGK (3.45 deg) from its strip's central meridian
     ResultadoLargo,  // a result longer than its 30-character field
+    AlturaCero,      // a result height written as 0, which reads back as the default 1.5 m
     SinResultado,    // no finite result (far outside the strips and zones, past a pole)
     Error,           // any other error; Valor holds its message
 };

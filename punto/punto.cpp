@@ -10,10 +10,13 @@
 #include "angulo.h"
 #include "constantes.h"
 #include "numeros.h"
+#include "proyeccion.h"
 
 namespace {
 
 constexpr std::size_t kCampo = 30;  // characters of a coordinate or height in the conversion object
+// UTM values of a southern zone: eastings within 400 km of its meridian, northings from the equator.
+constexpr long double kEsteMinimoUTM = 100000, kEsteMaximoUTM = 900000, kNorteMaximoUTM = 10000000;
 
 bool EsBlanco(char c) {
     return c == ' ' || c == '\t';
@@ -106,16 +109,18 @@ bool RevisarNumero(std::string_view s, TDato dato, TMotivo &motivo) {
     return LeerCampoNumero(s, dato, v, motivo);
 }
 
-// A value longer than its field is cut there; that is taken only when the cut drops nothing but
-// decimals of a plain number and at least 10 decimals stay, so what is lost lies below 1e-10 of the
-// unit ("-34.603472222222222222222222222222" keeps its first 30 characters; 22 leading zeros before
-// "6170061.3482" would lose the centimetres and fail).
+// A value longer than its field is cut there; that is taken only when the kept part is a plain
+// decimal (an optional sign, digits, the point, at least 10 decimals: no exponent) and only digits
+// follow the cut, so the cut value is the same number to its last kept decimal and what is lost lies
+// below 1e-10 of the unit ("-34.603472222222222222222222222222" keeps its first 30 characters; 22
+// leading zeros before "6170061.3482", or "1.000000000000000000000000000e01", fail).
 bool AjustarAlCampo(std::string_view &s, TDato dato, TMotivo &motivo) {
     if (s.size() <= kCampo) return true;
     constexpr std::size_t kDecimalesMinimos = 10;
-    const std::size_t punto = s.find('.');
-    bool soloDecimales = punto != std::string_view::npos && punto + kDecimalesMinimos < kCampo;
-    for (std::size_t i = kCampo; soloDecimales && i < s.size(); ++i) soloDecimales = EsDigito(s[i]);
+    std::size_t i = s[0] == '-' || s[0] == '+' ? 1 : 0;
+    while (i < kCampo && EsDigito(s[i])) ++i;
+    bool soloDecimales = i < kCampo && s[i] == '.' && i + kDecimalesMinimos < kCampo;
+    for (++i; soloDecimales && i < s.size(); ++i) soloDecimales = EsDigito(s[i]);
     if (!soloDecimales) {
         motivo = Motivo(TCodigoMotivo::Largo, dato, s, kCampo);
         return false;
@@ -379,9 +384,15 @@ bool LeerZona(std::string_view t, int &zona, TMotivo &motivo) {
     while (i < t.size() && EsDigito(t[i])) ++i;
     const std::string_view digitos = t.substr(0, i);
     SaltarBlancos(t, i);
-    if (i < t.size() && (Mayuscula(t[i]) == 'S' || Mayuscula(t[i]) == 'N')) ++i;
+    const bool norte = i < t.size() && Mayuscula(t[i]) == 'N';
+    if (i < t.size() && (Mayuscula(t[i]) == 'S' || norte)) ++i;
     if (digitos.empty() || i != t.size()) {
         motivo = Motivo(TCodigoMotivo::ZonaInvalida, TDato::Zona, t);
+        return false;
+    }
+    // Zones are southern (false northing 10 000 000 m): a northern one would be read 10 000 km off.
+    if (norte) {
+        motivo = Motivo(TCodigoMotivo::NorteUTM, TDato::Zona, t);
         return false;
     }
     const long z = Entero(digitos);
@@ -415,6 +426,9 @@ bool Preparar(const TPuntoVista &p, TCoordenadas &c, TValoresEntrada &v, TMotivo
         v.Altura = 1.5L;
     } else if (!Numero(p.Coord3, TDato::Altura, t3, v.Altura, motivo)) {
         return false;
+    } else if (!(v.Altura >= kAlturaMinima && v.Altura <= kAlturaMaxima)) {
+        motivo = Motivo(TCodigoMotivo::AlturaFuera, TDato::Altura, p.Coord3, kAlturaMinima, kAlturaMaxima);
+        return false;
     }
 
     char zona[16] = "0";
@@ -423,12 +437,31 @@ bool Preparar(const TPuntoVista &p, TCoordenadas &c, TValoresEntrada &v, TMotivo
     if (c.TipoFuente == tcUTM) {
         int z = 0;
         if (!LeerZona(p.Zona, z, motivo)) return false;
+        // Southern zones only: eastings within 400 km of the zone's meridian, northings from the
+        // equator southward. A Gauss-Krueger Y read as UTM by mistake is named as such.
+        if (!(v.Coord2 >= kEsteMinimoUTM && v.Coord2 <= kEsteMaximoUTM)) {
+            motivo = Motivo(TCodigoMotivo::UTMFuera, TDato::Y, p.Coord2, FajaDelEste(v.Coord2));
+            return false;
+        }
+        if (v.Coord1 > kNorteMaximoUTM) {
+            motivo = Motivo(TCodigoMotivo::NorteUTM, TDato::X, p.Coord1);
+            return false;
+        }
+        if (!(v.Coord1 >= 0)) {
+            motivo = Motivo(TCodigoMotivo::UTMFuera, TDato::X, p.Coord1);
+            return false;
+        }
         largoZona = static_cast<std::size_t>(std::to_chars(zona, zona + sizeof zona, z).ptr - zona);
         v.Zona = z;
     } else if (c.TipoFuente == tcGaussKruger) {
         // The strip comes from the millions digit of Y; a strip column that says otherwise means the
         // values do not belong together. A column holding no plain number is not read.
         const int columna = EnteroSimple(p.Zona);
+        if (v.Coord2 >= 0 && v.Coord2 < 1000000) {
+            motivo = Motivo(TCodigoMotivo::FajaSinDigito, TDato::Y, p.Coord2,
+                            v.Coord2 >= kEsteMinimoUTM && v.Coord2 <= kEsteMaximoUTM);
+            return false;
+        }
         const long double y = v.Coord2 / 1000000;
         const int millones = y >= 1 && y < 10 ? static_cast<int>(TruncarEntero(y)) : 0;  // 1 to 9, or none
         if (columna > 0 && millones > 0 && columna != millones) {
@@ -469,10 +502,12 @@ TMotivo MotivoConversion(const TCoordenadas &c) {
             return Motivo(TCodigoMotivo::ZonaFuera, TDato::Zona, e.Zona.Vista(),
                           LeerEnteroInicial(e.Zona.Vista()));
         case rzFajaGK: {
+            // The millions digit, bounded before it becomes an integer (a Y of 1e25 has none).
             long double y = 0;
             LeerReal(e.Coord2.Vista(), y);
+            const long double millones = std::floor(std::fabs(y) / 1000000);
             return Motivo(TCodigoMotivo::FajaFuera, TDato::Y, e.Coord2.Vista(),
-                          static_cast<int64_t>(std::floor(std::fabs(y) / 1000000)));
+                          millones < 1e9L ? static_cast<int64_t>(millones) : 999999999);
         }
         case rzLejosDeLaFaja:
             return Motivo(TCodigoMotivo::LejosDeLaFaja, TDato::Ninguno, std::string_view());
@@ -492,7 +527,21 @@ bool ConvertirPunto(const TPuntoVista &p, TCoordenadas &c, TMotivo &motivo) {
     try {
         TValoresEntrada v;
         if (!Preparar(p, c, v, motivo)) return false;
-        if (c.ConvertirValores(v)) return true;
+        if (c.ConvertirValores(v)) {
+            // No result that this rule would refuse or read as another value when read back.
+            if (c.TipoDestino == tcUTM && c.Salida.ZonaHemisferio.Vista().substr(c.Salida.ZonaHemisferio.Vista().size() - 1) == "N") {
+                motivo = Motivo(TCodigoMotivo::NorteUTM, TDato::Ninguno, std::string_view());
+                return false;
+            }
+            // A computed height of 0 would read back as the default 1.5 m (an input of 0, copied
+            // through unchanged, reads back as it was read).
+            long double h = 0;
+            if (v.Altura != 0 && LeerReal(c.Salida.Coord3.Vista(), h) && h == 0) {
+                motivo = Motivo(TCodigoMotivo::AlturaCero, TDato::Ninguno, std::string_view());
+                return false;
+            }
+            return true;
+        }
         motivo = MotivoConversion(c);
     } catch (const std::exception &e) {
         // Nothing that passed the checks above should raise; if it does, the point fails with it.

@@ -2,12 +2,17 @@
 // grid, the background workers, zuvelo-convert) reads its values through here, so a value is either
 // read for sure and converted, or refused with the same reason everywhere.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "coordenadas.h"
 #include "punto_leido.h"
 #include "motivo.h"
+
+// Heights read: from below the deepest ocean floor to above the highest summit (metres). A height
+// outside is a mistyped value or another column, never a place on the earth's surface.
+inline constexpr int64_t kAlturaMinima = -11000, kAlturaMaxima = 9000;
 
 // A latitude (taLatitud) or longitude written as degrees, minutes and seconds the way people write
 // it, given back in the program's own layout with its digits untouched: "34\xB0 36' 12.5\" S". Blanks

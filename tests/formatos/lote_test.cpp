@@ -115,7 +115,14 @@ TEST(ConvertirPunto, ValoresLeidosComoLosTextos) {
                     }
                     EXPECT_EQ(v.Zona, leidos.Zona);
                     const bool hecho = ConvertirPunto(p, rapido, m1);
-                    EXPECT_EQ(hecho, llano.Convertir());
+                    const bool convertido = llano.Convertir();
+                    if (!hecho && m1.Codigo == TCodigoMotivo::NorteUTM) {
+                        // Refused after converting: northern UTM is not written.
+                        EXPECT_TRUE(convertido);
+                        EXPECT_EQ(llano.Salida.ZonaHemisferio.str().back(), 'N');
+                        continue;
+                    }
+                    EXPECT_EQ(hecho, convertido) << TextoMotivo(m1, TIdioma::Ingles);
                     EXPECT_EQ(rapido.Rechazo, llano.Rechazo);
                     EXPECT_EQ(LineaResultado(rapido.Salida, ','), LineaResultado(llano.Salida, ','));
                     EXPECT_EQ(rapido.Salida.ZonaHemisferio.str(), llano.Salida.ZonaHemisferio.str());
@@ -188,6 +195,22 @@ TEST(ConvertirLinea, UTMDeVuelta) {
     EXPECT_EQ(r.substr(r.size() - 5), "W;1.5");
 }
 
+// A computed height of 0 would read back as the default 1.5 m: refused. The zero comes from moving
+// the point to Campo Inchauspe 69, 11.2997 m above the ellipsoid of POSGAR 94.
+TEST(ConvertirLinea, AlturaCalculadaCero) {
+    TCoordenadas coord;
+    ConfigurarCoordenadas(coord, 0, 1, 0, 0);
+    std::string r;
+    TMotivo motivo;
+    EXPECT_EQ(ConvertirLinea("-34.6034722,-58.3816667,11.2997", Opciones(',', 1, 2, 3, 0, 0, 1), coord, r, &motivo),
+              rlFallido);
+    EXPECT_EQ(TextoMotivo(motivo, TIdioma::Ingles), "the result height is 0 m, which reads back as the default 1.5 m");
+    // A longitude past 180 deg is no result either (PROJ: this zone 60 point lies at 161.06 deg W).
+    ConfigurarCoordenadas(coord, 0, 0, 2, 0);
+    EXPECT_EQ(ConvertirLinea("1000000,899999,,60", Opciones(',', 1, 2, 3, 4, 2, 1), coord, r, &motivo), rlFallido);
+    EXPECT_EQ(motivo.Codigo, TCodigoMotivo::SinResultado);
+}
+
 TEST(ConvertirLinea, FallosConMotivo) {
     struct Caso {
         const char *nombre;
@@ -205,7 +228,31 @@ TEST(ConvertirLinea, FallosConMotivo) {
         {"longitud enorme", "P,-34.5,1e4000", dec, 0, rlFallido, "longitude '1e4000' beyond 180\xB0"},
         {"longitud DMS 582", "P,34\xB0 36' 12.5\" S,582\xB0 25' 4\" W", dms, 0, rlFallido,
          "longitude '582\xB0 25' 4\" W' beyond 180\xB0"},
-        {"GK sin faja", "0,0", gk, 1, rlFallido, "Y '0': strip 0 is none of the strips 1 to 7"},
+        {"GK sin faja", "0,0", gk, 1, rlFallido,
+         "Y '0' has no strip digit: a Gauss-Kr\xFC" "ger Y starts with its strip 1 to 7"},
+        {"GK con Y enorme", "0,1e25", gk, 1, rlFallido, "Y '1e25' lies beyond the strips 1 to 7"},
+        {"UTM leido como GK", "6170061.3482,373311.043", gk, 1, rlFallido,
+         "Y '373311.043' has no strip digit: a Gauss-Kr\xFC" "ger Y starts with its strip 1 to 7 (it would fit as "
+         "a UTM easting)"},
+        {"GK leido como UTM", "6170494.489,6373260.3471,,6", utm, 2, rlFallido,
+         "Y '6373260.3471' is outside a UTM zone's eastings (100000 to 900000 m): it reads as a Gauss-Kr\xFC"
+         "ger Y of strip 6"},
+        {"este UTM a mas de 400 km", "6170061.3482,950000,,21", utm, 2, rlFallido,
+         "Y '950000' is outside a UTM zone's eastings (100000 to 900000 m)"},
+        {"zona norte", "4000000,500000,,21 N", utm, 2, rlFallido, "zone '21 N': northern UTM zones are not converted"},
+        {"norte UTM al norte del ecuador", "11161027.3718,348798.9812,,21", utm, 2, rlFallido,
+         "X '11161027.3718': northern UTM zones are not converted"},
+        {"norte UTM negativo", "-5,500000,,21", utm, 2, rlFallido,
+         "X '-5' is outside the southern UTM northings (0 to 10000000 m)"},
+        {"altura con exponente tras el corte", "P,-34.5,-58.4,1.00000000000000000000000000e01",
+         Opciones(',', 2, 3, 4, 0, 0, 1), 0, rlFallido,
+         "height '1.00000000000000000000000000e01' is longer than 30 characters"},
+        {"latitud con exponente tras el corte", "P,-3.460347222222222222222222e001,-58.4", dec, 0, rlFallido,
+         "latitude '-3.460347222222222222222222e001' is longer than 30 characters"},
+        {"altura -7000000", "P,-34.5,-58.4,-7000000", Opciones(',', 2, 3, 4, 0, 0, 1), 0, rlFallido,
+         "height '-7000000' outside -11000 to 9000 m"},
+        {"altura 9000.1", "P,-34.5,-58.4,9000.1", Opciones(',', 2, 3, 4, 0, 0, 1), 0, rlFallido,
+         "height '9000.1' outside -11000 to 9000 m"},
         {"GK faja 9", "6170494.489,9373260.347", gk, 1, rlFallido,
          "Y '9373260.347': strip 9 is none of the strips 1 to 7"},
         {"zona 61", "6170061,373311,1.5,61", utm, 2, rlFallido, "zone 61 outside 1 to 60"},
