@@ -60,10 +60,8 @@ TRechazo Geografica(const TValoresEntrada &v, const TElipsoide &fuente, TPuntoGe
 // point is refused, never written as "nan" text. The pole itself, given as a printed northing (to
 // 0.1 mm), may come back a hair past 90 deg: 1e-8 deg (about 1 mm) is allowed for that.
 bool Valido(const TPuntoGeodesico &g) {
-    // A longitude past 180 deg (a UTM point far east of zone 60) would be written as one that no
-    // reader takes back.
     return std::isfinite(g.Latitud) && std::isfinite(g.Longitud) && std::isfinite(g.Altura) &&
-           !(std::fabs(g.Latitud * kGradoPorRad) > 90 + 1e-8L) && !(std::fabs(g.Longitud * kGradoPorRad) > 180);
+           !(std::fabs(g.Latitud * kGradoPorRad) > 90 + 1e-8L);
 }
 
 bool Valido(const TPuntoPlano &p) {
@@ -89,6 +87,10 @@ TRechazo Plana(const TValoresEntrada &v, TTipoCoordenada tipo, const TElipsoide 
     }
     InversaTM(p, tipo, fuente.A, fuente.F, g);
     if (!Valido(g)) return rzSinResultado;
+    // East of zone 60 or west of zone 1 the inverse gives a longitude past 180 deg: the same meridian
+    // on the other side, as every reader takes a longitude back.
+    if (g.Longitud > kPi) g.Longitud -= 2 * kPi;
+    if (g.Longitud < -kPi) g.Longitud += 2 * kPi;
     if (tipo == tcGaussKruger && !EnBandaGK(g.Longitud, faja)) return rzLejosDeLaFaja;
     return rzNinguno;
 }

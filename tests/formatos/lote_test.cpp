@@ -205,10 +205,13 @@ TEST(ConvertirLinea, AlturaCalculadaCero) {
     EXPECT_EQ(ConvertirLinea("-34.6034722,-58.3816667,11.2997", Opciones(',', 1, 2, 3, 0, 0, 1), coord, r, &motivo),
               rlFallido);
     EXPECT_EQ(TextoMotivo(motivo, TIdioma::Ingles), "the result height is 0 m, which reads back as the default 1.5 m");
-    // A longitude past 180 deg is no result either (PROJ: this zone 60 point lies at 161.06 deg W).
+    // East of zone 60 the longitude is written west of the antimeridian, never past 180 deg (PROJ:
+    // this point lies at 178.864192939 deg W, 29.765713238 deg S).
     ConfigurarCoordenadas(coord, 0, 0, 2, 0);
-    EXPECT_EQ(ConvertirLinea("1000000,899999,,60", Opciones(',', 1, 2, 3, 4, 2, 1), coord, r, &motivo), rlFallido);
-    EXPECT_EQ(motivo.Codigo, TCodigoMotivo::SinResultado);
+    EXPECT_EQ(ConvertirLinea("6700000,900000,,60", Opciones(',', 1, 2, 3, 4, 2, 1), coord, r, &motivo),
+              rlConvertido);
+    EXPECT_EQ(r.substr(0, 14), "29\xB0 45' 56.567") << r;
+    EXPECT_NE(r.find(",178\xB0 51' 51.09"), std::string::npos) << r;
 }
 
 TEST(ConvertirLinea, FallosConMotivo) {

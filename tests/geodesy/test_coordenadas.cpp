@@ -304,8 +304,9 @@ TEST(TCoordenadas, RechazoSegunElDestino) {
          &ElipsoideInchauspe, rzNinguno},
         {"-80 grados a GK Inchauspe", tcGeografica, "-49", "-80", "", "", 1, tcGaussKruger,
          &ElipsoideInchauspe, rzLejosDeLaFaja},
+        // The longitude past 180 deg comes back on the other side: zone 1.
         {"UTM zona 60 al este del antimeridiano", tcUTM, "6700000", "900000", "", "60", 0, tcUTM,
-         &ElipsoidePOSGAR, rzZonaUTM},
+         &ElipsoidePOSGAR, rzNinguno},
         {"UTM zona 60 al este del antimeridiano a geograficas", tcUTM, "6700000", "900000", "", "60", 0,
          tcGeografica, &ElipsoidePOSGAR, rzNinguno},
         {"UTM zona 19 a GK faja 1", tcUTM, "4460000", "300000", "", "19", 0, tcGaussKruger, &ElipsoidePOSGAR,

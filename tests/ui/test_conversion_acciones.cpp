@@ -283,7 +283,9 @@ class TestAcciones : public QObject {
         fila("GK con coma", 2, "6170000,5", "6373260.3471", "",
              "X '6170000,5' tiene coma decimal: use el punto '.'");
         fila("GK sin faja", 2, "6170494.489", "373260.3471", "",
-             "Y '373260.3471': la faja 0 no es ninguna de las fajas 1 a 7");
+             "Y '373260.3471' no tiene el d\xEDgito de la faja: la Y Gauss-Kr\xFCger empieza por su faja 1 a 7 "
+             "(como Este UTM cabr\xED"
+             "a)");
         fila("UTM zona S20", 3, "6170061.3482", "373311.043", "S20", "zona 'S20' no es un n\xFAmero de zona");
         fila("UTM zona 0", 3, "6170061.3482", "373311.043", "0", "zona 0 fuera de 1 a 60");
         fila("UTM demasiados digitos", 3, "6170061.3482", "373311.043", "99999999999",

@@ -106,7 +106,9 @@ void TestLote::chequeos() {
     TRespuestaOpciones opciones{"1", QString::number(colLatX), QString::number(colLonY), "0",
                                 QString::number(colZona)};
     if (conDatos)
-        LlenarGrilla(v, fuente, 2, 1, {{"1", "6170000.0", "5600000.0", "", "21"}}, opcionesLeidas == 1,
+        // An easting for UTM, a strip 5 Y for Gauss-Krueger.
+        LlenarGrilla(v, fuente, 2, 1, {{"1", "6170000.0", fuente == 2 ? "560000.0" : "5600000.0", "", "21"}},
+                     opcionesLeidas == 1,
                      opciones);
     else
         LlenarGrilla(v, fuente, 2, 1, {});

@@ -89,7 +89,7 @@ const TCaso kCasos[] = {
      "strips)"},
     {"punto solo", 1, ".;-58.4", nullptr, nullptr, "latitude '.' is not a number"},
     {"menos y punto", 1, "-34.5;-.", nullptr, nullptr, "longitude '-.' is not a number"},
-    {"altura enorme", 1, "-34.5;-58.4;1e40", nullptr, nullptr, "a result does not fit its 30 characters"},
+    {"altura enorme", 1, "-34.5;-58.4;1e40", nullptr, nullptr, "height '1e40' outside -11000 to 9000 m"},
     {"altura con coma", 1, "-34.5;-58.4;7,25", nullptr, nullptr,
      "height '7,25' has a decimal comma: write the decimal point '.'"},
     {"largo que solo pierde decimales", 1, "-34.603472222222222222222222222222222;-58.4",
@@ -100,6 +100,10 @@ const TCaso kCasos[] = {
     {"comillas con el delimitador", 6, "\"-34.5;\";-58.4", nullptr, nullptr, "latitude '-34.5;' is not a number"},
     {"solo delimitadores", 6, ";;;", nullptr, nullptr, nullptr, true},
     {"solo delimitadores y blancos", 6, " ; \"\" ;", nullptr, nullptr, nullptr, true},
+    {"altura fuera de lo posible", 6, "-34.5;-58.4;-7000000", nullptr, nullptr,
+     "height '-7000000' outside -11000 to 9000 m"},
+    {"corte que perderia el exponente", 6, "-34.5;-58.4;1.00000000000000000000000000e01", nullptr, nullptr,
+     "height '1.00000000000000000000000000e01' is longer than 30 characters"},
     {"forma con espacios en modo decimal", 6, "-34 36' 12.5'';-58 22' 54''", nullptr, nullptr,
      "latitude '-34 36' 12.5''' is not a number"},
     {"bytes de control", 1, "-34.5\x1B[31m;-58.4", nullptr, nullptr,
@@ -108,7 +112,11 @@ const TCaso kCasos[] = {
     {"faja de otra columna", 2, "6170494.489;6373260.3471;1.5;5", nullptr, nullptr,
      "strip 5 in its column, but Y is in strip 6"},
     {"sin faja en Y", 2, "6170494.489;373260.3471;1.5;6", nullptr, nullptr,
-     "Y '373260.3471': strip 0 is none of the strips 1 to 7"},
+     "Y '373260.3471' has no strip digit: a Gauss-Kr\xFC" "ger Y starts with its strip 1 to 7 (it would fit as a UTM "
+     "easting)"},
+    // Northern UTM is refused, never written with the southern false northing and an N.
+    {"al norte del ecuador a UTM", 2, "10555016.5418;6344726.4917;1.5;6", nullptr, nullptr,
+     "the point lies north of the equator: northern UTM is not written"},
     {"solo delimitadores gk", 2, ";;;", nullptr, nullptr, nullptr, true},
     {"X con coma", 2, "6170494,489;6373260.3471;1.5;6", nullptr, nullptr,
      "X '6170494,489' has a decimal comma: write the decimal point '.'"},
@@ -117,6 +125,10 @@ const TCaso kCasos[] = {
     {"zona con ceros", 3, "6170061.3482;373311.043;1.5;000021", "6170061.3482;373311.043;1.5;21"},
     {"zona 2O", 3, "6170061.3482;373311.043;1.5;2O", nullptr, nullptr, "zone '2O' is not a zone number"},
     {"zona 61", 3, "6170061.3482;373311.043;1.5;61", nullptr, nullptr, "zone 61 outside 1 to 60"},
+    {"zona norte", 3, "4000000;500000;1.5;21 N", nullptr, nullptr, "zone '21 N': northern UTM zones are not converted"},
+    {"Gauss-Kruger leido como UTM", 3, "6170494.489;6373260.3471;1.5;6", nullptr, nullptr,
+     "Y '6373260.3471' is outside a UTM zone's eastings (100000 to 900000 m): it reads as a Gauss-Kr\xFC" "ger Y of "
+     "strip 6"},
     {"sin zona", 3, "6170061.3482;373311.043;1.5;", nullptr, nullptr, "no zone"},
 
     // Waypoints: `igualA` gives the same values in the layout of the kind they are read as.
