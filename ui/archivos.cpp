@@ -112,6 +112,7 @@ void TFConv::CrearArchivos() {
     GrupoGrilla->setGeometry(0, 100, 561, 291);
     ModeloGrilla = new TModeloGrilla(this);
     ModeloGrilla->setObjectName("ModeloGrilla");
+    Conectar(ModeloGrilla, &TModeloGrilla::EntradaEditada, this, &TFConv::GrillaEntradaEditada);
     auto *vista = new TVistaGrilla(ModeloGrilla, GrupoGrilla);
     vista->setObjectName("Grilla");
     Grilla = vista;

@@ -140,6 +140,33 @@ void TFConv::ConvertirFilas() {
     archivos_.ConteoGrilla = conteo;
 }
 
+namespace {
+// ", 1 fila editada sin convertir"; empty for none.
+std::string TextoSinConvertir(int64_t n) {
+    if (n == 0) return std::string();
+    return n == 1 ? ", 1 fila editada sin convertir" : ", " + std::to_string(n) + " filas editadas sin convertir";
+}
+}  // namespace
+
+int64_t TFConv::FilasSinConvertir() const {
+    const TModeloGrilla &g = *ModeloGrilla;
+    int64_t n = 0;
+    for (int fila = TModeloGrilla::kFilasTitulo; fila < g.Filas(); ++fila)
+        if (!g.Celda(fila, 1).empty() && g.Celda(fila, 5).empty() && g.Fallo(fila).empty()) ++n;
+    return n;
+}
+
+void TFConv::GrillaEntradaEditada(int, bool convertida, bool fallida) {
+    // Before any convert, or for a large file (whose save converts the whole file again), the grid's
+    // counts say nothing yet.
+    if (archivos_.Convertido == 0 || archivos_.ArchivoGrande == 1 || (!convertida && !fallida)) return;
+    TConteoPuntos &conteo = archivos_.ConteoGrilla;
+    if (convertida) --conteo.Convertidos;
+    if (fallida) --conteo.Fallidos;
+    Msg->setText(AQString(TextoConteo(conteo.Convertidos, conteo.Fallidos) + TextoSinConvertir(FilasSinConvertir())));
+    msgAntesDeCampo_ = Msg->text();  // the cell editor, closing, puts back this text
+}
+
 void TFConv::InformarConversion() {
     const TConteoPuntos &conteo = archivos_.ConteoGrilla;
     std::string estado = TextoConteo(conteo.Convertidos, conteo.Fallidos);

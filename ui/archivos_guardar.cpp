@@ -101,10 +101,17 @@ void TFConv::InformarGuardado(TFormatoSalida formato, bool bien, int64_t convert
         bien ? "El Archivo " + tipo + " ha sido Creado Exitosamente" : "No se pudo Crear el Archivo " + tipo;
     // A CSV keeps a failed point's row, as the .DAT its line; the map formats have no place for it.
     const bool conFilas = formato == TFormatoSalida::Dat || formato == TFormatoSalida::Csv;
-    if (bien && fallidos > 0)
+    // Rows edited since the convert command hold no results in the grid's saves.
+    const int64_t sinConvertir = archivos_.ArchivoGrande == 1 ? 0 : FilasSinConvertir();
+    if (bien && (fallidos > 0 || sinConvertir > 0))
         texto += "\n" + TextoConteo(convertidos, fallidos) +
-                 (conFilas ? ": los puntos con error quedaron sin valores."
-                           : ": los puntos con error no est\xE1n en el archivo.");
+                 (sinConvertir == 0 ? std::string()
+                  : sinConvertir == 1
+                      ? ", 1 fila editada sin convertir"
+                      : ", " + std::to_string(sinConvertir) + " filas editadas sin convertir") +
+                 (sinConvertir > 0 ? (conFilas ? ": quedaron sin valores." : ": no est\xE1n en el archivo.")
+                  : conFilas        ? ": los puntos con error quedaron sin valores."
+                                    : ": los puntos con error no est\xE1n en el archivo.");
     if (!bien && !MotivoGuardar.empty()) texto += "\n\r" + MotivoGuardar;
     spMensaje->Mostrar(TMensaje::Informacion, AQString(texto), TMensaje::Ok);
 }
@@ -115,8 +122,10 @@ TConteoPuntos TFConv::PuntosAGuardar() const {
     if (archivos_.ArchivoGrande == 1) return archivos_.ConteoLote;
     TConteoPuntos c;
     const TModeloGrilla &g = *ModeloGrilla;
+    // A row edited since the convert command has no results: it is counted apart, as not converted.
     for (int fila = TModeloGrilla::kFilasTitulo; fila < g.Filas(); ++fila)
-        if (!g.Celda(fila, 1).empty()) ++(g.Celda(fila, 5).empty() ? c.Fallidos : c.Convertidos);
+        if (!g.Celda(fila, 1).empty() && (!g.Celda(fila, 5).empty() || !g.Fallo(fila).empty()))
+            ++(g.Celda(fila, 5).empty() ? c.Fallidos : c.Convertidos);
     return c;
 }
 

@@ -138,8 +138,13 @@ void TFConv::CampoExit() {
         try {
             // Unchanged, the angle keeps the full precision it was read with.
             if (t != textoCampo_ && t != ModoWGS.GetTexto()) ModoWGS.SetTexto(t);
-            ModeloGrilla->FijarCelda(archivos_.FilaEditada, archivos_.ColEditada,
-                                     archivos_.Lectura.ModoDecimal == 0 ? t : ModoWGS.GetDecimal());
+            const std::string valor = archivos_.Lectura.ModoDecimal == 0 ? t : ModoWGS.GetDecimal();
+            // A changed angle empties the row's results; an unchanged one keeps them (the same value,
+            // perhaps written with more decimals).
+            if (t != textoCampo_)
+                ModeloGrilla->EditarEntrada(archivos_.FilaEditada, archivos_.ColEditada, valor);
+            else
+                ModeloGrilla->FijarCelda(archivos_.FilaEditada, archivos_.ColEditada, valor);
         } catch (const std::exception &e) {
             // A text the angle object cannot read leaves the cell as it was, and says why once the
             // editor is away.

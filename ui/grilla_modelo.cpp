@@ -24,6 +24,20 @@ void TModeloGrilla::FijarCelda(int fila, int col, const std::string &texto) {
     }
 }
 
+void TModeloGrilla::EditarEntrada(int fila, int col, const std::string &texto) {
+    if (fila < kFilasTitulo || fila >= Filas() || col < 1 || col > 4 || Celda(fila, col) == texto) return;
+    FijarCelda(fila, col, texto);
+    // No result stays beside an input it does not belong to.
+    bool convertida = false;
+    for (int c = 5; c < kColumnas; ++c) {
+        convertida = convertida || !Celda(fila, c).empty();
+        FijarCelda(fila, c, std::string());
+    }
+    const bool fallida = !Fallo(fila).empty();
+    FijarFallo(fila, std::string());
+    emit EntradaEditada(fila, convertida, fallida);
+}
+
 void TModeloGrilla::FijarFila(int fila, TFila &&celdas) {
     if (fila < 0 || fila >= Filas()) return;
     filas_[static_cast<std::size_t>(fila)] = std::move(celdas);
@@ -109,7 +123,10 @@ QVariant TModeloGrilla::data(const QModelIndex &indice, int rol) const {
 bool TModeloGrilla::setData(const QModelIndex &indice, const QVariant &valor, int rol) {
     if (!indice.isValid() || rol != Qt::EditRole || indice.row() >= Filas() || indice.column() >= kColumnas)
         return false;
-    FijarCelda(indice.row(), indice.column(), DeQString(valor.toString()));
+    if (indice.column() >= 1 && indice.column() <= 4)
+        EditarEntrada(indice.row(), indice.column(), DeQString(valor.toString()));
+    else
+        FijarCelda(indice.row(), indice.column(), DeQString(valor.toString()));
     return true;
 }
 

@@ -20,6 +20,10 @@ class TModeloGrilla : public QAbstractTableModel {
     void FijarCelda(int fila, int col, const std::string &texto);  // dataChanged unless in a bulk change
     void FijarFilas(int n);                    // new rows are empty; at least the two title rows stay
     void FijarFila(int fila, TFila &&celdas);  // the nine cells of a row at once
+    // An input cell (columns 1 to 4) of a data row edited by the user: a changed text empties the
+    // row's results and its failure mark, which belonged to the old input, and says so with
+    // EntradaEditada. Every edit of the grid's input goes through here.
+    void EditarEntrada(int fila, int col, const std::string &texto);
 
     // Bulk changes: between these two calls FijarCelda and FijarFilas emit nothing; the views are
     // told once, by a model reset.
@@ -40,6 +44,10 @@ class TModeloGrilla : public QAbstractTableModel {
     QVariant data(const QModelIndex &indice, int rol = Qt::DisplayRole) const override;
     bool setData(const QModelIndex &indice, const QVariant &valor, int rol = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex &indice) const override;
+
+  signals:
+    // Row `fila`'s input changed; it had results (`convertida`) or a failure mark (`fallida`), now gone.
+    void EntradaEditada(int fila, bool convertida, bool fallida);
 
   private:
     std::vector<TFila> filas_;

@@ -252,6 +252,9 @@ class TFConv : public QMainWindow {
     void GrupoTareasTerminate();
     void Tarea1Terminate(TTarea *tarea);
     void InformarConversion();
+    // A row's input edited after the convert command: its results are gone, the counts follow.
+    void GrillaEntradaEditada(int fila, bool convertida, bool fallida);
+    int64_t FilasSinConvertir() const;  // grid rows with input, no results and no failure mark
     void InformarLote();
     void AjustarColumnasResultado();
     // "Cancelar" of the progress dialog: the background run or save stops at its next block.

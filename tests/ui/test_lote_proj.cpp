@@ -12,6 +12,7 @@ class TestLoteProj : public QObject {
   private slots:
     void filasConvertidasYFallidas();
     void archivoGrandeContraProj();
+    void editarYGuardar();
 };
 
 // A DMS grid to Gauss-Krüger: every good row agrees with PROJ within 1 mm and carries its strip,
@@ -48,6 +49,51 @@ void TestLoteProj::filasConvertidasYFallidas() {
     QVERIFY(std::fabs(static_cast<double>(e.MaxN) - maxX) < 1.1e-3);
     QVERIFY(std::fabs(static_cast<double>(e.MinE) - minY) < 1.1e-3);
     QVERIFY(std::fabs(static_cast<double>(e.MaxE) - maxY) < 1.1e-3);
+}
+
+// A converted row whose latitude is edited loses its results at once: the status and the save's
+// message count it as not converted, and the CSV holds no place for it until the convert command
+// runs again; then its place is the new input's (PROJ).
+void TestLoteProj::editarYGuardar() {
+    QTemporaryDir dir;
+    auto v = VentanaVisible();
+    QVERIFY(QTest::qWaitForWindowActive(v.get()));
+    LlenarGeoDMS(v);
+    v->spSkinXFormButton1->click();
+    const TModeloGrilla &g = *v->ModeloGrilla;
+    QVERIFY(!g.Celda(2, 5).empty());
+    QCOMPARE(v->Msg->text(), AQString("3 puntos convertidos, 1 con error"));
+    DobleClic(v, 2, 1);
+    QTRY_VERIFY(v->Campo->isVisible());
+    const std::string nueva = "35\xB0 0' 0\" S";
+    v->Campo->setText(AQString(nueva));
+    QTest::keyClick(v->Campo, Qt::Key_Return);
+    QTRY_VERIFY(!v->Campo->isVisible());
+    QCOMPARE(g.Celda(2, 1), nueva);
+    for (int c = 5; c <= 8; ++c) QVERIFY(g.Celda(2, c).empty());
+    QCOMPARE(v->Msg->text(), AQString("2 puntos convertidos, 1 con error, 1 fila editada sin convertir"));
+
+    v->SD->FijarSiguiente(dir.filePath("puntos"), 3);
+    v->Guardar->click();
+    QCOMPARE(UltimoMensaje(v), AQString("El Archivo .CSV ha sido Creado Exitosamente\n2 puntos convertidos, 1 con "
+                                        "error, 1 fila editada sin convertir: quedaron sin valores."));
+    const std::vector<std::string> antes = LineasDe(Leer(dir.filePath("puntos.csv")));
+    QVERIFY(antes.size() == 5);
+    QCOMPARE(QString::fromStdString(antes[1]), QString("1,,,,"));
+
+    // Converted again: the row's place is its new latitude's.
+    v->spSkinXFormButton1->click();
+    QCOMPARE(v->Msg->text(), AQString("3 puntos convertidos, 1 con error"));
+    QFile::remove(dir.filePath("puntos.csv"));
+    v->SD->FijarSiguiente(dir.filePath("puntos"), 3);
+    v->Guardar->click();
+    const QStringList campos = QString::fromStdString(LineasDe(Leer(dir.filePath("puntos.csv")))[1]).split(',');
+    QCOMPARE(campos.size(), 5);
+    OraculoGK proj;
+    double x = 0, y = 0;
+    QVERIFY(proj.Proyectar(6, -35.0, kBuenos[0].lonGrados, x, y));
+    QVERIFY2(std::fabs(campos[1].toDouble() - x) < 1e-3, qPrintable(campos[1]));
+    QVERIFY2(std::fabs(campos[2].toDouble() - y) < 1e-3, qPrintable(campos[2]));
 }
 
 // The ".DAT" of a background run: sampled lines agree with PROJ within 1 mm and carry strip 3; the
