@@ -15,13 +15,6 @@ inline bool Blanco(char c, char delimitador) {
 
 }  // namespace
 
-std::string_view RecortarBlancos(std::string_view s) {
-    std::size_t a = 0, b = s.size();
-    while (a < b && (s[a] == ' ' || s[a] == '\t')) ++a;
-    while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t')) --b;
-    return s.substr(a, b - a);
-}
-
 TTipoCoordenada TipoCoordenada(TTipoArchivo tipo) {
     switch (tipo) {
         case TTipoArchivo::GaussKruger:

@@ -39,9 +39,6 @@ inline TOpcionesLectura OpcionesDeLineas(TOpcionesLectura opc, TTipoArchivo tipo
     return opc;
 }
 
-// Blanks around a value: spaces and tabs.
-std::string_view RecortarBlancos(std::string_view s);
-
 // The one field splitter. A field may be enclosed in double quotes (as spreadsheets write a field that
 // holds the delimiter or a quote): it then holds delimiters and doubled quotes, and the quotes are not
 // part of its value. A quote that does not open the field is an ordinary character (DMS seconds), as

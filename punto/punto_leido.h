@@ -32,4 +32,12 @@ inline TPuntoVista Vista(const TPuntoLeido &p) {
     return v;
 }
 
+// The one trim of a value: blanks (spaces and tabs) off both ends.
+inline std::string_view RecortarBlancos(std::string_view s) {
+    std::size_t a = 0, b = s.size();
+    while (a < b && (s[a] == ' ' || s[a] == '\t')) ++a;
+    while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t')) --b;
+    return s.substr(a, b - a);
+}
+
 enum TTipoAngulo : uint8_t { taLatitud = 1, taLongitud = 2 };
