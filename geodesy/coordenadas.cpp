@@ -87,6 +87,11 @@ TRechazo Plana(const TValoresEntrada &v, TTipoCoordenada tipo, const TElipsoide 
     }
     InversaTM(p, tipo, fuente.A, fuente.F, g);
     if (!Valido(g)) return rzSinResultado;
+    // UTM ends at 80 deg S; toward the pole, and farther than kBandaGK from the zone's meridian, the
+    // series lose the millimetre and then diverge (a northing of 60 km gave a longitude 135 deg off).
+    if (tipo == tcUTM && (g.Latitud * kGradoPorRad < kLatitudMinimaUTM - 1e-6L ||
+                          std::fabs(g.Longitud * kGradoPorRad - (6 * p.Zona - 183)) > kBandaGK))
+        return rzSinResultado;
     // East of zone 60 or west of zone 1 the inverse gives a longitude past 180 deg: the same meridian
     // on the other side, as every reader takes a longitude back.
     if (g.Longitud > kPi) g.Longitud -= 2 * kPi;
@@ -139,6 +144,7 @@ TRechazo EscribirGeografica(const TPuntoGeodesico &g, TPuntoTexto &s) {
 // Projects onto the destination kind and writes the plane texts; refused for a point with no
 // Gauss-Krüger strip or no UTM zone 1 to 60, a result that is not finite, or a text too long.
 TRechazo ProyectarYEscribir(const TPuntoGeodesico &g, TTipoCoordenada tipo, TPuntoTexto &s) {
+    if (tipo == tcUTM && g.Latitud * kGradoPorRad < kLatitudMinimaUTM) return rzSinResultado;
     const TPuntoPlano p = ProyectarTM(g, tipo);
     if (tipo == tcUTM ? (p.Zona < 1 || p.Zona > 60) : p.Faja == 0)
         return tipo == tcUTM ? rzZonaUTM : rzLejosDeLaFaja;

@@ -28,6 +28,8 @@ struct TPuntoPlano {
 // from 3.47 deg (south of 45 deg S) and reach 1.92 mm at 3.8 deg. Strip 1 thus reaches 75.45 deg W,
 // beyond the westernmost point of the country.
 inline constexpr long double kBandaGK = 3.45L;
+// UTM's southern end (degrees); UPS takes over beyond it.
+inline constexpr long double kLatitudMinimaUTM = -80;
 
 long double ArcoMeridiano(long double a, long double f, long double phi);
 long double Cuadrante(long double a, long double f);

@@ -304,11 +304,16 @@ TEST(TCoordenadas, RechazoSegunElDestino) {
          &ElipsoideInchauspe, rzNinguno},
         {"-80 grados a GK Inchauspe", tcGeografica, "-49", "-80", "", "", 1, tcGaussKruger,
          &ElipsoideInchauspe, rzLejosDeLaFaja},
-        // The longitude past 180 deg comes back on the other side: zone 1.
+        // 4.13 deg east of the zone's meridian: beyond the band where the series keep the millimetre.
         {"UTM zona 60 al este del antimeridiano", tcUTM, "6700000", "900000", "", "60", 0, tcUTM,
-         &ElipsoidePOSGAR, rzNinguno},
+         &ElipsoidePOSGAR, rzSinResultado},
         {"UTM zona 60 al este del antimeridiano a geograficas", tcUTM, "6700000", "900000", "", "60", 0,
-         tcGeografica, &ElipsoidePOSGAR, rzNinguno},
+         tcGeografica, &ElipsoidePOSGAR, rzSinResultado},
+        // Near the pole the series diverge (PROJ: 88.752 deg S, 122.393 deg W; they gave 191.8 deg W).
+        {"UTM a 60 km del polo", tcUTM, "60061.3482", "373311.043", "", "21", 0, tcGeografica,
+         &ElipsoidePOSGAR, rzSinResultado},
+        {"UTM al sur de 80 grados", tcGeografica, "-80.5", "-57", "", "", 1, tcUTM, &ElipsoidePOSGAR,
+         rzSinResultado},
         {"UTM zona 19 a GK faja 1", tcUTM, "4460000", "300000", "", "19", 0, tcGaussKruger, &ElipsoidePOSGAR,
          rzNinguno},
         {"UTM zona 18 lejos de la faja 1", tcUTM, "4460000", "300000", "", "18", 0, tcGaussKruger,
@@ -380,7 +385,7 @@ TEST(TCoordenadas, SinResultadoFueraDelAlcance) {
                 EXPECT_EQ(c.Salida.Coord1.str(), "previo");
             }
     }
-    // The poles still project and come back.
+    // The poles still project and come back; UTM ends at 80 deg S.
     for (const char *lat : {"90", "-90"})
         for (TTipoCoordenada plana : {tcUTM, tcGaussKruger}) {
             SCOPED_TRACE(lat);
@@ -388,6 +393,11 @@ TEST(TCoordenadas, SinResultadoFueraDelAlcance) {
             ida.Entrada.Coord1 = lat;
             ida.Entrada.Coord2 = "-60";
             ida.Entrada.EnDecimal = 1;
+            if (plana == tcUTM && lat[0] == '-') {
+                EXPECT_FALSE(ida.Convertir());
+                EXPECT_EQ(ida.Rechazo, rzSinResultado);
+                continue;
+            }
             ASSERT_TRUE(ida.Convertir());
             TCoordenadas vuelta = Nueva(ElipsoidePOSGAR, plana, ElipsoidePOSGAR, tcGeografica);
             vuelta.Entrada = ida.Salida;
