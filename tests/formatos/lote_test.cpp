@@ -199,7 +199,7 @@ TEST(ConvertirLinea, UTMDeVuelta) {
 // the point to Campo Inchauspe 69, 11.2997 m above the ellipsoid of POSGAR 94.
 TEST(ConvertirLinea, AlturaCalculadaCero) {
     TCoordenadas coord;
-    ConfigurarCoordenadas(coord, 0, 1, 0, 0);
+    ConfigurarCoordenadas(coord, 0, 1, TTipoArchivo::Geografico, TTipoArchivo::Geografico);
     std::string r;
     TMotivo motivo;
     EXPECT_EQ(ConvertirLinea("-34.6034722,-58.3816667,11.2997", Opciones(',', 1, 2, 3, 0, 0, 1), coord, r, &motivo),
@@ -207,7 +207,7 @@ TEST(ConvertirLinea, AlturaCalculadaCero) {
     EXPECT_EQ(TextoMotivo(motivo, TIdioma::Ingles), "the result height is 0 m, which reads back as the default 1.5 m");
     // East of zone 60 the longitude is written west of the antimeridian, never past 180 deg (PROJ:
     // this point lies at 179.8 deg W, 30 deg S).
-    ConfigurarCoordenadas(coord, 0, 0, 2, 0);
+    ConfigurarCoordenadas(coord, 0, 0, TTipoArchivo::UTM, TTipoArchivo::Geografico);
     EXPECT_EQ(ConvertirLinea("6676901.3618,808713.4157,,60", Opciones(',', 1, 2, 3, 4, 2, 1), coord, r, &motivo),
               rlConvertido);
     EXPECT_EQ(r, "29\xB0 59' 60\" S,179\xB0 47' 59.99999\" W,1.5");

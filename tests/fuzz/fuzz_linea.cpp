@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *datos, size_t n) {
     const std::string_view linea(reinterpret_cast<const char *>(datos + 2), n - 2);
     TOpcionesLectura opc;
     opc.Delimitador = CaracteresDelimitador[a & 3];
-    opc.Fuente = static_cast<uint8_t>((a >> 2) % 4);
-    opc.ModoDecimal = opc.Fuente == 1 || opc.Fuente == 2 ? 1 : (a >> 4) & 1;
+    opc.Fuente = static_cast<TTipoArchivo>((a >> 2) % 4);
+    opc.ModoDecimal = TipoCoordenada(opc.Fuente) == tcGeografica ? (a >> 4) & 1 : 1;
     opc.ColLatX = static_cast<uint8_t>(1 + (b & 3));
     opc.ColLonY = static_cast<uint8_t>(1 + ((b >> 2) & 3));
     opc.ColAltura = static_cast<uint8_t>((b >> 4) & 3);
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *datos, size_t n) {
     CeldasLinea(linea, 1, opc, celdas);
 
     TCoordenadas c;
-    ConfigurarCoordenadas(c, a >> 7, b >> 7, opc.Fuente == 3 ? 0 : opc.Fuente, (a >> 6) % 3);
+    ConfigurarCoordenadas(c, a >> 7, b >> 7, opc.Fuente, static_cast<TTipoArchivo>((a >> 6) % 3));
     std::string resultado;
     TMotivo motivo;
     ConvertirLinea(linea, opc, c, resultado, &motivo);
