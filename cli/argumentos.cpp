@@ -61,6 +61,7 @@ TArgumentos LeerArgumentos(int argc, char **argv) {
     TArgumentos a;
     std::vector<std::string> posicionales;
     bool columnasDadas = false, delimitadorDado = false, inicioDado = false, decimal = false;
+    bool comaDecimal = false;
     int fuente = -1, destino = -1;
     bool soloPosicionales = false;
     for (int i = 1; i < argc; ++i) {
@@ -94,7 +95,7 @@ TArgumentos LeerArgumentos(int argc, char **argv) {
             {"", "--to-frame"},  {"-d", "--delimiter"}, {"-s", "--start-line"},
             {"-c", "--columns"}, {"-j", "--threads"},   {"", "--name-column"}};
         static const char *const kSinValor[][2] = {
-            {"", "--decimal"}, {"-q", "--quiet"}, {"-h", "--help"}, {"", "--version"}, {"", "--utf8"}};
+            {"", "--decimal"}, {"", "--decimal-comma"}, {"-q", "--quiet"}, {"-h", "--help"}, {"", "--version"}, {"", "--utf8"}};
         std::string larga;
         bool necesitaValor = false;
         for (const auto &o : kConValor)
@@ -130,6 +131,8 @@ TArgumentos LeerArgumentos(int argc, char **argv) {
             a.Hilos = static_cast<int>(Entero(larga, valor, 1, 256));
         else if (larga == "--decimal")
             decimal = true;
+        else if (larga == "--decimal-comma")
+            comaDecimal = true;
         else if (larga == "--quiet")
             a.Silencioso = true;
         else if (larga == "--utf8")
@@ -150,6 +153,9 @@ TArgumentos LeerArgumentos(int argc, char **argv) {
     a.Destino = static_cast<TTipoArchivo>(destino);
     // Plane values are always decimal numbers; geographic ones are DMS text unless --decimal.
     a.Lectura.ModoDecimal = a.Lectura.Fuente == TTipoArchivo::Geografico && !decimal ? 0 : 1;
+    a.Lectura.ComaDecimal = comaDecimal ? 1 : 0;
+    if (comaDecimal && a.Lectura.Delimitador == ',')
+        throw EUso("--decimal-comma: the comma is the decimal sign, it cannot also be the delimiter");
     if (a.Lectura.Fuente == TTipoArchivo::GPS) {
         if (columnasDadas) throw EUso("--columns does not apply to --from gps (waypoint records are fixed)");
         if (delimitadorDado)
@@ -158,6 +164,8 @@ TArgumentos LeerArgumentos(int argc, char **argv) {
             throw EUso("--start-line does not apply to --from gps (records start at the marker line)");
         if (decimal)
             throw EUso("--decimal does not apply to --from gps (the marker line tells the notation)");
+        if (comaDecimal)
+            throw EUso("--decimal-comma does not apply to --from gps (waypoint records use commas)");
         if (a.Lectura.ColNombre != 0)
             throw EUso("--name-column does not apply to --from gps (waypoint records carry their names)");
     }
@@ -187,6 +195,8 @@ Zuvelo II window converts large files.
       --name-column N        field number of the point's name, for a drawing's labels and the
                              .csv, .geojson, .kml and .gpx outputs (default 0: points are
                              numbered from the start line; result lines never carry names)
+      --decimal-comma        ',' is the decimal sign of numbers and DMS seconds ("1,500" is 1.5);
+                             the comma is then no delimiter (detection takes ';' or tab)
       --decimal              geographic values are decimal degrees
                              (default: degrees-minutes-seconds, such as -34 36' 12.5'')
   -j, --threads N            worker threads (default: all cores)

@@ -53,7 +53,7 @@ bool TLectorEntrada::Llenar(TBloque &b, std::size_t bytesBloque) {
         if (!gps_ && !delimitadorFijo_ && !linea_.empty()) {
             // As the read options dialog does: the first of tab, comma, semicolon, space in the
             // start line (or, when that is empty, the first line after it that is not).
-            const int item = DetectarDelimitador(linea_);
+            const int item = DetectarDelimitador(linea_, opc_.ComaDecimal == 1);
             if (item < 0)
                 throw std::runtime_error("'" + entrada_ + "' line " + std::to_string(numero_) +
                                          ": no tab, comma, semicolon or space separates its fields; "

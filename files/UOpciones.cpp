@@ -3,6 +3,7 @@
 // and the angle notation.
 #include "UOpciones.h"
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -149,6 +150,9 @@ TFormOpciones::TFormOpciones(QWidget *padre)
     cbModo->setGeometry(432, 131, 172, 24);
     cbModo->addItems({"Grado-Minutos-Segundos", "Grado Decimal"});
     cbModo->setCurrentIndex(0);
+    chComaDecimal = new QCheckBox("Coma decimal", pagina2);
+    chComaDecimal->setObjectName("chComaDecimal");
+    chComaDecimal->setGeometry(406, 102, 190, 22);
     EtiqLatX = Etiqueta(pagina2, "EtiqLatX", "X  (Norte):", 8, 236);
     sEditLatX = Edicion(pagina2, "sEditLatX", "1", QRect(72, 234, 47, 20));
     EtiqLonY = Etiqueta(pagina2, "EtiqLonY", "Y  ( Este ):", 135, 236);
@@ -189,6 +193,10 @@ TFormOpciones::TFormOpciones(QWidget *padre)
     // the item already selected does nothing.
     Conectar(BotonesDelimitador, &QButtonGroup::idToggled, *spMensaje, [this](int, bool marcado) {
         if (marcado) DelimitadorClick();
+    });
+    // With a decimal comma the comma is no delimiter: the detection looks again.
+    Conectar(chComaDecimal, &QCheckBox::toggled, *spMensaje, [this](bool) {
+        if (Paginas->currentIndex() == 1) MostrarColumnas();
     });
 
     // FormCreate
@@ -344,7 +352,7 @@ void TFormOpciones::DelimitadorClick() {
 }
 
 int TFormOpciones::DetectarDelimitador(const std::string &linea) {
-    const int item = ::DetectarDelimitador(linea);
+    const int item = ::DetectarDelimitador(linea, chComaDecimal->isChecked());
     if (item >= 0 && item != ItemDelimitador()) SeleccionarDelimitador(item);
     return item;
 }
@@ -352,7 +360,7 @@ int TFormOpciones::DetectarDelimitador(const std::string &linea) {
 int TFormOpciones::ContarCampos(const std::string &linea) {
     if (linea.empty()) return 0;
     if (DetectarDelimitador(linea) < 0) throw TErrorOpciones("No se encuentra un Delimitador apropiado.");
-    return ::ContarCampos(linea);
+    return ::ContarCampos(linea, chComaDecimal->isChecked());
 }
 
 void TFormOpciones::MostrarColumnas() {
@@ -406,6 +414,7 @@ void TFormOpciones::spBotonOKClick() {
     OpcLectura.Delimitador = CaracteresDelimitador[item];
     OpcLectura.Fuente = FuenteArchivo;
     OpcLectura.ModoDecimal = FuenteArchivo == TTipoArchivo::Geografico && ModoAngulo == 0 ? 0 : 1;
+    OpcLectura.ComaDecimal = chComaDecimal->isChecked() ? 1 : 0;
     Recordar();
     accept();
 }
@@ -436,6 +445,7 @@ void TFormOpciones::MostrarRecordadas() {
     bool ok = false;
     const int item = p->value("Delimitador").toInt(&ok);
     if (ok && item >= 0 && item < 4) SeleccionarDelimitador(item);
+    chComaDecimal->setChecked(p->value("ComaDecimal").toBool());
     p->endGroup();
 }
 
@@ -449,6 +459,7 @@ void TFormOpciones::Recordar() const {
     p->setValue("ColZona", OpcLectura.ColZona);
     p->setValue("ColNombre", OpcLectura.ColNombre);
     p->setValue("Delimitador", ItemDelimitador());
+    p->setValue("ComaDecimal", OpcLectura.ComaDecimal == 1);
     p->endGroup();
 }
 

@@ -12,6 +12,7 @@
 #include "lectura.h"
 
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -60,6 +61,7 @@ class TFormOpciones : public QDialog {
     QButtonGroup *BotonesDelimitador;  // ids 0 Tabulador, 1 Coma, 2 Punto y Coma, 3 Espacio
     QLabel *eModo;
     QComboBox *cbModo;
+    QCheckBox *chComaDecimal;  // "Coma decimal": ',' is the decimal sign, never the delimiter
     QLabel *EtiqLatX, *EtiqLonY, *EtiqAltura, *EtiqZonaFaja, *EtiqNombre;
     QLineEdit *sEditLatX, *sEditLonY, *sEditAltura, *sEditZFaja, *sEditNombre;
     QPushButton *spAnterior, *spSiguiente, *spBotonCancelar, *spBotonOK;

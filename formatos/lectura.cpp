@@ -140,6 +140,7 @@ bool LeerPuntoVista(std::string_view linea, const TOpcionesLectura &opc, TPuntoV
     punto.Coord1 = lat;
     punto.Coord2 = lon;
     punto.EnDecimal = TipoCoordenada(opc.Fuente) == tcGeografica ? opc.ModoDecimal : 1;
+    punto.ComaDecimal = opc.ComaDecimal;
     punto.Coord3 = opc.ColAltura != 0 && n >= opc.ColAltura ? altura : std::string_view("1.5");
     if ((opc.Fuente == TTipoArchivo::GaussKruger || opc.Fuente == TTipoArchivo::UTM) && opc.ColZona != 0)
         // A UTM line without its zone field gets an empty zone, which the conversion refuses; a
@@ -159,6 +160,7 @@ bool LeerPunto(std::string_view linea, const TOpcionesLectura &opc, TPuntoLeido 
     punto.Coord3.assign(v.Coord3);
     punto.Zona.assign(v.Zona);
     punto.EnDecimal = v.EnDecimal;
+    punto.ComaDecimal = v.ComaDecimal;
     return true;
 }
 

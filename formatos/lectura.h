@@ -30,6 +30,7 @@ struct TOpcionesLectura {
     uint8_t ColNombre = 0;    // field of the point's name; 0 = none (points are numbered)
     TTipoArchivo Fuente = TTipoArchivo::Geografico;
     uint8_t ModoDecimal = 0;  // 1 decimal degrees (always for plane kinds), 0 DMS text
+    uint8_t ComaDecimal = 0;  // 1: ',' is the decimal sign of numbers and DMS seconds, never a delimiter
 };
 
 // The options that read the lines of a delimited file holding points of `tipo`: waypoints read as

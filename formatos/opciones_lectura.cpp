@@ -23,21 +23,23 @@ int CamposBienFormados(std::string_view linea, char d) {
 
 }  // namespace
 
-int DetectarDelimitador(std::string_view linea) {
+int DetectarDelimitador(std::string_view linea, bool comaDecimal) {
     if (linea.empty()) return -1;
+    const auto candidato = [&](int i) {
+        return !(comaDecimal && CaracteresDelimitador[i] == ',') &&
+               linea.find(CaracteresDelimitador[i]) != std::string_view::npos;
+    };
     // Fixed order: "P, 1";-34.6 is split by ';' (the comma lies inside a quoted field).
     for (int i = 0; i < 4; ++i)
-        if (linea.find(CaracteresDelimitador[i]) != std::string_view::npos &&
-            CamposBienFormados(linea, CaracteresDelimitador[i]) > 1)
-            return i;
+        if (candidato(i) && CamposBienFormados(linea, CaracteresDelimitador[i]) > 1) return i;
     for (int i = 0; i < 4; ++i)
-        if (linea.find(CaracteresDelimitador[i]) != std::string_view::npos) return i;
+        if (candidato(i)) return i;
     return -1;
 }
 
-int ContarCampos(std::string_view linea) {
+int ContarCampos(std::string_view linea, bool comaDecimal) {
     if (linea.empty()) return 0;
-    const int item = DetectarDelimitador(linea);
+    const int item = DetectarDelimitador(linea, comaDecimal);
     if (item < 0) return -1;
     std::vector<std::string_view> campos;
     std::string aparte;

@@ -408,7 +408,30 @@ namespace {
 
 // PrepararEntrada, which also gives the values the conversion object would read from the texts it
 // puts into c.Entrada, so that nothing is read twice. c.Entrada is left alone when a value fails.
+bool PrepararConPunto(const TPuntoVista &p, TCoordenadas &c, TValoresEntrada &v, TMotivo &motivo);
+
 bool Preparar(const TPuntoVista &p, TCoordenadas &c, TValoresEntrada &v, TMotivo &motivo) {
+    if (!p.ComaDecimal) return PrepararConPunto(p, c, v, motivo);
+    // With the decimal comma option every ',' of a value is its decimal sign ("1,500" is 1.5): the
+    // values are read with '.' in its place, and a reason quotes the value as written.
+    std::string copias[3];
+    TPuntoVista q = p;
+    std::string_view *const textos[3] = {&q.Coord1, &q.Coord2, &q.Coord3};
+    for (int i = 0; i < 3; ++i)
+        if (textos[i]->find(',') != std::string_view::npos) {
+            copias[i].assign(*textos[i]);
+            std::replace(copias[i].begin(), copias[i].end(), ',', '.');
+            *textos[i] = copias[i];
+        }
+    q.ComaDecimal = 0;
+    if (PrepararConPunto(q, c, v, motivo)) return true;
+    const std::string_view originales[3] = {p.Coord1, p.Coord2, p.Coord3};
+    for (int i = 0; i < 3; ++i)
+        if (!copias[i].empty() && motivo.Valor == copias[i]) motivo.Valor.assign(originales[i]);
+    return false;
+}
+
+bool PrepararConPunto(const TPuntoVista &p, TCoordenadas &c, TValoresEntrada &v, TMotivo &motivo) {
     char dms1[kCampo], dms2[kCampo];  // DMS texts in the program's layout
     std::string_view t1, t2, t3;
     if (c.TipoFuente == tcGeografica) {

@@ -13,6 +13,7 @@ struct TPuntoLeido {
     std::string Coord3;  // height; empty for the default 1.5 m
     std::string Zona;    // UTM zone or Gauss-Krueger strip
     uint8_t EnDecimal = 0;
+    uint8_t ComaDecimal = 0;  // 1: numbers and DMS seconds are written with ',' as decimal sign
 };
 
 // The same texts as views (into a line, a TPuntoLeido, or texts built aside), for reading without
@@ -20,6 +21,7 @@ struct TPuntoLeido {
 struct TPuntoVista {
     std::string_view Coord1, Coord2, Coord3, Zona;
     uint8_t EnDecimal = 0;
+    uint8_t ComaDecimal = 0;
 };
 
 inline TPuntoVista Vista(const TPuntoLeido &p) {
@@ -29,6 +31,7 @@ inline TPuntoVista Vista(const TPuntoLeido &p) {
     v.Coord3 = p.Coord3;
     v.Zona = p.Zona;
     v.EnDecimal = p.EnDecimal;
+    v.ComaDecimal = p.ComaDecimal;
     return v;
 }
 

@@ -124,6 +124,7 @@ void TFConv::ConvertirFilas() {
         punto.Coord3 = g.Celda(fila, 3);
         punto.Zona = g.Celda(fila, 4);
         punto.EnDecimal = archivos_.Lectura.ModoDecimal;
+        punto.ComaDecimal = archivos_.Lectura.ComaDecimal;
         if (!ConvertirYContar(punto, c, geografica, conteo, motivo)) {
             // No result of an earlier conversion may stay beside the row.
             for (int col = 5; col <= 8; ++col) g.FijarCelda(fila, col, std::string());

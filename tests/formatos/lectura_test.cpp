@@ -314,6 +314,11 @@ TEST(OpcionesLectura, Delimitador) {
         EXPECT_EQ(DetectarDelimitador(c.linea), c.item);
         EXPECT_EQ(ContarCampos(c.linea), c.campos);
     }
+    // With a decimal comma the comma is never a delimiter: ';' or tab are taken.
+    EXPECT_EQ(DetectarDelimitador("-34,6034722;-58,3816667;25", true), 2);
+    EXPECT_EQ(ContarCampos("-34,6034722;-58,3816667;25", true), 3);
+    EXPECT_EQ(DetectarDelimitador("-34,6\t-58,4", true), 0);
+    EXPECT_EQ(DetectarDelimitador("-34,6", true), -1);
 }
 
 }  // namespace

@@ -21,6 +21,7 @@ struct TArchivo {
     const char *columnas;  // latitude or X, longitude or Y, height, zone (the dialog's four fields)
     const char *relleno;   // a good line, repeated 50000 times before the table in the large file
     int leeComo;           // waypoints: the kind whose layout the cases' `igualA` is written in
+    bool comaDecimal = false;  // read with "Coma decimal" (--decimal-comma)
 };
 const TArchivo kArchivos[] = {
     {"dms", 0, 0, "\r\n", "1,2,3,0", "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W;1.5", -1},
@@ -33,6 +34,8 @@ const TArchivo kArchivos[] = {
     {"gps-dms", 3, 0, "\n", "", "WP,dms,A0,-34 36' 12.5'',-58 22' 54'',", 0},
     // More decimal cases than the background run's message names (10) go into a second file.
     {"decimal-2", 0, 1, "\n", "1,2,3,0", "-34.6034722;-58.3816667;1.5", -1},
+    // What spreadsheets save under an Argentine locale: ';' between fields, ',' as decimal sign.
+    {"coma-decimal", 0, 1, "\r\n", "1,2,3,0", "-34,6034722;-58,3816667;1,5", -1, true},
 };
 
 struct TCaso {
@@ -104,6 +107,10 @@ const TCaso kCasos[] = {
      "height '-7000000' outside -11000 to 9000 m"},
     {"corte que perderia el exponente", 6, "-34.5;-58.4;1.00000000000000000000000000e01", nullptr, nullptr,
      "height '1.00000000000000000000000000e01' is longer than 30 characters"},
+    {"coma decimal", 7, "-34,6034722;-58,3816667;25", "-34.6034722;-58.3816667;25"},
+    {"1,500 es 1.5", 7, "-34,6034722;-58,3816667;1,500", "-34.6034722;-58.3816667;1.5"},
+    {"coma decimal entre comillas", 7, "\"-34,6034722\";\"-58,3816667\";\"1,5\"", "-34.6034722;-58.3816667;1.5"},
+    {"dos comas", 7, "-34,6034722;-58,38,16667", nullptr, nullptr, "longitude '-58,38,16667' is not a number"},
     {"forma con espacios en modo decimal", 6, "-34 36' 12.5'';-58 22' 54''", nullptr, nullptr,
      "latitude '-34 36' 12.5''' is not a number"},
     {"bytes de control", 1, "-34.5\x1B[31m;-58.4", nullptr, nullptr,
@@ -158,6 +165,7 @@ TOpcionesLectura OpcionesDe(const TArchivo &a) {
     o.ColZona = static_cast<uint8_t>(col[3]);
     o.Fuente = static_cast<TTipoArchivo>(a.fuente);
     o.ModoDecimal = static_cast<uint8_t>(a.fuente == 0 ? a.modo : 1);
+    o.ComaDecimal = a.comaDecimal ? 1 : 0;
     return o;
 }
 
@@ -200,6 +208,7 @@ class TestMismaRegla : public QObject {
         }
         const QStringList cols = QString::fromLatin1(a.columnas).split(',');
         TRespuestaOpciones r{"1", cols[0], cols[1], cols[2], cols[3], a.modo};
+        r.comaDecimal = a.comaDecimal;
         ResponderOpciones(&r);
         ::Abrir(v_, ruta);
         ResponderOpciones(nullptr);
@@ -291,6 +300,7 @@ class TestMismaRegla : public QObject {
                  << "semicolon"
                  << "-c" << QString::fromLatin1(A().columnas).remove(QRegularExpression(",0$"));
         if (A().fuente == 0 && A().modo == 1) args << "--decimal";
+        if (A().comaDecimal) args << "--decimal-comma";
         p.start(QStringLiteral(ZUVELO_CONVERT), args << chico);
         QVERIFY(p.waitForFinished(60000));
         const std::string salida = p.readAllStandardOutput().toStdString();

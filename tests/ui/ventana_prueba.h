@@ -4,6 +4,7 @@
 #pragma once
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -214,6 +215,7 @@ struct TRespuestaOpciones {
     int llamadas = 0;           // showings so far
     uint8_t fuenteVista = 255;  // the file kind of the last showing
     QString nombre = "0";       // the field of the points' names
+    bool comaDecimal = false;   // "Coma decimal"
 };
 
 // From now on every showing of the read options dialog is answered from *r as a user would: start
@@ -233,6 +235,7 @@ inline void ResponderOpciones(TRespuestaOpciones *r) {
         }
         f.sEditLineaNro->setText(r->linea);
         f.spSiguiente->click();
+        f.chComaDecimal->setChecked(r->comaDecimal);
         f.sEditLatX->setText(r->latX);
         f.sEditLonY->setText(r->lonY);
         f.sEditAltura->setText(r->altura);
