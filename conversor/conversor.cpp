@@ -124,8 +124,6 @@ TInforme ConvertirArchivo(const TPedido &p) {
     lector.Preambulo();
 
     TContexto ctx;
-    ctx.Gps = p.Lectura.Fuente == TTipoArchivo::GPS;
-    ctx.Marca = lector.Marca();
     ctx.Dibujo = p.SalidaDXF();
     ctx.Utf8 = p.Utf8;
     ctx.LineaInicio = p.Lectura.LineaInicio;

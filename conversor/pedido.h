@@ -11,7 +11,14 @@
 struct TPedido {
     // How the input is read (Fuente GPS: waypoint records from the marker line on). By default the
     // delimiter is found on the start line and the values are in fields 1 and 2.
-    TOpcionesLectura Lectura{'\0', 1, 1, 2};
+    static TOpcionesLectura LecturaPorOmision() {
+        TOpcionesLectura o;
+        o.Delimitador = '\0';
+        o.ColLatX = 1;
+        o.ColLonY = 2;
+        return o;
+    }
+    TOpcionesLectura Lectura = LecturaPorOmision();
     TTipoArchivo Destino = TTipoArchivo::Geografico;
     int MarcoFuente = 0;  // 0 POSGAR 94, 1 Campo Inchauspe 69
     int MarcoDestino = 0;

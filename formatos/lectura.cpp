@@ -57,11 +57,57 @@ void DividirCampos(std::string_view linea, char delimitador, std::vector<std::st
     }
 }
 
+namespace {
+
+// A waypoint record: its name, latitude and longitude, each counting only when a comma follows it.
+// `n` gets how many of the three were found.
+void CamposRegistro(std::string_view linea, const TMarcaGPS &marca, std::string_view (&valores)[3], int &n) {
+    std::string_view resto = linea.substr(std::min(marca.Prefijo, linea.size()));
+    n = 0;
+    for (auto &v : valores) {
+        const std::size_t p = resto.find(',');
+        if (p == std::string_view::npos) break;
+        v = Recortar(resto.substr(0, p));
+        resto.remove_prefix(p + 1);
+        ++n;
+    }
+}
+
+// A waypoint's point: no height (the default) and no zone.
+bool PuntoDeRegistro(std::string_view linea, const TMarcaGPS &marca, TPuntoVista &punto,
+                     TArmadosDMS &armados) {
+    std::string_view valores[3];
+    int n = 0;
+    CamposRegistro(linea, marca, valores, n);
+    if (valores[1].empty() || valores[2].empty()) return false;
+    if (marca.Dms) {
+        ArmarDMS(valores[1], taLatitud, armados.Latitud);
+        ArmarDMS(valores[2], taLongitud, armados.Longitud);
+        punto.Coord1 = armados.Latitud;
+        punto.Coord2 = armados.Longitud;
+    } else {
+        punto.Coord1 = valores[1];
+        punto.Coord2 = valores[2];
+    }
+    punto.EnDecimal = marca.Dms ? 0 : 1;
+    punto.Coord3 = std::string_view();
+    punto.Zona = "0";
+    return true;
+}
+
+}  // namespace
+
 std::size_t CamposNecesarios(const TOpcionesLectura &opc) {
     return std::max({opc.ColLatX, opc.ColLonY, opc.ColAltura, opc.ColZona});
 }
 
 std::string_view NombrePunto(std::string_view linea, const TOpcionesLectura &opc) {
+    if (opc.Fuente == TTipoArchivo::GPS) {
+        std::string_view valores[3];
+        int n = 0;
+        CamposRegistro(linea, opc.Marca, valores, n);
+        return valores[0];
+    }
     if (opc.ColNombre == 0) return {};
     // Past ColNombre - 1 delimiters, up to the next one.
     std::size_t ini = 0;
@@ -100,8 +146,19 @@ std::string ArmarDMS(std::string_view texto, TTipoAngulo tipo) {
     return s;
 }
 
+TOpcionesLectura OpcionesGPS(const TMarcaGPS &marca, int64_t linea) {
+    TOpcionesLectura opc;
+    opc.Fuente = TTipoArchivo::GPS;
+    opc.Marca = marca;
+    opc.Delimitador = ',';
+    opc.LineaInicio = linea;
+    opc.ModoDecimal = marca.Dms ? 0 : 1;
+    return opc;
+}
+
 bool LeerPuntoVista(std::string_view linea, const TOpcionesLectura &opc, TPuntoVista &punto,
                     TArmadosDMS &armados) {
+    if (opc.Fuente == TTipoArchivo::GPS) return PuntoDeRegistro(linea, opc.Marca, punto, armados);
     if (linea.empty() || opc.ColLatX == 0 || opc.ColLonY == 0) return false;
     // The fields are split as DividirCampos splits them, up to the last one needed, keeping only the
     // four that are read.
@@ -162,6 +219,11 @@ TMotivo MotivoSinPunto(std::string_view linea, const TOpcionesLectura &opc) {
     m.Dato = TDato::Linea;
     if (linea.empty()) {
         m.Codigo = TCodigoMotivo::LineaVacia;
+        return m;
+    }
+    if (opc.Fuente == TTipoArchivo::GPS) {
+        m.Codigo = TCodigoMotivo::Error;
+        m.Valor = "waypoint record without latitude and longitude (name,latitude,longitude, needed)";
         return m;
     }
     if (opc.ColLatX == 0 || opc.ColLonY == 0) {
@@ -238,15 +300,9 @@ bool BuscarMarcaGPS(std::string_view linea, TMarcaGPS &marca) {
 
 TRegistroGPS LeerRegistroGPS(std::string_view linea, const TMarcaGPS &marca) {
     TRegistroGPS r;
-    std::string_view resto = linea.substr(std::min(marca.Prefijo, linea.size()));
-    // Fields are comma-separated; a field counts only when a comma follows it.
     std::string_view valores[3];
-    for (auto &v : valores) {
-        const std::size_t p = resto.find(',');
-        if (p == std::string_view::npos) break;
-        v = Recortar(resto.substr(0, p));
-        resto.remove_prefix(p + 1);
-    }
+    int n = 0;
+    CamposRegistro(linea, marca, valores, n);
     r.Nombre = std::string(valores[0]);
     if (marca.Dms) {
         r.Latitud = ArmarDMS(valores[1], taLatitud);

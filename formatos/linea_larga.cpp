@@ -18,6 +18,7 @@ std::size_t Enesimo(std::string_view s, char c, std::size_t desde, int n) {
 }  // namespace
 
 std::optional<std::string_view> CamposCompletos(std::string_view cortada, const TOpcionesLectura &opc) {
+    if (opc.Fuente == TTipoArchivo::GPS) return CamposCompletosGPS(cortada, opc.Marca);
     if (opc.ColLatX == 0 || opc.ColLonY == 0) return cortada;
     const int ultimo = std::max({opc.ColLatX, opc.ColLonY, opc.ColAltura, opc.ColZona});
     // Field n is closed by the n-th delimiter; the fields after it are never read.

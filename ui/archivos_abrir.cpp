@@ -104,7 +104,7 @@ void TFConv::spOpcArchClick() {
     AplicarOpcionesYCargar(FormOpciones->NombreArchivo);
 }
 
-void TFConv::CargarArchivo(const std::string &ruta) {
+void TFConv::AnotarArchivo(const std::string &ruta) {
     archivos_.ArchivoGrande = 0;
     BorrarSegmentos();
     const QFileInfo archivo(QFile::decodeName(ruta.c_str()));
@@ -117,6 +117,10 @@ void TFConv::CargarArchivo(const std::string &ruta) {
         spMensaje->Mostrar(TMensaje::Informacion, AQString(kMensajeDemasiadoGrande));
         archivos_.ArchivoGrande = 1;
     }
+}
+
+void TFConv::CargarArchivo(const std::string &ruta) {
+    AnotarArchivo(ruta);
     const TOpcionesLectura opc = Opciones();
     // The previous rows go first, so that two full grids never live side by side.
     ModeloGrilla->CargarDatos({});
@@ -178,8 +182,12 @@ void TFConv::LeerArchivoGPS(const std::string &ruta) {
     lector.LimitarLinea(kLargoMaximoLinea);
     std::string linea;
     TMarcaGPS marca;
+    int64_t numero = 0;
     bool hallada = false;
-    while (!hallada && lector.Leer(linea)) hallada = BuscarMarcaGPS(linea, marca);
+    while (!hallada && lector.Leer(linea)) {
+        ++numero;
+        hallada = BuscarMarcaGPS(linea, marca);
+    }
     if (!hallada) {
         // The previous file is already closed (its segments gone): its rows go too, and the user
         // learns why nothing was loaded instead of converting stale rows.
@@ -187,7 +195,11 @@ void TFConv::LeerArchivoGPS(const std::string &ruta) {
         throw std::runtime_error("'" + ruta.substr(ruta.find_last_of('/') + 1) +
                                  "' no es un archivo de puntos GPS: ninguna l\xEDnea tiene ',D' ni ',dms'.");
     }
-    archivos_.Lectura.ModoDecimal = marca.Dms ? 0 : 1;
+    // The records are read from the marker line on; a file of more lines than the grid holds shows
+    // its first records and is converted whole in the background, as a large delimited file.
+    archivos_.Lectura = OpcionesGPS(marca, numero);
+    AnotarArchivo(ruta);
+    ModeloGrilla->CargarDatos({});
     std::vector<TModeloGrilla::TFila> filas;
     LeerFilas(*ModeloGrilla, filas, [&] {
         do {
@@ -197,7 +209,8 @@ void TFConv::LeerArchivoGPS(const std::string &ruta) {
             filas.back()[0] = r.Nombre;
             filas.back()[1] = r.Latitud;
             filas.back()[2] = r.Longitud;
-        } while (lector.Leer(linea));
+        } while (filas.size() < static_cast<std::size_t>(kLineasGrilla) && lector.Leer(linea));
     });
     Grilla->AjustarColumnaPunto();
+    if (archivos_.ArchivoGrande == 1) Segmentar(ruta);
 }

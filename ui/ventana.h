@@ -218,6 +218,8 @@ class TFConv : public QMainWindow {
     void AbrirArchivo(const std::string &ruta);  // a waypoint file, or the read options and the load
     void spOpcArchClick();
     void AplicarOpcionesYCargar(const std::string &ruta);  // copies the accepted read options, loads
+    // The file about to be loaded: its path, size, time and lines, and whether it is large.
+    void AnotarArchivo(const std::string &ruta);
     void CargarArchivo(const std::string &ruta);
     void LeerArchivoGPS(const std::string &ruta);
     void Segmentar(const std::string &ruta);
