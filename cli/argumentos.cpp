@@ -26,6 +26,13 @@ int Elegir(const std::string &opcion, const std::string &valor, const std::vecto
     throw EUso(opcion + ": '" + valor + "' is not " + lista);
 }
 
+// The frames' names, in the order of Marcos.
+std::vector<const char *> ClavesMarcos() {
+    std::vector<const char *> v;
+    for (const TDatosMarco &m : Marcos) v.push_back(m.Clave);
+    return v;
+}
+
 int64_t Entero(const std::string &opcion, const std::string &valor, int64_t minimo, int64_t maximo) {
     int64_t v = 0;
     const char *fin = valor.data() + valor.size();
@@ -113,9 +120,9 @@ TArgumentos LeerArgumentos(int argc, char **argv) {
         else if (larga == "--to")
             destino = Elegir(larga, valor, {"geo", "gk", "utm"});
         else if (larga == "--from-frame")
-            a.MarcoFuente = Elegir(larga, valor, {"posgar", "inchauspe"});
+            a.MarcoFuente = MarcoDeIndice(Elegir(larga, valor, ClavesMarcos()));
         else if (larga == "--to-frame")
-            a.MarcoDestino = Elegir(larga, valor, {"posgar", "inchauspe"});
+            a.MarcoDestino = MarcoDeIndice(Elegir(larga, valor, ClavesMarcos()));
         else if (larga == "--delimiter")
             a.Lectura.Delimitador =
                 CaracteresDelimitador[Elegir(larga, valor, {"tab", "comma", "semicolon", "space"})],
@@ -171,13 +178,18 @@ TArgumentos LeerArgumentos(int argc, char **argv) {
 std::string TextoAyuda() {
     return R"(Usage: zuvelo-convert [OPTIONS] INPUT [OUTPUT]
 Converts the points of a delimited text file (or a GPS waypoint file) between geographic,
-Gauss-Krueger and UTM coordinates on POSGAR 94 and Campo Inchauspe 69, line by line, as the
-Zuvelo II window converts large files.
+Gauss-Krueger and UTM coordinates on POSGAR 94, Campo Inchauspe 69 and POSGAR 2007, line by line,
+as the Zuvelo II window converts large files.
 
   -f, --from KIND            geo | gk | utm | gps            (source kind; required)
   -t, --to KIND              geo | gk | utm                  (destination kind; required)
-      --from-frame FRAME     posgar | inchauspe              (default posgar)
-      --to-frame FRAME       posgar | inchauspe              (default posgar)
+      --from-frame FRAME     posgar | inchauspe | posgar2007 (default posgar)
+      --to-frame FRAME       posgar | inchauspe | posgar2007 (default posgar)
+                             posgar: POSGAR 94 (EPSG:4694, strips EPSG:22181-22187);
+                             inchauspe: Campo Inchauspe 69 (EPSG:4221, 22191-22197);
+                             posgar2007: POSGAR 2007 (EPSG:5340, 5343-5349). Between frames:
+                             PROJ's preferred shifts, stated accuracy 5 m with
+                             inchauspe, 1.5 m between posgar and posgar2007
   -d, --delimiter NAME       tab | comma | semicolon | space (default: detected from the start
                                                               line: the first of tab, comma,
                                                               semicolon, space found in it)

@@ -132,7 +132,7 @@ TInforme ConvertirArchivo(const TPedido &p) {
     ctx.Puntos = puntos != nullptr;
     ctx.Ubicar = ctx.Puntos && p.FormatoSalida() != TFormatoSalida::Csv;  // the map formats place points
     ctx.TipoDestino = TipoCoordenada(p.Destino);
-    ctx.MarcoDestino = p.MarcoDestino == 0 ? &ElipsoidePOSGAR : &ElipsoideInchauspe;
+    ctx.MarcoDestino = &ElipsoideDe(p.MarcoDestino);
 
     const int hilos =
         p.Hilos > 0 ? p.Hilos : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));

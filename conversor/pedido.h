@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "elipsoide.h"
 #include "exportar.h"
 #include "lectura.h"
 
@@ -13,8 +14,8 @@ struct TPedido {
     // delimiter is found on the start line and the values are in fields 1 and 2.
     TOpcionesLectura Lectura{'\0', 1, 1, 2};
     TTipoArchivo Destino = TTipoArchivo::Geografico;
-    int MarcoFuente = 0;  // 0 POSGAR 94, 1 Campo Inchauspe 69
-    int MarcoDestino = 0;
+    TMarco MarcoFuente = TMarco::Posgar94;
+    TMarco MarcoDestino = TMarco::Posgar94;
     int Hilos = 0;  // 0 = one per core
     bool Silencioso = false;
     bool Utf8 = false;            // write result lines in UTF-8 instead of Windows-1252

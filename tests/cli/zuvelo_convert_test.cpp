@@ -100,6 +100,14 @@ TEST(ZuveloConvert, FuentesPlanas) {
          "6"},
         {"gk inchauspe a gk posgar", "6170708.1474\t6373310.1963\t-9.7997\n",
          "-f gk -t gk --from-frame inchauspe -c 1,2,3", 6170494.489L, 6373260.3471L, "6"},
+        // PROJ: cs2cs EPSG:5348 EPSG:22186, EPSG:22186 EPSG:5348, EPSG:22196 EPSG:5348.
+        {"gk posgar2007 a gk posgar", "6170494.489,6373260.3471\n", "-f gk -t gk --from-frame posgar2007",
+         6170493.8548L, 6373260.2478L, "6"},
+        {"gk posgar a gk posgar2007", "6170494.489,6373260.3471\n", "-f gk -t gk --to-frame POSGAR2007",
+         6170495.1232L, 6373260.4464L, "6"},
+        {"gk inchauspe a gk posgar2007", "6170708.1474\t6373310.1963\t-9.7997\n",
+         "-f gk -t gk --from-frame inchauspe --to-frame posgar2007 -c 1,2,3", 6170494.4890L, 6373260.3473L,
+         "6"},
     };
     TCarpetaTemporal dir;
     for (const Caso &c : casos) {
