@@ -28,6 +28,43 @@ const TDatosMarco &DatosMarco(TMarco m) {
     return Marcos[IndiceDeMarco(m)];
 }
 
+namespace {
+std::string Autoridad(int codigo) {
+    return "AUTHORITY[\"EPSG\",\"" + std::to_string(codigo) + "\"]";
+}
+std::string Parametro(const char *nombre, long long valor) {
+    return std::string("PARAMETER[\"") + nombre + "\"," + std::to_string(valor) + "]";
+}
+}  // namespace
+
+std::string WKTSistema(TMarco marco, TTipoCoordenada tipo, int zona) {
+    const TDatosMarco &d = DatosMarco(marco);
+    const bool wgs = d.EPSGElipsoide == 7030;
+    const std::string geo =
+        std::string("GEOGCS[\"") + d.NombreEPSG + "\",DATUM[\"" + d.NombreDatum + "\",SPHEROID[\"" +
+        d.NombreElipsoide + "\"," + (wgs ? "6378137,298.257223563" : "6378388,297") + "," +
+        Autoridad(d.EPSGElipsoide) + "]," + Autoridad(d.EPSGDatum) + "],PRIMEM[\"Greenwich\",0," +
+        Autoridad(8901) + "],UNIT[\"degree\",0.0174532925199433," + Autoridad(9122) + "]," +
+        Autoridad(d.EPSGGeografica) + "]";
+    if (tipo == tcGeografica) return geo;
+    const bool gk = tipo == tcGaussKruger;
+    if (gk ? (zona < 1 || zona > 7) : (zona < 1 || zona > 60)) return std::string();
+    const std::string nombre = std::string(d.NombreEPSG) + (gk ? " / Argentina " : " / UTM zone ") +
+                               std::to_string(zona) + (gk ? "" : "S");
+    // The strips' central meridians 72 deg W to 54 deg W, the strip number as the false easting's
+    // millions; UTM zone z about 6z - 183 deg.
+    std::string r = "PROJCS[\"" + nombre + "\"," + geo + ",PROJECTION[\"Transverse_Mercator\"]," +
+                    Parametro("latitude_of_origin", gk ? -90 : 0) + "," +
+                    Parametro("central_meridian", gk ? 3 * zona - 75 : 6 * zona - 183) + "," +
+                    (gk ? std::string("PARAMETER[\"scale_factor\",1]")
+                        : std::string("PARAMETER[\"scale_factor\",0.9996]")) +
+                    "," + Parametro("false_easting", gk ? zona * 1000000LL + 500000 : 500000) + "," +
+                    Parametro("false_northing", gk ? 0 : 10000000) + ",UNIT[\"metre\",1," + Autoridad(9001) +
+                    "]";
+    if (gk) r += "," + Autoridad(d.EPSGFaja1 + zona - 1);
+    return r + "]";
+}
+
 TMarco MarcoDeIndice(int i) {
     return i >= 0 && i < kCantidadMarcos ? Marcos[i].Marco : TMarco::Posgar94;
 }

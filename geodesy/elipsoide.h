@@ -42,6 +42,12 @@ const TDatosMarco &DatosMarco(TMarco m);
 inline const TElipsoide &ElipsoideDe(TMarco m) {
     return *DatosMarco(m).Elipsoide;
 }
+// The coordinate system of values of kind `tipo` on frame `marco` as WKT 1, as a .prj file holds it for
+// GDAL and QGIS: the geographic CRS, Gauss-Krüger strip `zona` (1 to 7) or UTM zone `zona` south (false
+// northing 10 000 000, as every UTM point is written), with its EPSG code where EPSG has one (none for
+// UTM on these frames). Empty for a strip or zone out of range.
+std::string WKTSistema(TMarco marco, TTipoCoordenada tipo, int zona);
+
 // A selector's index (0 to 2) as its frame; any other index is POSGAR 94.
 TMarco MarcoDeIndice(int i);
 int IndiceDeMarco(TMarco m);

@@ -379,6 +379,53 @@ TEST(PROJ, LosNueveSistemasDeLosTresMarcos) {
                 altura.donde.c_str());
 }
 
+// The WKT a .prj beside a .csv carries, read back by PROJ, is the same system as PROJ's own (its EPSG
+// code, or UTM built on the frame's geographic CRS), for every frame and kind, strips 1 to 7 and the
+// country's UTM zones 18 to 21.
+TEST(PROJ, WKTDeCadaSistema) {
+    PJ_CONTEXT *ctx = proj_context_create();
+    int vistos = 0;
+    for (const TDatosMarco &m : Marcos)
+        for (TTipoCoordenada t : {tcGeografica, tcGaussKruger, tcUTM})
+            for (int zona = t == tcUTM ? 18 : 1; zona <= (t == tcGeografica ? 1
+                                                          : t == tcUTM      ? 21
+                                                                            : 7);
+                 ++zona) {
+                const std::string wkt = WKTSistema(m.Marco, t, zona);
+                SCOPED_TRACE(std::string(m.Nombre) + " " + Nombre(t) + " " + std::to_string(zona) + ": " +
+                             wkt);
+                PJ *nuestro = proj_create(ctx, wkt.c_str());
+                ASSERT_NE(nuestro, nullptr);
+                PJ *suyo = nullptr;
+                if (t == tcUTM) {
+                    PJ *geo = proj_create(ctx, ("EPSG:" + std::to_string(m.EPSGGeografica)).c_str());
+                    PJ *conv = proj_create_conversion_utm(ctx, zona, 0);
+                    PJ *cs = proj_create_cartesian_2D_cs(ctx, PJ_CART2D_EASTING_NORTHING, nullptr, 0);
+                    suyo = proj_create_projected_crs(ctx, "UTM", geo, conv, cs);
+                    proj_destroy(geo);
+                    proj_destroy(conv);
+                    proj_destroy(cs);
+                } else {
+                    const int codigo = t == tcGeografica ? m.EPSGGeografica : m.EPSGFaja1 + zona - 1;
+                    suyo = proj_create(ctx, ("EPSG:" + std::to_string(codigo)).c_str());
+                    // The code named in the WKT is the system's own.
+                    EXPECT_STREQ(proj_get_id_code(nuestro, 0), std::to_string(codigo).c_str());
+                }
+                ASSERT_NE(suyo, nullptr);
+                // WKT 1 without axes is easting first, as GIS programs take every .prj.
+                PJ *visto = proj_normalize_for_visualization(ctx, suyo);
+                EXPECT_TRUE(
+                    proj_is_equivalent_to(nuestro, visto, PJ_COMP_EQUIVALENT_EXCEPT_AXIS_ORDER_GEOGCRS));
+                proj_destroy(nuestro);
+                proj_destroy(suyo);
+                proj_destroy(visto);
+                ++vistos;
+            }
+    EXPECT_EQ(vistos, 3 * (1 + 7 + 4));
+    EXPECT_EQ(WKTSistema(TMarco::Posgar2007, tcGaussKruger, 8), "");
+    proj_context_destroy(ctx);
+}
+
 // Strips 1 and 7 beyond the strip table, through TCoordenadas on both frames: forward against PROJ's
 // Gauss-Krüger of the strip, and back from PROJ's plane coordinates, measured on the ground (the
 // result projected again by PROJ, against the plane point given).
