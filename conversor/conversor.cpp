@@ -143,6 +143,12 @@ TInforme ConvertirArchivo(const TPedido &p) {
     TPrimerError error(cola);
 
     TEscritura escritura(salida, dibujo ? &*dibujo : nullptr, puntos.get());
+    // A .csv file names its coordinate system in a .prj beside it, as GIS programs read it.
+    std::optional<TSistemasVistos> sistemas;
+    if (archivo && !archivo->Temporal().empty() && p.FormatoSalida() == TFormatoSalida::Csv) {
+        sistemas.emplace(TipoDestino(p));
+        escritura.Sistemas = &*sistemas;
+    }
     TProgreso progreso(!p.Silencioso && isatty(fileno(stderr)), lector.Tamano());
     const auto escribir = [&](TBloque &b) {
         EscribirBloque(b, escritura);
@@ -192,5 +198,6 @@ TInforme ConvertirArchivo(const TPedido &p) {
                          [&](std::string_view datos) { salida.Escribir(datos); });
     if (puntos) puntos->Terminar();
     salida.Terminar();
+    if (sistemas) escritura.Informe.Prj = EscribirPrj(p.Salida, p.MarcoDestino, *sistemas) ? 1 : -1;
     return escritura.Informe;
 }
