@@ -146,7 +146,7 @@ TInforme ConvertirArchivo(const TPedido &p) {
     // A .csv file names its coordinate system in a .prj beside it, as GIS programs read it.
     std::optional<TSistemasVistos> sistemas;
     if (archivo && !archivo->Temporal().empty() && p.FormatoSalida() == TFormatoSalida::Csv) {
-        sistemas.emplace(TipoDestino(p));
+        sistemas.emplace(TipoCoordenada(p.Destino));
         escritura.Sistemas = &*sistemas;
     }
     TProgreso progreso(!p.Silencioso && isatty(fileno(stderr)), lector.Tamano());
