@@ -214,9 +214,10 @@ OUTPUT ending in ".dxf" (any case): a drawing with one point and one label per c
 (label = the point's name, else its number counted from the start line; a waypoint's name).
 OUTPUT ending in ".csv", ".geojson", ".kml" or ".gpx" (any case): the points for spreadsheets,
 GIS, Google Earth or GPS units, in UTF-8, named as a drawing's labels. The CSV has a header
-line and one row per point, a failed one with empty values; the others place each converted
-point at its latitude and longitude in POSGAR 94 (WGS 84 at this accuracy) and leave failed
-points out. Any other name: result lines; no OUTPUT or "-": result lines on standard output.
+line and one row per point, a failed one with empty values, and a .prj of the same name beside
+it with its coordinate system (only when every point lies in one strip or zone); the others
+place each converted point at its latitude and longitude in POSGAR 94 (WGS 84 at this accuracy)
+and leave failed points out. Any other name: result lines; no OUTPUT or "-": result lines on standard output.
 A file OUTPUT is written beside itself and renamed into place only when complete (through a
 symbolic link, the file it points to is replaced and the link stays); a named pipe or a device
 such as /dev/null is written straight through. An OUTPUT that is INPUT itself is refused.
