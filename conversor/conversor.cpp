@@ -198,6 +198,20 @@ TInforme ConvertirArchivo(const TPedido &p) {
                          [&](std::string_view datos) { salida.Escribir(datos); });
     if (puntos) puntos->Terminar();
     salida.Terminar();
-    if (sistemas) escritura.Informe.Prj = EscribirPrj(p.Salida, p.MarcoDestino, *sistemas) ? 1 : -1;
+    if (sistemas) {
+        // The .prj's temporary file, like the output's, is removed by an ending signal.
+        const std::string wkt = sistemas->WKT(p.MarcoDestino);
+        escritura.Informe.Prj = wkt.empty() ? -1 : 1;
+        if (!wkt.empty()) {
+            std::optional<TArchivoSeguro> prj;
+            {
+                const TSenalesRetenidas retenidas;
+                prj.emplace(RutaPrj(p.Salida));
+                FijarTemporal(prj->Temporal());
+            }
+            prj->Escribir(wkt);
+            prj->Confirmar();
+        }
+    }
     return escritura.Informe;
 }
