@@ -13,6 +13,7 @@ class TestLoteProj : public QObject {
   private slots:
     void filasConvertidasYFallidas();
     void filasEntreMarcosContraProj();
+    void archivoGrandeContraProj_data();
     void archivoGrandeContraProj();
 };
 
@@ -93,12 +94,24 @@ void TestLoteProj::filasEntreMarcosContraProj() {
 }
 
 // The ".DAT" of a background run: sampled lines agree with PROJ within 1 mm and carry strip 3; the
-// failed lines are the delimiter twice.
+// failed lines are the delimiter twice. The points are POSGAR 94; on POSGAR 2007 the oracle is PROJ's
+// preferred operation from EPSG:4694 to strip 3's EPSG:5345.
+void TestLoteProj::archivoGrandeContraProj_data() {
+    QTest::addColumn<int>("destino");  // button id of the destination frame
+    QTest::newRow("posgar94") << 0;
+    QTest::newRow("posgar2007") << 2;
+}
+
 void TestLoteProj::archivoGrandeContraProj() {
+    QFETCH(int, destino);
     QTemporaryDir dir;
     const ArchivoGrande a = GenerarGrande();
     auto v = CrearVentana();
     AbrirGrande(v, dir.filePath("grande.txt"), a);
+    v->BotonesDestino->button(destino)->click();
+    PJ_CONTEXT *ctx = proj_context_create();
+    PJ *a2007 = proj_create_crs_to_crs(ctx, "EPSG:4694", "EPSG:5345", nullptr);
+    QVERIFY(a2007);
     QSignalSpy fin(v->GrupoTareas, &TGrupoTareas::Fin);
     v->spSkinXFormButton1->click();
     QVERIFY(fin.wait(60000));
@@ -119,11 +132,20 @@ void TestLoteProj::archivoGrandeContraProj() {
         const QStringList v4 = QString::fromStdString(l).split(',');
         QCOMPARE(v4.size(), 4);
         double x = 0, y = 0;
-        QVERIFY(proj.Proyectar(v4[3].toInt(), a.lat[i], a.lon[i], x, y));
+        if (destino == 0) {
+            QVERIFY(proj.Proyectar(v4[3].toInt(), a.lat[i], a.lon[i], x, y));
+        } else {
+            // EPSG order: latitude, longitude in; northing (X), easting (Y) out.
+            const PJ_COORD r = proj_trans(a2007, PJ_FWD, proj_coord(a.lat[i], a.lon[i], 0, 0));
+            x = r.v[0];
+            y = r.v[1];
+        }
         QVERIFY2(std::fabs(v4[0].toDouble() - x) < 1e-3, qPrintable(QString::fromStdString(l)));
         QVERIFY2(std::fabs(v4[1].toDouble() - y) < 1e-3, qPrintable(QString::fromStdString(l)));
         QCOMPARE(v4[3], QString("3"));
     }
+    proj_destroy(a2007);
+    proj_context_destroy(ctx);
 }
 
 QTEST_MAIN(TestLoteProj)
