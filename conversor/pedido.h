@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "elipsoide.h"
 #include "exportar.h"
 #include "lectura.h"
 
@@ -20,8 +21,8 @@ struct TPedido {
     }
     TOpcionesLectura Lectura = LecturaPorOmision();
     TTipoArchivo Destino = TTipoArchivo::Geografico;
-    int MarcoFuente = 0;  // 0 POSGAR 94, 1 Campo Inchauspe 69
-    int MarcoDestino = 0;
+    TMarco MarcoFuente = TMarco::Posgar94;
+    TMarco MarcoDestino = TMarco::Posgar94;
     int Hilos = 0;  // 0 = one per core
     bool Silencioso = false;
     bool Utf8 = false;            // write result lines in UTF-8 instead of Windows-1252

@@ -72,13 +72,13 @@ void TFConv::EmpezarApertura() {
 }
 
 void TFConv::AbrirArchivo(const std::string &ruta) {
-    if (MarcoFuente() == 0 && TipoFuente() == TTipoArchivo::GPS) {
+    if (MarcoFuente() == TMarco::Posgar94 && TipoFuente() == TTipoArchivo::GPS) {
         // A waypoint file has no read options: the button would reload the last delimited file.
         spOpcArch->setEnabled(false);
         LeerArchivoGPS(ruta);
         return;
     }
-    // Read as a delimited file (a GPS file under Campo Inchauspe 69 too).
+    // Read as a delimited file (a GPS file under another frame than POSGAR 94 too).
     spOpcArch->setEnabled(true);
     if (!FormOpciones) new TFormOpciones(this);
     FormOpciones->FuenteArchivo = TipoFuente();

@@ -211,7 +211,11 @@ void TestLoteFondo::paraOtrosProgramas() {
     QVERIFY(v->LoteEnCurso());
     QVERIFY(terminada.wait(60000));
     QCOMPARE(UltimoMensaje(v), AQString("El Archivo .CSV ha sido Creado Exitosamente") + conteo +
-                                   AQString("los puntos con error quedaron sin valores."));
+                                   AQString("los puntos con error quedaron sin valores.\nSu sistema de "
+                                            "coordenadas est\xE1 en el archivo .prj de igual nombre."));
+    // Every point lies in strip 3 of POSGAR 94: the .prj names EPSG:22183.
+    QVERIFY(QString::fromStdString(Leer(dir.filePath("todo.prj")))
+                .endsWith(QStringLiteral("AUTHORITY[\"EPSG\",\"22183\"]]")));
     const std::vector<std::string> csv = LineasDe(Leer(dir.filePath("todo.csv")));
     QCOMPARE(csv.size(), dat.size() + 1);
     QCOMPARE(csv[0], std::string("\xEF\xBB\xBFnombre,x,y,altura,faja"));
@@ -246,11 +250,18 @@ void TestLoteFondo::paraOtrosProgramas() {
     QVERIFY(v->LoteEnCurso());
     v.get()->close();
     QVERIFY(!v->LoteEnCurso());
-    const QStringList antes = {"grande.txt", "todo.csv", "todo.dat", "todo.geojson"};
+    const QStringList antes = {"grande.txt", "todo.csv", "todo.dat", "todo.geojson", "todo.prj"};
     const QStringList quedan = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
     if (quedan.contains("cerrado.csv")) {
         QCOMPARE(Leer(dir.filePath("cerrado.csv")), Leer(dir.filePath("todo.csv")));
-        QCOMPARE(quedan, QStringList(antes) << "cerrado.csv");
+        // Its .prj follows the .csv, whole or not there.
+        QStringList esperado = QStringList(antes) << "cerrado.csv";
+        if (quedan.contains("cerrado.prj")) {
+            QCOMPARE(Leer(dir.filePath("cerrado.prj")), Leer(dir.filePath("todo.prj")));
+            esperado << "cerrado.prj";
+        }
+        esperado.sort();
+        QCOMPARE(quedan, esperado);
     } else {
         QCOMPARE(quedan, antes);
     }
