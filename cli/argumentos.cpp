@@ -26,6 +26,13 @@ int Elegir(const std::string &opcion, const std::string &valor, const std::vecto
     throw EUso(opcion + ": '" + valor + "' is not " + lista);
 }
 
+// The frames' names, in the order of Marcos.
+std::vector<const char *> ClavesMarcos() {
+    std::vector<const char *> v;
+    for (const TDatosMarco &m : Marcos) v.push_back(m.Clave);
+    return v;
+}
+
 int64_t Entero(const std::string &opcion, const std::string &valor, int64_t minimo, int64_t maximo) {
     int64_t v = 0;
     const char *fin = valor.data() + valor.size();
@@ -114,9 +121,9 @@ TArgumentos LeerArgumentos(int argc, char **argv) {
         else if (larga == "--to")
             destino = Elegir(larga, valor, {"geo", "gk", "utm"});
         else if (larga == "--from-frame")
-            a.MarcoFuente = Elegir(larga, valor, {"posgar", "inchauspe"});
+            a.MarcoFuente = MarcoDeIndice(Elegir(larga, valor, ClavesMarcos()));
         else if (larga == "--to-frame")
-            a.MarcoDestino = Elegir(larga, valor, {"posgar", "inchauspe"});
+            a.MarcoDestino = MarcoDeIndice(Elegir(larga, valor, ClavesMarcos()));
         else if (larga == "--delimiter")
             a.Lectura.Delimitador =
                 CaracteresDelimitador[Elegir(larga, valor, {"tab", "comma", "semicolon", "space"})],
@@ -179,13 +186,18 @@ TArgumentos LeerArgumentos(int argc, char **argv) {
 std::string TextoAyuda() {
     return R"(Usage: zuvelo-convert [OPTIONS] INPUT [OUTPUT]
 Converts the points of a delimited text file (or a GPS waypoint file) between geographic,
-Gauss-Krueger and UTM coordinates on POSGAR 94 and Campo Inchauspe 69, line by line, as the
-Zuvelo II window converts large files.
+Gauss-Krueger and UTM coordinates on POSGAR 94, Campo Inchauspe 69 and POSGAR 2007, line by line,
+as the Zuvelo II window converts large files.
 
   -f, --from KIND            geo | gk | utm | gps            (source kind; required)
   -t, --to KIND              geo | gk | utm                  (destination kind; required)
-      --from-frame FRAME     posgar | inchauspe              (default posgar)
-      --to-frame FRAME       posgar | inchauspe              (default posgar)
+      --from-frame FRAME     posgar | inchauspe | posgar2007 (default posgar)
+      --to-frame FRAME       posgar | inchauspe | posgar2007 (default posgar)
+                             posgar: POSGAR 94 (EPSG:4694, strips EPSG:22181-22187);
+                             inchauspe: Campo Inchauspe 69 (EPSG:4221, 22191-22197);
+                             posgar2007: POSGAR 2007 (EPSG:5340, 5343-5349). Between frames:
+                             PROJ's preferred shifts, stated accuracy 5 m with
+                             inchauspe, 1.5 m between posgar and posgar2007
   -d, --delimiter NAME       tab | comma | semicolon | space (default: detected from the start
                                                               line: the first of tab, comma,
                                                               semicolon, space found in it)
@@ -212,9 +224,10 @@ OUTPUT ending in ".dxf" (any case): a drawing with one point and one label per c
 (label = the point's name, else its number counted from the start line; a waypoint's name).
 OUTPUT ending in ".csv", ".geojson", ".kml" or ".gpx" (any case): the points for spreadsheets,
 GIS, Google Earth or GPS units, in UTF-8, named as a drawing's labels. The CSV has a header
-line and one row per point, a failed one with empty values; the others place each converted
-point at its latitude and longitude in POSGAR 94 (WGS 84 at this accuracy) and leave failed
-points out. Any other name: result lines; no OUTPUT or "-": result lines on standard output.
+line and one row per point, a failed one with empty values, and a .prj of the same name beside
+it with its coordinate system (only when every point lies in one strip or zone); the others
+place each converted point at its latitude and longitude in POSGAR 94 (WGS 84 at this accuracy)
+and leave failed points out. Any other name: result lines; no OUTPUT or "-": result lines on standard output.
 A file OUTPUT is written beside itself and renamed into place only when complete (through a
 symbolic link, the file it points to is replaced and the link stays); a named pipe or a device
 such as /dev/null is written straight through. An OUTPUT that is INPUT itself is refused.

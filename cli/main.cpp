@@ -42,6 +42,8 @@ void Resumen(const TInforme &inf, bool decimal) {
         s += "  line " + std::to_string(f.Linea) + ": " +
              Escapado(TextoMotivo(f.Motivo, TIdioma::Ingles), true) + "\n";
     if (inf.Restantes > 0) s += "  ... and " + Cantidad(inf.Restantes, "more line", "more lines") + "\n";
+    if (inf.Prj < 0)
+        s += "  no .prj written: the points lie in several strips or zones, and a .prj names one system\n";
     if (!decimal)
         for (const TFalloLinea &f : inf.Primeros)
             if (f.Motivo.Codigo == TCodigoMotivo::SinSignoGrado) {

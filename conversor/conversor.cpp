@@ -124,15 +124,13 @@ TInforme ConvertirArchivo(const TPedido &p) {
     lector.Preambulo();
 
     TContexto ctx;
-    ctx.Gps = p.Lectura.Fuente == TTipoArchivo::GPS;
-    ctx.Marca = lector.Marca();
     ctx.Dibujo = p.SalidaDXF();
     ctx.Utf8 = p.Utf8;
     ctx.LineaInicio = p.Lectura.LineaInicio;
     ctx.Puntos = puntos != nullptr;
     ctx.Ubicar = ctx.Puntos && p.FormatoSalida() != TFormatoSalida::Csv;  // the map formats place points
     ctx.TipoDestino = TipoCoordenada(p.Destino);
-    ctx.MarcoDestino = p.MarcoDestino == 0 ? &ElipsoidePOSGAR : &ElipsoideInchauspe;
+    ctx.MarcoDestino = &ElipsoideDe(p.MarcoDestino);
 
     const int hilos =
         p.Hilos > 0 ? p.Hilos : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
@@ -143,6 +141,12 @@ TInforme ConvertirArchivo(const TPedido &p) {
     TPrimerError error(cola);
 
     TEscritura escritura(salida, dibujo ? &*dibujo : nullptr, puntos.get());
+    // A .csv file names its coordinate system in a .prj beside it, as GIS programs read it.
+    std::optional<TSistemasVistos> sistemas;
+    if (archivo && !archivo->Temporal().empty() && p.FormatoSalida() == TFormatoSalida::Csv) {
+        sistemas.emplace(TipoCoordenada(p.Destino));
+        escritura.Sistemas = &*sistemas;
+    }
     TProgreso progreso(!p.Silencioso && isatty(fileno(stderr)), lector.Tamano());
     const auto escribir = [&](TBloque &b) {
         EscribirBloque(b, escritura);
@@ -192,5 +196,20 @@ TInforme ConvertirArchivo(const TPedido &p) {
                          [&](std::string_view datos) { salida.Escribir(datos); });
     if (puntos) puntos->Terminar();
     salida.Terminar();
+    if (sistemas) {
+        // The .prj's temporary file, like the output's, is removed by an ending signal.
+        const std::string wkt = sistemas->WKT(p.MarcoDestino);
+        escritura.Informe.Prj = wkt.empty() ? -1 : 1;
+        if (!wkt.empty()) {
+            std::optional<TArchivoSeguro> prj;
+            {
+                const TSenalesRetenidas retenidas;
+                prj.emplace(RutaPrj(p.Salida));
+                FijarTemporal(prj->Temporal());
+            }
+            prj->Escribir(wkt);
+            prj->Confirmar();
+        }
+    }
     return escritura.Informe;
 }

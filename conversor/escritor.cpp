@@ -7,6 +7,7 @@ void EscribirBloque(TBloque &b, TEscritura &e) {
             if (p.Punto.Nombre.empty())
                 p.Punto.Nombre = std::to_string(e.Registros + static_cast<int64_t>(p.Linea) + 1);
             e.Puntos->Punto(p.Punto);
+            if (e.Sistemas) e.Sistemas->Ver(p.Punto);
         }
     } else if (e.Dibujo) {
         for (const TPuntoDibujo &p : b.Dibujo) e.Dibujo->Agregar(p.Etiqueta, p.N, p.E, p.H);

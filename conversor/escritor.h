@@ -15,6 +15,9 @@
 struct TInforme : TConteoLineas {
     std::vector<TFalloLinea> Primeros;  // the first kMotivosListados lines that failed or gave no point
     int64_t Restantes = 0;              // further such lines, not listed
+    // A .csv file: 1 its .prj was written beside it, -1 none could be (points in several strips or
+    // zones); 0 for any other output.
+    int Prj = 0;
 };
 
 // Where the blocks go, in reading order, and what the writing carries from one block to the next.
@@ -22,8 +25,9 @@ struct TEscritura {
     explicit TEscritura(TSalida &salida, TDibujoPuntos *dibujo = nullptr, TEscritorPuntos *puntos = nullptr)
         : Salida(salida), Dibujo(dibujo), Puntos(puntos) {}
     TSalida &Salida;
-    TDibujoPuntos *Dibujo = nullptr;    // the drawing's points, instead of result lines
-    TEscritorPuntos *Puntos = nullptr;  // another program's file, instead of result lines
+    TDibujoPuntos *Dibujo = nullptr;      // the drawing's points, instead of result lines
+    TEscritorPuntos *Puntos = nullptr;    // another program's file, instead of result lines
+    TSistemasVistos *Sistemas = nullptr;  // the systems of a .csv's points, for its .prj
     TInforme Informe;
     int64_t Registros = 0;  // lines of the blocks written so far
 };

@@ -34,7 +34,11 @@ void TLectorEntrada::Preambulo() {
     if (gps_) {
         while ((hayLinea_ = lector_.Leer(linea_))) {
             ++numero_;
-            if (BuscarMarcaGPS(linea_, marca_)) break;
+            TMarcaGPS marca;
+            if (BuscarMarcaGPS(linea_, marca)) {
+                opc_ = OpcionesGPS(marca, numero_);
+                break;
+            }
         }
         if (!hayLinea_)
             throw std::runtime_error("'" + entrada_ +
@@ -64,8 +68,7 @@ bool TLectorEntrada::Llenar(TBloque &b, std::size_t bytesBloque) {
         if (lector_.Cortada()) {
             // Only the fields a point needs are kept; when one of them runs past the cut the line
             // fails rather than read a cut value.
-            const std::optional<std::string_view> campos =
-                gps_ ? CamposCompletosGPS(linea_, marca_) : CamposCompletos(linea_, opc_);
+            const std::optional<std::string_view> campos = CamposCompletos(linea_, opc_);
             larga = !campos;
             linea_ = linea_.substr(0, campos ? campos->size() : 0);
         }

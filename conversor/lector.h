@@ -24,8 +24,7 @@ class TLectorEntrada {
     void Preambulo();
 
     TIdArchivo Id() const { return lector_.Id(); }
-    int64_t Tamano() const { return tamano_; }         // bytes of a regular input file, else 0
-    const TMarcaGPS &Marca() const { return marca_; }  // after Preambulo, of a waypoint file
+    int64_t Tamano() const { return tamano_; }  // bytes of a regular input file, else 0
     // Bytes read so far (for the progress line); any thread may ask.
     int64_t Posicion() const { return posicion_.load(std::memory_order_relaxed); }
 
@@ -40,7 +39,6 @@ class TLectorEntrada {
     std::string entrada_;  // the name the user gave
     TLectorLineas lector_;
     bool gps_;
-    TMarcaGPS marca_;
     TOpcionesLectura opc_;
     bool delimitadorFijo_;
     int64_t lineaInicio_;

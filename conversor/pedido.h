@@ -5,16 +5,24 @@
 #include <functional>
 #include <string>
 
+#include "elipsoide.h"
 #include "exportar.h"
 #include "lectura.h"
 
 struct TPedido {
     // How the input is read (Fuente GPS: waypoint records from the marker line on). By default the
     // delimiter is found on the start line and the values are in fields 1 and 2.
-    TOpcionesLectura Lectura{'\0', 1, 1, 2};
+    static TOpcionesLectura LecturaPorOmision() {
+        TOpcionesLectura o;
+        o.Delimitador = '\0';
+        o.ColLatX = 1;
+        o.ColLonY = 2;
+        return o;
+    }
+    TOpcionesLectura Lectura = LecturaPorOmision();
     TTipoArchivo Destino = TTipoArchivo::Geografico;
-    int MarcoFuente = 0;  // 0 POSGAR 94, 1 Campo Inchauspe 69
-    int MarcoDestino = 0;
+    TMarco MarcoFuente = TMarco::Posgar94;
+    TMarco MarcoDestino = TMarco::Posgar94;
     int Hilos = 0;  // 0 = one per core
     bool Silencioso = false;
     bool Utf8 = false;            // write result lines in UTF-8 instead of Windows-1252

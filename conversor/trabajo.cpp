@@ -37,7 +37,6 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
     std::string resultado;
     std::string aparte;  // a name whose quotes were undoubled
     TMotivo motivo;
-    TPuntoLeido punto;
     const auto anotar = [&](int64_t numero) {
         if (b.Fallos.size() < kMotivosListados)
             b.Fallos.push_back({numero, motivo});
@@ -52,26 +51,8 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
         bool escrita = false;  // the result line is in b.Salida already
         if (b.Largas[i]) {
             r = rlFallido;
-            resultado.assign(2, ctx.Gps ? ',' : b.Opc.Delimitador);
+            resultado.assign(2, b.Opc.Delimitador);
             motivo = MotivoLineaLarga();
-        } else if (ctx.Gps) {
-            const TRegistroGPS reg = LeerRegistroGPS(linea, ctx.Marca);
-            if (reg.Latitud.empty() || reg.Longitud.empty()) {
-                r = rlSinPunto;
-                motivo = TMotivo();
-                motivo.Codigo = TCodigoMotivo::Error;
-                motivo.Valor =
-                    "waypoint record without latitude and longitude (name,latitude,longitude, needed)";
-            } else {
-                // A waypoint carries no height: the default 1.5 m, as for a line without one.
-                punto.Coord1 = reg.Latitud;
-                punto.Coord2 = reg.Longitud;
-                punto.Coord3.clear();
-                punto.Zona = "0";
-                punto.EnDecimal = ctx.Marca.Dms ? 0 : 1;
-                r = LineaDePunto(punto, ',', c, resultado, &motivo);
-                etiqueta = reg.Nombre;
-            }
         } else if (!ctx.Dibujo && !ctx.Puntos && !ctx.Utf8) {
             // The usual line: its result line goes straight to the block's output.
             r = AgregarLinea(linea, b.Opc, c, b.Salida, &motivo);
@@ -79,12 +60,14 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
         } else {
             r = ConvertirLinea(linea, b.Opc, c, resultado, &motivo);
         }
-        if (b.Contar(r, linea, ctx.Gps ? ',' : b.Opc.Delimitador)) anotar(numero);
+        if (b.Contar(r, linea, b.Opc.Delimitador)) anotar(numero);
         if (r == rlSinPunto) continue;
-        if ((ctx.Dibujo || ctx.Puntos) && !ctx.Gps) {
-            // A line cut with a needed field past the cut is empty here: it has its number only.
+        if (ctx.Dibujo || ctx.Puntos) {
+            // A line cut with a needed field past the cut is empty here: it has its number only. An
+            // unnamed waypoint is numbered by its record when written.
             etiqueta = NombrePunto(b.Largas[i] ? std::string_view() : linea, b.Opc, aparte);
-            if (etiqueta.empty()) etiqueta = std::to_string(numero - ctx.LineaInicio + 1);
+            if (etiqueta.empty() && b.Opc.Fuente != TTipoArchivo::GPS)
+                etiqueta = std::to_string(numero - ctx.LineaInicio + 1);
         }
         if (ctx.Puntos) {
             AgregarExportado(b, i, std::move(etiqueta), r, ctx, c);

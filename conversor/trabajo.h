@@ -9,8 +9,6 @@
 
 // What every worker needs and nobody changes during the run.
 struct TContexto {
-    bool Gps = false;
-    TMarcaGPS Marca;  // of a waypoint file, found by the reader
     bool Dibujo = false;
     bool Utf8 = false;
     int64_t LineaInicio = 1;  // a drawing's labels count the points from here

@@ -8,6 +8,7 @@
 #include "angulo.h"
 #include "constantes.h"
 #include "cp1252.h"
+#include "lineas.h"
 #include "numeros.h"
 
 namespace {
@@ -429,5 +430,42 @@ bool UbicarEnPosgar(TPuntoExportado &p, TTipoCoordenada tipo, const TElipsoide &
         return false;
     p.Latitud = lat;
     p.Longitud = lon;
+    return true;
+}
+
+void TSistemasVistos::Ver(const TPuntoExportado &p) {
+    if (tipo_ == tcGeografica || !p.Convertido) return;
+    // Zona holds the strip or zone number ("6", "21").
+    int z = 0;
+    for (const char c : p.Zona) {
+        if (c < '0' || c > '9') break;
+        z = z * 10 + (c - '0');
+        if (z > 99) break;
+    }
+    if (zona_ == 0)
+        zona_ = z;
+    else if (z != zona_)
+        varias_ = true;
+}
+
+std::string TSistemasVistos::WKT(TMarco marco) const {
+    if (tipo_ == tcGeografica) return WKTSistema(marco, tipo_, 0);
+    if (varias_ || zona_ == 0) return std::string();
+    return WKTSistema(marco, tipo_, zona_);
+}
+
+std::string RutaPrj(const std::string &rutaCsv) {
+    const std::size_t barra = rutaCsv.find_last_of('/');
+    const std::size_t punto = rutaCsv.find_last_of('.');
+    const bool conExtension = punto != std::string::npos && (barra == std::string::npos || punto > barra);
+    return (conExtension ? rutaCsv.substr(0, punto) : rutaCsv) + ".prj";
+}
+
+bool EscribirPrj(const std::string &rutaCsv, TMarco marco, const TSistemasVistos &sistemas) {
+    const std::string wkt = sistemas.WKT(marco);
+    if (wkt.empty()) return false;
+    TArchivoSeguro prj(RutaPrj(rutaCsv));
+    prj.Escribir(wkt);
+    prj.Confirmar();
     return true;
 }

@@ -42,6 +42,30 @@ class TEscritorPuntos {
 std::unique_ptr<TEscritorPuntos> CrearEscritor(TFormatoSalida formato, TTipoCoordenada destino,
                                                TSumidero sumidero);
 
+// The coordinate systems of a .csv's values, seen point by point: geographic values have one; plane
+// values one per strip or zone, read from each converted point's Zona. A .prj names one system.
+class TSistemasVistos {
+  public:
+    explicit TSistemasVistos(TTipoCoordenada tipo) : tipo_(tipo) {}
+    void Ver(const TPuntoExportado &p);
+    // The WKT of the one system on frame `marco`; empty when the points lie in several strips or zones,
+    // or (plane values) none converted.
+    std::string WKT(TMarco marco) const;
+
+  private:
+    TTipoCoordenada tipo_;
+    int zona_ = 0;
+    bool varias_ = false;
+};
+
+// The .prj beside a .csv: the name with ".prj" in place of its last extension, always in lower case, as
+// GDAL looks for it ("Obra.CSV" -> "Obra.prj").
+std::string RutaPrj(const std::string &rutaCsv);
+
+// Writes the .prj of a .csv (replaced only when complete) with the one system of its points, and returns
+// true; with none (points in several strips or zones) writes nothing and returns false. Throws EArchivo.
+bool EscribirPrj(const std::string &rutaCsv, TMarco marco, const TSistemasVistos &sistemas);
+
 // A latitude (tipo 1) or longitude (2) result text, DMS or decimal, as signed decimal degrees.
 // False when it does not read as one (no degree sign and not a number, or no hemisphere letter).
 bool GradosDecimales(std::string_view texto, int tipo, long double &grados);

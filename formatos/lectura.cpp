@@ -102,19 +102,75 @@ bool LineaEnBlanco(std::string_view linea, char delimitador) {
     }
 }
 
+namespace {
+
+// A waypoint record: its name, latitude and longitude, split as every line is split (quoted fields
+// included), each counting only when a comma follows it. `n` gets how many of the three were found.
+void CamposRegistro(std::string_view linea, const TMarcaGPS &marca, std::string_view (&valores)[3], int &n,
+                    std::string &aparte) {
+    const std::string_view resto = linea.substr(std::min(marca.Prefijo, linea.size()));
+    aparte.clear();
+    aparte.reserve(resto.size());
+    n = 0;
+    std::size_t ini = 0;
+    for (auto &v : valores) {
+        std::string_view campo;
+        const std::size_t fin = LeerCampo(resto, ini, ',', campo, aparte);
+        if (fin >= resto.size()) break;
+        v = campo;
+        ini = fin + 1;
+        ++n;
+    }
+}
+
+// A waypoint's point: no height (the default) and no zone; the angles as written (the point rule
+// reads the space form of a ",dms" file itself).
+bool PuntoDeRegistro(std::string_view linea, const TMarcaGPS &marca, TPuntoVista &punto, std::string &aparte) {
+    std::string_view valores[3];
+    int n = 0;
+    CamposRegistro(linea, marca, valores, n, aparte);
+    if (valores[1].empty() || valores[2].empty()) return false;
+    punto.Coord1 = valores[1];
+    punto.Coord2 = valores[2];
+    punto.EnDecimal = marca.Dms ? 0 : 1;
+    punto.ComaDecimal = 0;
+    punto.Coord3 = std::string_view();
+    punto.Zona = "0";
+    return true;
+}
+
+}  // namespace
+
 std::size_t CamposNecesarios(const TOpcionesLectura &opc) {
     return std::max({opc.ColLatX, opc.ColLonY, opc.ColAltura, opc.ColZona});
 }
 
 std::string_view NombrePunto(std::string_view linea, const TOpcionesLectura &opc, std::string &aparte) {
+    if (opc.Fuente == TTipoArchivo::GPS) {
+        std::string_view valores[3];
+        int n = 0;
+        CamposRegistro(linea, opc.Marca, valores, n, aparte);
+        return valores[0];
+    }
     if (opc.ColNombre == 0) return {};
     std::vector<std::string_view> campos;
     DividirCampos(linea, opc.Delimitador, campos, aparte, opc.ColNombre);
     return campos.size() == opc.ColNombre ? campos.back() : std::string_view();
 }
 
+TOpcionesLectura OpcionesGPS(const TMarcaGPS &marca, int64_t linea) {
+    TOpcionesLectura opc;
+    opc.Fuente = TTipoArchivo::GPS;
+    opc.Marca = marca;
+    opc.Delimitador = ',';
+    opc.LineaInicio = linea;
+    opc.ModoDecimal = marca.Dms ? 0 : 1;
+    return opc;
+}
+
 bool LeerPuntoVista(std::string_view linea, const TOpcionesLectura &opc, TPuntoVista &punto,
                     std::string &aparte) {
+    if (opc.Fuente == TTipoArchivo::GPS) return PuntoDeRegistro(linea, opc.Marca, punto, aparte);
     if (linea.empty() || opc.ColLatX == 0 || opc.ColLonY == 0) return false;
     // Up to the last field needed, keeping only the four that are read.
     const std::size_t ultimo = CamposNecesarios(opc);
@@ -169,6 +225,11 @@ TMotivo MotivoSinPunto(std::string_view linea, const TOpcionesLectura &opc) {
     m.Dato = TDato::Linea;
     if (linea.empty() || LineaEnBlanco(linea, opc.Delimitador)) {
         m.Codigo = TCodigoMotivo::LineaVacia;
+        return m;
+    }
+    if (opc.Fuente == TTipoArchivo::GPS) {
+        m.Codigo = TCodigoMotivo::Error;
+        m.Valor = "waypoint record without latitude and longitude (name,latitude,longitude, needed)";
         return m;
     }
     if (opc.ColLatX == 0 || opc.ColLonY == 0) {
@@ -240,18 +301,10 @@ bool BuscarMarcaGPS(std::string_view linea, TMarcaGPS &marca) {
 
 TRegistroGPS LeerRegistroGPS(std::string_view linea, const TMarcaGPS &marca) {
     TRegistroGPS r;
-    const std::string_view resto = linea.substr(std::min(marca.Prefijo, linea.size()));
     std::string aparte;
-    aparte.reserve(resto.size());
     std::string_view valores[3];
-    std::size_t ini = 0;
-    for (auto &v : valores) {
-        std::string_view campo;
-        const std::size_t fin = LeerCampo(resto, ini, ',', campo, aparte);
-        if (fin >= resto.size()) break;  // a field counts only when a comma follows it
-        v = campo;
-        ini = fin + 1;
-    }
+    int n = 0;
+    CamposRegistro(linea, marca, valores, n, aparte);
     r.Nombre = std::string(valores[0]);
     r.Latitud = std::string(valores[1]);
     r.Longitud = std::string(valores[2]);

@@ -18,6 +18,13 @@ enum class TTipoArchivo : uint8_t { Geografico, GaussKruger, UTM, GPS };
 // The conversion object's kind of a file's points: waypoints are geographic.
 TTipoCoordenada TipoCoordenada(TTipoArchivo tipo);
 
+// GPS waypoint files: the marker line (",D" decimal or ",dms" space-separated DMS) fixes the
+// notation and the prefix length of every record.
+struct TMarcaGPS {
+    bool Dms = false;
+    std::size_t Prefijo = 0;
+};
+
 // How a file is read: the one record of the read options dialog, the window, its background run and
 // zuvelo-convert.
 struct TOpcionesLectura {
@@ -31,14 +38,21 @@ struct TOpcionesLectura {
     TTipoArchivo Fuente = TTipoArchivo::Geografico;
     uint8_t ModoDecimal = 0;  // 1 decimal degrees (always for plane kinds), 0 DMS text
     uint8_t ComaDecimal = 0;  // 1: ',' is the decimal sign of numbers and DMS seconds, never a delimiter
+    // Fuente GPS: the marker of the waypoint file; its records are read from LineaInicio, the
+    // marker line, on, and their result lines are joined by Delimitador ','.
+    TMarcaGPS Marca;
 };
 
-// The options that read the lines of a delimited file holding points of `tipo`: waypoints read as
-// delimited lines (the window does so under Campo Inchauspe 69) are geographic points, on every path.
+// The options that read the lines of a file holding points of `tipo`, as loaded with `opc`: a GPS
+// file read as delimited lines (no marker; the window does so under Campo Inchauspe 69) holds
+// geographic points, on every path.
 inline TOpcionesLectura OpcionesDeLineas(TOpcionesLectura opc, TTipoArchivo tipo) {
-    opc.Fuente = tipo == TTipoArchivo::GPS ? TTipoArchivo::Geografico : tipo;
+    opc.Fuente = tipo == TTipoArchivo::GPS && opc.Marca.Prefijo == 0 ? TTipoArchivo::Geografico : tipo;
     return opc;
 }
+
+// The options that read the records of a waypoint file whose marker line is line `linea`.
+TOpcionesLectura OpcionesGPS(const TMarcaGPS &marca, int64_t linea);
 
 // The one field splitter. A field may be enclosed in double quotes (as spreadsheets write a field that
 // holds the delimiter or a quote): it then holds delimiters and doubled quotes, and the quotes are not
@@ -89,12 +103,6 @@ TMotivo MotivoSinPunto(std::string_view linea, const TOpcionesLectura &opc);
 bool CeldasLinea(std::string_view linea, int numero, const TOpcionesLectura &opc,
                  std::array<std::string, 9> &celdas, bool *nombrado = nullptr);
 
-// GPS waypoint files: the marker line (",D" decimal or ",dms" space-separated DMS) fixes the
-// notation and the prefix length of every record.
-struct TMarcaGPS {
-    bool Dms = false;
-    std::size_t Prefijo = 0;
-};
 bool BuscarMarcaGPS(std::string_view linea, TMarcaGPS &marca);
 // The name, latitude and longitude as written (split like any comma-separated line, quotes
 // included); a field counts only when a comma follows it.

@@ -23,6 +23,7 @@ std::size_t FinDeCampo(std::string_view s, char d, std::size_t desde, int n) {
 }  // namespace
 
 std::optional<std::string_view> CamposCompletos(std::string_view cortada, const TOpcionesLectura &opc) {
+    if (opc.Fuente == TTipoArchivo::GPS) return CamposCompletosGPS(cortada, opc.Marca);
     if (opc.ColLatX == 0 || opc.ColLonY == 0) return cortada;
     const int ultimo = std::max({opc.ColLatX, opc.ColLonY, opc.ColAltura, opc.ColZona});
     // Field n is closed by its delimiter; the fields after it are never read.

@@ -14,8 +14,14 @@
 
 void ConfigurarCoordenadas(TCoordenadas &c, int marcoFuente, int marcoDestino, TTipoArchivo tipoFuente,
                            TTipoArchivo tipoDestino) {
-    c.SetElipsoideFuente(marcoFuente == 0 ? ElipsoidePOSGAR : ElipsoideInchauspe);
-    c.SetElipsoideDestino(marcoDestino == 0 ? ElipsoidePOSGAR : ElipsoideInchauspe);
+    ConfigurarCoordenadas(c, MarcoDeIndice(marcoFuente), MarcoDeIndice(marcoDestino), tipoFuente,
+                          tipoDestino);
+}
+
+void ConfigurarCoordenadas(TCoordenadas &c, TMarco marcoFuente, TMarco marcoDestino, TTipoArchivo tipoFuente,
+                           TTipoArchivo tipoDestino) {
+    c.SetElipsoideFuente(ElipsoideDe(marcoFuente));
+    c.SetElipsoideDestino(ElipsoideDe(marcoDestino));
     c.SetTipoFuente(TipoCoordenada(tipoFuente));
     c.SetTipoDestino(TipoCoordenada(tipoDestino));
 }

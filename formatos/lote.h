@@ -10,7 +10,11 @@
 #include "lectura.h"
 #include "motivo.h"
 
-// Sets both frames and kinds: frames 0 POSGAR 94 / 1 Campo Inchauspe 69.
+// Sets both frames and kinds.
+void ConfigurarCoordenadas(TCoordenadas &c, TMarco marcoFuente, TMarco marcoDestino, TTipoArchivo tipoFuente,
+                           TTipoArchivo tipoDestino);
+// The same with the frames as selector indexes (MarcoDeIndice: 0 POSGAR 94, 1 Campo Inchauspe 69,
+// 2 POSGAR 2007).
 void ConfigurarCoordenadas(TCoordenadas &c, int marcoFuente, int marcoDestino, TTipoArchivo tipoFuente,
                            TTipoArchivo tipoDestino);
 

@@ -107,7 +107,8 @@ template <class F>
 TRechazo EnDestino(const TPuntoGeodesico &g, const TElipsoide &fuente, const TElipsoide &destino,
                    F &&seguir) {
     if (fuente.Codigo == destino.Codigo) return Valido(g) ? seguir(g) : rzSinResultado;
-    const TPuntoGeodesico d = AGeodesica(TrasladarDatum(AGeocentrica(g), fuente.Codigo), destino);
+    const TPuntoGeodesico d =
+        AGeodesica(TrasladarDatum(AGeocentrica(g), fuente.Codigo, destino.Codigo), destino);
     return Valido(d) ? seguir(d) : rzSinResultado;
 }
 

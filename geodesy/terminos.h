@@ -34,11 +34,12 @@ struct TTerminos {
     }
 };
 
-// The terms of the two frames' ellipsoids, computed at their first use.
+// The terms of the frames' two ellipsoids (POSGAR 94 and POSGAR 2007 share WGS 84), computed at their
+// first use.
 const TTerminos &TerminosPOSGAR();
 const TTerminos &TerminosInchauspe();
 
-// The terms of the ellipsoid (a, f): those of the two frames are kept; any other ellipsoid (a test's,
+// The terms of the ellipsoid (a, f): those of the two ellipsoids are kept; any other ellipsoid (a test's,
 // a sweep's) has its terms computed into `otro`, which the result then refers to. Inline, so that a
 // and f need not go through memory on every point.
 inline const TTerminos &Terminos(long double a, long double f, TTerminos &otro) {

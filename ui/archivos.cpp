@@ -63,11 +63,12 @@ QGroupBox *GrupoMarco(QWidget *padre, const char *nombre, const char *titulo, QR
     g->setFont(letra);
     g->setGeometry(lugar);
     botones = new QButtonGroup(g);
-    const char *items[2] = {"POSGAR 94", "Campo Inchauspe 69"};
-    for (int i = 0; i < 2; ++i) {
-        auto *r = new QRadioButton(items[i], g);
+    // The frames in the order of Marcos: a button's id is its frame's index there. Three buttons fill
+    // the box; the kind selectors sit just below it.
+    for (int i = 0; i < kCantidadMarcos; ++i) {
+        auto *r = new QRadioButton(Marcos[i].Nombre, g);
         r->setObjectName(QStringLiteral("%1%2").arg(nombre).arg(i));
-        r->setGeometry(8, 16 + i * 18, lugar.width() - 16, 18);
+        r->setGeometry(8, 14 + i * 17, lugar.width() - 16, 17);
         botones->addButton(r, i);
     }
     botones->button(0)->setChecked(true);
@@ -78,24 +79,24 @@ QGroupBox *GrupoMarco(QWidget *padre, const char *nombre, const char *titulo, QR
 
 void TFConv::CrearArchivos() {
     QWidget *p = TSTransf;
-    rgFuente = GrupoMarco(p, "rgFuente", "Tipo de Coordenadas Fuente", QRect(8, 8, 169, 57), BotonesFuente);
+    rgFuente = GrupoMarco(p, "rgFuente", "Tipo de Coordenadas Fuente", QRect(8, 8, 169, 68), BotonesFuente);
     rgDestino =
-        GrupoMarco(p, "rgDestino", "Tipo de Coordenadas Destino", QRect(184, 8, 169, 57), BotonesDestino);
+        GrupoMarco(p, "rgDestino", "Tipo de Coordenadas Destino", QRect(184, 8, 169, 68), BotonesDestino);
     BotonesFuente->setObjectName("BotonesFuente");
     BotonesDestino->setObjectName("BotonesDestino");
     Label5 = new QLabel("Coords. de:", p);
     Label5->setObjectName("Label5");
-    Label5->move(8, 74);
+    Label5->move(8, 80);
     cbFuente = new QComboBox(p);
     cbFuente->setObjectName("cbFuente");
-    cbFuente->setGeometry(96, 72, 65, 20);
+    cbFuente->setGeometry(96, 78, 65, 20);
     cbFuente->addItems({" GEO", " GK", " UTM", " GPS"});
     Label6 = new QLabel("a:", p);
     Label6->setObjectName("Label6");
-    Label6->move(176, 74);
+    Label6->move(176, 80);
     cbDestino = new QComboBox(p);
     cbDestino->setObjectName("cbDestino");
-    cbDestino->setGeometry(192, 72, 65, 20);
+    cbDestino->setGeometry(192, 78, 65, 20);
     cbDestino->addItems({"GEO", " GK", " UTM"});
     cbDestino->setCurrentIndex(1);
     skAbrir = BotonImagen(p, "skAbrir", QStyle::SP_DialogOpenButton, "Abrir", QRect(377, 8, 48, 48));
@@ -159,12 +160,12 @@ void TFConv::CerrarArchivos() {
     BorrarSegmentos();
 }
 
-int TFConv::MarcoFuente() const {
-    return BotonesFuente->checkedId() == 1 ? 1 : 0;
+TMarco TFConv::MarcoFuente() const {
+    return MarcoDeIndice(BotonesFuente->checkedId());
 }
 
-int TFConv::MarcoDestino() const {
-    return BotonesDestino->checkedId() == 1 ? 1 : 0;
+TMarco TFConv::MarcoDestino() const {
+    return MarcoDeIndice(BotonesDestino->checkedId());
 }
 
 TTipoArchivo TFConv::TipoFuente() const {

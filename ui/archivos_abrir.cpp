@@ -73,13 +73,13 @@ void TFConv::EmpezarApertura() {
 }
 
 void TFConv::AbrirArchivo(const std::string &ruta) {
-    if (MarcoFuente() == 0 && TipoFuente() == TTipoArchivo::GPS) {
+    if (MarcoFuente() == TMarco::Posgar94 && TipoFuente() == TTipoArchivo::GPS) {
         // A waypoint file has no read options: the button would reload the last delimited file.
         spOpcArch->setEnabled(false);
         LeerArchivoGPS(ruta);
         return;
     }
-    // Read as a delimited file (a GPS file under Campo Inchauspe 69 too).
+    // Read as a delimited file (a GPS file under another frame than POSGAR 94 too).
     spOpcArch->setEnabled(true);
     if (!FormOpciones) new TFormOpciones(this);
     FormOpciones->FuenteArchivo = TipoFuente();
@@ -105,7 +105,7 @@ void TFConv::spOpcArchClick() {
     AplicarOpcionesYCargar(FormOpciones->NombreArchivo);
 }
 
-void TFConv::CargarArchivo(const std::string &ruta) {
+void TFConv::AnotarArchivo(const std::string &ruta) {
     archivos_.ArchivoGrande = 0;
     BorrarSegmentos();
     const QFileInfo archivo(QFile::decodeName(ruta.c_str()));
@@ -118,6 +118,10 @@ void TFConv::CargarArchivo(const std::string &ruta) {
         spMensaje->Mostrar(TMensaje::Informacion, AQString(kMensajeDemasiadoGrande));
         archivos_.ArchivoGrande = 1;
     }
+}
+
+void TFConv::CargarArchivo(const std::string &ruta) {
+    AnotarArchivo(ruta);
     const TOpcionesLectura opc = Opciones();
     // The previous rows go first, so that two full grids never live side by side.
     ModeloGrilla->CargarDatos({});
@@ -179,8 +183,12 @@ void TFConv::LeerArchivoGPS(const std::string &ruta) {
     lector.LimitarLinea(kLargoMaximoLinea);
     std::string linea;
     TMarcaGPS marca;
+    int64_t numero = 0;
     bool hallada = false;
-    while (!hallada && lector.Leer(linea)) hallada = BuscarMarcaGPS(linea, marca);
+    while (!hallada && lector.Leer(linea)) {
+        ++numero;
+        hallada = BuscarMarcaGPS(linea, marca);
+    }
     if (!hallada) {
         // The previous file is already closed (its segments gone): its rows go too, and the user
         // learns why nothing was loaded instead of converting stale rows.
@@ -188,7 +196,11 @@ void TFConv::LeerArchivoGPS(const std::string &ruta) {
         throw std::runtime_error("'" + ruta.substr(ruta.find_last_of('/') + 1) +
                                  "' no es un archivo de puntos GPS: ninguna l\xEDnea tiene ',D' ni ',dms'.");
     }
-    archivos_.Lectura.ModoDecimal = marca.Dms ? 0 : 1;
+    // The records are read from the marker line on; a file of more lines than the grid holds shows
+    // its first records and is converted whole in the background, as a large delimited file.
+    archivos_.Lectura = OpcionesGPS(marca, numero);
+    AnotarArchivo(ruta);
+    ModeloGrilla->CargarDatos({});
     std::vector<TModeloGrilla::TFila> filas;
     LeerFilas(*ModeloGrilla, filas, [&] {
         do {
@@ -205,7 +217,8 @@ void TFConv::LeerArchivoGPS(const std::string &ruta) {
                 if (NormalizarDMS(r.Latitud, taLatitud, normal, m)) filas.back()[1] = normal;
                 if (NormalizarDMS(r.Longitud, taLongitud, normal, m)) filas.back()[2] = normal;
             }
-        } while (lector.Leer(linea));
+        } while (filas.size() < static_cast<std::size_t>(kLineasGrilla) && lector.Leer(linea));
     });
     Grilla->AjustarColumnaPunto();
+    if (archivos_.ArchivoGrande == 1) Segmentar(ruta);
 }

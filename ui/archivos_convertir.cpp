@@ -202,7 +202,7 @@ void TFConv::AjustarColumnasResultado() {
 
 void TFConv::GrupoTareasStart() {
     SegmentoSiguiente = 0;
-    const int mf = MarcoFuente(), md = MarcoDestino();
+    const TMarco mf = MarcoFuente(), md = MarcoDestino();
     const TTipoArchivo tf = TipoFuente(), td = TipoDestino();
     for (std::unique_ptr<TCoordenadas> *c : {&CoordTarea1, &CoordTarea2, &CoordTarea3, &CoordTarea4}) {
         *c = std::make_unique<TCoordenadas>();

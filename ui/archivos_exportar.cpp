@@ -28,10 +28,6 @@ struct EDetenido : std::runtime_error {
     EDetenido() : std::runtime_error("detenido") {}
 };
 
-const TElipsoide &MarcoDeItem(int item) {
-    return item == 1 ? ElipsoideInchauspe : ElipsoidePOSGAR;
-}
-
 }  // namespace
 
 void TFConv::CrearGuardarFondo() {
@@ -59,6 +55,7 @@ void TFConv::CrearGuardarFondo() {
 
 void TFConv::GuardarPuntos(const QString &fileName, TFormatoSalida formato, const TConteoPuntos &puntos) {
     MotivoGuardar.clear();
+    PrjGuardado = 0;
     if (!ConfirmarReemplazo(fileName)) {
         InformarGuardado(formato, false, 0, 0);
         return;
@@ -78,7 +75,7 @@ bool TFConv::MakePuntos(const QString &fileName, TFormatoSalida formato) {
     MotivoGuardar.clear();
     const TEstado::TAjustes &a = archivos_.AjustesConvertidos;
     const TTipoCoordenada tipo = TipoCoordenada(a.Destino);
-    const TElipsoide &marco = MarcoDeItem(a.MarcoDestino);
+    const TElipsoide &marco = ElipsoideDe(a.MarcoDestino);
     BarProgreso->FijarEtiqueta(QStringLiteral("Grabando ") + QFileInfo(fileName).fileName());
     BarProgreso->FijarValor(0);
     BarProgreso->Mostrar();
@@ -90,6 +87,7 @@ bool TFConv::MakePuntos(const QString &fileName, TFormatoSalida formato) {
         const int filas = g.Filas();
         TCoordenadas c;
         TPuntoExportado p;
+        TSistemasVistos sistemas(tipo);  // a .csv's coordinate system, for its .prj
         int mostrado = 0;
         for (int fila = TModeloGrilla::kFilasTitulo; fila < filas; ++fila) {
             if (g.Celda(fila, 1).empty()) continue;
@@ -107,11 +105,14 @@ bool TFConv::MakePuntos(const QString &fileName, TFormatoSalida formato) {
                                              std::to_string(fila - 1) + ") no se leen como coordenadas.");
             }
             escritor->Punto(p);
+            sistemas.Ver(p);
             const int v = static_cast<int>(static_cast<int64_t>(fila) * 100 / filas);
             if (v != mostrado && v < 100) BarProgreso->FijarValor(mostrado = v);
         }
         escritor->Terminar();
         salida.Confirmar();
+        if (formato == TFormatoSalida::Csv)
+            PrjGuardado = EscribirPrj(RutaLocal(fileName), a.MarcoDestino, sistemas) ? 1 : -1;
         BarProgreso->FijarValor(100);
         return true;
     } catch (const std::exception &e) {
@@ -171,5 +172,6 @@ void TFConv::TareaGuardarTerminate(TTarea *tarea) {
     // Empty and blank lines are no points; any other line that gave none is a point lost, as the
     // background run counts them.
     const TInforme &i = informeGuardar_;
+    PrjGuardado = bien ? i.Prj : 0;
     InformarGuardado(formatoGuardar_, bien, i.Convertidos, i.NoConvertidos());
 }

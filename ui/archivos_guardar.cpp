@@ -112,6 +112,12 @@ void TFConv::InformarGuardado(TFormatoSalida formato, bool bien, int64_t convert
                  (sinConvertir > 0 ? (conFilas ? ": quedaron sin valores." : ": no est\xE1n en el archivo.")
                   : conFilas        ? ": los puntos con error quedaron sin valores."
                                     : ": los puntos con error no est\xE1n en el archivo.");
+    if (bien && PrjGuardado > 0)
+        texto += "\nSu sistema de coordenadas est\xE1 en el archivo .prj de igual nombre.";
+    if (bien && PrjGuardado < 0)
+        texto +=
+            "\nSin archivo .prj: los puntos est\xE1n en varias fajas o zonas y un .prj nombra un solo "
+            "sistema.";
     if (!bien && !MotivoGuardar.empty()) texto += "\n\r" + MotivoGuardar;
     spMensaje->Mostrar(TMensaje::Informacion, AQString(texto), TMensaje::Ok);
 }

@@ -1,5 +1,5 @@
 // The "Conversión" tab: its controls, the tick rules that keep exactly one input group editable and
-// the two frame buttons.
+// the three frame buttons.
 #include "conversion.h"
 
 #include <QApplication>
@@ -37,7 +37,7 @@ struct TFConv::TGrupoDef {
     TCampoDef campos[3];
 };
 
-const TFConv::TGrupoDef TFConv::kGrupos[5] = {
+const TFConv::TGrupoDef TFConv::kGrupos[kGruposConversion] = {
     {&TFConv::cGEOgrp,
      "cGEOgrp",
      kGeo,
@@ -66,7 +66,28 @@ const TFConv::TGrupoDef TFConv::kGrupos[5] = {
      {{&TFConv::GKIx, "GKIx", "Norte ( X ):"},
       {&TFConv::GKIy, "GKIy", "Este ( Y ):"},
       {&TFConv::GKIf, "GKIf", "Faja:"}}},
+    {&TFConv::cGEO07grp,
+     "cGEO07grp",
+     "POSGAR 2007 - Geogr\xE1"
+     "ficas (Geod\xE9sicas)",
+     {{&TFConv::G07Lat, "G07Lat", "Latitud:"},
+      {&TFConv::G07Lon, "G07Lon", "Longitud:"},
+      {&TFConv::G07Alt, "G07Alt", "Altura Elip.:"}}},
+    {&TFConv::cGK07grp,
+     "cGK07grp",
+     "POSGAR 2007 - Planas Gauss Kr\xFCger",
+     {{&TFConv::GK07x, "GK07x", "Norte ( X ):"},
+      {&TFConv::GK07y, "GK07y", "Este ( Y ):"},
+      {&TFConv::GK07f, "GK07f", "Faja:"}}},
 };
+
+namespace {
+// The frame button of each group (1 to 7), and the first and last group of each frame.
+int MarcoDelGrupo(int n) {
+    return n <= 3 ? 1 : n <= 5 ? 2 : 3;
+}
+const int kPrimerGrupo[4] = {0, 1, 4, 6}, kUltimoGrupo[4] = {0, 3, 5, 7};
+}  // namespace
 
 namespace {
 
@@ -142,9 +163,11 @@ void TFConv::CrearConversion() {
     spSkinCheckRadioBox1->setChecked(true);
     spSkinCheckRadioBox2 = new QRadioButton(AQString(" CAMPO INCHAUSPE 69"), TSConv);
     spSkinCheckRadioBox2->setObjectName(QStringLiteral("spSkinCheckRadioBox2"));
+    spSkinCheckRadioBox3 = new QRadioButton(AQString(" POSGAR 2007"), TSConv);
+    spSkinCheckRadioBox3->setObjectName(QStringLiteral("spSkinCheckRadioBox3"));
 
-    QGroupBox *cajas[5];
-    for (int g = 0; g < 5; ++g) {
+    QGroupBox *cajas[kGruposConversion];
+    for (int g = 0; g < kGruposConversion; ++g) {
         const TGrupoDef &def = kGrupos[g];
         auto *caja = new TGrupoTick(AQString(def.titulo), *this, TSConv);
         caja->setObjectName(QString::fromLatin1(def.nombre));
@@ -173,7 +196,7 @@ void TFConv::CrearConversion() {
         cajas[g] = caja;
     }
 
-    // The fields of all five groups start at the same distance from their labels.
+    // The fields of all seven groups start at the same distance from their labels.
     int anchoEtiquetas = 0;
     for (QGroupBox *caja : cajas)
         for (QLabel *etiqueta : caja->findChildren<QLabel *>())
@@ -202,6 +225,7 @@ void TFConv::CrearConversion() {
     auto *marcos = new QHBoxLayout;
     marcos->addWidget(spSkinCheckRadioBox1, 1);
     marcos->addWidget(spSkinCheckRadioBox2, 1);
+    marcos->addWidget(spSkinCheckRadioBox3, 1);
     pagina->addLayout(marcos);
     auto *columnas = new QHBoxLayout;
     columnas->setSpacing(6);
@@ -219,10 +243,17 @@ void TFConv::CrearConversion() {
     columnas->addLayout(izquierda, 1);
     columnas->addLayout(derecha, 1);
     pagina->addLayout(columnas, 1);
+    // POSGAR 2007 in a row of its own below, its geographic group under POSGAR 94's and its
+    // Gauss-Krüger group under Campo Inchauspe's.
+    auto *posgar2007 = new QHBoxLayout;
+    posgar2007->setSpacing(6);
+    posgar2007->addWidget(cajas[5], 1);
+    posgar2007->addWidget(cajas[6], 1);
+    pagina->addLayout(posgar2007);
 
     Elat->setFocus();  // the first field has the focus when the window opens
 
-    // Tab order: groups 1 to 5, the combined box, the frame buttons.
+    // Tab order: groups 1 to 7, the combined box, the frame buttons.
     QWidget *orden[] = {Elat,
                         ELon,
                         EAlt,
@@ -238,9 +269,16 @@ void TFConv::CrearConversion() {
                         GKIx,
                         GKIy,
                         GKIf,
+                        G07Lat,
+                        G07Lon,
+                        G07Alt,
+                        GK07x,
+                        GK07y,
+                        GK07f,
                         Memo,
                         spSkinCheckRadioBox1,
-                        spSkinCheckRadioBox2};
+                        spSkinCheckRadioBox2,
+                        spSkinCheckRadioBox3};
     for (std::size_t k = 1; k < std::size(orden); ++k) QWidget::setTabOrder(orden[k - 1], orden[k]);
 
     // Events. The tick event runs on every change of state; FijarTick runs it also without one.
@@ -249,23 +287,27 @@ void TFConv::CrearConversion() {
     Conectar(cUTMgrp, &QGroupBox::toggled, this, &TFConv::cUTMgrpChecked);
     Conectar(cGEOIgrp, &QGroupBox::toggled, this, &TFConv::cGEOIgrpChecked);
     Conectar(cGKIgrp, &QGroupBox::toggled, this, &TFConv::cGKIgrpChecked);
+    Conectar(cGEO07grp, &QGroupBox::toggled, this, &TFConv::cGEO07grpChecked);
+    Conectar(cGK07grp, &QGroupBox::toggled, this, &TFConv::cGK07grpChecked);
     Conectar(spSkinCheckRadioBox1, &QRadioButton::clicked, this, &TFConv::spSkinCheckRadioBox1Click);
     Conectar(spSkinCheckRadioBox2, &QRadioButton::clicked, this, &TFConv::spSkinCheckRadioBox2Click);
-    for (QLineEdit *campo : {Elat, ELon, SLat, SLon}) {
+    Conectar(spSkinCheckRadioBox3, &QRadioButton::clicked, this, &TFConv::spSkinCheckRadioBox3Click);
+    for (QLineEdit *campo : {Elat, ELon, SLat, SLon, G07Lat, G07Lon}) {
         Conectar(campo, &QLineEdit::textChanged, [this, campo] { EditChange(campo); });
         EnlazarTeclas(campo);
     }
-    for (QLineEdit *campo : {Elat, ELon, SLat, SLon, EAlt, GKPy, GKPf, cpZ, SAlt, GKIy, GKIf})
+    for (QLineEdit *campo : {Elat, ELon, SLat, SLon, EAlt, GKPy, GKPf, cpZ, SAlt, GKIy, GKIf, G07Lat, G07Lon,
+                             G07Alt, GK07y, GK07f})
         campo->installEventFilter(EventosConversion);
 }
 
 QGroupBox *TFConv::Grupo(int n) const {
-    if (n < 1 || n > 5) return nullptr;
+    if (n < 1 || n > kGruposConversion) return nullptr;
     return this->*kGrupos[n - 1].grupo;
 }
 
 QLineEdit *TFConv::CampoGrupo(int grupo, int i) const {
-    if (grupo < 1 || grupo > 5 || i < 0 || i > 2) return nullptr;
+    if (grupo < 1 || grupo > kGruposConversion || i < 0 || i > 2) return nullptr;
     return this->*kGrupos[grupo - 1].campos[i].campo;
 }
 
@@ -275,7 +317,7 @@ void TFConv::FijarTick(QGroupBox *grupo, bool tildado) {
     TCambioGrupos cambio(*this);
     if (grupo->isChecked() == tildado) {
         // No change of state, so no toggled signal: run the tick event here.
-        for (int n = 1; n <= 5; ++n)
+        for (int n = 1; n <= kGruposConversion; ++n)
             if (Grupo(n) == grupo) TickGrupo(n);
     } else {
         grupo->setChecked(tildado);
@@ -283,9 +325,11 @@ void TFConv::FijarTick(QGroupBox *grupo, bool tildado) {
 }
 
 void TFConv::LimpiarTodosMenoElGrupo(uint8_t grupo) {
-    for (int n = 1; n <= 5; ++n)
-        if (n != grupo)
+    for (int n = 1; n <= kGruposConversion; ++n)
+        if (n != grupo) {
             for (int i = 0; i < 3; ++i) CampoGrupo(n, i)->clear();
+            Grupo(n)->setToolTip(QString());  // the shift that gave its values
+        }
 }
 
 void TFConv::cGEOgrpChecked() {
@@ -303,6 +347,12 @@ void TFConv::cGEOIgrpChecked() {
 void TFConv::cGKIgrpChecked() {
     TickGrupo(5);
 }
+void TFConv::cGEO07grpChecked() {
+    TickGrupo(6);
+}
+void TFConv::cGK07grpChecked() {
+    TickGrupo(7);
+}
 
 void TFConv::TickGrupo(int n) {
     TCambioGrupos cambio(*this);
@@ -311,13 +361,15 @@ void TFConv::TickGrupo(int n) {
     for (QWidget *hijo : grupo->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
         hijo->setEnabled(true);
 
-    QRadioButton *marco = n <= 3 ? spSkinCheckRadioBox1 : spSkinCheckRadioBox2;
+    QRadioButton *const botones[4] = {nullptr, spSkinCheckRadioBox1, spSkinCheckRadioBox2,
+                                      spSkinCheckRadioBox3};
+    QRadioButton *marco = botones[MarcoDelGrupo(n)];
     if (!marco->isChecked() && grupo->isChecked()) FijarTick(grupo, false);
     if (grupo->isChecked()) {
         Memo->clear();
         for (int i = 0; i < 3; ++i) FijarSoloLectura(CampoGrupo(n, i), false);
         LimpiarTodosMenoElGrupo(static_cast<uint8_t>(n));
-        const int primero = n <= 3 ? 1 : 4, ultimo = n <= 3 ? 3 : 5;
+        const int primero = kPrimerGrupo[MarcoDelGrupo(n)], ultimo = kUltimoGrupo[MarcoDelGrupo(n)];
         for (int h = primero; h <= ultimo; ++h)
             if (h != n && Grupo(h)->isChecked()) FijarTick(Grupo(h), false);
         DarFoco(CampoGrupo(n, 0));
@@ -328,7 +380,7 @@ void TFConv::TickGrupo(int n) {
 
 void TFConv::spSkinCheckRadioBox1Click() {
     TCambioGrupos cambio(*this);
-    for (int n : {4, 5, 2, 3}) FijarTick(Grupo(n), false);
+    for (int n : {4, 5, 6, 7, 2, 3}) FijarTick(Grupo(n), false);
     FijarTick(cGEOgrp, true);
     LimpiarTodosMenoElGrupo(1);
     DarFoco(Elat);
@@ -336,8 +388,16 @@ void TFConv::spSkinCheckRadioBox1Click() {
 
 void TFConv::spSkinCheckRadioBox2Click() {
     TCambioGrupos cambio(*this);
-    for (int n : {1, 2, 3, 5}) FijarTick(Grupo(n), false);
+    for (int n : {1, 2, 3, 5, 6, 7}) FijarTick(Grupo(n), false);
     FijarTick(cGEOIgrp, true);
     LimpiarTodosMenoElGrupo(4);
     DarFoco(SLat);
+}
+
+void TFConv::spSkinCheckRadioBox3Click() {
+    TCambioGrupos cambio(*this);
+    for (int n : {1, 2, 3, 4, 5, 7}) FijarTick(Grupo(n), false);
+    FijarTick(cGEO07grp, true);
+    LimpiarTodosMenoElGrupo(6);
+    DarFoco(G07Lat);
 }

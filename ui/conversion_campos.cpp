@@ -130,6 +130,12 @@ void TFConv::ElatEnter() {
 void TFConv::SLatEnter() {
     if (Formato) Formato->FijarLatitud();
 }
+void TFConv::G07LatEnter() {
+    if (Formato) Formato->FijarLatitud();
+}
+void TFConv::G07LonEnter() {
+    if (Formato) Formato->FijarLongitud();
+}
 void TFConv::ELonEnter() {
     if (Formato) Formato->FijarLongitud();
 }
@@ -164,6 +170,8 @@ bool TEventosConversion::eventFilter(QObject *destino, QEvent *evento) {
                 if (campo == v.ELon) v.ELonEnter();
                 if (campo == v.SLat) v.SLatEnter();
                 if (campo == v.SLon) v.SLonEnter();
+                if (campo == v.G07Lat) v.G07LatEnter();
+                if (campo == v.G07Lon) v.G07LonEnter();
                 break;
             case QEvent::FocusOut: {
                 // Leaving a field means the focus went to another control of the window: not a
@@ -176,6 +184,8 @@ bool TEventosConversion::eventFilter(QObject *destino, QEvent *evento) {
                 if (campo == v.cpZ) v.cpZExit();
                 if (campo == v.SAlt) v.SAltExit();
                 if (campo == v.GKIy || campo == v.GKIf) v.GKIyExit();
+                if (campo == v.G07Alt) v.G07AltExit();
+                if (campo == v.GK07y || campo == v.GK07f) v.GK07yExit();
                 break;
             }
             default:

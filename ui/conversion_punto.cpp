@@ -1,11 +1,13 @@
-// The five conversions of the "Conversión" tab: leaving the input group's last field converts the
+// The seven conversions of the "Conversión" tab: leaving the input group's last field converts the
 // point into every other group, in a fixed chain through the window's TCoordenadas, and writes the
-// two Gauss-Krüger results into Memo.
+// Gauss-Krüger results into Memo. A group on another frame says in its tooltip which shift gave it.
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QGroupBox>
 #include <QTextCursor>
+#include <algorithm>
+#include <charconv>
 #include "Validate.h"
 #include "mensaje.h"
 #include "punto.h"
@@ -31,7 +33,7 @@ struct TGrupoConversion {
     TTipoCoordenada tipo;
     const char *nombre;
 };
-const TGrupoConversion kGrupoConversion[6] = {
+const TGrupoConversion kGrupoConversion[kGruposConversion + 1] = {
     {nullptr, tcGeografica, ""},
     {&ElipsoidePOSGAR, tcGeografica,
      "Geogr\xE1"
@@ -42,23 +44,54 @@ const TGrupoConversion kGrupoConversion[6] = {
      "Geogr\xE1"
      "ficas Campo Inchauspe 69"},
     {&ElipsoideInchauspe, tcGaussKruger, "Gauss-Kr\xFCger Campo Inchauspe 69"},
+    {&ElipsoidePOSGAR2007, tcGeografica,
+     "Geogr\xE1"
+     "ficas POSGAR 2007"},
+    {&ElipsoidePOSGAR2007, tcGaussKruger, "Gauss-Kr\xFCger POSGAR 2007"},
 };
 
-// The other groups in the order each input group fills them, and the memo's blocks: P the POSGAR
-// block, I the Inchauspe block, '-' the separator.
+// The other groups in the order each input group fills them, and the memo's blocks: P the POSGAR 94
+// block, I the Inchauspe block, N the POSGAR 2007 block, '-' the separator. The POSGAR 2007 groups come
+// last, so that the first five inputs fill groups 1 to 5 and the memo as they always have.
 struct TCadena {
-    int grupos[4];
+    int grupos[kGruposConversion - 1];
     const char *memo;
 };
-const TCadena kCadena[6] = {
-    {{0, 0, 0, 0}, ""},    {{2, 3, 4, 5}, "P-I"}, {{1, 3, 4, 5}, "I"},
-    {{1, 2, 4, 5}, "P-I"}, {{5, 1, 2, 3}, "I-P"}, {{4, 1, 2, 3}, "P"},
+const TCadena kCadena[kGruposConversion + 1] = {
+    {{0, 0, 0, 0, 0, 0}, ""},      {{2, 3, 4, 5, 6, 7}, "P-I"}, {{1, 3, 4, 5, 6, 7}, "I"},
+    {{1, 2, 4, 5, 6, 7}, "P-I"},   {{5, 1, 2, 3, 6, 7}, "I-P"}, {{4, 1, 2, 3, 6, 7}, "P"},
+    {{7, 1, 2, 3, 4, 5}, "N-P-I"}, {{6, 1, 2, 3, 4, 5}, "P-I"},
 };
+
+// The Gauss-Krüger group and memo title of each block.
+struct TBloqueMemo {
+    char clave;
+    int grupo;
+    const char *titulo;
+};
+const TBloqueMemo kBloques[] = {
+    {'P', 2, "Gauss Kr\xFCger (POSGAR):"},
+    {'I', 5, "Gauss Kr\xFCger (C.Inchaupe):"},
+    {'N', 7, "Gauss Kr\xFCger (POSGAR 2007):"},
+};
+
+// The tooltip of a group filled from another frame: the shift PROJ prefers between the two, and its
+// stated accuracy.
+std::string TextoTraslado(const TElipsoide &de, const TElipsoide &a) {
+    const TTraslado *t = Traslado(MarcoDe(de), MarcoDe(a));
+    if (!t) return std::string();
+    char exactitud[16];
+    const auto r = std::to_chars(exactitud, exactitud + sizeof exactitud, t->Exactitud);
+    std::string s = std::string("Desde ") + DatosMarco(t->De).Nombre + " a " + DatosMarco(t->A).Nombre +
+                    ": " + t->Operacion;
+    if (t->EPSG != 0) s += " (EPSG:" + std::to_string(t->EPSG) + ")";
+    return s + ", exactitud declarada " + std::string(exactitud, r.ptr) + " m";
+}
 
 // Copies the conversion's result into the three fields of group g. A latitude or longitude field
 // checks what is written into it, so the matching mask is put in force first.
 void Llenar(const TPuntoTexto &s, int g, QLineEdit *const campos[3]) {
-    const bool geografico = g == 1 || g == 4;
+    const bool geografico = kGrupoConversion[g].tipo == tcGeografica;
     if (geografico && Formato) Formato->FijarLatitud();
     Escribir(campos[0], s.Coord1);
     if (geografico && Formato) Formato->FijarLongitud();
@@ -112,17 +145,19 @@ TPuntoLeido TFConv::PuntoDelGrupo(int g) {
 
 // The memo's blocks for input group `entrada`; a Gauss-Krüger group that could not hold the point
 // says so in its block.
-void TFConv::EscribirMemo(int entrada, const bool (&lleno)[6]) {
+void TFConv::EscribirMemo(int entrada, const bool (&lleno)[kGruposConversion + 1]) {
     Memo->clear();
     for (const char *b = kCadena[entrada].memo; *b; ++b) {
         if (*b == '-') {
             Linea(Memo, "----");
             continue;
         }
-        const bool posgar = *b == 'P';
-        const char *titulo = posgar ? "Gauss Kr\xFCger (POSGAR):" : "Gauss Kr\xFCger (C.Inchaupe):";
-        if (lleno[posgar ? 2 : 5] || entrada == (posgar ? 2 : 5)) {
-            Bloque(Memo, titulo, posgar ? GKPx : GKIx, posgar ? GKPy : GKIy, posgar ? GKPf : GKIf);
+        const TBloqueMemo &bloque = *std::find_if(std::begin(kBloques), std::end(kBloques),
+                                                  [b](const TBloqueMemo &k) { return k.clave == *b; });
+        const int g = bloque.grupo;
+        const char *titulo = bloque.titulo;
+        if (lleno[g] || entrada == g) {
+            Bloque(Memo, titulo, CampoGrupo(g, 0), CampoGrupo(g, 1), CampoGrupo(g, 2));
         } else {
             Linea(Memo, titulo);
             Linea(Memo, "(sin resultado)");
@@ -159,12 +194,13 @@ void TFConv::ConvertirGrupo(int entrada) {
 
     std::string sinResultado;
     TMotivo motivoGrupo;
-    bool lleno[6] = {false, false, false, false, false, false};
+    bool lleno[kGruposConversion + 1] = {};
     for (int destino : kCadena[entrada].grupos) {
         const TGrupoConversion &d = kGrupoConversion[destino];
         c.SetElipsoideDestino(*d.elipsoide);
         c.SetTipoDestino(d.tipo);
         QLineEdit *const campos[3] = {CampoGrupo(destino, 0), CampoGrupo(destino, 1), CampoGrupo(destino, 2)};
+        Grupo(destino)->setToolTip(AQString(TextoTraslado(*g.elipsoide, *d.elipsoide)));
         if (c.Convertir()) {
             Llenar(c.Salida, destino, campos);
             lleno[destino] = true;
@@ -202,4 +238,12 @@ void TFConv::SAltExit() {
 
 void TFConv::GKIyExit() {
     if (cGKIgrp->isChecked() && Coordenadas) ConvertirGrupo(5);
+}
+
+void TFConv::G07AltExit() {
+    if (cGEO07grp->isChecked() && Coordenadas) ConvertirGrupo(6);
+}
+
+void TFConv::GK07yExit() {
+    if (cGK07grp->isChecked() && Coordenadas) ConvertirGrupo(7);
 }

@@ -82,7 +82,7 @@ TFConv::TFConv(QWidget *parent) : QMainWindow(parent) {
     SoltarArchivo = new TSoltarArchivo(
         this, [this](const QString &archivo) { AlBorde(*spMensaje, [&] { ArchivoSoltado(archivo); }); });
 
-    resize(583, 445);
+    resize(583, 530);  // the design size, with the POSGAR 2007 row
     if (QScreen *pantalla = QGuiApplication::primaryScreen())
         move(pantalla->availableGeometry().center() - QRect(QPoint(0, 0), size()).center());
 

@@ -45,6 +45,10 @@ class TTarea;
 class TVistaGrilla;
 struct TMotivo;
 
+// The "Conversión" tab's groups: geographic, Gauss-Krüger and UTM on POSGAR 94, geographic and
+// Gauss-Krüger on Campo Inchauspe 69 and on POSGAR 2007.
+inline constexpr int kGruposConversion = 7;
+
 class TFConv : public QMainWindow {
     Q_OBJECT
   public:
@@ -75,10 +79,10 @@ class TFConv : public QMainWindow {
         // then: a save that reads it again must find the same file.
         std::string RutaArchivo;
         int64_t TamanoArchivo = -1, CambioArchivo = -1;
-        // The selectors when the last convert command ran (frames 0 POSGAR 94 / 1 Campo Inchauspe 69):
-        // the results are of these, whatever the selectors show now.
+        // The selectors when the last convert command ran: the results are of these, whatever the
+        // selectors show now.
         struct TAjustes {
-            int MarcoFuente = 0, MarcoDestino = 0;
+            TMarco MarcoFuente = TMarco::Posgar94, MarcoDestino = TMarco::Posgar94;
             TTipoArchivo Fuente = TTipoArchivo::Geografico, Destino = TTipoArchivo::GaussKruger;
         } AjustesConvertidos;
     };
@@ -120,24 +124,28 @@ class TFConv : public QMainWindow {
     // ---- "Conversión" tab (conversion.cpp, conversion_campos.cpp, conversion_punto.cpp) ------------
     QRadioButton *spSkinCheckRadioBox1 = nullptr;                         // " POSGAR 94    ( WGS 84)"
     QRadioButton *spSkinCheckRadioBox2 = nullptr;                         // " CAMPO INCHAUSPE 69"
+    QRadioButton *spSkinCheckRadioBox3 = nullptr;                         // " POSGAR 2007"
     QGroupBox *cGEOgrp = nullptr, *cGKgrp = nullptr, *cUTMgrp = nullptr;  // groups 1 to 3 (POSGAR 94)
     QGroupBox *cGEOIgrp = nullptr, *cGKIgrp = nullptr;                    // groups 4, 5 (Campo Inchauspe)
+    QGroupBox *cGEO07grp = nullptr, *cGK07grp = nullptr;                  // groups 6, 7 (POSGAR 2007)
     QGroupBox *cUTMIgrp = nullptr;                                        // combined GK results
     QLineEdit *Elat = nullptr, *ELon = nullptr, *EAlt = nullptr;
     QLineEdit *GKPx = nullptr, *GKPy = nullptr, *GKPf = nullptr;
     QLineEdit *cpX = nullptr, *cpY = nullptr, *cpZ = nullptr;
     QLineEdit *SLat = nullptr, *SLon = nullptr, *SAlt = nullptr;
     QLineEdit *GKIx = nullptr, *GKIy = nullptr, *GKIf = nullptr;
+    QLineEdit *G07Lat = nullptr, *G07Lon = nullptr, *G07Alt = nullptr;
+    QLineEdit *GK07x = nullptr, *GK07y = nullptr, *GK07f = nullptr;
     QPlainTextEdit *Memo = nullptr;
     TEventosConversion *EventosConversion = nullptr;  // focus and key events of the fields
     int CambiandoGrupos = 0;  // > 0 while tick rules run: focus moves then are no field exits
 
     struct TGrupoDef;
-    static const TGrupoDef kGrupos[5];
+    static const TGrupoDef kGrupos[kGruposConversion];
 
     void CrearConversion();
-    QGroupBox *Grupo(int n) const;                  // group 1 to 5
-    QLineEdit *CampoGrupo(int grupo, int i) const;  // field i (0 to 2) of group 1 to 5
+    QGroupBox *Grupo(int n) const;                  // group 1 to 7
+    QLineEdit *CampoGrupo(int grupo, int i) const;  // field i (0 to 2) of group 1 to 7
     // Sets a group's tick and always runs its tick event, also when the state does not change.
     void FijarTick(QGroupBox *grupo, bool tildado);
     void LimpiarTodosMenoElGrupo(uint8_t grupo);
@@ -146,9 +154,12 @@ class TFConv : public QMainWindow {
     void cUTMgrpChecked();
     void cGEOIgrpChecked();
     void cGKIgrpChecked();
+    void cGEO07grpChecked();
+    void cGK07grpChecked();
     void TickGrupo(int n);
     void spSkinCheckRadioBox1Click();
     void spSkinCheckRadioBox2Click();
+    void spSkinCheckRadioBox3Click();
 
     // Field checking; used by the interactive fields and by the grid's cell editor.
     bool ChequearEntrada(QLineEdit *campo);
@@ -161,18 +172,22 @@ class TFConv : public QMainWindow {
     void ELonEnter();
     void SLatEnter();
     void SLonEnter();
+    void G07LatEnter();
+    void G07LonEnter();
 
     // Conversions run when the focus leaves the input group's last field: the point of input group
-    // 1 to 5 into every other group.
+    // 1 to 7 into every other group.
     void ConvertirGrupo(int entrada);
     TPuntoLeido PuntoDelGrupo(int g);
-    void EscribirMemo(int entrada, const bool (&lleno)[6]);
+    void EscribirMemo(int entrada, const bool (&lleno)[kGruposConversion + 1]);
     void RechazarEntrada(int grupo, const TMotivo &motivo);
     void EAltExit();
     void GKPyExit();
     void cpZExit();
     void SAltExit();
     void GKIyExit();
+    void G07AltExit();
+    void GK07yExit();
 
     // ---- "Archivos" tab (archivos.cpp: controls, kinds, titles) -------------------------------------
     QGroupBox *rgFuente = nullptr;           // "Tipo de Coordenadas Fuente"
@@ -196,12 +211,12 @@ class TFConv : public QMainWindow {
     TEstado archivos_;
 
     void CrearArchivos();
-    void CerrarArchivos();     // stops and waits for the workers, deletes the segments
+    void CerrarArchivos();  // stops and waits for the workers, deletes the segments
     // The kinds chosen in cbFuente and cbDestino, whose items follow TTipoArchivo.
     TTipoArchivo TipoFuente() const;
     TTipoArchivo TipoDestino() const;
-    int MarcoFuente() const;   // 0 POSGAR 94, 1 Campo Inchauspe 69
-    int MarcoDestino() const;  // 0 POSGAR 94, 1 Campo Inchauspe 69
+    TMarco MarcoFuente() const;  // the chosen button's frame
+    TMarco MarcoDestino() const;
     void cbFuenteChange(int item);
     void cbDestinoChange(int item);
     // Stores the text of an open in-place editor (the grid's own or Campo) before a command reads the
@@ -218,6 +233,8 @@ class TFConv : public QMainWindow {
     void AbrirArchivo(const std::string &ruta);  // a waypoint file, or the read options and the load
     void spOpcArchClick();
     void AplicarOpcionesYCargar(const std::string &ruta);  // copies the accepted read options, loads
+    // The file about to be loaded: its path, size, time and lines, and whether it is large.
+    void AnotarArchivo(const std::string &ruta);
     void CargarArchivo(const std::string &ruta);
     void LeerArchivoGPS(const std::string &ruta);
     void Segmentar(const std::string &ruta);
@@ -263,6 +280,7 @@ class TFConv : public QMainWindow {
 
     // ---- Saving (archivos_guardar.cpp) -------------------------------------------------------------
     std::string MotivoGuardar;  // why the last save failed (Windows-1252); empty when declined
+    int PrjGuardado = 0;        // the last .csv saved: 1 with its .prj, -1 without (several strips or zones)
     void skGuardarclick();
     TConteoPuntos PuntosAGuardar() const;
     // False when the user declines to replace an existing file.

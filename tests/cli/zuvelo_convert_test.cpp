@@ -102,6 +102,14 @@ TEST(ZuveloConvert, FuentesPlanas) {
          "6"},
         {"gk inchauspe a gk posgar", "6170708.1474\t6373310.1963\t-9.7997\n",
          "-f gk -t gk --from-frame inchauspe -c 1,2,3", 6170494.489L, 6373260.3471L, "6"},
+        // PROJ: cs2cs EPSG:5348 EPSG:22186, EPSG:22186 EPSG:5348, EPSG:22196 EPSG:5348.
+        {"gk posgar2007 a gk posgar", "6170494.489,6373260.3471\n", "-f gk -t gk --from-frame posgar2007",
+         6170493.8548L, 6373260.2478L, "6"},
+        {"gk posgar a gk posgar2007", "6170494.489,6373260.3471\n", "-f gk -t gk --to-frame POSGAR2007",
+         6170495.1232L, 6373260.4464L, "6"},
+        {"gk inchauspe a gk posgar2007", "6170708.1474\t6373310.1963\t-9.7997\n",
+         "-f gk -t gk --from-frame inchauspe --to-frame posgar2007 -c 1,2,3", 6170494.4890L, 6373260.3473L,
+         "6"},
     };
     TCarpetaTemporal dir;
     for (const Caso &c : casos) {
@@ -315,6 +323,51 @@ TEST(ZuveloConvert, FormatosLeidosPorGDAL) {
                 EXPECT_NEAR(l.lon, p.lon, 1e-9);
             }
         }
+    }
+}
+
+// A .csv names its coordinate system in the .prj beside it, which GDAL reads as the layer's system: the
+// EPSG code of the destination frame and kind (the strip's own), or a UTM zone on the frame; points in
+// several strips or zones have no one system, and no .prj is written.
+TEST(ZuveloConvert, PrjJuntoAlCsvLeidoPorGDAL) {
+    if (!HayOgrinfo()) GTEST_SKIP() << "ogrinfo not installed";
+    struct Caso {
+        const char *salida, *args, *entrada;
+        const char *prj;     // nullptr: none written
+        const char *espera;  // in GDAL's description of the layer's system
+    };
+    const char *const unaFaja = "A;-34.5;-58.4\r\nB;-34.6;-58.3\r\n";
+    const Caso casos[] = {
+        {"a.csv", "-t gk --to-frame posgar2007", unaFaja, "a.prj", "ID[\"EPSG\",5348]"},
+        {"b.CSV", "-t gk --to-frame inchauspe", unaFaja, "b.prj", "ID[\"EPSG\",22196]"},
+        {"c.csv", "-t geo --to-frame posgar2007", unaFaja, "c.prj", "ID[\"EPSG\",5340]"},
+        {"d.csv", "-t utm --to-frame posgar2007", unaFaja, "d.prj",
+         "DATUM[\"Posiciones Geodesicas Argentinas 2007\""},
+        {"e.csv", "-t gk", "A;-34.5;-58.4\r\nB;-38;-65.25\r\n", nullptr, nullptr},
+    };
+    TCarpetaTemporal dir;
+    EscribirArchivo(dir / "in.txt", "");
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.salida);
+        EscribirArchivo(dir / "in.txt", c.entrada);
+        const TCorrida r = Correr(std::string("-f geo --decimal -d semicolon -c 2,3 ") + c.args + " '" +
+                                  dir / "in.txt" + "' '" + dir / c.salida + "'");
+        ASSERT_EQ(r.estado, 0) << r.errores;
+        if (!c.prj) {
+            EXPECT_NE(r.errores.find("no .prj written"), std::string::npos) << r.errores;
+            EXPECT_NE(std::system(("test -e '" + dir / "e.prj" + "'").c_str()), 0);
+            continue;
+        }
+        const std::string capa = std::string(c.salida).substr(0, 1);
+        const std::string columnas = std::string(c.args).find("-t geo") == 0
+                                         ? "-oo X_POSSIBLE_NAMES=longitud -oo Y_POSSIBLE_NAMES=latitud"
+                                         : "-oo X_POSSIBLE_NAMES=y -oo Y_POSSIBLE_NAMES=x";
+        ASSERT_EQ(std::system(("ogrinfo -so " + columnas + " '" + dir / c.salida + "' " + capa + " > '" +
+                               dir / "ogr.txt" + "' 2>&1")
+                                  .c_str()),
+                  0);
+        const std::string t = LeerArchivo(dir / "ogr.txt");
+        EXPECT_NE(t.find(c.espera), std::string::npos) << LeerArchivo(dir / c.prj) << "\n" << t;
     }
 }
 

@@ -1,9 +1,11 @@
 // Cross-check against PROJ as the oracle: thousands of points over the seven strips and UTM zones 18
-// to 22 on both frames, through every pair of kinds and frames of TCoordenadas, and a sweep that
+// to 22 on both frames, through every pair of kinds and frames of TCoordenadas; the nine frame-kinds of
+// the three frames against PROJ's own EPSG systems and preferred operations; and a sweep that
 // measures how far from the central meridian the truncated series stay within 1 mm of PROJ's exact
 // transverse Mercator (Poder/Engsager).
 #include <gtest/gtest.h>
 #include <proj.h>
+#include <proj_experimental.h>
 
 #include <charconv>
 #include <cmath>
@@ -11,6 +13,7 @@
 #include <map>
 #include <random>
 #include <string>
+#include <utility>
 #include "ayuda.h"
 #include "coordenadas.h"
 #include "proyeccion.h"
@@ -209,6 +212,218 @@ TEST(PROJ, TodosLosParesDeTiposYMarcos) {
     std::printf("[ PROJ     ] worst angle difference %.6Lf\" (%s)\n", angulo.valor, angulo.donde.c_str());
     std::printf("[ PROJ     ] worst height difference %.4Lf mm (%s)\n", altura.valor * 1000,
                 altura.donde.c_str());
+}
+
+// PROJ's systems named by their EPSG codes: the geographic CRS of each frame and its Gauss-Krüger strips;
+// UTM built on the frame's geographic CRS (EPSG has no UTM system for these frames). All promoted to 3D,
+// so that heights go through the shift as the program's do. Operations by proj_create_crs_to_crs,
+// longitude (or easting) first.
+class SistemasEPSG {
+  public:
+    SistemasEPSG() : ctx_(proj_context_create()) {}
+    ~SistemasEPSG() {
+        for (auto &par : ops_) proj_destroy(par.second);
+        for (auto &par : crs_) proj_destroy(par.second);
+        proj_context_destroy(ctx_);
+    }
+    // zona: the strip 1 to 7 or the UTM zone; unused for geographic.
+    PJ *Crs(TMarco m, TTipoCoordenada t, int zona) {
+        const TDatosMarco &d = DatosMarco(m);
+        const std::string clave = std::to_string(static_cast<int>(m)) + Nombre(t) + std::to_string(zona);
+        auto it = crs_.find(clave);
+        if (it != crs_.end()) return it->second;
+        PJ *base = nullptr;
+        if (t == tcGeografica)
+            base = proj_create(ctx_, ("EPSG:" + std::to_string(d.EPSGGeografica)).c_str());
+        else if (t == tcGaussKruger)
+            base = proj_create(ctx_, ("EPSG:" + std::to_string(d.EPSGFaja1 + zona - 1)).c_str());
+        else {
+            PJ *geo = proj_create(ctx_, ("EPSG:" + std::to_string(d.EPSGGeografica)).c_str());
+            PJ *conv = proj_create_conversion_utm(ctx_, zona, 0);
+            PJ *cs = proj_create_cartesian_2D_cs(ctx_, PJ_CART2D_EASTING_NORTHING, nullptr, 0);
+            base = proj_create_projected_crs(ctx_, "UTM", geo, conv, cs);
+            proj_destroy(geo);
+            proj_destroy(conv);
+            proj_destroy(cs);
+        }
+        if (!base) throw std::runtime_error("PROJ has no system " + clave);
+        PJ *crs = proj_crs_promote_to_3D(ctx_, nullptr, base);
+        proj_destroy(base);
+        if (!crs) throw std::runtime_error("PROJ cannot make 3D " + clave);
+        crs_[clave] = crs;
+        return crs;
+    }
+    PJ *Op(PJ *de, PJ *a) {
+        auto it = ops_.find({de, a});
+        if (it != ops_.end()) return it->second;
+        PJ *op = proj_create_crs_to_crs_from_pj(ctx_, de, a, nullptr, nullptr);
+        PJ *normal = op ? proj_normalize_for_visualization(ctx_, op) : nullptr;
+        proj_destroy(op);
+        if (!normal) throw std::runtime_error("PROJ has no operation");
+        ops_[{de, a}] = normal;
+        return normal;
+    }
+    PJ_CONTEXT *Ctx() { return ctx_; }
+
+  private:
+    PJ_CONTEXT *ctx_;
+    std::map<std::string, PJ *> crs_;
+    std::map<std::pair<PJ *, PJ *>, PJ *> ops_;
+};
+
+// The nine frame-kinds (three frames x geographic, Gauss-Krüger, UTM), every pair of them through
+// TCoordenadas against PROJ straight from the source system to the destination one: 1 mm in the plane
+// and in height, 1e-8 deg in angles. PROJ's operation between the frames must be the one the program
+// names, with the accuracy it states. The points lie where PROJ's shifts for Campo Inchauspe apply
+// (its mainland area, 52.43 to 21.78 deg S, 73.59 to 53.65 deg W), inside each strip's and zone's band.
+TEST(PROJ, LosNueveSistemasDeLosTresMarcos) {
+    SistemasEPSG proj;
+    std::mt19937_64 gen(2007);
+    std::uniform_real_distribution<double> lon(-73.49, -53.7), lat(-52.4, -21.8), alt(10, 3000);
+    const TTipoCoordenada tipos[] = {tcGeografica, tcUTM, tcGaussKruger};
+    Peor plano, angulo, altura;
+    int comparados = 0, zonas[64] = {}, operaciones = 0;
+    TCoordenadas c;
+    for (int i = 0; i < 300; ++i) {
+        double lo = lon(gen);
+        // Kept 0.01 deg off the strip and zone bounds, so that PROJ's system and ours are the same one.
+        if (std::fabs(std::remainder(lo + 73.5, 3.0)) < 0.01) lo += 0.05;
+        if (std::fabs(std::remainder(lo, 6.0)) < 0.01) lo += 0.05;
+        const double la = lat(gen), h = alt(gen);
+        for (const TDatosMarco &mf : Marcos)
+            for (TTipoCoordenada tf : tipos) {
+                // The input texts on the source frame, and the values PROJ reads from them.
+                c.SetElipsoideFuente(*mf.Elipsoide);
+                c.SetTipoFuente(tf);
+                c.Entrada = TPuntoTexto();
+                c.Entrada.Coord3 = Fijo(h, 4);
+                PJ_COORD fuente = proj_coord(0, 0, D(NumeroTest(c.Entrada.Coord3)), 0);
+                int zf = 0;
+                if (tf == tcGeografica) {
+                    c.Entrada.Coord1 = Fijo(la, 12);
+                    c.Entrada.Coord2 = Fijo(lo, 12);
+                    c.Entrada.EnDecimal = 1;
+                } else {
+                    zf = tf == tcUTM ? ZonaDe(lo) : FajaDe(lo);
+                    PJ *op = proj.Op(proj.Crs(mf.Marco, tcGeografica, 0), proj.Crs(mf.Marco, tf, zf));
+                    const PJ_COORD p = proj_trans(op, PJ_FWD, proj_coord(lo, la, h, 0));
+                    c.Entrada.Coord1 = Fijo(p.v[1], 4);
+                    c.Entrada.Coord2 = Fijo(p.v[0], 4);
+                    c.Entrada.Zona = std::to_string(zf);
+                    ++zonas[tf == tcUTM ? zf : 40 + zf];
+                }
+                fuente.v[0] = D(NumeroTest(c.Entrada.Coord2));
+                fuente.v[1] = D(NumeroTest(c.Entrada.Coord1));
+                PJ *crsFuente = proj.Crs(mf.Marco, tf, zf);
+                for (const TDatosMarco &md : Marcos) {
+                    // PROJ's place on the destination frame, and the shift it took to get there.
+                    PJ *aGeo = proj.Op(crsFuente, proj.Crs(md.Marco, tcGeografica, 0));
+                    const PJ_COORD geo = proj_trans(aGeo, PJ_FWD, fuente);
+                    if (md.Marco != mf.Marco) {
+                        const TTraslado *t = Traslado(mf.Marco, md.Marco);
+                        ASSERT_NE(t, nullptr);
+                        PJ *usada = proj_trans_get_last_used_operation(aGeo);
+                        ASSERT_NE(usada, nullptr);
+                        const std::string nombre = proj_get_name(usada);
+                        EXPECT_NE(nombre.find(t->Operacion), std::string::npos) << nombre;
+                        EXPECT_EQ(proj_coordoperation_get_accuracy(proj.Ctx(), usada), t->Exactitud)
+                            << nombre;
+                        proj_destroy(usada);
+                        ++operaciones;
+                    }
+                    for (TTipoCoordenada td : tipos) {
+                        c.SetElipsoideDestino(*md.Elipsoide);
+                        c.SetTipoDestino(td);
+                        const std::string donde = std::string(Nombre(tf)) + " " + mf.Nombre + " -> " +
+                                                  Nombre(td) + " " + md.Nombre + " en " + Fijo(la, 4) + ", " +
+                                                  Fijo(lo, 4);
+                        SCOPED_TRACE(donde);
+                        ASSERT_TRUE(c.Convertir());
+                        ++comparados;
+                        if (td == tcGeografica) {
+                            if (tf == tcGeografica && mf.Marco == md.Marco) continue;  // texts copied
+                            const long double dLat = std::fabs(GradosDMSTest(c.Salida.Coord1) - geo.v[1]);
+                            const long double dLon = std::fabs(GradosDMSTest(c.Salida.Coord2) - geo.v[0]);
+                            EXPECT_LE(dLat, 1e-8L);
+                            EXPECT_LE(dLon, 1e-8L);
+                            angulo.Ver(std::max(dLat, dLon), donde);
+                            const long double dH = std::fabs(NumeroTest(c.Salida.Coord3) - geo.v[2]);
+                            EXPECT_LE(dH, kMilimetro);
+                            altura.Ver(dH, donde);
+                            continue;
+                        }
+                        const int zd = td == tcUTM ? ZonaDe(geo.v[0]) : FajaDe(geo.v[0]);
+                        const PJ_COORD ref =
+                            proj_trans(proj.Op(crsFuente, proj.Crs(md.Marco, td, zd)), PJ_FWD, fuente);
+                        const long double dX = std::fabs(NumeroTest(c.Salida.Coord1) - ref.v[1]);
+                        const long double dY = std::fabs(NumeroTest(c.Salida.Coord2) - ref.v[0]);
+                        EXPECT_LE(dX, kMilimetro);
+                        EXPECT_LE(dY, kMilimetro);
+                        EXPECT_EQ(c.Salida.Zona.str(), std::to_string(zd));
+                        plano.Ver(std::max(dX, dY), donde);
+                        const long double dH = std::fabs(NumeroTest(c.Salida.Coord3) - ref.v[2]);
+                        EXPECT_LE(dH, kMilimetro);
+                        altura.Ver(dH, donde);
+                    }
+                }
+            }
+    }
+    for (int z = 18; z <= 21; ++z) EXPECT_GT(zonas[z], 0) << "UTM zone " << z;
+    for (int f = 1; f <= 7; ++f) EXPECT_GT(zonas[40 + f], 0) << "strip " << f;
+    std::printf("[ PROJ     ] nine systems: %d conversions compared, %d shifts named as PROJ names them\n",
+                comparados, operaciones);
+    std::printf("[ PROJ     ] worst plane difference %.4Lf mm (%s)\n", plano.valor * 1000,
+                plano.donde.c_str());
+    std::printf("[ PROJ     ] worst angle difference %.3Le deg (%s)\n", angulo.valor, angulo.donde.c_str());
+    std::printf("[ PROJ     ] worst height difference %.4Lf mm (%s)\n", altura.valor * 1000,
+                altura.donde.c_str());
+}
+
+// The WKT a .prj beside a .csv carries, read back by PROJ, is the same system as PROJ's own (its EPSG
+// code, or UTM built on the frame's geographic CRS), for every frame and kind, strips 1 to 7 and the
+// country's UTM zones 18 to 21.
+TEST(PROJ, WKTDeCadaSistema) {
+    PJ_CONTEXT *ctx = proj_context_create();
+    int vistos = 0;
+    for (const TDatosMarco &m : Marcos)
+        for (TTipoCoordenada t : {tcGeografica, tcGaussKruger, tcUTM})
+            for (int zona = t == tcUTM ? 18 : 1; zona <= (t == tcGeografica ? 1
+                                                          : t == tcUTM      ? 21
+                                                                            : 7);
+                 ++zona) {
+                const std::string wkt = WKTSistema(m.Marco, t, zona);
+                SCOPED_TRACE(std::string(m.Nombre) + " " + Nombre(t) + " " + std::to_string(zona) + ": " +
+                             wkt);
+                PJ *nuestro = proj_create(ctx, wkt.c_str());
+                ASSERT_NE(nuestro, nullptr);
+                PJ *suyo = nullptr;
+                if (t == tcUTM) {
+                    PJ *geo = proj_create(ctx, ("EPSG:" + std::to_string(m.EPSGGeografica)).c_str());
+                    PJ *conv = proj_create_conversion_utm(ctx, zona, 0);
+                    PJ *cs = proj_create_cartesian_2D_cs(ctx, PJ_CART2D_EASTING_NORTHING, nullptr, 0);
+                    suyo = proj_create_projected_crs(ctx, "UTM", geo, conv, cs);
+                    proj_destroy(geo);
+                    proj_destroy(conv);
+                    proj_destroy(cs);
+                } else {
+                    const int codigo = t == tcGeografica ? m.EPSGGeografica : m.EPSGFaja1 + zona - 1;
+                    suyo = proj_create(ctx, ("EPSG:" + std::to_string(codigo)).c_str());
+                    // The code named in the WKT is the system's own.
+                    EXPECT_STREQ(proj_get_id_code(nuestro, 0), std::to_string(codigo).c_str());
+                }
+                ASSERT_NE(suyo, nullptr);
+                // WKT 1 without axes is easting first, as GIS programs take every .prj.
+                PJ *visto = proj_normalize_for_visualization(ctx, suyo);
+                EXPECT_TRUE(
+                    proj_is_equivalent_to(nuestro, visto, PJ_COMP_EQUIVALENT_EXCEPT_AXIS_ORDER_GEOGCRS));
+                proj_destroy(nuestro);
+                proj_destroy(suyo);
+                proj_destroy(visto);
+                ++vistos;
+            }
+    EXPECT_EQ(vistos, 3 * (1 + 7 + 4));
+    EXPECT_EQ(WKTSistema(TMarco::Posgar2007, tcGaussKruger, 8), "");
+    proj_context_destroy(ctx);
 }
 
 // Strips 1 and 7 beyond the strip table, through TCoordenadas on both frames: forward against PROJ's

@@ -1,8 +1,9 @@
-// The five conversions of the "Conversión" tab on the worked Buenos Aires point, and their refusals.
+// The seven conversions of the "Conversión" tab on the worked Buenos Aires point, and their refusals.
 // Expected texts: the worked point (34° 36' 12.5" S, 58° 22' 54" W on POSGAR 94) and, for the other
 // directions, PROJ 9.1 (cct: tmerc/utm on WGS 84 and International 1924, three-parameter Helmert
-// -148, 136, 90 between them) written in the program's text forms. Where PROJ's value lies within
-// 0.1 of the last printed digit from a rounding boundary, the last digit may go either way and is
+// -148, 136, 90 between them; to and from POSGAR 2007, proj_create_crs_to_crs between the EPSG
+// systems promoted to 3D, UTM built on EPSG:4694) written in the program's text forms. Where PROJ's value
+// lies within 0.1 of the last printed digit from a rounding boundary, the last digit may go either way and is
 // compared within one unit.
 #include <QRadioButton>
 #include <cmath>
@@ -47,10 +48,24 @@ bool Coincide(const QString &real, const TEsperado &e) {
 }
 
 const TEsperado kDesdeG1[] = {
-    {"GKPx", "6170494.489", false},  {"GKPy", "6373260.3471", false}, {"GKPf", "6", false},
-    {"cpX", "6170061.3482", false},  {"cpY", "373311.043", false},    {"cpZ", "21 S", false},
-    {"SLat", kLatI, false},          {"SLon", kLonI, false},          {"SAlt", "-9.7997", false},
-    {"GKIx", "6170708.1474", false}, {"GKIy", "6373310.1963", false}, {"GKIf", "6", false},
+    {"GKPx", "6170494.489", false},
+    {"GKPy", "6373260.3471", false},
+    {"GKPf", "6", false},
+    {"cpX", "6170061.3482", false},
+    {"cpY", "373311.043", false},
+    {"cpZ", "21 S", false},
+    {"SLat", kLatI, false},
+    {"SLon", kLonI, false},
+    {"SAlt", "-9.7997", false},
+    {"GKIx", "6170708.1474", false},
+    {"GKIy", "6373310.1963", false},
+    {"GKIf", "6", false},
+    {"G07Lat", "34\xB0 36' 12.47947\" S", false},
+    {"G07Lon", "58\xB0 22' 53.99576\" W", false},
+    {"G07Alt", "1.8006", false},
+    {"GK07x", "6170495.1232", false},
+    {"GK07y", "6373260.4465", true},
+    {"GK07f", "6", false},
 };
 const TEsperado kDesdeG2[] = {
     {"Elat", kLat, false},          {"ELon", kLon, false},           {"EAlt", "1.5", false},
@@ -83,6 +98,27 @@ const TEsperado kDesdeG5[] = {
     {"cpX", "6170061.3482", true},
     {"cpY", "373311.0431", false},
     {"cpZ", "21 S", false},
+};
+
+// A point typed on POSGAR 2007: the same texts as the worked point, geographic (group 6) and in strip
+// 6 (group 7).
+const char *const kLat94 = "34\xB0 36' 12.52053\" S";
+const char *const kLon94 = "58\xB0 22' 54.00424\" W";
+const TEsperado kDesdeG6[] = {
+    {"GK07x", "6170494.489", false}, {"GK07y", "6373260.3471", false}, {"GK07f", "6", false},
+    {"Elat", kLat94, false},         {"ELon", kLon94, false},          {"EAlt", "1.1994", false},
+    {"GKPx", "6170493.8549", false}, {"GKPy", "6373260.2478", false},  {"GKPf", "6", false},
+    {"cpX", "6170060.7143", false},  {"cpY", "373310.9437", false},    {"cpZ", "21 S", false},
+    {"SLat", kLatI, false},          {"SLon", kLonI, false},           {"SAlt", "-9.7997", false},
+    {"GKIx", "6170708.1474", false}, {"GKIy", "6373310.1963", false},  {"GKIf", "6", false},
+};
+const TEsperado kDesdeG7[] = {
+    {"G07Lat", kLat, false},        {"G07Lon", kLon, false},         {"G07Alt", "1.5", false},
+    {"Elat", kLat94, false},        {"ELon", kLon94, false},         {"EAlt", "1.1994", false},
+    {"GKPx", "6170493.8548", true}, {"GKPy", "6373260.2478", false}, {"GKPf", "6", false},
+    {"cpX", "6170060.7143", false}, {"cpY", "373310.9437", false},   {"cpZ", "21 S", false},
+    {"SLat", kLatI, false},         {"SLon", kLonI, false},          {"SAlt", "-9.7997", false},
+    {"GKIx", "6170708.1473", true}, {"GKIy", "6373310.1962", false}, {"GKIf", "6", false},
 };
 
 const char *const kTituloP = "Gauss Kr\xFCger (POSGAR):";
@@ -198,6 +234,61 @@ class TestAcciones : public QObject {
         QCOMPARE(b.v->GKIf->text(), QStringLiteral("6"));
         Comprobar(kDesdeG5);
         QCOMPARE(b.MemoLineas(), BloqueP());
+    }
+
+    // A point typed on POSGAR 2007 reaches every group; each group on another frame names the shift
+    // that gave it and the shift's stated accuracy; the memo leads with the POSGAR 2007 block.
+    void desdeGeograficasPosgar2007() {
+        QTest::mouseClick(b.v->spSkinCheckRadioBox3, Qt::LeftButton);
+        QVERIFY(b.v->cGEO07grp->isChecked());
+        QVERIFY(!b.v->cGEOgrp->isChecked());
+        QCOMPARE(QApplication::focusWidget(), b.v->G07Lat);
+        Tipear(b.v->G07Lat, kLat);
+        Tipear(b.v->G07Lon, kLon);
+        b.v->G07Alt->setFocus();
+        Salir(b.v->G07Alt);
+        Comprobar(kDesdeG6);
+        const QStringList bloqueN = {Q("Gauss Kr\xFCger (POSGAR 2007):"),
+                                     b.v->GK07y->text() + QLatin1Char(',') + b.v->GK07x->text(),
+                                     b.v->GK07f->text()};
+        QCOMPARE(b.MemoLineas(), bloqueN + QStringList{QStringLiteral("----")} + BloqueP() +
+                                     QStringList{QStringLiteral("----")} + BloqueI());
+        for (QGroupBox *g : {b.v->cGEOgrp, b.v->cGKgrp, b.v->cUTMgrp}) {
+            QVERIFY2(g->toolTip().contains(QStringLiteral("POSGAR 2007 to WGS 84 (2)")),
+                     qPrintable(g->toolTip()));
+            QVERIFY2(g->toolTip().contains(QStringLiteral("exactitud declarada 1.5 m")),
+                     qPrintable(g->toolTip()));
+        }
+        for (QGroupBox *g : {b.v->cGEOIgrp, b.v->cGKIgrp}) {
+            QVERIFY2(g->toolTip().contains(QStringLiteral("EPSG:5350")), qPrintable(g->toolTip()));
+            QVERIFY2(g->toolTip().contains(QStringLiteral("exactitud declarada 5 m")),
+                     qPrintable(g->toolTip()));
+        }
+        QCOMPARE(b.v->cGK07grp->toolTip(), QString());  // same frame: no shift
+        QVERIFY(b.Mensajes().empty());
+        QVERIFY(b.errores.empty());
+        QCOMPARE(b.pitidos, 0);
+    }
+
+    void desdeGaussKrugerPosgar2007() {
+        QTest::mouseClick(b.v->spSkinCheckRadioBox3, Qt::LeftButton);
+        ClickTick(b.v->cGK07grp);
+        QVERIFY(b.v->cGK07grp->isChecked());
+        QVERIFY(!b.v->cGEO07grp->isChecked());
+        Tipear(b.v->GK07x, "6170494.489");
+        Tipear(b.v->GK07y, "6373260.3471");
+        Salir(b.v->GK07y);
+        QCOMPARE(b.v->GK07f->text(), QStringLiteral("6"));
+        Comprobar(kDesdeG7);
+        QCOMPARE(b.MemoLineas(), BloqueP() + QStringList{QStringLiteral("----")} + BloqueI());
+        QVERIFY(b.errores.empty());
+    }
+
+    // Ticking a POSGAR 2007 group while another frame is chosen is undone at once.
+    void grupoDe2007ConOtroMarcoNoSeTilda() {
+        ClickTick(b.v->cGK07grp);
+        QVERIFY(!b.v->cGK07grp->isChecked());
+        QVERIFY(b.v->cGEOgrp->isChecked());
     }
 
     void gkSinNorteNoConvierteYLaFajaRepite() {

@@ -29,7 +29,7 @@ class TestCaptura : public QObject {
         QTest::keyClick(b.v->EAlt, Qt::Key_Return);
         QCOMPARE(b.v->GKIx->text(), QStringLiteral("6170708.1474"));
         // Every field shows its whole text at the design size.
-        for (int g = 1; g <= 5; ++g)
+        for (int g = 1; g <= kGruposConversion; ++g)
             for (int i = 0; i < 3; ++i) {
                 QLineEdit *c = b.v->CampoGrupo(g, i);
                 QVERIFY2(c->fontMetrics().horizontalAdvance(c->text()) < c->width() - 6,
@@ -39,9 +39,24 @@ class TestCaptura : public QObject {
         // with a wide font; it shows whole in a wider window).
         QVERIFY(b.v->Autor->fontMetrics().horizontalAdvance(b.v->Autor->text()) <=
                 b.v->Autor->contentsRect().width());
+        // The POSGAR 2007 row adds one group's height to the design's 445.
         QVERIFY(b.v.get()->minimumSizeHint().width() <= 583);
-        QVERIFY(b.v.get()->minimumSizeHint().height() <= 445);
+        QVERIFY(b.v.get()->minimumSizeHint().height() <= 530);
         Guardar(b.v.get(), "conversion.png");
+    }
+
+    // A point typed on POSGAR 2007, every group filled; the tooltip of a group on another frame.
+    void ventanaPosgar2007() {
+        QTest::mouseClick(b.v->spSkinCheckRadioBox3, Qt::LeftButton);
+        Tipear(b.v->G07Lat, "34\xB0 36' 12.5\" S");
+        Tipear(b.v->G07Lon, "58\xB0 22' 54\" W");
+        Tipear(b.v->G07Alt, "25");
+        QTest::keyClick(b.v->G07Alt, Qt::Key_Return);
+        QCOMPARE(b.v->GK07x->text(), QStringLiteral("6170494.489"));
+        for (int g = 1; g <= kGruposConversion; ++g)
+            for (int i = 0; i < 3; ++i)
+                QVERIFY2(!b.v->CampoGrupo(g, i)->text().isEmpty(), qPrintable(QString::number(g)));
+        Guardar(b.v.get(), "conversion_posgar2007.png");
     }
 
     // The About page shows the name and version, and the drawn logo and strips banner.
@@ -60,7 +75,7 @@ class TestCaptura : public QObject {
     }
 
     void ventanaAgrandada() {
-        b.v.get()->resize(820, 600);
+        b.v.get()->resize(820, 690);
         QVERIFY(b.v->spSPC->width() > 780);
         QVERIFY(b.v->Memo->height() > 150);
         Guardar(b.v.get(), "conversion_grande.png");

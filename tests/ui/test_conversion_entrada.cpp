@@ -45,7 +45,7 @@ class TestEntrada : public QObject {
         TFConv &w = *b.v.get();
         auto &v = *b.v;
         QCOMPARE(w.windowTitle(), QStringLiteral("Zuvelo II v3.2"));
-        QCOMPARE(w.size(), QSize(583, 445));
+        QCOMPARE(w.size(), QSize(583, 530));
         QCOMPARE(w.objectName(), QStringLiteral("TFConv"));
         for (const char *nombre : {"Elat", "ELon", "EAlt", "GKPx", "GKPy", "GKPf", "cpX", "cpY", "cpZ",
                                    "SLat", "SLon", "SAlt", "GKIx", "GKIy", "GKIf"})

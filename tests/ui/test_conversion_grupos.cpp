@@ -1,4 +1,4 @@
-// The tick rules of the five groups and the two frame buttons of the "Conversión" tab.
+// The tick rules of the seven groups and the three frame buttons of the "Conversión" tab.
 #include <QRadioButton>
 #include "Validate.h"
 #include "ventana_prueba.h"
@@ -9,7 +9,7 @@ void LlenarTodo(const TControles &v) {
     // Without the validator the marker texts stay as written.
     TFormato *formato = Formato;
     Formato = nullptr;
-    for (int g = 1; g <= 5; ++g)
+    for (int g = 1; g <= kGruposConversion; ++g)
         for (int i = 0; i < 3; ++i) {
             const bool ro = v.CampoGrupo(g, i)->isReadOnly();
             v.CampoGrupo(g, i)->setReadOnly(false);
@@ -50,6 +50,8 @@ class TestGrupos : public QObject {
         CompararCampos(3, false, true);
         CompararCampos(4, false, true);
         CompararCampos(5, false, true);
+        CompararCampos(6, false, true);
+        CompararCampos(7, false, true);
         QCOMPARE(QApplication::focusWidget(), v.GKPx);
         QVERIFY(b.errores.empty());
     }
@@ -63,7 +65,7 @@ class TestGrupos : public QObject {
         QVERIFY(v.cGEOgrp->isChecked());
         QCOMPARE(v.Memo->toPlainText(), QStringLiteral("memo"));
         CompararCampos(1, true, false);
-        for (int g = 2; g <= 5; ++g) CompararCampos(g, true, true);
+        for (int g = 2; g <= kGruposConversion; ++g) CompararCampos(g, true, true);
         QCOMPARE(QApplication::focusWidget(), v.Elat);
     }
 
@@ -72,7 +74,7 @@ class TestGrupos : public QObject {
         LlenarTodo(v);
         v.EAlt->setFocus();
         ClickTick(v.cGEOgrp);
-        for (int g = 1; g <= 5; ++g) {
+        for (int g = 1; g <= kGruposConversion; ++g) {
             QVERIFY(!v.Grupo(g)->isChecked());
             CompararCampos(g, true, true);
         }
@@ -135,8 +137,36 @@ class TestGrupos : public QObject {
         QVERIFY(v.spSkinCheckRadioBox1->isChecked());
         QCOMPARE(v.Memo->toPlainText(), QString());
         CompararCampos(1, true, false);
-        for (int g = 2; g <= 5; ++g) CompararCampos(g, false, true);
+        for (int g = 2; g <= kGruposConversion; ++g) CompararCampos(g, false, true);
         QCOMPARE(QApplication::focusWidget(), v.Elat);
+    }
+
+    // Choosing POSGAR 2007 makes its geographic group the input group, keeps that group's texts and
+    // empties the others; ticking its Gauss-Krüger group then moves the input there. POSGAR 94
+    // chosen again unticks both.
+    void posgar2007() {
+        auto &v = *b.v;
+        LlenarTodo(v);
+        QTest::mouseClick(v.spSkinCheckRadioBox3, Qt::LeftButton);
+        QVERIFY(v.spSkinCheckRadioBox3->isChecked());
+        QVERIFY(!v.spSkinCheckRadioBox1->isChecked());
+        for (int g = 1; g <= 5; ++g) {
+            QVERIFY(!v.Grupo(g)->isChecked());
+            CompararCampos(g, false, true);
+        }
+        QVERIFY(v.cGEO07grp->isChecked());
+        CompararCampos(6, true, false);
+        CompararCampos(7, false, true);
+        QCOMPARE(QApplication::focusWidget(), v.G07Lat);
+        ClickTick(v.cGK07grp);
+        QVERIFY(!v.cGEO07grp->isChecked());
+        CompararCampos(6, false, true);
+        QCOMPARE(QApplication::focusWidget(), v.GK07x);
+        QTest::mouseClick(v.spSkinCheckRadioBox1, Qt::LeftButton);
+        QVERIFY(!v.cGK07grp->isChecked());
+        QVERIFY(v.cGEOgrp->isChecked());
+        QCOMPARE(QApplication::focusWidget(), v.Elat);
+        QVERIFY(b.errores.empty());
     }
 
     void elTickCorreAunSinCambioDeEstado() {
@@ -156,7 +186,7 @@ class TestGrupos : public QObject {
         auto &v = *b.v;
         LlenarTodo(v);
         ClickTick(v.cUTMgrp);
-        for (int g = 1; g <= 5; ++g)
+        for (int g = 1; g <= kGruposConversion; ++g)
             for (int i = 0; i < 3; ++i) QCOMPARE(v.CampoGrupo(g, i)->text().isEmpty(), g != 3);
     }
 };

@@ -584,7 +584,8 @@ void TestLote::paraOtrosProgramas_data() {
     QTest::newRow("csv") << 3 << "puntos.csv"
                          << AQString(
                                 "El Archivo .CSV ha sido Creado Exitosamente\n3 puntos convertidos, 1 con "
-                                "error: los puntos con error quedaron sin valores.");
+                                "error: los puntos con error quedaron sin valores.\nSin archivo .prj: los "
+                                "puntos est\xE1n en varias fajas o zonas y un .prj nombra un solo sistema.");
     QTest::newRow("geojson") << 4 << "puntos.geojson"
                              << AQString(
                                     "El Archivo .GEOJSON ha sido Creado Exitosamente\n3 puntos "

@@ -21,6 +21,7 @@ class TestLoteFondo : public QObject {
     void segmentoIlegible();
     void paraOtrosProgramas();
     void cancelar();
+    void gpsGrande();
 };
 
 void TestLoteFondo::archivoGrande() {
@@ -210,7 +211,11 @@ void TestLoteFondo::paraOtrosProgramas() {
     QVERIFY(v->LoteEnCurso());
     QVERIFY(terminada.wait(60000));
     QCOMPARE(UltimoMensaje(v), AQString("El Archivo .CSV ha sido Creado Exitosamente") + conteo +
-                                   AQString("los puntos con error quedaron sin valores."));
+                                   AQString("los puntos con error quedaron sin valores.\nSu sistema de "
+                                            "coordenadas est\xE1 en el archivo .prj de igual nombre."));
+    // Every point lies in strip 3 of POSGAR 94: the .prj names EPSG:22183.
+    QVERIFY(QString::fromStdString(Leer(dir.filePath("todo.prj")))
+                .endsWith(QStringLiteral("AUTHORITY[\"EPSG\",\"22183\"]]")));
     const std::vector<std::string> csv = LineasDe(Leer(dir.filePath("todo.csv")));
     QCOMPARE(csv.size(), dat.size() + 1);
     QCOMPARE(csv[0], std::string("\xEF\xBB\xBFnombre,x,y,altura,faja"));
@@ -245,11 +250,18 @@ void TestLoteFondo::paraOtrosProgramas() {
     QVERIFY(v->LoteEnCurso());
     v.get()->close();
     QVERIFY(!v->LoteEnCurso());
-    const QStringList antes = {"grande.txt", "todo.csv", "todo.dat", "todo.geojson"};
+    const QStringList antes = {"grande.txt", "todo.csv", "todo.dat", "todo.geojson", "todo.prj"};
     const QStringList quedan = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
     if (quedan.contains("cerrado.csv")) {
         QCOMPARE(Leer(dir.filePath("cerrado.csv")), Leer(dir.filePath("todo.csv")));
-        QCOMPARE(quedan, QStringList(antes) << "cerrado.csv");
+        // Its .prj follows the .csv, whole or not there.
+        QStringList esperado = QStringList(antes) << "cerrado.csv";
+        if (quedan.contains("cerrado.prj")) {
+            QCOMPARE(Leer(dir.filePath("cerrado.prj")), Leer(dir.filePath("todo.prj")));
+            esperado << "cerrado.prj";
+        }
+        esperado.sort();
+        QCOMPARE(quedan, esperado);
     } else {
         QCOMPARE(quedan, antes);
     }
@@ -318,6 +330,46 @@ void TestLoteFondo::cancelar() {
     QCOMPARE(v->Mensajes().size(), std::size_t(1));  // the confirmation only: no error box
     QCOMPARE(Leer(dir.filePath("todo.csv")), std::string("viejo\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), QStringList({"grande.txt", "todo.csv"}));
+}
+
+// A waypoint file longer than the grid is a large file too: the grid shows its first records, the
+// background run converts every record from the marker line on, and the .DAT holds what
+// zuvelo-convert gives for the same file.
+void TestLoteFondo::gpsGrande() {
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath("puntos.gps");
+    std::string texto = "Waypoints exported\r\n";
+    const int n = 60000;
+    for (int i = 0; i < n; ++i) {
+        texto += "W,D,G" + std::to_string(i) + "," +
+                 (i % 7001 == 7000 ? std::string("abc")
+                                   : QString::number(-22.5 - 32.0 * i / n, 'f', 9).toStdString()) +
+                 "," + QString::number(-67.3 + 2.6 * ((i * 7919) % n) / n, 'f', 9).toStdString() + ",\r\n";
+        if (i % 10000 == 5) texto += "\r\n";  // empty lines between records give no point
+    }
+    Escribir(ruta, texto);
+    auto v = CrearVentana();
+    v->cbFuente->setCurrentIndex(3);
+    v->cbDestino->setCurrentIndex(1);
+    Abrir(v, ruta);
+    QCOMPARE(v.Estado().ArchivoGrande, uint8_t(1));
+    QCOMPARE(v->ModeloGrilla->Filas(), TModeloGrilla::kFilasTitulo + 50000);
+    QCOMPARE(v->ModeloGrilla->Celda(2, 0), std::string("G0"));
+    QSignalSpy fin(v->GrupoTareas, &TGrupoTareas::Fin);
+    v->spSkinXFormButton1->click();
+    QVERIFY(fin.wait(60000));
+    QVERIFY2(v->Msg->text().startsWith(
+                 QStringLiteral("Archivo completo: %1 puntos convertidos, 8 con error").arg(n - 8)),
+             qPrintable(v->Msg->text()));
+    v->SD->FijarSiguiente(dir.filePath("todo"), 1);
+    v->Guardar->click();
+    QProcess zc;
+    zc.start(QStringLiteral(ZUVELO_CONVERT), {"-f", "gps", "-t", "gk", "-q", ruta, dir.filePath("cli.dat")});
+    QVERIFY(zc.waitForFinished(60000));
+    QCOMPARE(zc.exitCode(), 3);  // the records without a latitude fail
+    const std::string dat = Leer(dir.filePath("todo.dat"));
+    QCOMPARE(static_cast<int>(LineasDe(dat).size()), n);
+    QVERIFY(dat == Leer(dir.filePath("cli.dat")));
 }
 
 QTEST_MAIN(TestLoteFondo)

@@ -2,6 +2,7 @@
 // ".DAT" of a large file converted in the background.
 #include <QSignalSpy>
 #include <QTest>
+#include <proj.h>
 
 #include "lote.h"
 #include "lote_prueba.h"
@@ -11,6 +12,8 @@ class TestLoteProj : public QObject {
     Q_OBJECT
   private slots:
     void filasConvertidasYFallidas();
+    void filasEntreMarcosContraProj();
+    void archivoGrandeContraProj_data();
     void archivoGrandeContraProj();
     void editarYGuardar();
 };
@@ -76,7 +79,8 @@ void TestLoteProj::editarYGuardar() {
     v->SD->FijarSiguiente(dir.filePath("puntos"), 3);
     v->Guardar->click();
     QCOMPARE(UltimoMensaje(v), AQString("El Archivo .CSV ha sido Creado Exitosamente\n2 puntos convertidos, 1 con "
-                                        "error, 1 fila editada sin convertir: quedaron sin valores."));
+                                        "error, 1 fila editada sin convertir: quedaron sin valores.\nSin archivo .prj: "
+                                        "los puntos est\xE1n en varias fajas o zonas y un .prj nombra un solo sistema."));
     const std::vector<std::string> antes = LineasDe(Leer(dir.filePath("puntos.csv")));
     QVERIFY(antes.size() == 5);
     QCOMPARE(QString::fromStdString(antes[1]), QString("1,,,,"));
@@ -96,13 +100,65 @@ void TestLoteProj::editarYGuardar() {
     QVERIFY2(std::fabs(campos[2].toDouble() - y) < 1e-3, qPrintable(campos[2]));
 }
 
+// The frame buttons of "Archivos" reach the grid: the DMS rows on a source frame to Gauss-Krüger on a
+// destination frame, each pair against PROJ from the source's EPSG geographic system to the strip's
+// EPSG system on the destination (its preferred operation between the frames), within 1 mm.
+void TestLoteProj::filasEntreMarcosContraProj() {
+    struct Caso {
+        int fuente, destino;  // button ids: 0 POSGAR 94, 1 Campo Inchauspe 69, 2 POSGAR 2007
+        int geo, faja1;       // EPSG of the source's geographic system, of the destination's strip 1
+    };
+    const Caso casos[] = {{0, 2, 4694, 5343}, {2, 0, 5340, 22181}, {2, 1, 5340, 22191}, {1, 2, 4221, 5343}};
+    PJ_CONTEXT *ctx = proj_context_create();
+    for (const Caso &k : casos) {
+        auto v = CrearVentana();
+        v->BotonesFuente->button(k.fuente)->click();
+        v->BotonesDestino->button(k.destino)->click();
+        LlenarGeoDMS(v);
+        v->spSkinXFormButton1->click();
+        QCOMPARE(v.Estado().Convertido, uint8_t(1));
+        const TModeloGrilla &g = *v->ModeloGrilla;
+        // Tierra del Fuego (the third point) lies outside the area of PROJ's shifts for Campo Inchauspe.
+        const int puntos = k.fuente == 1 || k.destino == 1 ? 2 : 3;
+        for (int i = 0; i < puntos; ++i) {
+            const PuntoGeo &p = kBuenos[i];
+            const int fila = kFilaDePunto[i];
+            PJ *op =
+                proj_create_crs_to_crs(ctx, ("EPSG:" + std::to_string(k.geo)).c_str(),
+                                       ("EPSG:" + std::to_string(k.faja1 + p.faja - 1)).c_str(), nullptr);
+            QVERIFY(op);
+            // EPSG order: latitude, longitude in; northing (X), easting (Y) out.
+            const PJ_COORD r = proj_trans(op, PJ_FWD, proj_coord(p.latGrados, p.lonGrados, 0, 0));
+            proj_destroy(op);
+            const std::string donde =
+                std::to_string(k.fuente) + " -> " + std::to_string(k.destino) + " " + g.Celda(fila, 5);
+            QVERIFY2(std::fabs(Num(g.Celda(fila, 5)) - r.v[0]) < 1e-3, donde.c_str());
+            QVERIFY2(std::fabs(Num(g.Celda(fila, 6)) - r.v[1]) < 1e-3, donde.c_str());
+            QCOMPARE(QString::fromStdString(g.Celda(fila, 8)), QString::number(p.faja));
+        }
+    }
+    proj_context_destroy(ctx);
+}
+
 // The ".DAT" of a background run: sampled lines agree with PROJ within 1 mm and carry strip 3; the
-// failed lines are the delimiter twice.
+// failed lines are the delimiter twice. The points are POSGAR 94; on POSGAR 2007 the oracle is PROJ's
+// preferred operation from EPSG:4694 to strip 3's EPSG:5345.
+void TestLoteProj::archivoGrandeContraProj_data() {
+    QTest::addColumn<int>("destino");  // button id of the destination frame
+    QTest::newRow("posgar94") << 0;
+    QTest::newRow("posgar2007") << 2;
+}
+
 void TestLoteProj::archivoGrandeContraProj() {
+    QFETCH(int, destino);
     QTemporaryDir dir;
     const ArchivoGrande a = GenerarGrande();
     auto v = CrearVentana();
     AbrirGrande(v, dir.filePath("grande.txt"), a);
+    v->BotonesDestino->button(destino)->click();
+    PJ_CONTEXT *ctx = proj_context_create();
+    PJ *a2007 = proj_create_crs_to_crs(ctx, "EPSG:4694", "EPSG:5345", nullptr);
+    QVERIFY(a2007);
     QSignalSpy fin(v->GrupoTareas, &TGrupoTareas::Fin);
     v->spSkinXFormButton1->click();
     QVERIFY(fin.wait(60000));
@@ -123,11 +179,20 @@ void TestLoteProj::archivoGrandeContraProj() {
         const QStringList v4 = QString::fromStdString(l).split(',');
         QCOMPARE(v4.size(), 4);
         double x = 0, y = 0;
-        QVERIFY(proj.Proyectar(v4[3].toInt(), a.lat[i], a.lon[i], x, y));
+        if (destino == 0) {
+            QVERIFY(proj.Proyectar(v4[3].toInt(), a.lat[i], a.lon[i], x, y));
+        } else {
+            // EPSG order: latitude, longitude in; northing (X), easting (Y) out.
+            const PJ_COORD r = proj_trans(a2007, PJ_FWD, proj_coord(a.lat[i], a.lon[i], 0, 0));
+            x = r.v[0];
+            y = r.v[1];
+        }
         QVERIFY2(std::fabs(v4[0].toDouble() - x) < 1e-3, qPrintable(QString::fromStdString(l)));
         QVERIFY2(std::fabs(v4[1].toDouble() - y) < 1e-3, qPrintable(QString::fromStdString(l)));
         QCOMPARE(v4[3], QString("3"));
     }
+    proj_destroy(a2007);
+    proj_context_destroy(ctx);
 }
 
 QTEST_MAIN(TestLoteProj)

@@ -85,13 +85,13 @@ class TestVentanaUsuario : public QObject {
     }
 
     // Made as small as it goes, the window still shows every control of the "Archivos" page whole,
-    // the grid with its scroll bar included; at the design size it keeps 583 x 445.
+    // the grid with its scroll bar included; at the design size it keeps 583 x 530.
     void paginaArchivosEnLaVentanaMasChica() {
         auto v = VentanaVisible();
         QVERIFY(QTest::qWaitForWindowExposed(v.get()));
-        QCOMPARE(v.get()->size(), QSize(583, 445));
+        QCOMPARE(v.get()->size(), QSize(583, 530));
         v.get()->resize(1, 1);
-        QTRY_VERIFY(v.get()->size() != QSize(583, 445));
+        QTRY_VERIFY(v.get()->size() != QSize(583, 530));
         QCoreApplication::sendPostedEvents();  // the layouts follow the new size
         const QRect pagina = v->TSTransf->rect();
         for (QWidget *w : v->TSTransf->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
@@ -148,7 +148,7 @@ class TestVentanaUsuario : public QObject {
     void fraseDeEstadoEntera() {
         auto v = VentanaVisible();
         QVERIFY(QTest::qWaitForWindowExposed(v.get()));
-        QCOMPARE(v.get()->size(), QSize(583, 445));
+        QCOMPARE(v.get()->size(), QSize(583, 530));
         const auto necesario = [&] { return QFontMetrics(v->Msg->font()).horizontalAdvance(v->Msg->text()); };
         // Once the status bar is laid out.
         QTRY_VERIFY2(necesario() <= v->Msg->contentsRect().width() || v->Msg->font().pointSizeF() <= 7,

@@ -76,15 +76,20 @@ struct TControles {
     QLabel *Autor = H<QLabel>("Autor"), *Msg = H<QLabel>("Msg");
     TMensaje *spMensaje = H<TMensaje>("spMensaje");
     QRadioButton *spSkinCheckRadioBox1 = H<QRadioButton>("spSkinCheckRadioBox1"),
-                 *spSkinCheckRadioBox2 = H<QRadioButton>("spSkinCheckRadioBox2");
+                 *spSkinCheckRadioBox2 = H<QRadioButton>("spSkinCheckRadioBox2"),
+                 *spSkinCheckRadioBox3 = H<QRadioButton>("spSkinCheckRadioBox3");
     QGroupBox *cGEOgrp = H<QGroupBox>("cGEOgrp"), *cGKgrp = H<QGroupBox>("cGKgrp"),
               *cUTMgrp = H<QGroupBox>("cUTMgrp"), *cGEOIgrp = H<QGroupBox>("cGEOIgrp"),
-              *cGKIgrp = H<QGroupBox>("cGKIgrp"), *cUTMIgrp = H<QGroupBox>("cUTMIgrp");
+              *cGKIgrp = H<QGroupBox>("cGKIgrp"), *cUTMIgrp = H<QGroupBox>("cUTMIgrp"),
+              *cGEO07grp = H<QGroupBox>("cGEO07grp"), *cGK07grp = H<QGroupBox>("cGK07grp");
     QLineEdit *Elat = H<QLineEdit>("Elat"), *ELon = H<QLineEdit>("ELon"), *EAlt = H<QLineEdit>("EAlt");
     QLineEdit *GKPx = H<QLineEdit>("GKPx"), *GKPy = H<QLineEdit>("GKPy"), *GKPf = H<QLineEdit>("GKPf");
     QLineEdit *cpX = H<QLineEdit>("cpX"), *cpY = H<QLineEdit>("cpY"), *cpZ = H<QLineEdit>("cpZ");
     QLineEdit *SLat = H<QLineEdit>("SLat"), *SLon = H<QLineEdit>("SLon"), *SAlt = H<QLineEdit>("SAlt");
     QLineEdit *GKIx = H<QLineEdit>("GKIx"), *GKIy = H<QLineEdit>("GKIy"), *GKIf = H<QLineEdit>("GKIf");
+    QLineEdit *G07Lat = H<QLineEdit>("G07Lat"), *G07Lon = H<QLineEdit>("G07Lon"),
+              *G07Alt = H<QLineEdit>("G07Alt");
+    QLineEdit *GK07x = H<QLineEdit>("GK07x"), *GK07y = H<QLineEdit>("GK07y"), *GK07f = H<QLineEdit>("GK07f");
     QPlainTextEdit *Memo = H<QPlainTextEdit>("Memo");
     QButtonGroup *BotonesFuente = H<QButtonGroup>("BotonesFuente"),
                  *BotonesDestino = H<QButtonGroup>("BotonesDestino");
@@ -105,14 +110,15 @@ struct TControles {
     TGrupoTareas *GrupoGuardar = H<TGrupoTareas>("GrupoGuardar");
     TTarea *TareaGuardar = H<TTarea>("TareaGuardar");
 
-    QGroupBox *Grupo(int n) const {  // group 1 to 5
-        QGroupBox *const g[] = {cGEOgrp, cGKgrp, cUTMgrp, cGEOIgrp, cGKIgrp};
-        return n >= 1 && n <= 5 ? g[n - 1] : nullptr;
+    QGroupBox *Grupo(int n) const {  // group 1 to 7
+        QGroupBox *const g[] = {cGEOgrp, cGKgrp, cUTMgrp, cGEOIgrp, cGKIgrp, cGEO07grp, cGK07grp};
+        return n >= 1 && n <= 7 ? g[n - 1] : nullptr;
     }
-    QLineEdit *CampoGrupo(int grupo, int i) const {  // field i (0 to 2) of group 1 to 5
-        QLineEdit *const c[5][3] = {
-            {Elat, ELon, EAlt}, {GKPx, GKPy, GKPf}, {cpX, cpY, cpZ}, {SLat, SLon, SAlt}, {GKIx, GKIy, GKIf}};
-        return grupo >= 1 && grupo <= 5 && i >= 0 && i <= 2 ? c[grupo - 1][i] : nullptr;
+    QLineEdit *CampoGrupo(int grupo, int i) const {  // field i (0 to 2) of group 1 to 7
+        QLineEdit *const c[7][3] = {{Elat, ELon, EAlt},   {GKPx, GKPy, GKPf}, {cpX, cpY, cpZ},
+                                    {SLat, SLon, SAlt},   {GKIx, GKIy, GKIf}, {G07Lat, G07Lon, G07Alt},
+                                    {GK07x, GK07y, GK07f}};
+        return grupo >= 1 && grupo <= 7 && i >= 0 && i <= 2 ? c[grupo - 1][i] : nullptr;
     }
     std::vector<TMensaje::Registro> &Mensajes() const { return spMensaje->Mostrados; }
     bool LoteEnCurso() const { return GrupoTareas->Corriendo() > 0 || GrupoGuardar->Corriendo() > 0; }
