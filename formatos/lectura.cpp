@@ -228,6 +228,9 @@ TMotivo MotivoSinPunto(std::string_view linea, const TOpcionesLectura &opc) {
         return m;
     }
     if (opc.Fuente == TTipoArchivo::GPS) {
+        TPuntoVista punto;
+        std::string aparte;
+        if (PuntoDeRegistro(linea, opc.Marca, punto, aparte)) return TMotivo();
         m.Codigo = TCodigoMotivo::Error;
         m.Valor = "waypoint record without latitude and longitude (name,latitude,longitude, needed)";
         return m;
