@@ -2,6 +2,7 @@
 #include "trabajo.h"
 
 #include <cmath>
+#include <vector>
 
 #include "cp1252.h"
 #include "linea_larga.h"
@@ -9,17 +10,30 @@
 
 namespace {
 
+// Whether the line gives a height of its own (a waypoint never does): the default one stays in the .DAT.
+bool ConAltura(std::string_view linea, const TContexto &ctx, const TOpcionesLectura &opc) {
+    if (ctx.Gps) return false;
+    if (opc.ColAltura == 0) return false;
+    thread_local std::vector<std::string_view> campos;
+    DividirCampos(linea, opc.Delimitador, campos, opc.ColAltura);
+    return campos.size() >= opc.ColAltura && !campos[opc.ColAltura - 1u].empty();
+}
+
 // The point of another program's file: the results as the result line holds them and, for the map
 // formats, its place. A place that cannot be worked out is NaN, which the map writers refuse: never
-// a point put somewhere else.
+// a point put somewhere else. A failed point carries its reason.
 void AgregarExportado(TBloque &b, std::size_t i, std::string nombre, TResultadoLinea r, const TContexto &ctx,
-                      const TCoordenadas &c) {
+                      const TCoordenadas &c, const TMotivo &motivo) {
     TPuntoBloque &e = b.Exportados.emplace_back();
     e.Linea = i;
     TPuntoExportado &p = e.Punto;
     p.Nombre = std::move(nombre);
     p.Convertido = r == rlConvertido;
-    if (!p.Convertido) return;
+    if (!p.Convertido) {
+        p.Motivo = TextoMotivo(motivo, ctx.Idioma);
+        return;
+    }
+    p.ConAltura = ConAltura(b.Linea(i), ctx, b.Opc);
     p.Coord1 = c.Salida.Coord1.str();
     p.Coord2 = c.Salida.Coord2.str();
     p.Coord3 = c.Salida.Coord3.str();
@@ -69,7 +83,7 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
                 etiqueta = std::to_string(numero - ctx.LineaInicio + 1);
         }
         if (ctx.Puntos) {
-            AgregarExportado(b, i, std::move(etiqueta), r, ctx, c);
+            AgregarExportado(b, i, std::move(etiqueta), r, ctx, c, motivo);
         } else if (ctx.Dibujo) {
             // The drawing takes converted points only.
             if (r == rlConvertido)
