@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "elipsoide.h"
@@ -34,9 +35,13 @@ struct TPedido {
     // as an error does: a caller's way to stop it.
     std::function<void(int64_t leidos, int64_t tamano)> Avance;
 
+    // The type chosen in the window's save dialog, whatever the name's ending ("obra.csv.txt").
+    std::optional<TFormatoSalida> Formato;
+
     bool SalidaEstandar() const { return Salida.empty() || Salida == "-"; }
-    bool SalidaDXF() const;  // OUTPUT ends in ".dxf", any case
-    // What OUTPUT's extension asks for (result lines for standard output and any other name).
+    bool SalidaDXF() const;  // Formato, else OUTPUT ends in ".dxf", any case
+    // Formato, else what OUTPUT's extension asks for (result lines for standard output and any other
+    // name).
     TFormatoSalida FormatoSalida() const;
     // A file of points for another program: CSV, GeoJSON, KML or GPX.
     bool SalidaPuntos() const;

@@ -28,10 +28,15 @@ const char kNadaQueGuardar[] = "Ning\xFAn punto se pudo convertir: no hay nada q
 
 // The type of file of each entry of the save dialog's filter (from 1).
 TFormatoSalida FormatoDeFiltro(int filtro) {
-    const TFormatoSalida kFormatos[TDialogoGuardar::kTipos] = {TFormatoSalida::Dat, TFormatoSalida::Dxf,
-                                                               TFormatoSalida::Csv, TFormatoSalida::GeoJson,
-                                                               TFormatoSalida::Kml, TFormatoSalida::Gpx};
+    const TFormatoSalida kFormatos[TDialogoGuardar::kTipos] = {
+        TFormatoSalida::Dat, TFormatoSalida::Dxf, TFormatoSalida::Csv,  TFormatoSalida::GeoJson,
+        TFormatoSalida::Kml, TFormatoSalida::Gpx, TFormatoSalida::Xlsx};
     return filtro >= 1 && filtro <= TDialogoGuardar::kTipos ? kFormatos[filtro - 1] : TFormatoSalida::Dat;
+}
+
+// How many points a drawing holds, as the save message says it.
+std::string TextoDibujo(int64_t convertidos) {
+    return "El dibujo tiene " + std::to_string(convertidos) + (convertidos == 1 ? " punto." : " puntos.");
 }
 
 // ".DAT", ".DXF", ".CSV" ... as the messages name the type.
@@ -76,16 +81,22 @@ void TFConv::skGuardarclick() {
 }
 
 void TFConv::GuardarDXF(const QString &nombre, const TConteoPuntos &puntos) {
+    // A large file's drawing holds every point of the file, not only the grid's: it is drawn again,
+    // whole, by the background save.
+    if (archivos_.ArchivoGrande == 1 && cbDestino->currentIndex() != 0) {
+        GuardarPuntos(nombre, TFormatoSalida::Dxf, puntos);
+        return;
+    }
     const bool bien = MakeDXF(nombre, LimitesDibujo(archivos_.ConteoGrilla.Extension));
     std::string aviso;
     if (!bien)
         aviso = TipoDestino() == TTipoArchivo::Geografico
                     ? "\nUn dibujo necesita coordenadas planas: elija Gauss-Kr\xFCger o UTM como destino."
                     : (MotivoGuardar.empty() ? std::string() : "\n\r" + MotivoGuardar);
-    // The drawing holds the grid's points: those of a large file beyond the grid are not in it.
-    if (bien && puntos.Fallidos > 0 && archivos_.ArchivoGrande == 0)
-        aviso = "\n" + TextoConteo(puntos.Convertidos, puntos.Fallidos) +
-                ": los puntos con error no est\xE1n en el dibujo.";
+    if (bien) aviso = "\n" + TextoDibujo(puntos.Convertidos);
+    if (bien && puntos.Fallidos > 0)
+        aviso += "\n" + TextoConteo(puntos.Convertidos, puntos.Fallidos) +
+                 ": los puntos con error no est\xE1n en el dibujo.";
     const std::string texto =
         bien ? "El Archivo .DXF ha sido Creado Exitosamente" : "No se pudo Crear el Archivo .DXF";
     spMensaje->Mostrar(TMensaje::Informacion, AQString(texto + aviso), TMensaje::Ok);
@@ -99,8 +110,10 @@ void TFConv::InformarGuardado(TFormatoSalida formato, bool bien, int64_t convert
     const std::string tipo = NombreTipo(formato);
     std::string texto =
         bien ? "El Archivo " + tipo + " ha sido Creado Exitosamente" : "No se pudo Crear el Archivo " + tipo;
-    // A CSV keeps a failed point's row, as the .DAT its line; the map formats have no place for it.
-    const bool conFilas = formato == TFormatoSalida::Dat || formato == TFormatoSalida::Csv;
+    // The tables keep a failed point's row, as the .DAT its line; a map or a drawing has no place for it.
+    const bool conFilas =
+        formato == TFormatoSalida::Dat || formato == TFormatoSalida::Csv || formato == TFormatoSalida::Xlsx;
+    if (bien && formato == TFormatoSalida::Dxf) texto += "\n" + TextoDibujo(convertidos);
     if (bien && fallidos > 0)
         texto += "\n" + TextoConteo(convertidos, fallidos) +
                  (conFilas ? ": los puntos con error quedaron sin valores."
