@@ -34,7 +34,8 @@ TFormatoSalida FormatoDeFiltro(int filtro) {
     return filtro >= 1 && filtro <= TDialogoGuardar::kTipos ? kFormatos[filtro - 1] : TFormatoSalida::Dat;
 }
 
-// How many points a drawing holds, as the save message says it.
+// How many points a drawing holds, as the save message says it when none failed (else the count of
+// converted and failed points says it).
 std::string TextoDibujo(int64_t convertidos) {
     return "El dibujo tiene " + std::to_string(convertidos) + (convertidos == 1 ? " punto." : " puntos.");
 }
@@ -93,9 +94,9 @@ void TFConv::GuardarDXF(const QString &nombre, const TConteoPuntos &puntos) {
         aviso = TipoDestino() == TTipoArchivo::Geografico
                     ? "\nUn dibujo necesita coordenadas planas: elija Gauss-Kr\xFCger o UTM como destino."
                     : (MotivoGuardar.empty() ? std::string() : "\n\r" + MotivoGuardar);
-    if (bien) aviso = "\n" + TextoDibujo(puntos.Convertidos);
+    if (bien && puntos.Fallidos == 0) aviso = "\n" + TextoDibujo(puntos.Convertidos);
     if (bien && puntos.Fallidos > 0)
-        aviso += "\n" + TextoConteo(puntos.Convertidos, puntos.Fallidos) +
+        aviso = "\n" + TextoConteo(puntos.Convertidos, puntos.Fallidos) +
                  ": los puntos con error no est\xE1n en el dibujo.";
     const std::string texto =
         bien ? "El Archivo .DXF ha sido Creado Exitosamente" : "No se pudo Crear el Archivo .DXF";
@@ -113,7 +114,7 @@ void TFConv::InformarGuardado(TFormatoSalida formato, bool bien, int64_t convert
     // The tables keep a failed point's row, as the .DAT its line; a map or a drawing has no place for it.
     const bool conFilas =
         formato == TFormatoSalida::Dat || formato == TFormatoSalida::Csv || formato == TFormatoSalida::Xlsx;
-    if (bien && formato == TFormatoSalida::Dxf) texto += "\n" + TextoDibujo(convertidos);
+    if (bien && formato == TFormatoSalida::Dxf && fallidos == 0) texto += "\n" + TextoDibujo(convertidos);
     if (bien && fallidos > 0)
         texto += "\n" + TextoConteo(convertidos, fallidos) +
                  (conFilas ? ": los puntos con error quedaron sin valores."
