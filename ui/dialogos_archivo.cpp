@@ -64,7 +64,7 @@ const QString TDialogoGuardar::kTitulo = QStringLiteral("Guardar Archivo");
 const QString TDialogoGuardar::kFiltros[kTipos] = {
     QStringLiteral("Archivo Texto (*.dat)"),
     QStringLiteral("Autocad (*.dxf)"),
-    QStringLiteral("CSV para SIG y scripts; para planillas, .xlsx (*.csv)"),
+    QStringLiteral("CSV para SIG y scripts; en planillas use el .xlsx (*.csv)"),
     QStringLiteral("GeoJSON (*.geojson)"),
     QStringLiteral("KML (*.kml)"),
     QStringLiteral("GPX (*.gpx)"),

@@ -100,7 +100,7 @@ class TestDialogos : public QObject {
         const auto dialogo = sd.CrearDialogo(nullptr);
         QCOMPARE(dialogo->nameFilters(),
                  QStringList({"Archivo Texto (*.dat)", "Autocad (*.dxf)",
-                              "CSV para SIG y scripts; para planillas, .xlsx (*.csv)", "GeoJSON (*.geojson)",
+                              "CSV para SIG y scripts; en planillas use el .xlsx (*.csv)", "GeoJSON (*.geojson)",
                               "KML (*.kml)", "GPX (*.gpx)", "Libro de Excel (*.xlsx)"}));
         QCOMPARE(dialogo->selectedNameFilter(), QString("GeoJSON (*.geojson)"));
         dialogo->show();
