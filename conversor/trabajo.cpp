@@ -56,6 +56,7 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
         else
             ++b.NoListados;
     };
+    std::size_t original = 0;  // the first of b.Originales not behind line i
     for (std::size_t i = 0; i < b.Lineas(); ++i) {
         const std::string_view linea = b.Linea(i);
         const int64_t numero = b.Numeros[i];
@@ -82,8 +83,24 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
             if (etiqueta.empty() && b.Opc.Fuente != TTipoArchivo::GPS)
                 etiqueta = std::to_string(numero - ctx.LineaInicio + 1);
         }
+        // A name with characters Windows-1252 lacks: whole in the UTF-8 files, counted in a drawing.
+        std::string nombreUtf8;
+        while (original < b.Originales.size() && b.Originales[original].first < i) ++original;
+        if ((ctx.Dibujo || ctx.Puntos) && original < b.Originales.size() && b.Originales[original].first == i &&
+            !b.Largas[i]) {
+            const std::string &texto = b.Originales[original].second;
+            const std::string nombre =
+                ctx.Gps ? LeerRegistroGPS(texto, ctx.Marca).Nombre : std::string(NombrePunto(texto, b.Opc));
+            std::size_t cambiados = 0;
+            Utf8ACp1252(nombre, cambiados);
+            if (cambiados > 0 && PareceUtf8(nombre)) {
+                nombreUtf8 = nombre;
+                if (ctx.Dibujo && r == rlConvertido) ++b.NombresCambiados;
+            }
+        }
         if (ctx.Puntos) {
             AgregarExportado(b, i, std::move(etiqueta), r, ctx, c, motivo);
+            b.Exportados.back().Punto.NombreUtf8 = std::move(nombreUtf8);
         } else if (ctx.Dibujo) {
             // The drawing takes converted points only.
             if (r == rlConvertido)

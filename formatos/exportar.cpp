@@ -89,6 +89,10 @@ void Valores(const TPuntoExportado &p, TTipoCoordenada destino, std::string (&v)
     v[3] = Cp1252AUtf8(p.Zona);
 }
 
+std::string NombreUtf8(const TPuntoExportado &p) {
+    return p.NombreUtf8.empty() ? Cp1252AUtf8(p.Nombre) : p.NombreUtf8;
+}
+
 // The map formats place a point by its POSGAR 94 position: one outside the globe is refused, never
 // written somewhere else.
 void ComprobarPosicion(const TPuntoExportado &p) {
@@ -203,7 +207,7 @@ class TEscritorCsv : public TEscritorBase {
     void Punto(const TPuntoExportado &p) override {
         AntesDePunto();
         s_.clear();
-        Campo(Cp1252AUtf8(p.Nombre));
+        Campo(NombreUtf8(p));
         if (p.Convertido) Valores(p, destino_, valores_, true);
         for (int i = 0; i < campos_.cantidad; ++i) {
             s_ += ',';
@@ -250,7 +254,7 @@ class TEscritorGeoJson : public TEscritorBase {
         s_ += ',';
         s_ += Grados(p.Latitud);
         s_ += "]},\"properties\":{\"nombre\":";
-        AgregarJSON(s_, Cp1252AUtf8(p.Nombre));
+        AgregarJSON(s_, NombreUtf8(p));
         for (int i = 0; i < campos_.cantidad; ++i) {
             s_ += ",\"";
             s_ += campos_.nombres[i];
@@ -288,7 +292,7 @@ class TEscritorKml : public TEscritorBase {
         ComprobarPosicion(p);
         Valores(p, destino_, valores_);
         s_ = "<Placemark><name>";
-        AgregarXML(s_, Cp1252AUtf8(p.Nombre));
+        AgregarXML(s_, NombreUtf8(p));
         s_ += "</name><ExtendedData>";
         for (int i = 0; i < campos_.cantidad; ++i) {
             s_ += "<Data name=\"";
@@ -328,7 +332,7 @@ class TEscritorGpx : public TEscritorBase {
         s_ += "\" lon=\"";
         s_ += Grados(p.Longitud);
         s_ += "\"><name>";
-        AgregarXML(s_, Cp1252AUtf8(p.Nombre));
+        AgregarXML(s_, NombreUtf8(p));
         s_ += "</name><desc>";
         for (int i = 0; i < campos_.cantidad; ++i) {
             if (i > 0) s_ += "; ";
@@ -392,7 +396,7 @@ class TEscritorXlsx : public TEscritorBase {
             throw std::runtime_error("an .xlsx sheet holds at most " + std::to_string(kPuntosXlsx) +
                                      " points (1048576 rows with the header): write a .csv instead");
         const auto fila = static_cast<lxw_row_t>(fila_);
-        Texto(fila, 0, Cp1252AUtf8(p.Nombre), nullptr);
+        Texto(fila, 0, NombreUtf8(p), nullptr);
         if (p.Convertido) {
             Valores(p, destino_, valores_, true);
             for (int i = 0; i < campos_.cantidad; ++i) {
