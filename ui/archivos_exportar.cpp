@@ -103,6 +103,7 @@ bool TFConv::MakePuntos(const QString &fileName, TFormatoSalida formato) {
             p = TPuntoExportado();
             p.Nombre = std::string(SinNegrita(g.Celda(fila, 0)));
             if (p.Nombre.empty()) p.Nombre = std::to_string(fila - 1);
+            p.NombreUtf8 = g.NombreUtf8(fila);
             p.Convertido = !g.Celda(fila, 5).empty();
             // An empty height cell converts with the default height, which only the .DAT writes.
             p.ConAltura = !SinNegrita(g.Celda(fila, 3)).empty();
@@ -187,5 +188,5 @@ void TFConv::TareaGuardarTerminate(TTarea *tarea) {
     // background run counts them.
     const TInforme &i = informeGuardar_;
     PrjGuardado = bien ? i.Prj : 0;
-    InformarGuardado(formatoGuardar_, bien, i.Convertidos, i.NoConvertidos());
+    InformarGuardado(formatoGuardar_, bien, i.Convertidos, i.NoConvertidos(), i.NombresCambiados);
 }

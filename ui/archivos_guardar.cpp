@@ -40,6 +40,14 @@ std::string TextoDibujo(int64_t convertidos) {
     return "El dibujo tiene " + std::to_string(convertidos) + (convertidos == 1 ? " punto." : " puntos.");
 }
 
+// Labels of a drawing whose names had characters Windows-1252 lacks (a UTF-8 file's).
+std::string TextoNombresCambiados(int64_t n) {
+    if (n <= 0) return std::string();
+    return "\n" + std::to_string(n) +
+           (n == 1 ? " nombre de punto cambi\xF3" : " nombres de puntos cambiaron") +
+           " en el dibujo: los caracteres que Windows-1252 no tiene quedaron como '?'.";
+}
+
 // ".DAT", ".DXF", ".CSV" ... as the messages name the type.
 std::string NombreTipo(TFormatoSalida formato) {
     std::string t = ExtensionDe(formato);
@@ -98,6 +106,14 @@ void TFConv::GuardarDXF(const QString &nombre, const TConteoPuntos &puntos) {
     if (bien && puntos.Fallidos > 0)
         aviso = "\n" + TextoConteo(puntos.Convertidos, puntos.Fallidos) +
                  ": los puntos con error no est\xE1n en el dibujo.";
+    if (bien) {
+        int64_t cambiados = 0;
+        const TModeloGrilla &g = *ModeloGrilla;
+        for (int fila = TModeloGrilla::kFilasTitulo; fila < g.Filas(); ++fila)
+            if (!g.Celda(fila, 1).empty() && !g.Celda(fila, 5).empty() && !g.NombreUtf8(fila).empty())
+                ++cambiados;
+        aviso += TextoNombresCambiados(cambiados);
+    }
     const std::string texto =
         bien ? "El Archivo .DXF ha sido Creado Exitosamente" : "No se pudo Crear el Archivo .DXF";
     spMensaje->Mostrar(TMensaje::Informacion, AQString(texto + aviso), TMensaje::Ok);
@@ -107,7 +123,8 @@ void TFConv::GuardarDAT(const QString &nombre, const TConteoPuntos &puntos) {
     InformarGuardado(TFormatoSalida::Dat, MakeDAT(nombre), puntos.Convertidos, puntos.Fallidos);
 }
 
-void TFConv::InformarGuardado(TFormatoSalida formato, bool bien, int64_t convertidos, int64_t fallidos) {
+void TFConv::InformarGuardado(TFormatoSalida formato, bool bien, int64_t convertidos, int64_t fallidos,
+                              int64_t nombresCambiados) {
     const std::string tipo = NombreTipo(formato);
     std::string texto =
         bien ? "El Archivo " + tipo + " ha sido Creado Exitosamente" : "No se pudo Crear el Archivo " + tipo;
@@ -125,6 +142,7 @@ void TFConv::InformarGuardado(TFormatoSalida formato, bool bien, int64_t convert
         texto +=
             "\nSin archivo .prj: los puntos est\xE1n en varias fajas o zonas y un .prj nombra un solo "
             "sistema.";
+    if (bien) texto += TextoNombresCambiados(nombresCambiados);
     if (!bien && !MotivoGuardar.empty()) texto += "\n\r" + MotivoGuardar;
     spMensaje->Mostrar(TMensaje::Informacion, AQString(texto), TMensaje::Ok);
 }
