@@ -11,9 +11,8 @@
 namespace {
 
 // Whether the line gives a height of its own (a waypoint never does): the default one stays in the .DAT.
-bool ConAltura(std::string_view linea, const TContexto &ctx, const TOpcionesLectura &opc) {
-    if (ctx.Gps) return false;
-    if (opc.ColAltura == 0) return false;
+bool ConAltura(std::string_view linea, const TOpcionesLectura &opc) {
+    if (opc.Fuente == TTipoArchivo::GPS || opc.ColAltura == 0) return false;
     thread_local std::vector<std::string_view> campos;
     DividirCampos(linea, opc.Delimitador, campos, opc.ColAltura);
     return campos.size() >= opc.ColAltura && !campos[opc.ColAltura - 1u].empty();
@@ -33,7 +32,7 @@ void AgregarExportado(TBloque &b, std::size_t i, std::string nombre, TResultadoL
         p.Motivo = TextoMotivo(motivo, ctx.Idioma);
         return;
     }
-    p.ConAltura = ConAltura(b.Linea(i), ctx, b.Opc);
+    p.ConAltura = ConAltura(b.Linea(i), b.Opc);
     p.Coord1 = c.Salida.Coord1.str();
     p.Coord2 = c.Salida.Coord2.str();
     p.Coord3 = c.Salida.Coord3.str();
@@ -89,8 +88,7 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
         if ((ctx.Dibujo || ctx.Puntos) && original < b.Originales.size() && b.Originales[original].first == i &&
             !b.Largas[i]) {
             const std::string &texto = b.Originales[original].second;
-            const std::string nombre =
-                ctx.Gps ? LeerRegistroGPS(texto, ctx.Marca).Nombre : std::string(NombrePunto(texto, b.Opc));
+            const std::string nombre(NombrePunto(texto, b.Opc));
             std::size_t cambiados = 0;
             Utf8ACp1252(nombre, cambiados);
             if (cambiados > 0 && PareceUtf8(nombre)) {
