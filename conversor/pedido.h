@@ -27,9 +27,9 @@ struct TPedido {
     TMarco MarcoDestino = TMarco::Posgar94;
     int Hilos = 0;  // 0 = one per core
     bool Silencioso = false;
-    bool Utf8 = false;            // write result lines in UTF-8 instead of Windows-1252
+    bool Utf8 = false;                 // write result lines in UTF-8 instead of Windows-1252
     TIdioma Idioma = TIdioma::Ingles;  // of the reasons an .xlsx gives for failed points
-    std::string Entrada, Salida;  // Entrada "-": standard input; Salida empty or "-": standard output
+    std::string Entrada, Salida;       // Entrada "-": standard input; Salida empty or "-": standard output
     // Called after each block is written, by the worker that wrote it (one at a time, in order), with
     // the input bytes read so far and the input's size (0 when unknown). An exception it throws ends the run
     // as an error does: a caller's way to stop it.

@@ -85,8 +85,8 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
         // A name with characters Windows-1252 lacks: whole in the UTF-8 files, counted in a drawing.
         std::string nombreUtf8;
         while (original < b.Originales.size() && b.Originales[original].first < i) ++original;
-        if ((ctx.Dibujo || ctx.Puntos) && original < b.Originales.size() && b.Originales[original].first == i &&
-            !b.Largas[i]) {
+        if ((ctx.Dibujo || ctx.Puntos) && original < b.Originales.size() &&
+            b.Originales[original].first == i && !b.Largas[i]) {
             const std::string &texto = b.Originales[original].second;
             const std::string nombre(NombrePunto(texto, b.Opc));
             std::size_t cambiados = 0;

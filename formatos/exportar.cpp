@@ -467,9 +467,9 @@ bool TerminaEn(const std::string &ruta, std::string_view extension) {
 const struct {
     const char *extension;
     TFormatoSalida formato;
-} kExtensiones[] = {{".dat", TFormatoSalida::Dat}, {".dxf", TFormatoSalida::Dxf},
-                    {".csv", TFormatoSalida::Csv}, {".geojson", TFormatoSalida::GeoJson},
-                    {".kml", TFormatoSalida::Kml}, {".gpx", TFormatoSalida::Gpx},
+} kExtensiones[] = {{".dat", TFormatoSalida::Dat},  {".dxf", TFormatoSalida::Dxf},
+                    {".csv", TFormatoSalida::Csv},  {".geojson", TFormatoSalida::GeoJson},
+                    {".kml", TFormatoSalida::Kml},  {".gpx", TFormatoSalida::Gpx},
                     {".xlsx", TFormatoSalida::Xlsx}};
 
 }  // namespace

@@ -11,9 +11,9 @@
 
 // One point of a result file; texts in Windows-1252.
 struct TPuntoExportado {
-    std::string Nombre;                        // the point's name, or its number when it has none
-    std::string NombreUtf8;  // the name whole, when Windows-1252 cannot hold it (else empty)
-    bool Convertido = false;                   // false: the conversion failed, the values are empty
+    std::string Nombre;       // the point's name, or its number when it has none
+    std::string NombreUtf8;   // the name whole, when Windows-1252 cannot hold it (else empty)
+    bool Convertido = false;  // false: the conversion failed, the values are empty
     std::string Coord1, Coord2, Coord3, Zona;  // the result texts as the .DAT holds them
     long double Latitud = 0, Longitud = 0;     // the point in geographic POSGAR 94, decimal degrees
     bool ConAltura = true;  // false: the input gave no height, the result's one is the default's

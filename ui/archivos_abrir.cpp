@@ -48,7 +48,8 @@ void LeerFilas(TModeloGrilla &modelo, std::vector<TModeloGrilla::TFila> &filas, 
 
 // The name of the row `cuantas` rows into the data, as the UTF-8 file holds it, kept when Windows-1252
 // cannot hold it: the UTF-8 files take it whole.
-void NombreOriginal(std::string nombre, std::size_t cuantas, std::vector<std::pair<int, std::string>> &nombres) {
+void NombreOriginal(std::string nombre, std::size_t cuantas,
+                    std::vector<std::pair<int, std::string>> &nombres) {
     std::size_t cambiados = 0;
     Utf8ACp1252(nombre, cambiados);
     if (cambiados > 0 && PareceUtf8(nombre))

@@ -29,7 +29,7 @@ const char kNadaQueGuardar[] = "Ning\xFAn punto se pudo convertir: no hay nada q
 // The type of file of each entry of the save dialog's filter (from 1).
 TFormatoSalida FormatoDeFiltro(int filtro) {
     const TFormatoSalida kFormatos[TDialogoGuardar::kTipos] = {
-        TFormatoSalida::Dat, TFormatoSalida::Dxf, TFormatoSalida::Csv,  TFormatoSalida::GeoJson,
+        TFormatoSalida::Dat, TFormatoSalida::Dxf, TFormatoSalida::Csv, TFormatoSalida::GeoJson,
         TFormatoSalida::Kml, TFormatoSalida::Gpx, TFormatoSalida::Xlsx};
     return filtro >= 1 && filtro <= TDialogoGuardar::kTipos ? kFormatos[filtro - 1] : TFormatoSalida::Dat;
 }
@@ -105,7 +105,7 @@ void TFConv::GuardarDXF(const QString &nombre, const TConteoPuntos &puntos) {
     if (bien && puntos.Fallidos == 0) aviso = "\n" + TextoDibujo(puntos.Convertidos);
     if (bien && puntos.Fallidos > 0)
         aviso = "\n" + TextoConteo(puntos.Convertidos, puntos.Fallidos) +
-                 ": los puntos con error no est\xE1n en el dibujo.";
+                ": los puntos con error no est\xE1n en el dibujo.";
     if (bien) {
         int64_t cambiados = 0;
         const TModeloGrilla &g = *ModeloGrilla;

@@ -50,7 +50,7 @@ class TModeloGrilla : public QAbstractTableModel {
 
   private:
     std::vector<TFila> filas_;
-    std::vector<std::string> fallos_;  // per row; empty: no failure (may be shorter than filas_)
+    std::vector<std::string> fallos_;         // per row; empty: no failure (may be shorter than filas_)
     std::map<int, std::string> nombresUtf8_;  // few rows have one
     int masivo_ = 0;
 };

@@ -53,7 +53,9 @@ TEST(Planilla, CalcNoLeeOtroNumero) {
     EscribirArchivo(dir / "in.txt", entrada);
     const struct {
         const char *nombre, *args;
-    } kDestinos[] = {{"gk", "-t gk"}, {"utm", "-t utm"}, {"gk inchauspe", "-t gk --to-frame inchauspe"},
+    } kDestinos[] = {{"gk", "-t gk"},
+                     {"utm", "-t utm"},
+                     {"gk inchauspe", "-t gk --to-frame inchauspe"},
                      {"geo inchauspe", "-t geo --to-frame inchauspe"}};
     const struct {
         const char *locale;
@@ -76,11 +78,11 @@ TEST(Planilla, CalcNoLeeOtroNumero) {
         for (const auto &l : kLocales) {
             SCOPED_TRACE(l.locale);
             const std::string salida = dir / (std::string("calc-") + l.locale);
-            const std::string calc = std::string("LC_ALL=") + l.locale + " LANG=" + l.locale +
-                                     " HOME='" + dir.Ruta() + "' soffice -env:UserInstallation=file://" +
-                                     dir / "perfil" + " --headless --infilter=CSV:44,34,76,1,," +
-                                     std::to_string(l.idioma) + " --convert-to xlsx --outdir '" + salida +
-                                     "' '" + csv + "' > '" + dir / "calc.txt" + "' 2>&1";
+            const std::string calc = std::string("LC_ALL=") + l.locale + " LANG=" + l.locale + " HOME='" +
+                                     dir.Ruta() + "' soffice -env:UserInstallation=file://" + dir / "perfil" +
+                                     " --headless --infilter=CSV:44,34,76,1,," + std::to_string(l.idioma) +
+                                     " --convert-to xlsx --outdir '" + salida + "' '" + csv + "' > '" +
+                                     dir / "calc.txt" + "' 2>&1";
             ASSERT_EQ(std::system(calc.c_str()), 0) << LeerArchivo(dir / "calc.txt");
             const std::string hoja = salida + "/p-" + d.nombre + ".xlsx";
             const auto filas = LeerConOpenpyxl(hoja);

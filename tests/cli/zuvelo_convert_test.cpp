@@ -380,10 +380,15 @@ TEST(ZuveloConvert, PrjJuntoAlCsvLeidoPorGDAL) {
 // in the drawing's labels, and the summary counts the names changed.
 TEST(ZuveloConvert, NombresFueraDeWindows1252) {
     if (!HayOgrinfo()) GTEST_SKIP() << "ogrinfo not installed";
-    const std::string kLodz = "\xC5\x81\xC3\xB3" "d\xC5\xBA \xE2\x80\x93 \xE2\x9C\x93";  // Łódź – ✓
+    const std::string kLodz =
+        "\xC5\x81\xC3\xB3"
+        "d\xC5\xBA \xE2\x80\x93 \xE2\x9C\x93";  // Łódź – ✓
     TCarpetaTemporal dir;
-    EscribirArchivo(dir / "in.txt", "Nombre;Lat;Lon\n" + kLodz + ";-34.5;-58.4\nCa\xC3\xB1" "ada;-34.6;-58.5\n");
-    const std::string args = "-q -f geo -t gk --decimal -s 2 -c 2,3 --name-column 1 '" + dir / "in.txt" + "' ";
+    EscribirArchivo(dir / "in.txt", "Nombre;Lat;Lon\n" + kLodz +
+                                        ";-34.5;-58.4\nCa\xC3\xB1"
+                                        "ada;-34.6;-58.5\n");
+    const std::string args =
+        "-q -f geo -t gk --decimal -s 2 -c 2,3 --name-column 1 '" + dir / "in.txt" + "' ";
     for (const char *salida : {"p.csv", "p.geojson", "p.xlsx"}) {
         SCOPED_TRACE(salida);
         const TCorrida r = Correr(args + "'" + dir / salida + "'");
@@ -393,20 +398,28 @@ TEST(ZuveloConvert, NombresFueraDeWindows1252) {
             const auto filas = LeerConOpenpyxl(dir / salida);
             ASSERT_EQ(filas.size(), 3u);
             EXPECT_EQ(filas[1][0].valor, kLodz);
-            EXPECT_EQ(filas[2][0].valor, "Ca\xC3\xB1" "ada");
+            EXPECT_EQ(filas[2][0].valor,
+                      "Ca\xC3\xB1"
+                      "ada");
             continue;
         }
         const std::vector<TLeido> leidos = LeerConGDAL(dir / salida, "", "nombre");
         ASSERT_EQ(leidos.size(), 2u);
         EXPECT_EQ(leidos[0].nombre, kLodz);
-        EXPECT_EQ(leidos[1].nombre, "Ca\xC3\xB1" "ada");
+        EXPECT_EQ(leidos[1].nombre,
+                  "Ca\xC3\xB1"
+                  "ada");
     }
     const TCorrida r = Correr(args + "'" + dir / "p.dxf" + "'");
     ASSERT_EQ(r.estado, 0) << r.errores;
     EXPECT_NE(r.errores.find("1 point name changed in the drawing"), std::string::npos) << r.errores;
     const std::string dxf = LeerArchivo(dir / "p.dxf");
-    EXPECT_NE(dxf.find("\r\n1\r\n?\xF3" "d? \x96 ?\r\n"), std::string::npos);
-    EXPECT_NE(dxf.find("\r\n1\r\nCa\xF1" "ada\r\n"), std::string::npos);
+    EXPECT_NE(dxf.find("\r\n1\r\n?\xF3"
+                       "d? \x96 ?\r\n"),
+              std::string::npos);
+    EXPECT_NE(dxf.find("\r\n1\r\nCa\xF1"
+                       "ada\r\n"),
+              std::string::npos);
 }
 
 TEST(ZuveloConvert, ErroresDeUso) {

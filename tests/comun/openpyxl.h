@@ -29,8 +29,8 @@ inline std::vector<std::vector<TCelda>> LeerConOpenpyxl(const std::string &archi
                     "                       repr(c.value) if not isinstance(c.value, str) else c.value)\n"
                     "                       for c in fila))\n");
     // Debian's python3-openpyxl: the system's interpreter, whatever else comes first on the PATH.
-    const std::string orden = "PYTHONIOENCODING=utf-8 /usr/bin/python3 '" + dir / "leer.py" + "' '" + archivo + "' > '" +
-                              dir / "celdas.txt" + "' 2>&1";
+    const std::string orden = "PYTHONIOENCODING=utf-8 /usr/bin/python3 '" + dir / "leer.py" + "' '" +
+                              archivo + "' > '" + dir / "celdas.txt" + "' 2>&1";
     EXPECT_EQ(std::system(orden.c_str()), 0) << LeerArchivo(dir / "celdas.txt");
     std::vector<std::vector<TCelda>> filas;
     std::istringstream texto(LeerArchivo(dir / "celdas.txt"));
@@ -49,4 +49,3 @@ inline std::vector<std::vector<TCelda>> LeerConOpenpyxl(const std::string &archi
     }
     return filas;
 }
-

@@ -72,7 +72,7 @@ std::vector<TPuntoExportado> PuntosGeo() {
 
 // QGIS's delimited-text import looks for these names; a CSV column it takes must be east as X and
 // north as Y, and the plane ones are none of them.
-#define NOMBRES_QGIS                                                  \
+#define NOMBRES_QGIS                                                 \
     "-oo X_POSSIBLE_NAMES=x,xcoord,lon,long,longitude,east,easting " \
     "-oo Y_POSSIBLE_NAMES=y,ycoord,lat,latitude,north,northing"
 
@@ -230,8 +230,8 @@ TEST(Exportar, XlsxLeidoPorOpenpyxl) {
         for (const TCelda &c : filas[0]) titulos.push_back(c.valor);
         const std::vector<std::string> esperados =
             geo ? std::vector<std::string>{"nombre", "latitud", "longitud", "altura", "motivo"}
-                : std::vector<std::string>{"nombre", "norte", "este", "altura", destino == tcUTM ? "zona" : "faja",
-                                           "motivo"};
+                : std::vector<std::string>{
+                      "nombre", "norte", "este", "altura", destino == tcUTM ? "zona" : "faja", "motivo"};
         EXPECT_EQ(titulos, esperados);
         const std::size_t motivo = titulos.size() - 1;
         for (std::size_t i = 0; i < puntos.size(); ++i) {
@@ -248,10 +248,10 @@ TEST(Exportar, XlsxLeidoPorOpenpyxl) {
             for (std::size_t k = 1; k < motivo; ++k) EXPECT_EQ(f[k].tipo, k == 3 && !p.ConAltura ? "-" : "n");
             EXPECT_EQ(f[motivo].tipo, "-");
             if (geo) {
-                const double lat = p.Coord1.find('\xB0') == std::string::npos ? Numero(p.Coord1)
-                                                                              : GradosDMS(p.Coord1);
-                const double lon = p.Coord2.find('\xB0') == std::string::npos ? Numero(p.Coord2)
-                                                                              : GradosDMS(p.Coord2);
+                const double lat =
+                    p.Coord1.find('\xB0') == std::string::npos ? Numero(p.Coord1) : GradosDMS(p.Coord1);
+                const double lon =
+                    p.Coord2.find('\xB0') == std::string::npos ? Numero(p.Coord2) : GradosDMS(p.Coord2);
                 EXPECT_NEAR(Numero(f[1].valor), lat, 5.1e-10);
                 EXPECT_NEAR(Numero(f[2].valor), lon, 5.1e-10);
                 EXPECT_EQ(f[1].formato, "0.000000000");

@@ -49,7 +49,8 @@ inline bool FilaCsvComo(const std::string &fila, const std::string &nombre,
         // Four decimals, never three: a comma-decimal spreadsheet takes three for thousands.
         if (t.size() < 5 || t[t.size() - 5] != QLatin1Char('.')) return false;
         bool a = false, b = false;
-        if (t.toDouble(&a) != QString::fromStdString(valores[static_cast<std::size_t>(i)]).toDouble(&b) || !a || !b)
+        if (t.toDouble(&a) != QString::fromStdString(valores[static_cast<std::size_t>(i)]).toDouble(&b) ||
+            !a || !b)
             return false;
     }
     return f[4].toStdString() == valores[3];

@@ -98,10 +98,11 @@ class TestDialogos : public QObject {
         sd.InitialDir = dir_.path();
         sd.FilterIndex = 4;
         const auto dialogo = sd.CrearDialogo(nullptr);
-        QCOMPARE(dialogo->nameFilters(),
-                 QStringList({"Archivo Texto (*.dat)", "Autocad (*.dxf)",
-                              "CSV para SIG y scripts; en planillas use el .xlsx (*.csv)", "GeoJSON (*.geojson)",
-                              "KML (*.kml)", "GPX (*.gpx)", "Libro de Excel (*.xlsx)"}));
+        QCOMPARE(
+            dialogo->nameFilters(),
+            QStringList({"Archivo Texto (*.dat)", "Autocad (*.dxf)",
+                         "CSV para SIG y scripts; en planillas use el .xlsx (*.csv)", "GeoJSON (*.geojson)",
+                         "KML (*.kml)", "GPX (*.gpx)", "Libro de Excel (*.xlsx)"}));
         QCOMPARE(dialogo->selectedNameFilter(), QString("GeoJSON (*.geojson)"));
         dialogo->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialogo.get()));

@@ -672,21 +672,29 @@ void TestLote::nombresDePuntos() {
 
     // A UTF-8 file's name that Windows-1252 cannot hold: '?' in the grid and the drawing, whose
     // message counts it, and whole in the CSV.
-    const std::string lodz = "\xC5\x81\xC3\xB3" "d\xC5\xBA \xE2\x80\x93 \xE2\x9C\x93";  // Łódź – ✓
-    Escribir(ruta, "Nombre;Latitud;Longitud\r\n" + lodz + ";-34.5;-58.4\r\nCa\xC3\xB1" "ada;-38.0;-65.25\r\n");
+    const std::string lodz =
+        "\xC5\x81\xC3\xB3"
+        "d\xC5\xBA \xE2\x80\x93 \xE2\x9C\x93";  // Łódź – ✓
+    Escribir(ruta, "Nombre;Latitud;Longitud\r\n" + lodz +
+                       ";-34.5;-58.4\r\nCa\xC3\xB1"
+                       "ada;-38.0;-65.25\r\n");
     ResponderOpciones(&opciones);
     Abrir(v, ruta);
     ResponderOpciones(nullptr);
-    QCOMPARE(g.Celda(2, 0), std::string("?\xF3" "d? \x96 ?"));
+    QCOMPARE(g.Celda(2, 0), std::string("?\xF3"
+                                        "d? \x96 ?"));
     v->spSkinXFormButton1->click();
     const std::string dibujo = guardar("utf8.dxf", 2);
-    QVERIFY(dibujo.find("\r\n1\r\n?\xF3" "d? \x96 ?\r\n") != std::string::npos);
-    QVERIFY2(UltimoMensaje(v).endsWith(AQString("\n1 nombre de punto cambi\xF3 en el dibujo: los caracteres que "
-                                                "Windows-1252 no tiene quedaron como '?'.")),
-             qPrintable(UltimoMensaje(v)));
+    QVERIFY(dibujo.find("\r\n1\r\n?\xF3"
+                        "d? \x96 ?\r\n") != std::string::npos);
+    QVERIFY2(
+        UltimoMensaje(v).endsWith(AQString("\n1 nombre de punto cambi\xF3 en el dibujo: los caracteres que "
+                                           "Windows-1252 no tiene quedaron como '?'.")),
+        qPrintable(UltimoMensaje(v)));
     const std::string csv = guardar("utf8.csv", 3);
     QVERIFY2(csv.find("\r\n" + lodz + ",") != std::string::npos, csv.c_str());
-    QVERIFY(csv.find("\r\nCa\xC3\xB1" "ada,") != std::string::npos);
+    QVERIFY(csv.find("\r\nCa\xC3\xB1"
+                     "ada,") != std::string::npos);
 }
 
 // The tab after a conversion, saved for a look: the refused row shows in its colour; to geographic

@@ -261,7 +261,8 @@ void TestLoteFondo::paraOtrosProgramas() {
     ogr.start("ogrinfo", {"-ro", "-so", "-al", dir.filePath("todo.dxf")});
     QVERIFY(ogr.waitForFinished(60000));
     const QString informe = QString::fromLocal8Bit(ogr.readAllStandardOutput());
-    QVERIFY2(informe.contains(QStringLiteral("Feature Count: %1\n").arg(2 * convertidos)), qPrintable(informe));
+    QVERIFY2(informe.contains(QStringLiteral("Feature Count: %1\n").arg(2 * convertidos)),
+             qPrintable(informe));
 
     // Closed in the middle: the file is whole or not there, and no temporary file stays.
     v->SD->FijarSiguiente(dir.filePath("cerrado"), 3);
