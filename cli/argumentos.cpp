@@ -205,7 +205,7 @@ as the Zuvelo II window converts large files.
   -c, --columns A,B[,H[,Z]]  field numbers of latitude or X, longitude or Y, height, zone or
                              strip (default 1,2; 0 = none; utm needs Z)
       --name-column N        field number of the point's name, for a drawing's labels and the
-                             .csv, .geojson, .kml and .gpx outputs (default 0: points are
+                             .xlsx, .csv, .geojson, .kml and .gpx outputs (default 0: points are
                              numbered from the start line; result lines never carry names)
       --decimal-comma        ',' is the decimal sign of numbers and DMS seconds ("1,500" is 1.5);
                              the comma is then no delimiter (detection takes ';' or tab)
@@ -222,12 +222,15 @@ Lines end in LF, CR LF or CR. A line longer than 65536 characters converts when 
 needs lies before that length, and fails otherwise.
 OUTPUT ending in ".dxf" (any case): a drawing with one point and one label per converted point
 (label = the point's name, else its number counted from the start line; a waypoint's name).
-OUTPUT ending in ".csv", ".geojson", ".kml" or ".gpx" (any case): the points for spreadsheets,
-GIS, Google Earth or GPS units, in UTF-8, named as a drawing's labels. The CSV has a header
-line and one row per point, a failed one with empty values, and a .prj of the same name beside
-it with its coordinate system (only when every point lies in one strip or zone); the others
-place each converted point at its latitude and longitude in POSGAR 94 (WGS 84 at this accuracy)
-and leave failed points out. Any other name: result lines; no OUTPUT or "-": result lines on standard output.
+OUTPUT ending in ".xlsx", ".csv", ".geojson", ".kml" or ".gpx" (any case): the points for
+spreadsheets, GIS and scripts, Google Earth or GPS units, in UTF-8, named as a drawing's labels.
+The XLSX (at most 1048575 points) and the CSV have a header and one row per point, a failed one
+with empty values (the XLSX gives its reason); the CSV has a .prj of the same name beside it
+with its coordinate system (only when every point lies in one strip or zone); the others place
+each converted point at its latitude and longitude in POSGAR 94 (WGS 84 at this accuracy) and
+leave failed points out. A height the input did not give is left empty there; result lines keep
+the default 1.5.
+Any other name: result lines; no OUTPUT or "-": result lines on standard output.
 A file OUTPUT is written beside itself and renamed into place only when complete (through a
 symbolic link, the file it points to is replaced and the link stays); a named pipe or a device
 such as /dev/null is written straight through. An OUTPUT that is INPUT itself is refused.

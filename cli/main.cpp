@@ -44,6 +44,9 @@ void Resumen(const TInforme &inf, bool decimal) {
     if (inf.Restantes > 0) s += "  ... and " + Cantidad(inf.Restantes, "more line", "more lines") + "\n";
     if (inf.Prj < 0)
         s += "  no .prj written: the points lie in several strips or zones, and a .prj names one system\n";
+    if (inf.NombresCambiados > 0)
+        s += "  " + Cantidad(inf.NombresCambiados, "point name", "point names") +
+             " changed in the drawing: characters that Windows-1252 cannot hold became '?'\n";
     if (!decimal)
         for (const TFalloLinea &f : inf.Primeros)
             if (f.Motivo.Codigo == TCodigoMotivo::SinSignoGrado) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "exportar.h"
@@ -33,10 +34,14 @@ struct TBloque : TConteoLineas {
     std::vector<std::size_t> Fines;
     std::vector<int64_t> Numeros;  // line number of each line in the file
     std::vector<bool> Largas;      // cut by the reader with a needed field past the cut
+    // The UTF-8 text of the lines (by their place in the block) whose conversion to Windows-1252
+    // changed characters: names are taken whole from it for the UTF-8 outputs.
+    std::vector<std::pair<std::size_t, std::string>> Originales;
     // Results
     std::string Salida;
     std::vector<TFalloLinea> Fallos;
     int64_t NoListados = 0;
+    int64_t NombresCambiados = 0;  // labels of the drawing that lost characters Windows-1252 lacks
     std::vector<TPuntoDibujo> Dibujo;
     std::vector<TPuntoBloque> Exportados;
 
@@ -45,11 +50,12 @@ struct TBloque : TConteoLineas {
         Fines.clear();
         Numeros.clear();
         Largas.clear();
+        Originales.clear();
         Salida.clear();
         Fallos.clear();
         Dibujo.clear();
         Exportados.clear();
-        NoListados = 0;
+        NoListados = NombresCambiados = 0;
         static_cast<TConteoLineas &>(*this) = TConteoLineas();
     }
     std::size_t Lineas() const { return Fines.size(); }

@@ -128,9 +128,12 @@ TInforme ConvertirArchivo(const TPedido &p) {
     ctx.Utf8 = p.Utf8;
     ctx.LineaInicio = p.Lectura.LineaInicio;
     ctx.Puntos = puntos != nullptr;
-    ctx.Ubicar = ctx.Puntos && p.FormatoSalida() != TFormatoSalida::Csv;  // the map formats place points
+    // The map formats place points; the two tables do not.
+    const TFormatoSalida formato = p.FormatoSalida();
+    ctx.Ubicar = ctx.Puntos && formato != TFormatoSalida::Csv && formato != TFormatoSalida::Xlsx;
     ctx.TipoDestino = TipoCoordenada(p.Destino);
     ctx.MarcoDestino = &ElipsoideDe(p.MarcoDestino);
+    ctx.Idioma = p.Idioma;
 
     const int hilos =
         p.Hilos > 0 ? p.Hilos : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));

@@ -16,6 +16,7 @@ void EscribirBloque(TBloque &b, TEscritura &e) {
     }
     TInforme &informe = e.Informe;
     informe += b;
+    informe.NombresCambiados += b.NombresCambiados;
     for (TFalloLinea &f : b.Fallos) {
         if (informe.Primeros.size() < kMotivosListados)
             informe.Primeros.push_back(std::move(f));

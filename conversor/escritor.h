@@ -18,6 +18,7 @@ struct TInforme : TConteoLineas {
     // A .csv file: 1 its .prj was written beside it, -1 none could be (points in several strips or
     // zones); 0 for any other output.
     int Prj = 0;
+    int64_t NombresCambiados = 0;  // drawing labels that lost characters Windows-1252 lacks
 };
 
 // Where the blocks go, in reading order, and what the writing carries from one block to the next.

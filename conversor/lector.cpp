@@ -73,7 +73,10 @@ bool TLectorEntrada::Llenar(TBloque &b, std::size_t bytesBloque) {
             linea_ = linea_.substr(0, campos ? campos->size() : 0);
         }
         // Empty lines between waypoints are no records.
-        if (!(gps_ && linea_.empty() && !larga)) b.Agregar(linea_, numero_, larga);
+        if (!(gps_ && linea_.empty() && !larga)) {
+            b.Agregar(linea_, numero_, larga);
+            if (!lector_.Original().empty()) b.Originales.emplace_back(b.Lineas() - 1, lector_.Original());
+        }
         hayLinea_ = lector_.Leer(linea_);
         if (hayLinea_) ++numero_;
         if (b.Lineas() >= kLineasBloque || b.Datos.size() >= bytesBloque) break;

@@ -4,6 +4,7 @@
 #include <cctype>
 
 bool TPedido::SalidaDXF() const {
+    if (Formato) return *Formato == TFormatoSalida::Dxf;
     if (Salida.size() < 4) return false;
     std::string fin = Salida.substr(Salida.size() - 4);
     for (char &c : fin) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -11,6 +12,7 @@ bool TPedido::SalidaDXF() const {
 }
 
 TFormatoSalida TPedido::FormatoSalida() const {
+    if (Formato) return *Formato;
     if (SalidaEstandar()) return TFormatoSalida::Dat;
     if (SalidaDXF()) return TFormatoSalida::Dxf;
     return FormatoPorNombre(Salida);

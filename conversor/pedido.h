@@ -3,11 +3,13 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "elipsoide.h"
 #include "exportar.h"
 #include "lectura.h"
+#include "motivo.h"
 
 struct TPedido {
     // How the input is read (Fuente GPS: waypoint records from the marker line on). By default the
@@ -25,16 +27,21 @@ struct TPedido {
     TMarco MarcoDestino = TMarco::Posgar94;
     int Hilos = 0;  // 0 = one per core
     bool Silencioso = false;
-    bool Utf8 = false;            // write result lines in UTF-8 instead of Windows-1252
-    std::string Entrada, Salida;  // Entrada "-": standard input; Salida empty or "-": standard output
+    bool Utf8 = false;                 // write result lines in UTF-8 instead of Windows-1252
+    TIdioma Idioma = TIdioma::Ingles;  // of the reasons an .xlsx gives for failed points
+    std::string Entrada, Salida;       // Entrada "-": standard input; Salida empty or "-": standard output
     // Called after each block is written, by the worker that wrote it (one at a time, in order), with
     // the input bytes read so far and the input's size (0 when unknown). An exception it throws ends the run
     // as an error does: a caller's way to stop it.
     std::function<void(int64_t leidos, int64_t tamano)> Avance;
 
+    // The type chosen in the window's save dialog, whatever the name's ending ("obra.csv.txt").
+    std::optional<TFormatoSalida> Formato;
+
     bool SalidaEstandar() const { return Salida.empty() || Salida == "-"; }
-    bool SalidaDXF() const;  // OUTPUT ends in ".dxf", any case
-    // What OUTPUT's extension asks for (result lines for standard output and any other name).
+    bool SalidaDXF() const;  // Formato, else OUTPUT ends in ".dxf", any case
+    // Formato, else what OUTPUT's extension asks for (result lines for standard output and any other
+    // name).
     TFormatoSalida FormatoSalida() const;
     // A file of points for another program: CSV, GeoJSON, KML or GPX.
     bool SalidaPuntos() const;

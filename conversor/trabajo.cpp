@@ -2,6 +2,7 @@
 #include "trabajo.h"
 
 #include <cmath>
+#include <vector>
 
 #include "cp1252.h"
 #include "linea_larga.h"
@@ -9,17 +10,30 @@
 
 namespace {
 
+// Whether the line gives a height of its own (a waypoint never does): the default one stays in the .DAT.
+bool ConAltura(std::string_view linea, const TOpcionesLectura &opc) {
+    if (opc.Fuente == TTipoArchivo::GPS || opc.ColAltura == 0) return false;
+    thread_local std::vector<std::string_view> campos;
+    thread_local std::string aparte;
+    DividirCampos(linea, opc.Delimitador, campos, aparte, opc.ColAltura);
+    return campos.size() >= opc.ColAltura && !campos[opc.ColAltura - 1u].empty();
+}
+
 // The point of another program's file: the results as the result line holds them and, for the map
 // formats, its place. A place that cannot be worked out is NaN, which the map writers refuse: never
-// a point put somewhere else.
+// a point put somewhere else. A failed point carries its reason.
 void AgregarExportado(TBloque &b, std::size_t i, std::string nombre, TResultadoLinea r, const TContexto &ctx,
-                      const TCoordenadas &c) {
+                      const TCoordenadas &c, const TMotivo &motivo) {
     TPuntoBloque &e = b.Exportados.emplace_back();
     e.Linea = i;
     TPuntoExportado &p = e.Punto;
     p.Nombre = std::move(nombre);
     p.Convertido = r == rlConvertido;
-    if (!p.Convertido) return;
+    if (!p.Convertido) {
+        p.Motivo = TextoMotivo(motivo, ctx.Idioma);
+        return;
+    }
+    p.ConAltura = ConAltura(b.Linea(i), b.Opc);
     p.Coord1 = c.Salida.Coord1.str();
     p.Coord2 = c.Salida.Coord2.str();
     p.Coord3 = c.Salida.Coord3.str();
@@ -43,6 +57,7 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
         else
             ++b.NoListados;
     };
+    std::size_t original = 0;  // the first of b.Originales not behind line i
     for (std::size_t i = 0; i < b.Lineas(); ++i) {
         const std::string_view linea = b.Linea(i);
         const int64_t numero = b.Numeros[i];
@@ -69,8 +84,23 @@ void ConvertirBloque(TBloque &b, const TContexto &ctx, TCoordenadas &c) {
             if (etiqueta.empty() && b.Opc.Fuente != TTipoArchivo::GPS)
                 etiqueta = std::to_string(numero - ctx.LineaInicio + 1);
         }
+        // A name with characters Windows-1252 lacks: whole in the UTF-8 files, counted in a drawing.
+        std::string nombreUtf8;
+        while (original < b.Originales.size() && b.Originales[original].first < i) ++original;
+        if ((ctx.Dibujo || ctx.Puntos) && original < b.Originales.size() &&
+            b.Originales[original].first == i && !b.Largas[i]) {
+            const std::string &texto = b.Originales[original].second;
+            const std::string nombre(NombrePunto(texto, b.Opc, aparte));
+            std::size_t cambiados = 0;
+            Utf8ACp1252(nombre, cambiados);
+            if (cambiados > 0 && PareceUtf8(nombre)) {
+                nombreUtf8 = nombre;
+                if (ctx.Dibujo && r == rlConvertido) ++b.NombresCambiados;
+            }
+        }
         if (ctx.Puntos) {
-            AgregarExportado(b, i, std::move(etiqueta), r, ctx, c);
+            AgregarExportado(b, i, std::move(etiqueta), r, ctx, c, motivo);
+            b.Exportados.back().Punto.NombreUtf8 = std::move(nombreUtf8);
         } else if (ctx.Dibujo) {
             // The drawing takes converted points only.
             if (r == rlConvertido)

@@ -6,6 +6,7 @@
 #include "bloque.h"
 #include "coordenadas.h"
 #include "lectura.h"
+#include "motivo.h"
 
 // What every worker needs and nobody changes during the run.
 struct TContexto {
@@ -19,6 +20,7 @@ struct TContexto {
     bool Ubicar = false;
     TTipoCoordenada TipoDestino = tcGeografica;
     const TElipsoide *MarcoDestino = &ElipsoidePOSGAR;
+    TIdioma Idioma = TIdioma::Ingles;  // of a failed point's reason in another program's file
 };
 
 // Converts the block's lines with `c` (set to the run's kinds and frames); a bad line gives the

@@ -11,10 +11,11 @@
 
 TLimitesDibujo LimitesDibujo(const TExtension &e) {
     TLimitesDibujo l;
+    l.AlturaTexto = kAlturaTextoMinima;
     if (e.Vacia()) return l;
     l.MaxX = e.MaxN - e.MinN;
     l.MaxY = e.MaxE - e.MinE;
-    l.AlturaTexto = l.MaxY * 0.001L;
+    l.AlturaTexto = std::max(l.MaxY * 0.001L, kAlturaTextoMinima);
     return l;
 }
 

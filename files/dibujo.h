@@ -1,6 +1,6 @@
 // The drawing of converted points, shared by the window's save and zuvelo-convert: one POINT and one
 // TEXT label per point (the label 10 units above it), drawing limits from the extents of the
-// results, text height a thousandth of the east extent.
+// results, text height a thousandth of the east extent and never below one metre.
 #pragma once
 #include <cstdint>
 #include <cstdio>
@@ -24,10 +24,15 @@ struct TExtension {
     bool Vacia() const { return MinN > MaxN || MinE > MaxE; }
 };
 
+// The labels' least height, in drawing units (metres): a single point, points on one north-south
+// line or a drawing under a kilometre wide would get labels too small to see, or none.
+inline constexpr long double kAlturaTextoMinima = 1.0L;
+
 // $LIMMIN is 0,0; $LIMMAX holds the north extent as its X and the east extent as its Y. With no point
-// there is nothing to measure: limits and text height 0, as for a single point.
+// there is nothing to measure: limits 0, as for a single point; the text height is never below
+// kAlturaTextoMinima.
 struct TLimitesDibujo {
-    long double MaxX = 0, MaxY = 0, AlturaTexto = 0;
+    long double MaxX = 0, MaxY = 0, AlturaTexto = kAlturaTextoMinima;
 };
 TLimitesDibujo LimitesDibujo(const TExtension &e);
 

@@ -86,7 +86,7 @@ std::string Cp1252AUtf8(std::string_view texto) {
 
 // A byte that does not start a well-formed sequence is kept as it is: a Windows-1252 line inside
 // a file taken for UTF-8 loses nothing.
-std::string Utf8ACp1252(std::string_view texto) {
+std::string Utf8ACp1252(std::string_view texto, std::size_t &cambiados) {
     std::string r;
     r.reserve(texto.size());
     for (std::size_t i = 0; i < texto.size();) {
@@ -96,11 +96,18 @@ std::string Utf8ACp1252(std::string_view texto) {
             r += texto[i];
             ++i;
         } else {
-            r += ACp1252(cp);
+            const char c = ACp1252(cp);
+            if (n > 1 && static_cast<unsigned char>(c) < 0x80) ++cambiados;  // '?', ' or "
+            r += c;
             i += n;
         }
     }
     return r;
+}
+
+std::string Utf8ACp1252(std::string_view texto) {
+    std::size_t cambiados = 0;
+    return Utf8ACp1252(texto, cambiados);
 }
 
 bool PareceUtf8(std::string_view texto) {

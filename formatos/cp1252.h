@@ -8,5 +8,8 @@ std::string Cp1252AUtf8(std::string_view texto);
 // Characters with no Windows-1252 form become '?', but the prime and double prime (minutes and
 // seconds) become ' and ".
 std::string Utf8ACp1252(std::string_view texto);
+// The same, adding to `cambiados` the characters that had no Windows-1252 form of their own (those
+// that became '?', ' or ").
+std::string Utf8ACp1252(std::string_view texto, std::size_t &cambiados);
 // True when the text holds at least one non-ASCII byte and is well-formed UTF-8 throughout.
 bool PareceUtf8(std::string_view texto);

@@ -1,10 +1,17 @@
-// CSV (RFC 4180), GeoJSON (RFC 7946), KML 2.2 and GPX 1.1 writers of result points, and the
-// reading of result texts into decimal degrees that they share.
+// CSV (RFC 4180), GeoJSON (RFC 7946), KML 2.2, GPX 1.1 and XLSX (through libxlsxwriter) writers of
+// result points, and the reading of result texts into decimal degrees that they share.
 #include "exportar.h"
 
+#include <unistd.h>
+#include <xlsxwriter.h>
+
 #include <cctype>
+#include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
+#include <vector>
 #include "angulo.h"
 #include "constantes.h"
 #include "cp1252.h"
@@ -15,15 +22,33 @@ namespace {
 
 constexpr char kFin[] = "\r\n";  // every line of every file, as the .DAT
 
-// Decimal degrees with 9 decimals (0.1 mm on the ground), '.' whatever the locale.
-std::string Grados(long double x) {
+// Decimals of the values a spreadsheet or a script reads as numbers: metres to 0.1 mm (the most the
+// program writes), degrees to 9 (0.1 mm on the ground). Never 3: a comma-decimal spreadsheet takes
+// "1952.803" for 1952803, while it leaves "1952.8030" as text, never another number.
+constexpr int kDecimalesMetros = 4, kDecimalesGrados = 9;
+
+// '.' whatever the locale; no "-0.000".
+std::string Fijo(long double x, int decimales) {
     TEspacioTexto e;
-    std::string t(EscribirFijo(e, x, 9, 0));
+    std::string t(EscribirFijo(e, x, decimales, 0));
     if (t.front() == '-' && t.find_first_not_of("-0.") == std::string::npos) t.erase(0, 1);
     return t;
 }
 
+std::string Grados(long double x) {
+    return Fijo(x, kDecimalesGrados);
+}
+
+// A plane value or height with kDecimalesMetros decimals; a text that is no number stays as it is.
+std::string Metros(const std::string &t) {
+    long double v = 0;
+    if (!LeerReal(t, v) || !std::isfinite(v)) return Cp1252AUtf8(t);
+    return Fijo(v, kDecimalesMetros);
+}
+
 // Field names of the values of a destination kind, as the CSV header and the properties name them.
+// The plane values are "norte" and "este", not the surveyor's x (north) and y (east): a GIS that
+// picks columns by name takes x for the east.
 struct TNombresCampos {
     const char *nombres[4];
     int cantidad;
@@ -31,17 +56,19 @@ struct TNombresCampos {
 TNombresCampos Campos(TTipoCoordenada destino) {
     switch (destino) {
         case tcGaussKruger:
-            return {{"x", "y", "altura", "faja"}, 4};
+            return {{"norte", "este", "altura", "faja"}, 4};
         case tcUTM:
-            return {{"x", "y", "altura", "zona"}, 4};
+            return {{"norte", "este", "altura", "zona"}, 4};
         default:
             return {{"latitud", "longitud", "altura", nullptr}, 3};
     }
 }
 
-// The values of a converted point in UTF-8: plane texts as they are, geographic ones as signed
-// decimal degrees.
-void Valores(const TPuntoExportado &p, TTipoCoordenada destino, std::string (&v)[4]) {
+// The values of a converted point in UTF-8: plane texts as they are (with `fijos`, metres with
+// kDecimalesMetros decimals), geographic ones as signed decimal degrees. A height the input did not
+// give is empty: the default one is the .DAT's alone.
+void Valores(const TPuntoExportado &p, TTipoCoordenada destino, std::string (&v)[4], bool fijos = false) {
+    const auto metros = [fijos](const std::string &t) { return fijos ? Metros(t) : Cp1252AUtf8(t); };
     if (destino == tcGeografica) {
         long double lat = 0, lon = 0;
         if (!GradosDecimales(p.Coord1, 1, lat))
@@ -52,14 +79,18 @@ void Valores(const TPuntoExportado &p, TTipoCoordenada destino, std::string (&v)
                                      "' is not an angle");
         v[0] = Grados(lat);
         v[1] = Grados(lon);
-        v[2] = Cp1252AUtf8(p.Coord3);
+        v[2] = p.ConAltura ? metros(p.Coord3) : std::string();
         v[3].clear();
         return;
     }
-    v[0] = Cp1252AUtf8(p.Coord1);
-    v[1] = Cp1252AUtf8(p.Coord2);
-    v[2] = Cp1252AUtf8(p.Coord3);
+    v[0] = metros(p.Coord1);
+    v[1] = metros(p.Coord2);
+    v[2] = p.ConAltura ? metros(p.Coord3) : std::string();
     v[3] = Cp1252AUtf8(p.Zona);
+}
+
+std::string NombreUtf8(const TPuntoExportado &p) {
+    return p.NombreUtf8.empty() ? Cp1252AUtf8(p.Nombre) : p.NombreUtf8;
 }
 
 // The map formats place a point by its POSGAR 94 position: one outside the globe is refused, never
@@ -163,7 +194,8 @@ class TEscritorBase : public TEscritorPuntos {
 
 // A header line, then one row per point; a failed point keeps its row, with empty values, so the
 // rows stay in the order and number of the input points. Starts with a byte order mark so that
-// spreadsheets take the file for UTF-8 (GDAL and QGIS skip it).
+// spreadsheets take the file for UTF-8 (GDAL and QGIS skip it). Numbers have a fixed count of
+// decimals, never 3 (see kDecimalesMetros): made for GIS and scripts, the .xlsx is the spreadsheet's.
 class TEscritorCsv : public TEscritorBase {
   public:
     TEscritorCsv(TTipoCoordenada destino, TSumidero sumidero) : TEscritorBase(destino, std::move(sumidero)) {
@@ -175,8 +207,8 @@ class TEscritorCsv : public TEscritorBase {
     void Punto(const TPuntoExportado &p) override {
         AntesDePunto();
         s_.clear();
-        Campo(Cp1252AUtf8(p.Nombre));
-        if (p.Convertido) Valores(p, destino_, valores_);
+        Campo(NombreUtf8(p));
+        if (p.Convertido) Valores(p, destino_, valores_, true);
         for (int i = 0; i < campos_.cantidad; ++i) {
             s_ += ',';
             if (p.Convertido) Campo(valores_[i]);
@@ -222,7 +254,7 @@ class TEscritorGeoJson : public TEscritorBase {
         s_ += ',';
         s_ += Grados(p.Latitud);
         s_ += "]},\"properties\":{\"nombre\":";
-        AgregarJSON(s_, Cp1252AUtf8(p.Nombre));
+        AgregarJSON(s_, NombreUtf8(p));
         for (int i = 0; i < campos_.cantidad; ++i) {
             s_ += ",\"";
             s_ += campos_.nombres[i];
@@ -260,7 +292,7 @@ class TEscritorKml : public TEscritorBase {
         ComprobarPosicion(p);
         Valores(p, destino_, valores_);
         s_ = "<Placemark><name>";
-        AgregarXML(s_, Cp1252AUtf8(p.Nombre));
+        AgregarXML(s_, NombreUtf8(p));
         s_ += "</name><ExtendedData>";
         for (int i = 0; i < campos_.cantidad; ++i) {
             s_ += "<Data name=\"";
@@ -300,7 +332,7 @@ class TEscritorGpx : public TEscritorBase {
         s_ += "\" lon=\"";
         s_ += Grados(p.Longitud);
         s_ += "\"><name>";
-        AgregarXML(s_, Cp1252AUtf8(p.Nombre));
+        AgregarXML(s_, NombreUtf8(p));
         s_ += "</name><desc>";
         for (int i = 0; i < campos_.cantidad; ++i) {
             if (i > 0) s_ += "; ";
@@ -315,6 +347,114 @@ class TEscritorGpx : public TEscritorBase {
     void Terminar() override { Cerrar(std::string("</gpx>") + kFin); }
 };
 
+// A workbook of one sheet, "Puntos": the header row, then one row per point with the name as text and
+// every value a number cell shown with the decimals the program writes; a failed point keeps its row,
+// values empty, its reason in the last column. libxlsxwriter writes rows out as they come (constant
+// memory) into a scratch file, which Terminar sends through the sink.
+class TEscritorXlsx : public TEscritorBase {
+  public:
+    TEscritorXlsx(TTipoCoordenada destino, TSumidero sumidero) : TEscritorBase(destino, std::move(sumidero)) {
+        const char *dir = std::getenv("TMPDIR");
+        std::string plantilla = std::string(dir && *dir ? dir : P_tmpdir) + "/zuvelo-XXXXXX.xlsx";
+        std::vector<char> ruta(plantilla.begin(), plantilla.end());
+        ruta.push_back('\0');
+        const int fd = mkstemps(ruta.data(), 5);
+        if (fd < 0) throw std::runtime_error("no scratch file for the .xlsx in " + plantilla);
+        ::close(fd);
+        ruta_ = ruta.data();
+        lxw_workbook_options opciones = {};
+        opciones.constant_memory = LXW_TRUE;
+        opciones.use_zip64 = LXW_TRUE;  // a million rows pass the 4 GiB of a plain zip entry
+        libro_ = workbook_new_opt(ruta_.c_str(), &opciones);
+        if (!libro_) throw std::runtime_error("the .xlsx workbook could not be started");
+        hoja_ = workbook_add_worksheet(libro_, "Puntos");
+        metros_ = workbook_add_format(libro_);
+        format_set_num_format(metros_, "0.0000");
+        grados_ = workbook_add_format(libro_);
+        format_set_num_format(grados_, "0.000000000");
+        entero_ = workbook_add_format(libro_);
+        format_set_num_format(entero_, "0");
+        titulo_ = workbook_add_format(libro_);
+        format_set_bold(titulo_);
+        // Widths (in characters) set before any row: the constant-memory mode writes rows at once.
+        worksheet_set_column(hoja_, 0, 0, 14, nullptr);
+        worksheet_set_column(hoja_, 1, 2, destino == tcGeografica ? 15 : 14, nullptr);
+        worksheet_set_column(hoja_, 3, 3, 10, nullptr);
+        worksheet_set_column(hoja_, static_cast<lxw_col_t>(campos_.cantidad + 1),
+                             static_cast<lxw_col_t>(campos_.cantidad + 1), 40, nullptr);
+        Texto(0, 0, "nombre", titulo_);
+        for (int i = 0; i < campos_.cantidad; ++i) Texto(0, i + 1, campos_.nombres[i], titulo_);
+        Texto(0, campos_.cantidad + 1, "motivo", titulo_);
+    }
+    ~TEscritorXlsx() override {
+        if (libro_) lxw_workbook_free(libro_);
+        if (!ruta_.empty()) std::remove(ruta_.c_str());
+    }
+    void Punto(const TPuntoExportado &p) override {
+        AntesDePunto();
+        if (fila_ > kPuntosXlsx)
+            throw std::runtime_error("an .xlsx sheet holds at most " + std::to_string(kPuntosXlsx) +
+                                     " points (1048576 rows with the header): write a .csv instead");
+        const auto fila = static_cast<lxw_row_t>(fila_);
+        Texto(fila, 0, NombreUtf8(p), nullptr);
+        if (p.Convertido) {
+            Valores(p, destino_, valores_, true);
+            for (int i = 0; i < campos_.cantidad; ++i) {
+                if (valores_[i].empty()) continue;
+                double v = 0;
+                const char *fin = valores_[i].data() + valores_[i].size();
+                const auto r = std::from_chars(valores_[i].data(), fin, v);
+                if (r.ec != std::errc() || r.ptr != fin || !std::isfinite(v))
+                    throw std::runtime_error("point '" + p.Nombre + "': the value '" + valores_[i] +
+                                             "' is not a number");
+                lxw_format *f = i == 3 ? entero_ : destino_ == tcGeografica && i < 2 ? grados_ : metros_;
+                Comprobar(worksheet_write_number(hoja_, fila, static_cast<lxw_col_t>(i + 1), v, f));
+            }
+        } else if (!p.Motivo.empty()) {
+            Texto(fila, campos_.cantidad + 1, Cp1252AUtf8(p.Motivo), nullptr);
+        }
+        ++fila_;
+    }
+    void Terminar() override {
+        if (terminado_) return;
+        terminado_ = true;
+        lxw_workbook *libro = libro_;
+        libro_ = nullptr;
+        Comprobar(workbook_close(libro));
+        std::FILE *f = std::fopen(ruta_.c_str(), "rb");
+        if (!f) throw std::runtime_error("the .xlsx scratch file " + ruta_ + " cannot be read");
+        std::vector<char> trozo(1 << 16);
+        std::size_t n;
+        try {
+            while ((n = std::fread(trozo.data(), 1, trozo.size(), f)) > 0)
+                sumidero_(std::string_view(trozo.data(), n));
+        } catch (...) {
+            std::fclose(f);
+            throw;
+        }
+        const bool error = std::ferror(f);
+        std::fclose(f);
+        if (error) throw std::runtime_error("the .xlsx scratch file " + ruta_ + " cannot be read");
+    }
+
+  private:
+    static void Comprobar(lxw_error e) {
+        if (e != LXW_NO_ERROR) throw std::runtime_error(std::string(".xlsx: ") + lxw_strerror(e));
+    }
+    // XML has no form for the control characters other than tab and line ends: '?', as in the KML.
+    void Texto(lxw_row_t fila, int col, std::string t, lxw_format *f) {
+        for (char &c : t)
+            if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') c = '?';
+        Comprobar(worksheet_write_string(hoja_, fila, static_cast<lxw_col_t>(col), t.c_str(), f));
+    }
+
+    std::string ruta_;
+    lxw_workbook *libro_ = nullptr;
+    lxw_worksheet *hoja_ = nullptr;
+    lxw_format *metros_ = nullptr, *grados_ = nullptr, *entero_ = nullptr, *titulo_ = nullptr;
+    int64_t fila_ = 1;
+};
+
 bool TerminaEn(const std::string &ruta, std::string_view extension) {
     if (ruta.size() < extension.size()) return false;
     for (std::size_t i = 0; i < extension.size(); ++i)
@@ -327,9 +467,10 @@ bool TerminaEn(const std::string &ruta, std::string_view extension) {
 const struct {
     const char *extension;
     TFormatoSalida formato;
-} kExtensiones[] = {{".dat", TFormatoSalida::Dat}, {".dxf", TFormatoSalida::Dxf},
-                    {".csv", TFormatoSalida::Csv}, {".geojson", TFormatoSalida::GeoJson},
-                    {".kml", TFormatoSalida::Kml}, {".gpx", TFormatoSalida::Gpx}};
+} kExtensiones[] = {{".dat", TFormatoSalida::Dat},  {".dxf", TFormatoSalida::Dxf},
+                    {".csv", TFormatoSalida::Csv},  {".geojson", TFormatoSalida::GeoJson},
+                    {".kml", TFormatoSalida::Kml},  {".gpx", TFormatoSalida::Gpx},
+                    {".xlsx", TFormatoSalida::Xlsx}};
 
 }  // namespace
 
@@ -368,6 +509,8 @@ std::unique_ptr<TEscritorPuntos> CrearEscritor(TFormatoSalida formato, TTipoCoor
             return std::make_unique<TEscritorKml>(destino, std::move(sumidero));
         case TFormatoSalida::Gpx:
             return std::make_unique<TEscritorGpx>(destino, std::move(sumidero));
+        case TFormatoSalida::Xlsx:
+            return std::make_unique<TEscritorXlsx>(destino, std::move(sumidero));
         default:
             throw std::invalid_argument("the .DAT and .DXF files have writers of their own");
     }

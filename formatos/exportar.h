@@ -1,6 +1,8 @@
-// Result files for other programs: CSV for spreadsheets, GeoJSON for GIS, KML for Google Earth and
-// GPX for GPS units, written point by point through a sink (bounded memory), UTF-8, '.' decimals.
+// Result files for other programs: XLSX for spreadsheets, CSV for GIS and scripts, GeoJSON for GIS,
+// KML for Google Earth and GPX for GPS units, written point by point through a sink (bounded
+// memory), UTF-8, '.' decimals.
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -9,18 +11,22 @@
 
 // One point of a result file; texts in Windows-1252.
 struct TPuntoExportado {
-    std::string Nombre;                        // the point's name, or its number when it has none
-    bool Convertido = false;                   // false: the conversion failed, the values are empty
+    std::string Nombre;       // the point's name, or its number when it has none
+    std::string NombreUtf8;   // the name whole, when Windows-1252 cannot hold it (else empty)
+    bool Convertido = false;  // false: the conversion failed, the values are empty
     std::string Coord1, Coord2, Coord3, Zona;  // the result texts as the .DAT holds them
     long double Latitud = 0, Longitud = 0;     // the point in geographic POSGAR 94, decimal degrees
+    bool ConAltura = true;  // false: the input gave no height, the result's one is the default's
+    std::string Motivo;     // why a failed point failed (the spreadsheet's last column)
 };
 
-enum class TFormatoSalida { Dat, Dxf, Csv, GeoJson, Kml, Gpx };
+enum class TFormatoSalida { Dat, Dxf, Csv, GeoJson, Kml, Gpx, Xlsx };
 
-// By the file name's extension, in any case: .dxf, .csv, .geojson, .kml, .gpx; anything else is Dat.
+// By the file name's extension, in any case: .dxf, .csv, .geojson, .kml, .gpx, .xlsx; anything else
+// is Dat.
 TFormatoSalida FormatoPorNombre(const std::string &ruta);
 
-// The extension of a format, in lower case: ".dat", ".dxf", ".csv", ".geojson", ".kml", ".gpx".
+// The extension of a format, in lower case: ".dat", ".dxf", ".csv", ".geojson", ".kml", ".gpx", ".xlsx".
 const char *ExtensionDe(TFormatoSalida formato);
 // The save command's name: the format's extension appended unless the path holds it, all in lower or
 // all in upper case, anywhere: "puntos" -> "puntos.csv", "puntos.Csv" -> "puntos.Csv.csv".
@@ -37,8 +43,12 @@ class TEscritorPuntos {
     virtual void Terminar() = 0;
 };
 
-// The writer of a Csv, GeoJson, Kml or Gpx file whose values are of kind `destino`; the .DAT and
-// .DXF have writers of their own (std::invalid_argument for them).
+// A worksheet holds 1 048 576 rows: the header and this many points.
+inline constexpr int64_t kPuntosXlsx = 1048575;
+
+// The writer of a Csv, GeoJson, Kml, Gpx or Xlsx file whose values are of kind `destino`; the .DAT
+// and .DXF have writers of their own (std::invalid_argument for them). The Xlsx is built in a scratch
+// file and sent through the sink at Terminar; a point past kPuntosXlsx throws before anything is sent.
 std::unique_ptr<TEscritorPuntos> CrearEscritor(TFormatoSalida formato, TTipoCoordenada destino,
                                                TSumidero sumidero);
 

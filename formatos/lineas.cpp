@@ -155,7 +155,13 @@ bool TLectorLineas::Leer(std::string &linea) {
         }
     }
     primera_ = false;
-    if (utf8_) linea = Utf8ACp1252(linea);
+    original_.clear();
+    if (utf8_) {
+        std::size_t cambiados = 0;
+        std::string convertida = Utf8ACp1252(linea, cambiados);
+        if (cambiados > 0) original_ = std::move(linea);
+        linea = std::move(convertida);
+    }
     return true;
 }
 
@@ -181,6 +187,7 @@ bool TLectorLineas::Leer(std::string_view &linea) {
             ini_ += k + 1;
             leidos_ += static_cast<int64_t>(k + 1);
             linea = std::string_view(p, k);
+            original_.clear();
             return true;
         }
     }

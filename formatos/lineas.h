@@ -38,6 +38,9 @@ class TLectorLineas {
     // whole in it and reads as it stands (no cut, nothing to convert), else into a string of its own.
     bool Leer(std::string_view &linea);
     bool Cortada() const { return cortada_; }  // the last line read was longer than the limit
+    // The last line as the UTF-8 file holds it, when its conversion to Windows-1252 changed characters
+    // that have no form there (empty otherwise): UTF-8 outputs take names from it whole.
+    const std::string &Original() const { return original_; }
     bool EsUtf8() const { return utf8_; }
     const std::string &Ruta() const { return ruta_; }
     TIdArchivo Id() const;
@@ -47,6 +50,7 @@ class TLectorLineas {
     bool LeerCruda(std::string &linea);
     std::string ruta_;
     std::string propia_;  // the line of Leer(std::string_view &) when it cannot be a view
+    std::string original_;
     std::FILE *f_ = nullptr;
     std::unique_ptr<char[]> buf_;
     std::size_t ini_ = 0, fin_ = 0;

@@ -190,68 +190,38 @@ bool TCoordenadas::Convertir() {
 }
 
 bool TCoordenadas::ConvertirValores(const TValoresEntrada &v) {
-    if (TipoFuente == tcGeografica) return TipoDestino == tcGeografica ? GeoAGeo(v) : GeoAPlana(v);
-    if (TipoDestino == tcGeografica) return PlanaAGeo(v);
-    return PlanaAPlana(v);
+    return Transformar(v, TipoFuente != tcGeografica, TipoDestino != tcGeografica);
 }
 
 bool TCoordenadas::GeoAGeo() {
-    return GeoAGeo(LeerGeografica(Entrada));
+    return Transformar(LeerGeografica(Entrada), false, false);
 }
 
 bool TCoordenadas::GeoAPlana() {
-    return GeoAPlana(LeerGeografica(Entrada));
+    return Transformar(LeerGeografica(Entrada), false, true);
 }
 
 bool TCoordenadas::PlanaAGeo() {
-    return PlanaAGeo(LeerPlana(Entrada, TipoFuente));
+    return Transformar(LeerPlana(Entrada, TipoFuente), true, false);
 }
 
 bool TCoordenadas::PlanaAPlana() {
-    return PlanaAPlana(LeerPlana(Entrada, TipoFuente));
+    return Transformar(LeerPlana(Entrada, TipoFuente), true, true);
 }
 
-bool TCoordenadas::GeoAGeo(const TValoresEntrada &v) {
+bool TCoordenadas::Transformar(const TValoresEntrada &v, bool dePlana, bool aPlana) {
     TPuntoGeodesico g;
-    const TRechazo r = Geografica(v, ElipsoideFuente, g);
+    const TRechazo r = dePlana ? Plana(v, TipoFuente, ElipsoideFuente, g) : Geografica(v, ElipsoideFuente, g);
     if (r != rzNinguno) return Terminar(Rechazo, r);
-    if (ElipsoideFuente.Codigo == ElipsoideDestino.Codigo) {
+    if (!dePlana && !aPlana && ElipsoideFuente.Codigo == ElipsoideDestino.Codigo) {
         // Same frame: the texts as typed, not reformatted.
         Salida = Entrada;
         Salida.Zona.clear();
         Salida.ZonaHemisferio.clear();
         return Terminar(Rechazo, rzNinguno);
     }
-    return Terminar(Rechazo,
-                    EnDestino(g, ElipsoideFuente, ElipsoideDestino,
-                              [this](const TPuntoGeodesico &d) { return EscribirGeografica(d, Salida); }));
-}
-
-bool TCoordenadas::GeoAPlana(const TValoresEntrada &v) {
-    TPuntoGeodesico g;
-    const TRechazo r = Geografica(v, ElipsoideFuente, g);
-    if (r != rzNinguno) return Terminar(Rechazo, r);
-    return Terminar(Rechazo,
-                    EnDestino(g, ElipsoideFuente, ElipsoideDestino, [this](const TPuntoGeodesico &d) {
-                        return ProyectarYEscribir(d, TipoDestino, Salida);
-                    }));
-}
-
-bool TCoordenadas::PlanaAGeo(const TValoresEntrada &v) {
-    TPuntoGeodesico g;
-    const TRechazo r = Plana(v, TipoFuente, ElipsoideFuente, g);
-    if (r != rzNinguno) return Terminar(Rechazo, r);
-    return Terminar(Rechazo,
-                    EnDestino(g, ElipsoideFuente, ElipsoideDestino,
-                              [this](const TPuntoGeodesico &d) { return EscribirGeografica(d, Salida); }));
-}
-
-bool TCoordenadas::PlanaAPlana(const TValoresEntrada &v) {
-    TPuntoGeodesico g;
-    const TRechazo r = Plana(v, TipoFuente, ElipsoideFuente, g);
-    if (r != rzNinguno) return Terminar(Rechazo, r);
-    return Terminar(Rechazo,
-                    EnDestino(g, ElipsoideFuente, ElipsoideDestino, [this](const TPuntoGeodesico &d) {
-                        return ProyectarYEscribir(d, TipoDestino, Salida);
-                    }));
+    return Terminar(
+        Rechazo, EnDestino(g, ElipsoideFuente, ElipsoideDestino, [this, aPlana](const TPuntoGeodesico &d) {
+            return aPlana ? ProyectarYEscribir(d, TipoDestino, Salida) : EscribirGeografica(d, Salida);
+        }));
 }

@@ -156,8 +156,8 @@ class TCoordenadas {
     bool ConvertirValores(const TValoresEntrada &v);
 
   private:
-    bool GeoAGeo(const TValoresEntrada &v);
-    bool GeoAPlana(const TValoresEntrada &v);
-    bool PlanaAGeo(const TValoresEntrada &v);
-    bool PlanaAPlana(const TValoresEntrada &v);
+    // The one conversion behind the four: the point read as a plane point of TipoFuente (dePlana) or
+    // as a geographic one, moved to the destination frame, and written projected to TipoDestino
+    // (aPlana) or as geographic texts.
+    bool Transformar(const TValoresEntrada &v, bool dePlana, bool aPlana);
 };

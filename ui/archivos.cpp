@@ -68,7 +68,7 @@ QGroupBox *GrupoMarco(QWidget *padre, const char *nombre, const char *titulo, QR
     for (int i = 0; i < kCantidadMarcos; ++i) {
         auto *r = new QRadioButton(Marcos[i].Nombre, g);
         r->setObjectName(QStringLiteral("%1%2").arg(nombre).arg(i));
-        r->setGeometry(8, 14 + i * 17, lugar.width() - 16, 17);
+        r->setGeometry(8, 17 + i * 16, lugar.width() - 16, 16);
         botones->addButton(r, i);
     }
     botones->button(0)->setChecked(true);

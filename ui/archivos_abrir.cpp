@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include "UOpciones.h"
 #include "archivos.h"
+#include "cp1252.h"
 #include "dialogos_archivo.h"
 #include "grilla_modelo.h"
 #include "grilla_texto.h"
@@ -44,6 +45,16 @@ void LeerFilas(TModeloGrilla &modelo, std::vector<TModeloGrilla::TFila> &filas, 
         throw;
     }
     modelo.CargarDatos(std::move(filas));
+}
+
+// The name of the row `cuantas` rows into the data, as the UTF-8 file holds it, kept when Windows-1252
+// cannot hold it: the UTF-8 files take it whole.
+void NombreOriginal(std::string nombre, std::size_t cuantas,
+                    std::vector<std::pair<int, std::string>> &nombres) {
+    std::size_t cambiados = 0;
+    Utf8ACp1252(nombre, cambiados);
+    if (cambiados > 0 && PareceUtf8(nombre))
+        nombres.emplace_back(TModeloGrilla::kFilasTitulo + static_cast<int>(cuantas) - 1, std::move(nombre));
 }
 
 }  // namespace
@@ -128,6 +139,7 @@ void TFConv::CargarArchivo(const std::string &ruta) {
     std::vector<TModeloGrilla::TFila> filas;
     filas.reserve(static_cast<std::size_t>(std::min<int64_t>(archivos_.TotalLineas, kLineasGrilla)) +
                   TModeloGrilla::kFilasTitulo);
+    std::vector<std::pair<int, std::string>> nombres;  // UTF-8 names Windows-1252 cannot hold, by row
     LeerFilas(*ModeloGrilla, filas, [&] {
         TLectorLineas lector(ruta);
         lector.LimitarLinea(kLargoMaximoLinea);
@@ -143,8 +155,13 @@ void TFConv::CargarArchivo(const std::string &ruta) {
             std::string_view campos = linea;
             if (lector.Cortada()) campos = CamposCompletos(linea, opc).value_or(std::string_view());
             FilaDeLinea(campos, i, opc, filas.back());
+            if (!lector.Original().empty() && !lector.Cortada()) {
+                std::string aparte;
+                NombreOriginal(std::string(NombrePunto(lector.Original(), opc, aparte)), filas.size(), nombres);
+            }
         }
     });
+    for (auto &n : nombres) ModeloGrilla->FijarNombreUtf8(n.first, std::move(n.second));
     Grilla->AjustarColumnaPunto();
     if (archivos_.ArchivoGrande == 1) Segmentar(ruta);
 }
@@ -202,6 +219,7 @@ void TFConv::LeerArchivoGPS(const std::string &ruta) {
     AnotarArchivo(ruta);
     ModeloGrilla->CargarDatos({});
     std::vector<TModeloGrilla::TFila> filas;
+    std::vector<std::pair<int, std::string>> nombres;
     LeerFilas(*ModeloGrilla, filas, [&] {
         do {
             if (linea.empty()) continue;  // empty lines between records give no rows
@@ -217,8 +235,11 @@ void TFConv::LeerArchivoGPS(const std::string &ruta) {
                 if (NormalizarDMS(r.Latitud, taLatitud, normal, m)) filas.back()[1] = normal;
                 if (NormalizarDMS(r.Longitud, taLongitud, normal, m)) filas.back()[2] = normal;
             }
+            if (!lector.Original().empty() && !lector.Cortada())
+                NombreOriginal(LeerRegistroGPS(lector.Original(), marca).Nombre, filas.size(), nombres);
         } while (filas.size() < static_cast<std::size_t>(kLineasGrilla) && lector.Leer(linea));
     });
+    for (auto &n : nombres) ModeloGrilla->FijarNombreUtf8(n.first, std::move(n.second));
     Grilla->AjustarColumnaPunto();
     if (archivos_.ArchivoGrande == 1) Segmentar(ruta);
 }

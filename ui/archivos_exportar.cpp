@@ -1,6 +1,6 @@
-// The save command's files for other programs (CSV, GeoJSON, KML, GPX): a file that fits in the grid is
-// written from its rows; a larger one is converted again, whole, by zuvelo-convert's pipeline on a
-// thread of its own, and the message comes when the file is in place.
+// The save command's files for other programs (XLSX, CSV, GeoJSON, KML, GPX) and a large file's drawing:
+// a file that fits in the grid is written from its rows; a larger one is converted again, whole, by
+// zuvelo-convert's pipeline on a thread of its own, and the message comes when the file is in place.
 #include <QFileInfo>
 #include <QLabel>
 #include <algorithm>
@@ -56,6 +56,15 @@ void TFConv::CrearGuardarFondo() {
 void TFConv::GuardarPuntos(const QString &fileName, TFormatoSalida formato, const TConteoPuntos &puntos) {
     MotivoGuardar.clear();
     PrjGuardado = 0;
+    // A sheet that cannot hold every point is not begun: nothing is written, nothing cut.
+    const int64_t filas = puntos.Convertidos + puntos.Fallidos;
+    if (formato == TFormatoSalida::Xlsx && filas > kPuntosXlsx) {
+        MotivoGuardar = "Una hoja .xlsx admite " + std::to_string(kPuntosXlsx) +
+                        " puntos como m\xE1ximo (1048576 filas con la de t\xEDtulos) y este archivo tiene " +
+                        std::to_string(filas) + ". Gu\xE1rdelo como .csv.";
+        InformarGuardado(formato, false, 0, 0);
+        return;
+    }
     if (!ConfirmarReemplazo(fileName)) {
         InformarGuardado(formato, false, 0, 0);
         return;
@@ -94,7 +103,11 @@ bool TFConv::MakePuntos(const QString &fileName, TFormatoSalida formato) {
             p = TPuntoExportado();
             p.Nombre = std::string(SinNegrita(g.Celda(fila, 0)));
             if (p.Nombre.empty()) p.Nombre = std::to_string(fila - 1);
+            p.NombreUtf8 = g.NombreUtf8(fila);
             p.Convertido = !g.Celda(fila, 5).empty();
+            // An empty height cell converts with the default height, which only the .DAT writes.
+            p.ConAltura = !SinNegrita(g.Celda(fila, 3)).empty();
+            if (!p.Convertido) p.Motivo = g.Fallo(fila);
             if (p.Convertido) {
                 p.Coord1 = g.Celda(fila, 5);
                 p.Coord2 = g.Celda(fila, 6);
@@ -132,6 +145,7 @@ TPedido TFConv::PedidoDelArchivo() const {
     p.MarcoFuente = a.MarcoFuente;
     p.MarcoDestino = a.MarcoDestino;
     p.Silencioso = true;
+    p.Idioma = TIdioma::Espanol;
     p.Entrada = e.RutaArchivo;
     return p;
 }
@@ -148,6 +162,7 @@ void TFConv::GuardarGrande(const QString &fileName, TFormatoSalida formato) {
     }
     pedidoGuardar_ = PedidoDelArchivo();
     pedidoGuardar_.Salida = RutaLocal(fileName);
+    pedidoGuardar_.Formato = formato;
     formatoGuardar_ = formato;
     informeGuardar_ = TInforme();
     BarProgreso->FijarEtiqueta(QStringLiteral("Grabando ") + QFileInfo(fileName).fileName());
@@ -173,5 +188,5 @@ void TFConv::TareaGuardarTerminate(TTarea *tarea) {
     // background run counts them.
     const TInforme &i = informeGuardar_;
     PrjGuardado = bien ? i.Prj : 0;
-    InformarGuardado(formatoGuardar_, bien, i.Convertidos, i.NoConvertidos());
+    InformarGuardado(formatoGuardar_, bien, i.Convertidos, i.NoConvertidos(), i.NombresCambiados);
 }

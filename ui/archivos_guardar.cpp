@@ -28,10 +28,24 @@ const char kNadaQueGuardar[] = "Ning\xFAn punto se pudo convertir: no hay nada q
 
 // The type of file of each entry of the save dialog's filter (from 1).
 TFormatoSalida FormatoDeFiltro(int filtro) {
-    const TFormatoSalida kFormatos[TDialogoGuardar::kTipos] = {TFormatoSalida::Dat, TFormatoSalida::Dxf,
-                                                               TFormatoSalida::Csv, TFormatoSalida::GeoJson,
-                                                               TFormatoSalida::Kml, TFormatoSalida::Gpx};
+    const TFormatoSalida kFormatos[TDialogoGuardar::kTipos] = {
+        TFormatoSalida::Dat, TFormatoSalida::Dxf, TFormatoSalida::Csv, TFormatoSalida::GeoJson,
+        TFormatoSalida::Kml, TFormatoSalida::Gpx, TFormatoSalida::Xlsx};
     return filtro >= 1 && filtro <= TDialogoGuardar::kTipos ? kFormatos[filtro - 1] : TFormatoSalida::Dat;
+}
+
+// How many points a drawing holds, as the save message says it when none failed (else the count of
+// converted and failed points says it).
+std::string TextoDibujo(int64_t convertidos) {
+    return "El dibujo tiene " + std::to_string(convertidos) + (convertidos == 1 ? " punto." : " puntos.");
+}
+
+// Labels of a drawing whose names had characters Windows-1252 lacks (a UTF-8 file's).
+std::string TextoNombresCambiados(int64_t n) {
+    if (n <= 0) return std::string();
+    return "\n" + std::to_string(n) +
+           (n == 1 ? " nombre de punto cambi\xF3" : " nombres de puntos cambiaron") +
+           " en el dibujo: los caracteres que Windows-1252 no tiene quedaron como '?'.";
 }
 
 // ".DAT", ".DXF", ".CSV" ... as the messages name the type.
@@ -76,16 +90,30 @@ void TFConv::skGuardarclick() {
 }
 
 void TFConv::GuardarDXF(const QString &nombre, const TConteoPuntos &puntos) {
+    // A large file's drawing holds every point of the file, not only the grid's: it is drawn again,
+    // whole, by the background save.
+    if (archivos_.ArchivoGrande == 1 && cbDestino->currentIndex() != 0) {
+        GuardarPuntos(nombre, TFormatoSalida::Dxf, puntos);
+        return;
+    }
     const bool bien = MakeDXF(nombre, LimitesDibujo(archivos_.ConteoGrilla.Extension));
     std::string aviso;
     if (!bien)
         aviso = TipoDestino() == TTipoArchivo::Geografico
                     ? "\nUn dibujo necesita coordenadas planas: elija Gauss-Kr\xFCger o UTM como destino."
                     : (MotivoGuardar.empty() ? std::string() : "\n\r" + MotivoGuardar);
-    // The drawing holds the grid's points: those of a large file beyond the grid are not in it.
-    if (bien && puntos.Fallidos > 0 && archivos_.ArchivoGrande == 0)
+    if (bien && puntos.Fallidos == 0) aviso = "\n" + TextoDibujo(puntos.Convertidos);
+    if (bien && puntos.Fallidos > 0)
         aviso = "\n" + TextoConteo(puntos.Convertidos, puntos.Fallidos) +
                 ": los puntos con error no est\xE1n en el dibujo.";
+    if (bien) {
+        int64_t cambiados = 0;
+        const TModeloGrilla &g = *ModeloGrilla;
+        for (int fila = TModeloGrilla::kFilasTitulo; fila < g.Filas(); ++fila)
+            if (!g.Celda(fila, 1).empty() && !g.Celda(fila, 5).empty() && !g.NombreUtf8(fila).empty())
+                ++cambiados;
+        aviso += TextoNombresCambiados(cambiados);
+    }
     const std::string texto =
         bien ? "El Archivo .DXF ha sido Creado Exitosamente" : "No se pudo Crear el Archivo .DXF";
     spMensaje->Mostrar(TMensaje::Informacion, AQString(texto + aviso), TMensaje::Ok);
@@ -95,12 +123,15 @@ void TFConv::GuardarDAT(const QString &nombre, const TConteoPuntos &puntos) {
     InformarGuardado(TFormatoSalida::Dat, MakeDAT(nombre), puntos.Convertidos, puntos.Fallidos);
 }
 
-void TFConv::InformarGuardado(TFormatoSalida formato, bool bien, int64_t convertidos, int64_t fallidos) {
+void TFConv::InformarGuardado(TFormatoSalida formato, bool bien, int64_t convertidos, int64_t fallidos,
+                              int64_t nombresCambiados) {
     const std::string tipo = NombreTipo(formato);
     std::string texto =
         bien ? "El Archivo " + tipo + " ha sido Creado Exitosamente" : "No se pudo Crear el Archivo " + tipo;
-    // A CSV keeps a failed point's row, as the .DAT its line; the map formats have no place for it.
-    const bool conFilas = formato == TFormatoSalida::Dat || formato == TFormatoSalida::Csv;
+    // The tables keep a failed point's row, as the .DAT its line; a map or a drawing has no place for it.
+    const bool conFilas =
+        formato == TFormatoSalida::Dat || formato == TFormatoSalida::Csv || formato == TFormatoSalida::Xlsx;
+    if (bien && formato == TFormatoSalida::Dxf && fallidos == 0) texto += "\n" + TextoDibujo(convertidos);
     // Rows edited since the convert command hold no results in the grid's saves.
     const int64_t sinConvertir = archivos_.ArchivoGrande == 1 ? 0 : FilasSinConvertir();
     if (bien && (fallidos > 0 || sinConvertir > 0))
@@ -118,6 +149,7 @@ void TFConv::InformarGuardado(TFormatoSalida formato, bool bien, int64_t convert
         texto +=
             "\nSin archivo .prj: los puntos est\xE1n en varias fajas o zonas y un .prj nombra un solo "
             "sistema.";
+    if (bien) texto += TextoNombresCambiados(nombresCambiados);
     if (!bien && !MotivoGuardar.empty()) texto += "\n\r" + MotivoGuardar;
     spMensaje->Mostrar(TMensaje::Informacion, AQString(texto), TMensaje::Ok);
 }

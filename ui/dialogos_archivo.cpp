@@ -62,9 +62,13 @@ bool TDialogoAbrir::Execute(QWidget *padre) {
 
 const QString TDialogoGuardar::kTitulo = QStringLiteral("Guardar Archivo");
 const QString TDialogoGuardar::kFiltros[kTipos] = {
-    QStringLiteral("Archivo Texto (*.dat)"), QStringLiteral("Autocad (*.dxf)"),
-    QStringLiteral("CSV (*.csv)"),           QStringLiteral("GeoJSON (*.geojson)"),
-    QStringLiteral("KML (*.kml)"),           QStringLiteral("GPX (*.gpx)")};
+    QStringLiteral("Archivo Texto (*.dat)"),
+    QStringLiteral("Autocad (*.dxf)"),
+    QStringLiteral("CSV para SIG y scripts; en planillas use el .xlsx (*.csv)"),
+    QStringLiteral("GeoJSON (*.geojson)"),
+    QStringLiteral("KML (*.kml)"),
+    QStringLiteral("GPX (*.gpx)"),
+    QStringLiteral("Libro de Excel (*.xlsx)")};
 
 std::unique_ptr<QFileDialog> TDialogoGuardar::CrearDialogo(QWidget *padre) const {
     auto dialogo = Dialogo(padre, kTitulo);

@@ -58,8 +58,9 @@ class TDialogoAbrir : public TDialogoArchivo {
 class TDialogoGuardar : public TDialogoArchivo {
   public:
     static const QString kTitulo;
-    // Filter entries 1 to 6: the text file, the drawing, then CSV, GeoJSON, KML and GPX.
-    static constexpr int kTipos = 6;
+    // Filter entries 1 to 7: the text file, the drawing, then CSV, GeoJSON, KML, GPX and the Excel
+    // workbook (last, so that a type remembered by its number stays the same).
+    static constexpr int kTipos = 7;
     static const QString kFiltros[kTipos];
 
     using TDialogoArchivo::TDialogoArchivo;

@@ -18,6 +18,7 @@ void TModeloGrilla::FijarCelda(int fila, int col, const std::string &texto) {
     std::string &celda = filas_[static_cast<std::size_t>(fila)][static_cast<std::size_t>(col)];
     if (celda == texto) return;
     celda = texto;
+    if (col == 0) nombresUtf8_.erase(fila);
     if (masivo_ == 0) {
         const QModelIndex i = index(fila, col);
         emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
@@ -41,6 +42,7 @@ void TModeloGrilla::EditarEntrada(int fila, int col, const std::string &texto) {
 void TModeloGrilla::FijarFila(int fila, TFila &&celdas) {
     if (fila < 0 || fila >= Filas()) return;
     filas_[static_cast<std::size_t>(fila)] = std::move(celdas);
+    nombresUtf8_.erase(fila);
     if (masivo_ == 0)
         emit dataChanged(index(fila, 0), index(fila, kColumnas - 1), {Qt::DisplayRole, Qt::EditRole});
 }
@@ -62,8 +64,22 @@ const std::string &TModeloGrilla::Fallo(int fila) const {
     return fallos_[static_cast<std::size_t>(fila)];
 }
 
+void TModeloGrilla::FijarNombreUtf8(int fila, std::string nombre) {
+    if (fila < kFilasTitulo || fila >= Filas()) return;
+    if (nombre.empty())
+        nombresUtf8_.erase(fila);
+    else
+        nombresUtf8_[fila] = std::move(nombre);
+}
+
+const std::string &TModeloGrilla::NombreUtf8(int fila) const {
+    const auto i = nombresUtf8_.find(fila);
+    return i == nombresUtf8_.end() ? kVacio : i->second;
+}
+
 void TModeloGrilla::FijarFilas(int n) {
     if (n < kFilasTitulo) n = kFilasTitulo;
+    nombresUtf8_.erase(nombresUtf8_.lower_bound(n), nombresUtf8_.end());
     if (fallos_.size() > static_cast<std::size_t>(n)) fallos_.resize(static_cast<std::size_t>(n));
     const int antes = Filas();
     if (n == antes) return;
@@ -99,6 +115,7 @@ void TModeloGrilla::CargarDatos(std::vector<TFila> &&datos) {
     filas_.swap(datos);
     std::vector<TFila>().swap(datos);
     std::vector<std::string>().swap(fallos_);
+    nombresUtf8_.clear();
     TerminarCambioMasivo();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 #include <QAbstractTableModel>
 #include <array>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,12 @@ class TModeloGrilla : public QAbstractTableModel {
     void FijarFallo(int fila, const std::string &motivo);
     const std::string &Fallo(int fila) const;
 
+    // The point's name whole, in UTF-8, of a row loaded from a UTF-8 file whose name Windows-1252
+    // cannot hold (the cell shows '?' for what it lacks); empty otherwise. Editing the name cell, or
+    // loading, clears it.
+    void FijarNombreUtf8(int fila, std::string nombre);
+    const std::string &NombreUtf8(int fila) const;
+
     // QAbstractTableModel
     int rowCount(const QModelIndex &padre = QModelIndex()) const override;
     int columnCount(const QModelIndex &padre = QModelIndex()) const override;
@@ -51,6 +58,7 @@ class TModeloGrilla : public QAbstractTableModel {
 
   private:
     std::vector<TFila> filas_;
-    std::vector<std::string> fallos_;  // per row; empty: no failure (may be shorter than filas_)
+    std::vector<std::string> fallos_;         // per row; empty: no failure (may be shorter than filas_)
+    std::map<int, std::string> nombresUtf8_;  // few rows have one
     int masivo_ = 0;
 };

@@ -286,7 +286,8 @@ class TFConv : public QMainWindow {
     // False when the user declines to replace an existing file.
     bool ConfirmarReemplazo(const QString &fileName);
     // The outcome of a save of this format, with the failed points' count and what became of them.
-    void InformarGuardado(TFormatoSalida formato, bool bien, int64_t convertidos, int64_t fallidos);
+    void InformarGuardado(TFormatoSalida formato, bool bien, int64_t convertidos, int64_t fallidos,
+                          int64_t nombresCambiados = 0);
     void GuardarDAT(const QString &fileName, const TConteoPuntos &puntos);
     void GuardarDXF(const QString &fileName, const TConteoPuntos &puntos);
     bool MakeDAT(const QString &fileName);

@@ -22,6 +22,7 @@
 #include "dat.h"
 #include "gdal.h"
 #include "lectura.h"
+#include "openpyxl.h"
 #include "lote.h"
 #include "numeros.h"
 #include "segmentos.h"
@@ -230,7 +231,8 @@ TEST(ZuveloConvert, WaypointsGPS) {
     EXPECT_EQ(r.estado, 0) << r.errores;
     const std::string csv = LeerArchivo(dir / "n.csv");
     EXPECT_NE(csv.find("\r\nObelisco,"), std::string::npos) << csv;
-    EXPECT_NE(csv.find("\r\n2,6181950.9533,6371419.4018,1.5,6\r\n"), std::string::npos) << csv;
+    // A waypoint gives no height: the default one stays in the .DAT.
+    EXPECT_NE(csv.find("\r\n2,6181950.9533,6371419.4018,,6\r\n"), std::string::npos) << csv;
 
     EscribirArchivo(dir / "sin.txt", "a,b,c\n");
     r = Correr("-f gps -t gk '" + dir / "sin.txt" + "'");
@@ -280,7 +282,11 @@ TEST(ZuveloConvert, FormatosLeidosPorGDAL) {
         const char *campoNombre;  // the field GDAL shows the name in
     };
     const Caso casos[] = {
-        {"p.csv", "-t gk", "", "nombre"},
+        // The names QGIS's delimited-text import looks for: the plane columns are none of them.
+        {"p.csv", "-t gk",
+         "-oo X_POSSIBLE_NAMES=x,xcoord,lon,long,longitude,east,easting "
+         "-oo Y_POSSIBLE_NAMES=y,ycoord,lat,latitude,north,northing",
+         "nombre"},
         {"p.CSV", "-t geo", "-oo X_POSSIBLE_NAMES=longitud -oo Y_POSSIBLE_NAMES=latitud", "nombre"},
         {"p.geojson", "-t gk", "", "nombre"},
         {"p.kml", "-t utm --to-frame inchauspe", "", "Name"},
@@ -315,8 +321,9 @@ TEST(ZuveloConvert, FormatosLeidosPorGDAL) {
             if (std::isnan(p.lat)) {
                 EXPECT_FALSE(l.conPunto);
             } else if (std::string(c.destino) == "-t gk" && csv) {
-                EXPECT_EQ(l.campos.at("x"), p.x);
-                EXPECT_EQ(l.campos.at("y"), p.y);
+                EXPECT_FALSE(l.conPunto) << "a GIS took a plane column for longitude or latitude";
+                EXPECT_EQ(l.campos.at("norte"), p.x);
+                EXPECT_EQ(l.campos.at("este"), p.y);
             } else {
                 ASSERT_TRUE(l.conPunto);
                 EXPECT_NEAR(l.lat, p.lat, 1e-9);
@@ -361,7 +368,7 @@ TEST(ZuveloConvert, PrjJuntoAlCsvLeidoPorGDAL) {
         const std::string capa = std::string(c.salida).substr(0, 1);
         const std::string columnas = std::string(c.args).find("-t geo") == 0
                                          ? "-oo X_POSSIBLE_NAMES=longitud -oo Y_POSSIBLE_NAMES=latitud"
-                                         : "-oo X_POSSIBLE_NAMES=y -oo Y_POSSIBLE_NAMES=x";
+                                         : "-oo X_POSSIBLE_NAMES=este -oo Y_POSSIBLE_NAMES=norte";
         ASSERT_EQ(std::system(("ogrinfo -so " + columnas + " '" + dir / c.salida + "' " + capa + " > '" +
                                dir / "ogr.txt" + "' 2>&1")
                                   .c_str()),
@@ -369,6 +376,52 @@ TEST(ZuveloConvert, PrjJuntoAlCsvLeidoPorGDAL) {
         const std::string t = LeerArchivo(dir / "ogr.txt");
         EXPECT_NE(t.find(c.espera), std::string::npos) << LeerArchivo(dir / c.prj) << "\n" << t;
     }
+}
+
+// A UTF-8 name that Windows-1252 cannot hold: whole in the UTF-8 files (as GDAL reads them), '?'
+// in the drawing's labels, and the summary counts the names changed.
+TEST(ZuveloConvert, NombresFueraDeWindows1252) {
+    if (!HayOgrinfo()) GTEST_SKIP() << "ogrinfo not installed";
+    const std::string kLodz =
+        "\xC5\x81\xC3\xB3"
+        "d\xC5\xBA \xE2\x80\x93 \xE2\x9C\x93";  // Łódź – ✓
+    TCarpetaTemporal dir;
+    EscribirArchivo(dir / "in.txt", "Nombre;Lat;Lon\n" + kLodz +
+                                        ";-34.5;-58.4\nCa\xC3\xB1"
+                                        "ada;-34.6;-58.5\n");
+    const std::string args =
+        "-q -f geo -t gk --decimal -s 2 -c 2,3 --name-column 1 '" + dir / "in.txt" + "' ";
+    for (const char *salida : {"p.csv", "p.geojson", "p.xlsx"}) {
+        SCOPED_TRACE(salida);
+        const TCorrida r = Correr(args + "'" + dir / salida + "'");
+        ASSERT_EQ(r.estado, 0) << r.errores;
+        EXPECT_EQ(r.errores.find("changed"), std::string::npos) << r.errores;
+        if (std::string(salida) == "p.xlsx") {
+            const auto filas = LeerConOpenpyxl(dir / salida);
+            ASSERT_EQ(filas.size(), 3u);
+            EXPECT_EQ(filas[1][0].valor, kLodz);
+            EXPECT_EQ(filas[2][0].valor,
+                      "Ca\xC3\xB1"
+                      "ada");
+            continue;
+        }
+        const std::vector<TLeido> leidos = LeerConGDAL(dir / salida, "", "nombre");
+        ASSERT_EQ(leidos.size(), 2u);
+        EXPECT_EQ(leidos[0].nombre, kLodz);
+        EXPECT_EQ(leidos[1].nombre,
+                  "Ca\xC3\xB1"
+                  "ada");
+    }
+    const TCorrida r = Correr(args + "'" + dir / "p.dxf" + "'");
+    ASSERT_EQ(r.estado, 0) << r.errores;
+    EXPECT_NE(r.errores.find("1 point name changed in the drawing"), std::string::npos) << r.errores;
+    const std::string dxf = LeerArchivo(dir / "p.dxf");
+    EXPECT_NE(dxf.find("\r\n1\r\n?\xF3"
+                       "d? \x96 ?\r\n"),
+              std::string::npos);
+    EXPECT_NE(dxf.find("\r\n1\r\nCa\xF1"
+                       "ada\r\n"),
+              std::string::npos);
 }
 
 TEST(ZuveloConvert, ErroresDeUso) {

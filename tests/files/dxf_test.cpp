@@ -7,6 +7,7 @@
 #include <random>
 #include <regex>
 
+#include "dibujo.h"
 #include "uDXF.h"
 #include "temporal.h"
 
@@ -41,6 +42,31 @@ TEST(TDXFOut, UnPuntoLineaPorLinea) {
         "50", "0.000",   "0",  "ENDSEC",  "0",  "EOF"};
     EXPECT_EQ(d.Lines, esperado);
     EXPECT_EQ(d.Lines.size(), 46u + 10u + 16u + 4u);
+}
+
+// The labels' height is a thousandth of the east extent, never below 1 m: a single point, points on
+// one north-south line or a small drawing would have labels 0 high, or too small to see.
+TEST(TDXFOut, AlturaDeTextoConPiso) {
+    const struct {
+        const char *nombre;
+        std::vector<std::array<long double, 2>> puntos;  // north, east
+        long double maxX, maxY, altura;
+    } kCasos[] = {
+        {"sin puntos", {}, 0, 0, 1},
+        {"un punto", {{6170494.4893L, 6373260.347L}}, 0, 0, 1},
+        {"linea norte-sur", {{6170000, 6373260.347L}, {6180000, 6373260.347L}}, 10000, 0, 1},
+        {"parcela de 300 m", {{6170000, 6373000}, {6170200, 6373300}}, 200, 300, 1},
+        {"obra de 40 km", {{6170000, 6373000}, {6190000, 6413000}}, 20000, 40000, 40},
+    };
+    for (const auto &c : kCasos) {
+        SCOPED_TRACE(c.nombre);
+        TExtension e;
+        for (const auto &p : c.puntos) e.Ampliar(p[0], p[1]);
+        const TLimitesDibujo l = LimitesDibujo(e);
+        EXPECT_EQ(l.MaxX, c.maxX);
+        EXPECT_EQ(l.MaxY, c.maxY);
+        EXPECT_NEAR(static_cast<double>(l.AlturaTexto), static_cast<double>(c.altura), 1e-9);
+    }
 }
 
 TEST(TDXFOut, FormatValue) {

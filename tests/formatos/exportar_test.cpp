@@ -2,6 +2,7 @@
 // CSV text, the extension rule, and the POSGAR 94 place of a result of every kind and frame.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -10,6 +11,7 @@
 
 #include "exportar.h"
 #include "gdal.h"
+#include "openpyxl.h"
 #include "temporal.h"
 
 namespace {
@@ -47,19 +49,38 @@ TPuntoExportado Fallido(const std::string &nombre) {
     return p;
 }
 
-// Three Gauss-Krüger results and a failed point between them.
+TPuntoExportado SinAltura(TPuntoExportado p) {
+    p.ConAltura = false;
+    return p;
+}
+
+// Three Gauss-Krüger results and a failed point between them; the last had no height (its result's
+// is the default one moved to another frame).
 std::vector<TPuntoExportado> PuntosGK() {
     return {Punto(kNombreDificil, "6170494.4893", "5373260.347", "25.3", "5", -34.603429353L, -58.380589847L),
             Fallido("malo"), Punto("2", "5512345.1", "4400000.0", "0.0", "4", -40.512345678L, -63.0L),
-            Punto("\xF1"
-                  "and\xFA",
-                  "3900000.0", "2512345.1254", "-9.8", "2", -54.8L, -68.300000001L)};
+            SinAltura(Punto("\xF1"
+                            "and\xFA",
+                            "3900000.0", "2512345.1254", "-9.7997", "2", -54.8L, -68.300000001L))};
 }
 
 // Geographic results: DMS texts, one decimal text (a same-frame result keeps the input's form).
 std::vector<TPuntoExportado> PuntosGeo() {
     return {Punto(kNombreDificil, "34\xB0 36' 12.34567\" S", "58\xB0 22' 50.12345\" W", "25.3", "", 0, 0),
-            Fallido("malo"), Punto("2", "-31.5", "-64.123456789", "", "", 0, 0)};
+            Fallido("malo"), SinAltura(Punto("2", "-31.5", "-64.123456789", "1.5", "", 0, 0))};
+}
+
+// QGIS's delimited-text import looks for these names; a CSV column it takes must be east as X and
+// north as Y, and the plane ones are none of them.
+#define NOMBRES_QGIS                                                 \
+    "-oo X_POSSIBLE_NAMES=x,xcoord,lon,long,longitude,east,easting " \
+    "-oo Y_POSSIBLE_NAMES=y,ycoord,lat,latitude,north,northing"
+
+double Numero(const std::string &t) {
+    double v = std::nan("");
+    const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
+    EXPECT_TRUE(r.ec == std::errc() && r.ptr == t.data() + t.size()) << "'" << t << "' is not a number";
+    return v;
 }
 
 struct TCasoFormato {
@@ -73,7 +94,8 @@ struct TCasoFormato {
 
 // A CSV of geographic values becomes points when GDAL is told which fields hold them.
 const TCasoFormato kFormatos[] = {
-    {"csv gk", TFormatoSalida::Csv, tcGaussKruger, "csv", "", "nombre"},
+    {"csv gk", TFormatoSalida::Csv, tcGaussKruger, "csv", NOMBRES_QGIS, "nombre"},
+    {"csv utm", TFormatoSalida::Csv, tcUTM, "csv", NOMBRES_QGIS, "nombre"},
     {"csv geo", TFormatoSalida::Csv, tcGeografica, "csv",
      "-oo X_POSSIBLE_NAMES=longitud -oo Y_POSSIBLE_NAMES=latitud", "nombre"},
     {"geojson gk", TFormatoSalida::GeoJson, tcGaussKruger, "geojson", "", "nombre"},
@@ -114,13 +136,22 @@ TEST(Exportar, GDALLeeCadaFormato) {
             EXPECT_EQ(l.nombre, nombre);
             if (!p.Convertido) {
                 EXPECT_FALSE(l.conPunto);
-                EXPECT_TRUE(l.campos["x"].empty() && l.campos["latitud"].empty());
+                EXPECT_TRUE(l.campos["norte"].empty() && l.campos["latitud"].empty());
                 continue;
             }
+            // A height the input did not give is not written: empty, or null in GeoJSON.
+            if (csv || c.formato == TFormatoSalida::GeoJson) {
+                const std::string &h = l.campos["altura"];
+                if (p.ConAltura)
+                    EXPECT_EQ(Numero(h), Numero(p.Coord3));
+                else
+                    EXPECT_TRUE(h.empty() || h == "(null)") << h;
+            }
             if (csv && !geo) {
-                EXPECT_EQ(l.campos["x"], p.Coord1);
-                EXPECT_EQ(l.campos["y"], p.Coord2);
-                EXPECT_EQ(l.campos["faja"], p.Zona);
+                EXPECT_FALSE(l.conPunto) << "a GIS took a plane column for longitude or latitude";
+                EXPECT_EQ(Numero(l.campos["norte"]), Numero(p.Coord1));
+                EXPECT_EQ(Numero(l.campos["este"]), Numero(p.Coord2));
+                EXPECT_EQ(l.campos[c.destino == tcUTM ? "zona" : "faja"], p.Zona);
                 continue;
             }
             ASSERT_TRUE(l.conPunto);
@@ -130,15 +161,16 @@ TEST(Exportar, GDALLeeCadaFormato) {
     }
 }
 
-// The exact bytes of a CSV: byte order mark, header, RFC 4180 quoting, a failed point's empty row,
-// CR LF; each row reaches the sink as soon as its point is written.
+// The exact bytes of a CSV: byte order mark, header, RFC 4180 quoting, metres with four decimals
+// (three would be thousands to a comma-decimal spreadsheet), a failed point's empty row, CR LF; each
+// row reaches the sink as soon as its point is written.
 TEST(Exportar, TextoCsv) {
     std::string salida;
     auto e = CrearEscritor(TFormatoSalida::Csv, tcUTM, [&](std::string_view s) { salida += s; });
-    EXPECT_EQ(salida, "\xEF\xBB\xBFnombre,x,y,altura,zona\r\n");
+    EXPECT_EQ(salida, "\xEF\xBB\xBFnombre,norte,este,altura,zona\r\n");
     e->Punto(Punto(kNombreDificil, "6170494.4893", "373260.347", "25.3", "21", -34.6L, -58.4L));
     EXPECT_EQ(salida.substr(salida.find('\n') + 1),
-              "\"Pozo \"\"A\"\", \xC3\xB1\xC2\xB0 & <1>\",6170494.4893,373260.347,25.3,21\r\n");
+              "\"Pozo \"\"A\"\", \xC3\xB1\xC2\xB0 & <1>\",6170494.4893,373260.3470,25.3000,21\r\n");
     e->Punto(Fallido("P,7"));
     e->Terminar();
     EXPECT_EQ(salida.substr(salida.rfind("\r\n", salida.size() - 3) + 2), "\"P,7\",,,,\r\n");
@@ -168,6 +200,92 @@ TEST(Exportar, PuntoSinLugarEsError) {
                  std::invalid_argument);
 }
 
+// Signed decimal degrees of a DMS text of the tests' points.
+double GradosDMS(const std::string &t) {
+    int g = 0, m = 0;
+    double s = 0;
+    char h = 0;
+    std::istringstream(t.substr(0, t.find('\xB0'))) >> g;
+    std::istringstream resto(t.substr(t.find('\xB0') + 1));
+    char apostrofo = 0, comillas = 0;
+    resto >> m >> apostrofo >> s >> comillas >> h;
+    const double v = g + m / 60.0 + s / 3600;
+    return h == 'S' || h == 'W' ? -v : v;
+}
+
+// The workbook read back by openpyxl: a header, the name as text, every value a number equal to
+// the text written (degrees to their 9 decimals), shown with the program's decimals; a height the
+// input did not give and a failed point's values empty, its reason in the last column.
+TEST(Exportar, XlsxLeidoPorOpenpyxl) {
+    for (const TTipoCoordenada destino : {tcGaussKruger, tcUTM, tcGeografica}) {
+        SCOPED_TRACE(static_cast<int>(destino));
+        const bool geo = destino == tcGeografica;
+        std::vector<TPuntoExportado> puntos = geo ? PuntosGeo() : PuntosGK();
+        puntos[1].Motivo = "latitud '95\xB0' fuera de 90\xB0";
+        TCarpetaTemporal dir;
+        EscribirArchivo(dir / "p.xlsx", Escribir(TFormatoSalida::Xlsx, destino, puntos));
+        const auto filas = LeerConOpenpyxl(dir / "p.xlsx");
+        ASSERT_EQ(filas.size(), puntos.size() + 1);
+        std::vector<std::string> titulos;
+        for (const TCelda &c : filas[0]) titulos.push_back(c.valor);
+        const std::vector<std::string> esperados =
+            geo ? std::vector<std::string>{"nombre", "latitud", "longitud", "altura", "motivo"}
+                : std::vector<std::string>{
+                      "nombre", "norte", "este", "altura", destino == tcUTM ? "zona" : "faja", "motivo"};
+        EXPECT_EQ(titulos, esperados);
+        const std::size_t motivo = titulos.size() - 1;
+        for (std::size_t i = 0; i < puntos.size(); ++i) {
+            SCOPED_TRACE(i);
+            const TPuntoExportado &p = puntos[i];
+            std::vector<TCelda> f = filas[i + 1];
+            f.resize(titulos.size(), TCelda{"-", "General", ""});
+            EXPECT_EQ(f[0].tipo, "s");
+            if (!p.Convertido) {
+                for (std::size_t k = 1; k < motivo; ++k) EXPECT_EQ(f[k].tipo, "-");
+                EXPECT_EQ(f[motivo].valor, "latitud '95\xC2\xB0' fuera de 90\xC2\xB0");
+                continue;
+            }
+            for (std::size_t k = 1; k < motivo; ++k) EXPECT_EQ(f[k].tipo, k == 3 && !p.ConAltura ? "-" : "n");
+            EXPECT_EQ(f[motivo].tipo, "-");
+            if (geo) {
+                const double lat =
+                    p.Coord1.find('\xB0') == std::string::npos ? Numero(p.Coord1) : GradosDMS(p.Coord1);
+                const double lon =
+                    p.Coord2.find('\xB0') == std::string::npos ? Numero(p.Coord2) : GradosDMS(p.Coord2);
+                EXPECT_NEAR(Numero(f[1].valor), lat, 5.1e-10);
+                EXPECT_NEAR(Numero(f[2].valor), lon, 5.1e-10);
+                EXPECT_EQ(f[1].formato, "0.000000000");
+            } else {
+                EXPECT_EQ(Numero(f[1].valor), Numero(p.Coord1));
+                EXPECT_EQ(Numero(f[2].valor), Numero(p.Coord2));
+                EXPECT_EQ(Numero(f[4].valor), Numero(p.Zona));
+                EXPECT_EQ(f[1].formato, "0.0000");
+                EXPECT_EQ(f[4].formato, "0");
+            }
+            if (p.ConAltura) {
+                EXPECT_EQ(Numero(f[3].valor), Numero(p.Coord3));
+                EXPECT_EQ(f[3].formato, "0.0000");
+            }
+        }
+    }
+}
+
+// A sheet holds 1 048 576 rows: the point past them throws before the sink gets a byte, never a
+// file cut short.
+TEST(Exportar, XlsxDemasiadosPuntos) {
+    std::string salida;
+    auto e = CrearEscritor(TFormatoSalida::Xlsx, tcGaussKruger, [&](std::string_view s) { salida += s; });
+    TPuntoExportado p = PuntosGK()[2];
+    for (int64_t i = 0; i < kPuntosXlsx; ++i) e->Punto(p);
+    try {
+        e->Punto(p);
+        ADD_FAILURE() << "the point past the sheet's rows was taken";
+    } catch (const std::runtime_error &error) {
+        EXPECT_NE(std::string(error.what()).find(".csv"), std::string::npos) << error.what();
+    }
+    EXPECT_TRUE(salida.empty());
+}
+
 TEST(Exportar, FormatoPorNombre) {
     const struct {
         const char *ruta;
@@ -183,7 +301,8 @@ TEST(Exportar, FormatoPorNombre) {
                   {"p", TFormatoSalida::Dat},
                   {"/d/obra.csv/puntos", TFormatoSalida::Dat},
                   {"p.csv.dat", TFormatoSalida::Dat},
-                  {"p.json", TFormatoSalida::Dat}};
+                  {"p.json", TFormatoSalida::Dat},
+                  {"p.XLSX", TFormatoSalida::Xlsx}};
     for (const auto &c : kCasos) EXPECT_EQ(FormatoPorNombre(c.ruta), c.formato) << c.ruta;
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package of a build tree into a scratch folder and checks what it installs: both
-# programs, the menu entry and its icon, the man pages, and the declared dependencies.
+# programs, the menu entry and its icon, the man pages, the copyright file and changelog, the declared
+# dependencies, and that lintian finds no error and no warning.
 # Usage: comprobar_deb.sh BUILD_DIR
 set -euo pipefail
 construccion=$1
@@ -21,12 +22,12 @@ falla() {
 lista=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for f in ./usr/bin/zuvelo ./usr/bin/zuvelo-convert ./usr/share/applications/zuvelo.desktop \
   ./usr/share/icons/hicolor/scalable/apps/zuvelo.svg ./usr/share/man/man1/zuvelo-convert.1.gz \
-  ./usr/share/man/man1/zuvelo.1.gz; do
+  ./usr/share/man/man1/zuvelo.1.gz ./usr/share/doc/zuvelo/copyright ./usr/share/doc/zuvelo/changelog.gz; do
   grep -qx -- "$f" <<<"$lista" || falla "$f is not in the package"
 done
 
 depende=$(dpkg-deb -f "$deb" Depends)
-for d in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 qt6-translations-l10n; do
+for d in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 libxlsxwriter4 qt6-translations-l10n; do
   grep -q "\b$d\b" <<<"$depende" || falla "Depends lacks $d: $depende"
 done
 
@@ -48,6 +49,22 @@ if command -v groff >/dev/null; then
     falla "the man page has no NAME line"
 fi
 "$tmp/raiz/usr/bin/zuvelo-convert" --version | grep -q '^zuvelo-convert (Zuvelo II)' || falla "the packaged zuvelo-convert does not run"
+
+# Both programs answer --version and --help and end, with no display: the window is not opened.
+for p in zuvelo zuvelo-convert; do
+  env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= timeout 20 "$tmp/raiz/usr/bin/$p" --version |
+    grep -q "^$p (Zuvelo II) " || falla "$p --version"
+  env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= timeout 20 "$tmp/raiz/usr/bin/$p" --help |
+    grep -q "^Usage: $p " || falla "$p --help"
+done
+
+# Debian's package checker: no error (E:) and no warning (W:).
+if ! command -v lintian >/dev/null; then
+  falla "lintian is not installed"
+else
+  lintian --tag-display-limit 0 "$deb" >"$tmp/lintian.txt" 2>&1 || true
+  if grep -E '^[EW]: ' "$tmp/lintian.txt"; then falla "lintian"; fi
+fi
 
 [ "$fallos" -eq 0 ] && echo "$(basename "$deb"): every check passed"
 exit "$fallos"

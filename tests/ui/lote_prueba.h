@@ -32,6 +32,30 @@ inline void LlenarGeoDMS(TVentana &v) {
                   {"PF-12", kBuenos[2].lat, kBuenos[2].lon, kBuenos[2].alt, ""}});
 }
 
+// A CSV row against the name and the four result texts it comes from (a result line's or the grid's;
+// empty for a failed point): the same name, the same numbers (the CSV writes metres with four
+// decimals), the strip as it is, and an empty height where the input gave none.
+inline bool FilaCsvComo(const std::string &fila, const std::string &nombre,
+                        const std::vector<std::string> &valores, bool conAltura) {
+    const QStringList f = QString::fromStdString(fila).split(QLatin1Char(','));
+    if (f.size() != 5 || f[0].toStdString() != nombre || valores.size() != 4) return false;
+    if (valores[0].empty()) return f[1].isEmpty() && f[2].isEmpty() && f[3].isEmpty() && f[4].isEmpty();
+    for (int i : {0, 1, 2}) {
+        const QString t = f[i + 1];
+        if (i == 2 && !conAltura) {
+            if (!t.isEmpty()) return false;
+            continue;
+        }
+        // Four decimals, never three: a comma-decimal spreadsheet takes three for thousands.
+        if (t.size() < 5 || t[t.size() - 5] != QLatin1Char('.')) return false;
+        bool a = false, b = false;
+        if (t.toDouble(&a) != QString::fromStdString(valores[static_cast<std::size_t>(i)]).toDouble(&b) ||
+            !a || !b)
+            return false;
+    }
+    return f[4].toStdString() == valores[3];
+}
+
 // Line i (from 0): "P<i>,lat,lon,h" in decimal degrees around strip 3 (central meridian 66° W).
 // Every 4999th line has a latitude that is no number and every 9973rd one whose degrees are not
 // whole (both failed conversions); every 7919th line is empty.

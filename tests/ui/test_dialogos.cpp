@@ -90,16 +90,19 @@ class TestDialogos : public QObject {
         guardar->grab().save(QStringLiteral(CAPTURAS_DIR "/dialogo_guardar.png"));
     }
 
-    // The save dialog offers the text file, the drawing and the four files for other programs, and
-    // starts on the type chosen last. The picture shows the list of types unfolded.
+    // The save dialog offers the text file, the drawing and the five files for other programs (the
+    // CSV saying it is not the spreadsheet's), and starts on the type chosen last. The picture shows
+    // the list of types unfolded.
     void tiposDelDialogoGuardar() {
         TDialogoGuardar sd;
         sd.InitialDir = dir_.path();
         sd.FilterIndex = 4;
         const auto dialogo = sd.CrearDialogo(nullptr);
-        QCOMPARE(dialogo->nameFilters(),
-                 QStringList({"Archivo Texto (*.dat)", "Autocad (*.dxf)", "CSV (*.csv)",
-                              "GeoJSON (*.geojson)", "KML (*.kml)", "GPX (*.gpx)"}));
+        QCOMPARE(
+            dialogo->nameFilters(),
+            QStringList({"Archivo Texto (*.dat)", "Autocad (*.dxf)",
+                         "CSV para SIG y scripts; en planillas use el .xlsx (*.csv)", "GeoJSON (*.geojson)",
+                         "KML (*.kml)", "GPX (*.gpx)", "Libro de Excel (*.xlsx)"}));
         QCOMPARE(dialogo->selectedNameFilter(), QString("GeoJSON (*.geojson)"));
         dialogo->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialogo.get()));

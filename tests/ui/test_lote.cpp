@@ -609,14 +609,20 @@ void TestLote::paraOtrosProgramas() {
     const TModeloGrilla &g = *v->ModeloGrilla;
     const char *nombres[] = {"1", "3", "PF-12"};
     if (filtro == 3) {
-        std::string esperado = "\xEF\xBB\xBFnombre,x,y,altura,faja\r\n";
+        const QStringList filas = QString::fromStdString(Leer(dir.filePath(archivo))).split("\r\n");
+        QCOMPARE(filas.size(), 6);  // the header, four points, and nothing after the last CR LF
+        QCOMPARE(filas[0], QString("\xEF\xBB\xBFnombre,norte,este,altura,faja"));
+        int k = 1;
         for (int fila : {2, 3, 4, 6}) {
-            esperado += std::string(SinNegrita(g.Celda(fila, 0)));
-            for (int col = 5; col <= 8; ++col) esperado += "," + g.Celda(fila, col);
-            esperado += "\r\n";
+            std::vector<std::string> valores;
+            for (int col = 5; col <= 8; ++col) valores.push_back(g.Celda(fila, col));
+            // Point "3" was given no height: its default one is the .DAT's alone.
+            QVERIFY2(FilaCsvComo(filas[k].toStdString(), std::string(SinNegrita(g.Celda(fila, 0))), valores,
+                                 !SinNegrita(g.Celda(fila, 3)).empty()),
+                     qPrintable(filas[k]));
+            ++k;
         }
-        QCOMPARE(Leer(dir.filePath(archivo)), esperado);
-        QVERIFY(esperado.find("\r\n2,,,,\r\n") != std::string::npos);
+        QVERIFY2(filas[3].startsWith("3,") && filas[3].split(',').at(3).isEmpty(), qPrintable(filas[3]));
         return;
     }
     const QString ogrinfo = QStandardPaths::findExecutable("ogrinfo");
@@ -668,6 +674,32 @@ void TestLote::nombresDePuntos() {
     QVERIFY(dxf.find("\r\n1\r\nMoj\xF3n 1\r\n") != std::string::npos);
     QVERIFY(dxf.find("\r\n1\r\n2\r\n") != std::string::npos);
     QVERIFY(dxf.find("P3") == std::string::npos);  // failed: not drawn
+
+    // A UTF-8 file's name that Windows-1252 cannot hold: '?' in the grid and the drawing, whose
+    // message counts it, and whole in the CSV.
+    const std::string lodz =
+        "\xC5\x81\xC3\xB3"
+        "d\xC5\xBA \xE2\x80\x93 \xE2\x9C\x93";  // Łódź – ✓
+    Escribir(ruta, "Nombre;Latitud;Longitud\r\n" + lodz +
+                       ";-34.5;-58.4\r\nCa\xC3\xB1"
+                       "ada;-38.0;-65.25\r\n");
+    ResponderOpciones(&opciones);
+    Abrir(v, ruta);
+    ResponderOpciones(nullptr);
+    QCOMPARE(g.Celda(2, 0), std::string("?\xF3"
+                                        "d? \x96 ?"));
+    v->spSkinXFormButton1->click();
+    const std::string dibujo = guardar("utf8.dxf", 2);
+    QVERIFY(dibujo.find("\r\n1\r\n?\xF3"
+                        "d? \x96 ?\r\n") != std::string::npos);
+    QVERIFY2(
+        UltimoMensaje(v).endsWith(AQString("\n1 nombre de punto cambi\xF3 en el dibujo: los caracteres que "
+                                           "Windows-1252 no tiene quedaron como '?'.")),
+        qPrintable(UltimoMensaje(v)));
+    const std::string csv = guardar("utf8.csv", 3);
+    QVERIFY2(csv.find("\r\n" + lodz + ",") != std::string::npos, csv.c_str());
+    QVERIFY(csv.find("\r\nCa\xC3\xB1"
+                     "ada,") != std::string::npos);
 }
 
 // The tab after a conversion, saved for a look: the refused row shows in its colour; to geographic

@@ -184,7 +184,7 @@ void TestLoteFondo::segmentoIlegible() {
     QVERIFY(!v->BarProgreso->isVisible());
 }
 
-// A large file saved as CSV and GeoJSON is converted again, whole, with the names of its field 1, on
+// A large file saved as CSV, GeoJSON and DXF is converted again, whole, with the names of its field 1, on
 // a thread of its own; the message comes once the file is in place. The CSV is the background run's
 // .DAT with the names in front (a failed point a row without values); the GeoJSON places every
 // converted point where the file put it. Closing the window during such a save never leaves a part
@@ -218,13 +218,17 @@ void TestLoteFondo::paraOtrosProgramas() {
                 .endsWith(QStringLiteral("AUTHORITY[\"EPSG\",\"22183\"]]")));
     const std::vector<std::string> csv = LineasDe(Leer(dir.filePath("todo.csv")));
     QCOMPARE(csv.size(), dat.size() + 1);
-    QCOMPARE(csv[0], std::string("\xEF\xBB\xBFnombre,x,y,altura,faja"));
+    QCOMPARE(csv[0], std::string("\xEF\xBB\xBFnombre,norte,este,altura,faja"));
     for (std::size_t i = 0, k = 0; i < a.lineas.size(); ++i) {
         if (a.lineas[i].empty()) continue;
         const std::string nombre = "P" + std::to_string(i);
-        const std::string esperada = nombre + "," + (dat[k] == ",," ? std::string(",,,") : dat[k]);
+        const QStringList d = QString::fromStdString(dat[k]).split(QLatin1Char(','));
+        std::vector<std::string> valores(4);
+        if (dat[k] != ",,")
+            for (int j = 0; j < 4; ++j) valores[static_cast<std::size_t>(j)] = d[j].toStdString();
         ++k;
-        if (csv[k] != esperada) QFAIL(qPrintable(QString::fromStdString(csv[k] + " != " + esperada)));
+        if (!FilaCsvComo(csv[k], nombre, valores, true))
+            QFAIL(qPrintable(QString::fromStdString(csv[k] + " != " + nombre + "," + dat[k - 1])));
     }
 
     v->SD->FijarSiguiente(dir.filePath("todo"), 4);
@@ -244,13 +248,29 @@ void TestLoteFondo::paraOtrosProgramas() {
     }
     QCOMPARE(puntos, convertidos);
 
+    // The drawing holds every converted point of the file, well past the grid's 50000 lines, as GDAL
+    // counts them: one POINT and one TEXT each.
+    QVERIFY(convertidos > 50000);
+    v->SD->FijarSiguiente(dir.filePath("todo"), 2);
+    v->Guardar->click();
+    QVERIFY(v->LoteEnCurso());
+    QVERIFY(terminada.wait(60000));
+    QCOMPARE(UltimoMensaje(v), AQString("El Archivo .DXF ha sido Creado Exitosamente") + conteo +
+                                   AQString("los puntos con error no est\xE1n en el archivo."));
+    QProcess ogr;
+    ogr.start("ogrinfo", {"-ro", "-so", "-al", dir.filePath("todo.dxf")});
+    QVERIFY(ogr.waitForFinished(60000));
+    const QString informe = QString::fromLocal8Bit(ogr.readAllStandardOutput());
+    QVERIFY2(informe.contains(QStringLiteral("Feature Count: %1\n").arg(2 * convertidos)),
+             qPrintable(informe));
+
     // Closed in the middle: the file is whole or not there, and no temporary file stays.
     v->SD->FijarSiguiente(dir.filePath("cerrado"), 3);
     v->Guardar->click();
     QVERIFY(v->LoteEnCurso());
     v.get()->close();
     QVERIFY(!v->LoteEnCurso());
-    const QStringList antes = {"grande.txt", "todo.csv", "todo.dat", "todo.geojson", "todo.prj"};
+    const QStringList antes = {"grande.txt", "todo.csv", "todo.dat", "todo.dxf", "todo.geojson", "todo.prj"};
     const QStringList quedan = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
     if (quedan.contains("cerrado.csv")) {
         QCOMPARE(Leer(dir.filePath("cerrado.csv")), Leer(dir.filePath("todo.csv")));
