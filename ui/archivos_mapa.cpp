@@ -1,0 +1,185 @@
+// The "Mapa" tab inside the window: its points taken from the "Archivos" grid (or from the whole large
+// file once the background run converted it) and from the "Conversión" tab, their tooltips, and the
+// links between a point on the map and its grid row.
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <algorithm>
+
+#include "archivos.h"
+#include "grilla_modelo.h"
+#include "grilla_texto.h"
+#include "grilla_vista.h"
+#include "mapa.h"
+#include "mensaje.h"
+#include "segmentos.h"
+#include "tareas.h"
+#include "texto_error.h"
+#include "texto_qt.h"
+#include "ventana.h"
+
+void TFConv::CrearMapa() {
+    Mapa = new TMapa(spMensaje);
+    Mapa->setObjectName(QStringLiteral("Mapa"));
+    spSPC->insertTab(spSPC->indexOf(TSTransf) + 1, Mapa, QStringLiteral("Mapa"));
+    Mapa->Lienzo->TextoPunto = [this](const TPuntoMapa &p) { return TextoPuntoMapa(p); };
+
+    const auto puntosViejos = [this] { MapaViejo(true); };
+    connect(ModeloGrilla, &QAbstractItemModel::modelReset, this, puntosViejos);
+    connect(ModeloGrilla, &QAbstractItemModel::dataChanged, this, [this] { MapaViejo(false); });
+    connect(ModeloGrilla, &QAbstractItemModel::rowsInserted, this, puntosViejos);
+    connect(ModeloGrilla, &QAbstractItemModel::rowsRemoved, this, puntosViejos);
+    connect(cbFuente, &QComboBox::currentIndexChanged, this, puntosViejos);
+    connect(BotonesFuente, &QButtonGroup::idClicked, this, puntosViejos);
+    connect(GrupoTareas, &TGrupoTareas::Fin, this, puntosViejos);
+    for (QLineEdit *campo : {Elat, ELon}) connect(campo, &QLineEdit::textChanged, this, [this] {
+        marcaVieja_ = true;
+        if (spSPC->currentWidget() == Mapa) ActualizarMapa();
+    });
+    Conectar(spSPC, &QTabWidget::currentChanged, this, &TFConv::spSPCChange);
+    Conectar(Mapa->Lienzo, &TLienzoMapa::PuntoElegido, this, &TFConv::MapaPuntoElegido);
+    Conectar(Grilla->Columna(), &QAbstractItemView::doubleClicked, this, &TFConv::GrillaPuntoDobleClick);
+}
+
+void TFConv::spSPCChange() {
+    if (spSPC->currentWidget() == Mapa) ActualizarMapa();
+}
+
+void TFConv::MapaViejo(bool ajustar) {
+    puntosViejos_ = true;
+    ajustarMapa_ = ajustarMapa_ || ajustar;
+    if (spSPC->currentWidget() == Mapa) ActualizarMapa();
+}
+
+bool TFConv::LoteCompleto() const {
+    if (archivos_.ArchivoGrande != 1 || archivos_.Convertido != 1 || baseLote_.empty()) return false;
+    if (GrupoTareas->Corriendo() > 0 || archivos_.BaseSegmento != baseLote_) return false;
+    for (int k = 0; k < kSegmentos; ++k)
+        if (!segmentoCompleto_[k] || !falloSegmento_[k].empty()) return false;
+    return true;
+}
+
+void TFConv::ActualizarMapa() {
+    if (marcaVieja_) {
+        // The point of "Conversión" as its POSGAR 94 geographic fields hold it, read by the point rule.
+        TPuntoLeido punto;
+        punto.Coord1 = DeQString(Elat->text());
+        punto.Coord2 = DeQString(ELon->text());
+        TUbicador ubicador(0, 0);
+        double lat = 0, lon = 0, E = 0, N = 0;
+        TMotivo motivo;
+        const bool hay = !punto.Coord1.empty() && !punto.Coord2.empty() && ubicador.Ubicar(punto, lat, lon, motivo);
+        if (hay) ProyectarMapa(lat, lon, E, N);
+        Mapa->Lienzo->FijarMarca(hay, E, N);
+        marcaVieja_ = false;
+    }
+    if (!puntosViejos_) return;
+    puntosViejos_ = false;
+    std::vector<TPuntoMapa> puntos;
+    int64_t sinLugar = 0;
+    const bool completo = LoteCompleto();
+    if (completo)
+        PuntosDelLote(puntos, sinLugar);
+    else
+        PuntosDeLaGrilla(puntos, sinLugar);
+    Mapa->FijarPuntos(std::move(puntos), sinLugar, completo);
+    if (ajustarMapa_) Mapa->Lienzo->VerTodo();
+    ajustarMapa_ = false;
+}
+
+// The grid's points from their source values: the kinds of the last convert command when the results
+// beside them are of that command, else the selectors as they stand.
+void TFConv::PuntosDeLaGrilla(std::vector<TPuntoMapa> &puntos, int64_t &sinLugar) {
+    const TModeloGrilla &g = *ModeloGrilla;
+    const bool convertido = archivos_.Convertido == 1;
+    const int fuente = convertido ? archivos_.AjustesConvertidos.Fuente : cbFuente->currentIndex();
+    const int marco = convertido ? archivos_.AjustesConvertidos.MarcoFuente : MarcoFuente();
+    TUbicador ubicador(fuente, marco);
+    TPuntoVista p;
+    p.EnDecimal = archivos_.ModoDecimal;
+    TMotivo motivo;
+    double lat = 0, lon = 0;
+    puntos.reserve(static_cast<std::size_t>(g.Filas()));
+    for (int fila = TModeloGrilla::kFilasTitulo; fila < g.Filas(); ++fila) {
+        if (g.Celda(fila, 1).empty()) continue;
+        p.Coord1 = g.Celda(fila, 1);
+        p.Coord2 = g.Celda(fila, 2);
+        p.Coord3 = g.Celda(fila, 3);
+        p.Zona = g.Celda(fila, 4);
+        if (!ubicador.Ubicar(p, lat, lon, motivo)) {
+            ++sinLugar;
+            continue;
+        }
+        TPuntoMapa m;
+        ProyectarMapa(lat, lon, m.E, m.N);
+        m.Fila = fila;
+        m.Linea = std::max<int64_t>(archivos_.LineaInicio, 1) + fila - TModeloGrilla::kFilasTitulo;
+        m.Estado = !g.Fallo(fila).empty()        ? emFallido
+                   : convertido && !g.Celda(fila, 5).empty() ? emConvertido
+                                                             : emSinConvertir;
+        puntos.push_back(m);
+    }
+}
+
+// Every point of a large file, from its input segments, converted as the background run converted
+// them; those within the grid's lines keep their row.
+void TFConv::PuntosDelLote(std::vector<TPuntoMapa> &puntos, int64_t &sinLugar) {
+    TCoordenadas c;
+    const TEstado::TAjustes &a = archivos_.AjustesConvertidos;
+    ConfigurarCoordenadas(c, a.MarcoFuente, a.MarcoDestino, a.Fuente, a.Destino);
+    const int64_t filasGrilla = ModeloGrilla->Filas() - TModeloGrilla::kFilasTitulo;
+    const int64_t primera = std::max<int64_t>(archivos_.LineaInicio, 1);
+    for (int k = 0; k < kSegmentos; ++k) {
+        const std::size_t desde = puntos.size();
+        PuntosDelSegmento(SegmentoEntrada(baseLote_, k), *opcLote_, c, puntos, sinLugar);
+        for (std::size_t i = desde; i < puntos.size(); ++i) {
+            TPuntoMapa &m = puntos[i];
+            m.Linea = LineaEnArchivo(k, m.Linea, archivos_.LineaInicio, archivos_.TotalLineas);
+            const int64_t dato = m.Linea - primera;  // data line from 0: grid row dato + 2
+            if (dato >= 0 && dato < filasGrilla) m.Fila = static_cast<int32_t>(dato + TModeloGrilla::kFilasTitulo);
+        }
+    }
+}
+
+QString TFConv::TextoPuntoMapa(const TPuntoMapa &p) const {
+    const TModeloGrilla &g = *ModeloGrilla;
+    std::string texto;
+    if (p.Fila < 0) {
+        // A point of the whole file beyond the grid: its line and state.
+        texto = "L\xEDnea " + std::to_string(p.Linea) + " del archivo\n" +
+                (p.Estado == emConvertido ? "Convertido" : "No se pudo convertir");
+        return AQString(texto);
+    }
+    const auto titulo = [&](int col) { return std::string(SinNegrita(g.Celda(1, col))); };
+    texto = "Punto " + std::string(SinNegrita(g.Celda(p.Fila, 0)));
+    for (int col = 1; col <= 4; ++col)
+        if (!g.Celda(p.Fila, col).empty()) texto += "\n" + titulo(col) + ": " + g.Celda(p.Fila, col);
+    if (!g.Fallo(p.Fila).empty()) {
+        texto += "\nError: " + g.Fallo(p.Fila);
+    } else if (p.Estado == emConvertido) {
+        texto += "\n\x96\x96";  // en dashes between the source and the results
+        for (int col = 5; col <= 8; ++col)
+            if (!g.Celda(p.Fila, col).empty()) texto += "\n" + titulo(col) + ": " + g.Celda(p.Fila, col);
+    } else {
+        texto += "\nSin convertir";
+    }
+    return AQString(texto);
+}
+
+void TFConv::MapaPuntoElegido(int fila) {
+    if (fila < TModeloGrilla::kFilasTitulo || fila >= ModeloGrilla->Filas()) return;
+    Grilla->selectRow(fila);
+    Grilla->scrollTo(ModeloGrilla->index(fila, 1));
+}
+
+void TFConv::GrillaPuntoDobleClick(const QModelIndex &indice) {
+    const int fila = indice.row();
+    if (fila < TModeloGrilla::kFilasTitulo) return;
+    spSPC->setCurrentWidget(Mapa);
+    ActualizarMapa();
+    if (!Mapa->MostrarFila(fila))
+        Msg->setText(AQString("El punto de la fila no tiene lugar en el mapa: " +
+                              std::string(SinNegrita(ModeloGrilla->Celda(fila, 0)))));
+}
