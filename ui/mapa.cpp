@@ -43,7 +43,7 @@ constexpr double kNorte = -21.5, kSur = -55.3, kOeste = -73.8, kEste = -53.4;
 constexpr double kRadioPunto = 3;       // px
 constexpr double kRadioToque = 6;       // a click or hover this close to a point finds it (px)
 constexpr double kEscalaMaxima = 0.2;   // px per metre: 5 m a pixel
-constexpr double kExtensionMinima = 2000;  // "Ver todo" on one point shows 2 km around it (m)
+constexpr double kExtensionMinima = 50000;  // "Ver todo" on one point shows 50 km around it (m)
 
 QString Grados(double g, bool latitud) {
     const QChar letra = latitud ? (g < 0 ? u'S' : u'N') : (g < 0 ? u'W' : u'E');
@@ -218,7 +218,7 @@ void TLienzoMapa::Dibujar(QPainter &p) {
 
 QPolygonF TLienzoMapa::Linea(double lat0, double lon0, double lat1, double lon1) const {
     QPolygonF linea;
-    const int pasos = 48;
+    const int pasos = 140;
     for (int k = 0; k <= pasos; ++k) {
         const double t = static_cast<double>(k) / pasos;
         double E = 0, N = 0;
@@ -237,8 +237,9 @@ void TLienzoMapa::DibujarReticula(QPainter &p) {
             paso = candidato;
             break;
         }
-    // The graticule over the frame of the data, a little beyond what is seen.
-    const double latSur = -62, latNorte = -12, lonOeste = -85, lonEste = -41;
+    // The graticule as far as the view may be taken, within 35 deg of the central meridian where the
+    // series still draw a true shape.
+    const double latSur = -75, latNorte = -5, lonOeste = -98, lonEste = -28;
     QPen pluma(kReticula, 1, Qt::SolidLine);
     p.setRenderHint(QPainter::Antialiasing, true);
     QFont letra = font();
@@ -301,8 +302,9 @@ void TLienzoMapa::DibujarFajas(QPainter &p) {
         p.drawPolyline(linea);
         QPointF donde;
         if (!Cruce(linea, true, 4.0, donde) || donde.x() < 0 || donde.x() > width()) continue;
-        const QString texto = QStringLiteral("Faja %1 \u00B7 %2\u00B0 W").arg(faja).arg(-meridiano, 0, 'f', 0);
-        QRectF caja(0, 4, medida.horizontalAdvance(texto) + 8, medida.height() + 2);
+        // Two lines, the strip and its central meridian, so neighbouring labels do not run together.
+        const QString texto = QStringLiteral("Faja %1\n%2\u00B0 W").arg(faja).arg(-meridiano, 0, 'f', 0);
+        QRectF caja(0, 4, medida.horizontalAdvance(QStringLiteral("Faja 7")) + 8, 2 * medida.height() + 2);
         caja.moveCenter(QPointF(donde.x(), caja.center().y()));
         p.fillRect(caja, QColor(255, 255, 255, 215));
         p.setPen(kFaja);

@@ -48,8 +48,9 @@ bool TUbicador::Ubicar(const TPuntoVista &p, double &latitud, double &longitud, 
         latitud = static_cast<double>(g.Latitud * kGradoPorRad);
         longitud = static_cast<double>(g.Longitud * kGradoPorRad);
     }
+    // Farther than kAnchoMapa from the display's meridian the series no longer draw a true place.
     if (!(std::isfinite(latitud) && std::isfinite(longitud) && std::fabs(latitud) <= 90 &&
-          std::fabs(longitud) <= 180)) {
+          std::fabs(longitud - kMeridianoMapa) <= kAnchoMapa)) {
         motivo = MotivoConversion(c_);
         if (!motivo.Hay()) motivo.Codigo = TCodigoMotivo::SinResultado;
         return false;

@@ -12,6 +12,9 @@
 // 11 deg of it and shapes keep their form (scale 1 on 63 deg W, 1.5 % more at 72 deg W).
 inline constexpr double kMeridianoMapa = -63.0;
 
+// Points farther than this from the central meridian (degrees) have no place on the map.
+inline constexpr double kAnchoMapa = 40.0;
+
 // Display metres (east E, north N) of a latitude and longitude in degrees.
 void ProyectarMapa(double latitud, double longitud, double &E, double &N);
 // Scale of the display projection at easting E (metres on the map per metre on the ground).
@@ -35,7 +38,8 @@ class TUbicador {
     // The point's latitude and longitude (degrees) from its values as the point rule reads them, for
     // geographic sources straight, for plane ones by the inverse series on the source frame. False
     // with the reason when the point rule refuses a value or the plane point has no place (a
-    // Gauss-Krueger easting without a strip); the point then cannot be drawn.
+    // Gauss-Krueger easting without a strip, more than kAnchoMapa from the display's meridian); the
+    // point then cannot be drawn.
     bool Ubicar(const TPuntoVista &p, double &latitud, double &longitud, TMotivo &motivo);
     bool Ubicar(const TPuntoLeido &p, double &latitud, double &longitud, TMotivo &motivo);
 
