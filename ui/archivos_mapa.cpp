@@ -6,9 +6,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTimer>
 #include <algorithm>
 
 #include "archivos.h"
+#include "borde.h"
 #include "grilla_modelo.h"
 #include "grilla_texto.h"
 #include "grilla_vista.h"
@@ -50,7 +52,15 @@ void TFConv::spSPCChange() {
 void TFConv::MapaViejo(bool ajustar) {
     puntosViejos_ = true;
     ajustarMapa_ = ajustarMapa_ || ajustar;
-    if (spSPC->currentWidget() == Mapa) ActualizarMapa();
+    // Read once the command that changed the grid has ended (the convert command sets what the results
+    // are of after filling the rows), and once for a run of changes.
+    if (spSPC->currentWidget() == Mapa && !mapaPedido_) {
+        mapaPedido_ = true;
+        QTimer::singleShot(0, this, [this] {
+            mapaPedido_ = false;
+            if (spSPC->currentWidget() == Mapa) AlBorde(*spMensaje, [this] { ActualizarMapa(); });
+        });
+    }
 }
 
 bool TFConv::LoteCompleto() const {

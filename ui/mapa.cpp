@@ -130,6 +130,17 @@ void TLienzoMapa::VerTodo() {
             norte = std::max(norte, p.N);
         }
     }
+    // Points that all lie away from the country are shown with it, so that where they went is plain.
+    const QRectF pais = ContornoMapa().Argentina.boundingRect();
+    bool alguno = puntos_.empty();
+    for (std::size_t k = 0; k < puntos_.size() && !alguno; ++k)
+        alguno = pais.contains(QPointF(puntos_[k].E, puntos_[k].N));
+    if (!alguno && !pais.isEmpty()) {
+        oeste = std::min(oeste, pais.left());
+        este = std::max(este, pais.right());
+        sur = std::min(sur, pais.top());
+        norte = std::max(norte, pais.bottom());
+    }
     const double ancho = std::max(este - oeste, kExtensionMinima) * 1.1;
     const double alto = std::max(norte - sur, kExtensionMinima) * 1.1;
     const double w = std::max(width(), 1), h = std::max(height(), 1);
@@ -259,14 +270,20 @@ void TLienzoMapa::DibujarReticula(QPainter &p) {
         p.drawText(caja, Qt::AlignCenter, texto);
     };
     const int n0 = static_cast<int>(std::ceil(lonOeste / paso)), n1 = static_cast<int>(std::floor(lonEste / paso));
+    double libreDesde = 0;  // meridians converge: a label that would touch the one before is left out
     for (int k = n0; k <= n1; ++k) {
         const double lon = k * paso;
         const QPolygonF linea = Linea(latSur, lon, latNorte, lon);
         p.setPen(pluma);
         p.drawPolyline(linea);
         QPointF donde;
-        if (Cruce(linea, true, height() - 1.0, donde) && donde.x() > 20 && donde.x() < width() - 20)
-            dibujarEtiqueta(Grados(lon, false), donde, Qt::AlignBottom);
+        const QString texto = Grados(lon, false);
+        const double mitad = medida.horizontalAdvance(texto) / 2.0 + 6;
+        if (Cruce(linea, true, height() - 1.0, donde) && donde.x() > 20 && donde.x() < width() - 20 &&
+            donde.x() - mitad >= libreDesde) {
+            dibujarEtiqueta(texto, donde, Qt::AlignBottom);
+            libreDesde = donde.x() + mitad;
+        }
     }
     const int m0 = static_cast<int>(std::ceil(latSur / paso)), m1 = static_cast<int>(std::floor(latNorte / paso));
     for (int k = m0; k <= m1; ++k) {
@@ -295,17 +312,29 @@ void TLienzoMapa::DibujarFajas(QPainter &p) {
         p.setPen(borde);
         p.drawPolyline(Linea(-62, -73.5 + 3 * k, -12, -73.5 + 3 * k));
     }
+    // Where each central meridian meets the top edge; labels on two lines ("Faja 1", "72° W"), or the
+    // strip's number alone when the strips lie too close together for them.
+    QPointF arriba[8];
+    bool hay[8] = {};
     for (int faja = 1; faja <= 7; ++faja) {
         const double meridiano = -75 + 3 * faja;
         const QPolygonF linea = Linea(-62, meridiano, -12, meridiano);
         p.setPen(central);
         p.drawPolyline(linea);
-        QPointF donde;
-        if (!Cruce(linea, true, 4.0, donde) || donde.x() < 0 || donde.x() > width()) continue;
-        // Two lines, the strip and its central meridian, so neighbouring labels do not run together.
-        const QString texto = QStringLiteral("Faja %1\n%2\u00B0 W").arg(faja).arg(-meridiano, 0, 'f', 0);
-        QRectF caja(0, 4, medida.horizontalAdvance(QStringLiteral("Faja 7")) + 8, 2 * medida.height() + 2);
-        caja.moveCenter(QPointF(donde.x(), caja.center().y()));
+        hay[faja] = Cruce(linea, true, 4.0, arriba[faja]);
+    }
+    const double anchoLargo = medida.horizontalAdvance(QStringLiteral("Faja 7")) + 8;
+    bool corto = false;
+    for (int faja = 2; faja <= 7; ++faja)
+        if (hay[faja] && hay[faja - 1] && std::fabs(arriba[faja].x() - arriba[faja - 1].x()) < anchoLargo + 4)
+            corto = true;
+    for (int faja = 1; faja <= 7; ++faja) {
+        if (!hay[faja] || arriba[faja].x() < 0 || arriba[faja].x() > width()) continue;
+        const QString texto = corto ? QString::number(faja)
+                                    : QStringLiteral("Faja %1\n%2\u00B0 W").arg(faja).arg(75 - 3 * faja);
+        QRectF caja(0, 4, corto ? medida.horizontalAdvance(texto) + 6 : anchoLargo,
+                    (corto ? 1 : 2) * medida.height() + 2);
+        caja.moveCenter(QPointF(arriba[faja].x(), caja.center().y()));
         p.fillRect(caja, QColor(255, 255, 255, 215));
         p.setPen(kFaja);
         p.drawText(caja, Qt::AlignCenter, texto);

@@ -315,6 +315,7 @@ class TFConv : public QMainWindow {
     TMapa *Mapa = nullptr;
     bool puntosViejos_ = true, marcaVieja_ = true;  // to be read again when the tab shows
     bool ajustarMapa_ = true;                       // fit the view to the points read next
+    bool mapaPedido_ = false;                       // a reading of the points is queued
 
     void CrearMapa();
     void spSPCChange();  // the tab shown changed

@@ -255,9 +255,14 @@ class TestMapa : public QObject {
         v->spSPC->setCurrentWidget(mapa);
         QCOMPARE(mapa->Lienzo->Puntos().size(), conFallos.size());
         Capturar(v.get(), "mapa_pais.png");
+        // Opened and converted with the map in view: it follows once the command has ended.
         AbrirPuntos(v, lugares, true);
         v->spSkinXFormButton1->click();
-        v->spSPC->setCurrentWidget(mapa);
+        QTRY_VERIFY(!mapa->Lienzo->Puntos().empty() &&
+                    !ContornoMapa().Argentina.contains(QPointF(mapa->Lienzo->Puntos()[0].E, mapa->Lienzo->Puntos()[0].N)));
+        int convertidos = 0;
+        for (const TPuntoMapa &p : mapa->Lienzo->Puntos()) convertidos += p.Estado == emConvertido;
+        QCOMPARE(convertidos, static_cast<int>(v.Estado().ConteoGrilla.Convertidos));
         Capturar(v.get(), "mapa_cambiado.png");
     }
 };
