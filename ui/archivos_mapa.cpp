@@ -8,12 +8,16 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <algorithm>
+#include <array>
+#include <future>
+#include <memory>
 
 #include "archivos.h"
 #include "borde.h"
 #include "grilla_modelo.h"
 #include "grilla_texto.h"
 #include "grilla_vista.h"
+#include "lote.h"
 #include "mapa.h"
 #include "mensaje.h"
 #include "segmentos.h"
@@ -134,22 +138,38 @@ void TFConv::PuntosDeLaGrilla(std::vector<TPuntoMapa> &puntos, int64_t &sinLugar
 }
 
 // Every point of a large file, from its input segments, converted as the background run converted
-// them; those within the grid's lines keep their row.
+// them; those within the grid's lines keep their row. Four threads take the segments in turn, each with
+// a conversion object of its own; the points keep the file's order.
 void TFConv::PuntosDelLote(std::vector<TPuntoMapa> &puntos, int64_t &sinLugar) {
-    TCoordenadas c;
-    const TEstado::TAjustes &a = archivos_.AjustesConvertidos;
-    ConfigurarCoordenadas(c, a.MarcoFuente, a.MarcoDestino, a.Fuente, a.Destino);
+    const TEstado::TAjustes a = archivos_.AjustesConvertidos;
+    const std::shared_ptr<const TOpcionesLectura> opc = opcLote_;
+    const std::string base = baseLote_;
+    std::array<std::vector<TPuntoMapa>, kSegmentos> porSegmento;
+    std::array<int64_t, kSegmentos> sinLugarSegmento{};
+    std::vector<std::future<void>> hilos;
+    for (int h = 0; h < 4; ++h)
+        hilos.push_back(std::async(std::launch::async, [&, h] {
+            TCoordenadas c;
+            ConfigurarCoordenadas(c, a.MarcoFuente, a.MarcoDestino, a.Fuente, a.Destino);
+            for (int k = h; k < kSegmentos; k += 4)
+                PuntosDelSegmento(SegmentoEntrada(base, k), *opc, c, porSegmento[k], sinLugarSegmento[k]);
+        }));
+    for (std::future<void> &h : hilos) h.wait();
+    for (std::future<void> &h : hilos) h.get();  // the first error, if any, after all have ended
     const int64_t filasGrilla = ModeloGrilla->Filas() - TModeloGrilla::kFilasTitulo;
     const int64_t primera = std::max<int64_t>(archivos_.LineaInicio, 1);
+    std::size_t total = 0;
+    for (const auto &v : porSegmento) total += v.size();
+    puntos.reserve(total);
     for (int k = 0; k < kSegmentos; ++k) {
-        const std::size_t desde = puntos.size();
-        PuntosDelSegmento(SegmentoEntrada(baseLote_, k), *opcLote_, c, puntos, sinLugar);
-        for (std::size_t i = desde; i < puntos.size(); ++i) {
-            TPuntoMapa &m = puntos[i];
+        sinLugar += sinLugarSegmento[k];
+        for (TPuntoMapa m : porSegmento[k]) {
             m.Linea = LineaEnArchivo(k, m.Linea, archivos_.LineaInicio, archivos_.TotalLineas);
             const int64_t dato = m.Linea - primera;  // data line from 0: grid row dato + 2
             if (dato >= 0 && dato < filasGrilla) m.Fila = static_cast<int32_t>(dato + TModeloGrilla::kFilasTitulo);
+            puntos.push_back(m);
         }
+        porSegmento[k] = {};
     }
 }
 

@@ -6,9 +6,9 @@
 #include <QImage>
 #include <QPushButton>
 #include <cmath>
+#include "lote_prueba.h"
 #include "mapa.h"
 #include "mapa_datos.h"
-#include "ventana_prueba.h"
 
 namespace {
 
@@ -239,6 +239,40 @@ class TestMapa : public QObject {
         const QPoint c = Pixel(*l, kBuenosAires.E, kBuenosAires.N);
         QVERIFY2(Cerca(imagen.pixelColor(c + QPoint(11, 0)), QColor(0x10, 0x3c, 0xc0), 60),
                  qPrintable(imagen.pixelColor(c + QPoint(11, 0)).name()));
+    }
+
+    // A large file: once the background run has converted it, every point of the whole file; those
+    // within the grid's 50000 lines keep their row, the rest their line.
+    void archivoCompleto() {
+        QTemporaryDir dir;
+        const ArchivoGrande a = GenerarGrande();
+        auto v = CrearVentana();
+        AbrirGrande(v, dir.filePath(QStringLiteral("grande.txt")), a, true);
+        QSignalSpy fin(v->GrupoTareas, &TGrupoTareas::Fin);
+        v->spSkinXFormButton1->click();
+        QVERIFY(fin.wait(60000));
+        TMapa *mapa = Hallar<TMapa>(*v.get(), "Mapa");
+        v->spSPC->setCurrentWidget(mapa);
+        const std::vector<TPuntoMapa> &puntos = mapa->Lienzo->Puntos();
+        QCOMPARE(static_cast<int>(puntos.size()), static_cast<int>(a.lineas.size()) - a.vacias - a.fallidas);
+        QVERIFY(mapa->Leyenda->text().contains(QStringLiteral("archivo completo")));
+        QVERIFY(mapa->Leyenda->text().contains(QStringLiteral("sin lugar en el mapa: %1").arg(a.fallidas)));
+        int enGrilla = 0;
+        for (const TPuntoMapa &p : puntos) {
+            QCOMPARE(p.Estado, emConvertido);
+            const std::size_t i = static_cast<std::size_t>(p.Linea - 1);  // line from 1, GenerarGrande's i
+            double E = 0, N = 0;
+            ProyectarMapa(a.lat[i], a.lon[i], E, N);
+            QVERIFY(std::fabs(p.E - E) < 0.01 && std::fabs(p.N - N) < 0.01);
+            if (p.Linea <= 50000) {
+                QCOMPARE(p.Fila, static_cast<int32_t>(p.Linea + 1));
+                QCOMPARE(v->ModeloGrilla->Celda(p.Fila, 0), "P" + std::to_string(i));
+                ++enGrilla;
+            } else {
+                QCOMPARE(p.Fila, -1);
+            }
+        }
+        QVERIFY(enGrilla > 0 && enGrilla < static_cast<int>(puntos.size()));
     }
 
     // Screenshots of a file spread over the country and of the same file swapped.
