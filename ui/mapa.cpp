@@ -46,7 +46,7 @@ constexpr double kEscalaMaxima = 0.2;   // px per metre: 5 m a pixel
 constexpr double kExtensionMinima = 50000;  // "Ver todo" on one point shows 50 km around it (m)
 
 QString Grados(double g, bool latitud) {
-    const QChar letra = latitud ? (g < 0 ? u'S' : u'N') : (g < 0 ? u'W' : u'E');
+    const QChar letra = latitud ? (g < 0 ? u'S' : u'N') : (g < 0 ? u'O' : u'E');
     const double a = std::fabs(g);
     const bool entero = std::fabs(a - std::round(a)) < 1e-9;
     return (entero ? QString::number(static_cast<int>(std::round(a))) : QString::number(a, 'f', 1)) +
@@ -331,7 +331,7 @@ void TLienzoMapa::DibujarFajas(QPainter &p) {
     for (int faja = 1; faja <= 7; ++faja) {
         if (!hay[faja] || arriba[faja].x() < 0 || arriba[faja].x() > width()) continue;
         const QString texto = corto ? QString::number(faja)
-                                    : QStringLiteral("Faja %1\n%2\u00B0 W").arg(faja).arg(75 - 3 * faja);
+                                    : QStringLiteral("Faja %1\n%2\u00B0 O").arg(faja).arg(75 - 3 * faja);
         QRectF caja(0, 4, corto ? medida.horizontalAdvance(texto) + 6 : anchoLargo,
                     (corto ? 1 : 2) * medida.height() + 2);
         caja.moveCenter(QPointF(arriba[faja].x(), caja.center().y()));

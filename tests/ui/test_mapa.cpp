@@ -96,16 +96,6 @@ class TestMapa : public QObject {
   private slots:
     void init() { RespuestaConfirmacion() = TMensaje::BotonOk; }
 
-    // The tab sits between "Archivos" and "Acerca de ...".
-    void pestana() {
-        auto v = CrearVentana();
-        TMapa *mapa = Hallar<TMapa>(*v.get(), "Mapa");
-        QCOMPARE(v->spSPC->indexOf(v->TSTransf) + 1, v->spSPC->indexOf(mapa));
-        QCOMPARE(v->spSPC->indexOf(v->AcercaDe), v->spSPC->count() - 1);
-        QCOMPARE(v->spSPC->tabText(v->spSPC->indexOf(mapa)), QStringLiteral("Mapa"));
-        QVERIFY(ContornoMapa().Error.isEmpty());
-    }
-
     // Converted points green where PROJ puts them, the failed one red, the outline around them:
     // water east of Buenos Aires, land west of it; a swapped point out in the ocean.
     void puntosEnSuLugar() {
@@ -118,6 +108,7 @@ class TestMapa : public QObject {
         TMapa *mapa = Hallar<TMapa>(*v.get(), "Mapa");
         v->spSPC->setCurrentWidget(mapa);
         TLienzoMapa *l = mapa->Lienzo;
+        QVERIFY2(ContornoMapa().Error.isEmpty(), qPrintable(ContornoMapa().Error));
         QCOMPARE(l->Puntos().size(), std::size_t(2));
 
         l->FijarVista(kBuenosAires.E, kBuenosAires.N, 1.0 / 1000);  // 1 km a pixel
