@@ -81,7 +81,7 @@ void TFConv::ActualizarMapa() {
         TPuntoLeido punto;
         punto.Coord1 = DeQString(Elat->text());
         punto.Coord2 = DeQString(ELon->text());
-        TUbicador ubicador(0, 0);
+        TUbicador ubicador(TTipoArchivo::Geografico, 0);
         double lat = 0, lon = 0, E = 0, N = 0;
         TMotivo motivo;
         const bool hay = !punto.Coord1.empty() && !punto.Coord2.empty() && ubicador.Ubicar(punto, lat, lon, motivo);
@@ -108,11 +108,11 @@ void TFConv::ActualizarMapa() {
 void TFConv::PuntosDeLaGrilla(std::vector<TPuntoMapa> &puntos, int64_t &sinLugar) {
     const TModeloGrilla &g = *ModeloGrilla;
     const bool convertido = archivos_.Convertido == 1;
-    const int fuente = convertido ? archivos_.AjustesConvertidos.Fuente : cbFuente->currentIndex();
+    const TTipoArchivo fuente = convertido ? archivos_.AjustesConvertidos.Fuente : TipoFuente();
     const int marco = convertido ? archivos_.AjustesConvertidos.MarcoFuente : MarcoFuente();
     TUbicador ubicador(fuente, marco);
     TPuntoVista p;
-    p.EnDecimal = archivos_.ModoDecimal;
+    p.EnDecimal = archivos_.Lectura.ModoDecimal;
     TMotivo motivo;
     double lat = 0, lon = 0;
     puntos.reserve(static_cast<std::size_t>(g.Filas()));
@@ -129,7 +129,7 @@ void TFConv::PuntosDeLaGrilla(std::vector<TPuntoMapa> &puntos, int64_t &sinLugar
         TPuntoMapa m;
         ProyectarMapa(lat, lon, m.E, m.N);
         m.Fila = fila;
-        m.Linea = std::max<int64_t>(archivos_.LineaInicio, 1) + fila - TModeloGrilla::kFilasTitulo;
+        m.Linea = std::max<int64_t>(archivos_.Lectura.LineaInicio, 1) + fila - TModeloGrilla::kFilasTitulo;
         m.Estado = !g.Fallo(fila).empty()        ? emFallido
                    : convertido && !g.Celda(fila, 5).empty() ? emConvertido
                                                              : emSinConvertir;
@@ -157,14 +157,14 @@ void TFConv::PuntosDelLote(std::vector<TPuntoMapa> &puntos, int64_t &sinLugar) {
     for (std::future<void> &h : hilos) h.wait();
     for (std::future<void> &h : hilos) h.get();  // the first error, if any, after all have ended
     const int64_t filasGrilla = ModeloGrilla->Filas() - TModeloGrilla::kFilasTitulo;
-    const int64_t primera = std::max<int64_t>(archivos_.LineaInicio, 1);
+    const int64_t primera = std::max<int64_t>(archivos_.Lectura.LineaInicio, 1);
     std::size_t total = 0;
     for (const auto &v : porSegmento) total += v.size();
     puntos.reserve(total);
     for (int k = 0; k < kSegmentos; ++k) {
         sinLugar += sinLugarSegmento[k];
         for (TPuntoMapa m : porSegmento[k]) {
-            m.Linea = LineaEnArchivo(k, m.Linea, archivos_.LineaInicio, archivos_.TotalLineas);
+            m.Linea = LineaEnArchivo(k, m.Linea, archivos_.Lectura.LineaInicio, archivos_.TotalLineas);
             const int64_t dato = m.Linea - primera;  // data line from 0: grid row dato + 2
             if (dato >= 0 && dato < filasGrilla) m.Fila = static_cast<int32_t>(dato + TModeloGrilla::kFilasTitulo);
             puntos.push_back(m);

@@ -28,8 +28,8 @@ double EscalaMapa(double E) {
     return 1.0 + u * u / 2.0;
 }
 
-TUbicador::TUbicador(int tipoFuente, int marcoFuente) {
-    ConfigurarCoordenadas(c_, marcoFuente, marcoFuente, tipoFuente, 0);
+TUbicador::TUbicador(TTipoArchivo tipoFuente, int marcoFuente) {
+    ConfigurarCoordenadas(c_, marcoFuente, marcoFuente, tipoFuente, TTipoArchivo::Geografico);
 }
 
 bool TUbicador::Ubicar(const TPuntoVista &p, double &latitud, double &longitud, TMotivo &motivo) {
