@@ -128,6 +128,14 @@ class TestMapa : public QObject {
         const QPoint fuera = Pixel(*l, kFueraDeFaja.E, kFueraDeFaja.N);
         QVERIFY2(Cerca(imagen.pixelColor(fuera), kRojo), qPrintable(imagen.pixelColor(fuera).name()));
 
+        // The tooltips: name, input values and results, or the reason.
+        const QString ayudaBA = l->TextoPunto(l->Puntos()[0]);
+        QVERIFY2(ayudaBA.contains(QStringLiteral("Buenos Aires")) && ayudaBA.contains(QStringLiteral("-34.603700")) &&
+                     ayudaBA.contains(QStringLiteral("Faja: 6")),
+                 qPrintable(ayudaBA));
+        const QString ayudaFuera = l->TextoPunto(l->Puntos()[1]);
+        QVERIFY2(ayudaFuera.contains(QStringLiteral("Error: ")), qPrintable(ayudaFuera));
+
         // Clicking Buenos Aires selects its row (row 2: the first data row).
         QTest::mouseClick(l, Qt::LeftButton, {}, ba2);
         QCOMPARE(v->Grilla->currentIndex().row(), 2);
@@ -148,6 +156,34 @@ class TestMapa : public QObject {
         mapa->DialogoImagen->FijarCancelarSiguiente();
         mapa->GuardarImagen->click();
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+    }
+
+    // Plane sources are placed by the inverse series on their frame: Buenos Aires given in
+    // Gauss-Krueger strip 6 and in UTM zone 21 S (PROJ: cs2cs EPSG:4326 to EPSG:22186 and EPSG:32721)
+    // lands where its latitude and longitude do, within a metre, before any conversion.
+    void fuentesPlanas_data() {
+        QTest::addColumn<int>("fuente");
+        QTest::addColumn<QString>("x");
+        QTest::addColumn<QString>("y");
+        QTest::addColumn<QString>("zona");
+        QTest::newRow("GK faja 6") << 1 << "6170469.302" << "6373266.809" << "";
+        QTest::newRow("UTM 21 S") << 2 << "6170036.171" << "373317.502" << "21";
+    }
+    void fuentesPlanas() {
+        QFETCH(int, fuente);
+        QFETCH(QString, x);
+        QFETCH(QString, y);
+        QFETCH(QString, zona);
+        auto v = CrearVentana();
+        LlenarGrilla(v, fuente, 0, 1, {{"BA", x.toStdString(), y.toStdString(), "", zona.toStdString()}});
+        TMapa *mapa = Hallar<TMapa>(*v.get(), "Mapa");
+        v->spSPC->setCurrentWidget(mapa);
+        QCOMPARE(mapa->Lienzo->Puntos().size(), std::size_t(1));
+        const TPuntoMapa &p = mapa->Lienzo->Puntos()[0];
+        QVERIFY2(std::hypot(p.E - kBuenosAires.E, p.N - kBuenosAires.N) < 1.0,
+                 qPrintable(QStringLiteral("%1 %2").arg(p.E, 0, 'f', 3).arg(p.N, 0, 'f', 3)));
+        QCOMPARE(p.Estado, emSinConvertir);
+        QCOMPARE(p.Fila, 2);
     }
 
     // Latitude and longitude swapped: every point lands in the South Atlantic, far from the country,
