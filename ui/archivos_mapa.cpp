@@ -98,8 +98,13 @@ void TFConv::ActualizarMapa() {
         PuntosDelLote(puntos, sinLugar);
     else
         PuntosDeLaGrilla(puntos, sinLugar);
+    // A new set of places is fitted; the same places with new states (a convert command) keep the view.
+    const std::vector<TPuntoMapa> &antes = Mapa->Lienzo->Puntos();
+    bool mismos = antes.size() == puntos.size();
+    for (std::size_t k = 0; mismos && k < puntos.size(); ++k)
+        mismos = antes[k].E == puntos[k].E && antes[k].N == puntos[k].N;
     Mapa->FijarPuntos(std::move(puntos), sinLugar, completo);
-    if (ajustarMapa_) Mapa->Lienzo->VerTodo();
+    if (ajustarMapa_ && !mismos) Mapa->Lienzo->VerTodo();
     ajustarMapa_ = false;
 }
 
@@ -202,6 +207,8 @@ void TFConv::MapaPuntoElegido(int fila) {
     if (fila < TModeloGrilla::kFilasTitulo || fila >= ModeloGrilla->Filas()) return;
     Grilla->selectRow(fila);
     Grilla->scrollTo(ModeloGrilla->index(fila, 1));
+    Msg->setText(AQString("Punto " + std::string(SinNegrita(ModeloGrilla->Celda(fila, 0))) +
+                          " elegido en la grilla"));
 }
 
 void TFConv::GrillaPuntoDobleClick(const QModelIndex &indice) {
