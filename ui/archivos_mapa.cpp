@@ -40,10 +40,11 @@ void TFConv::CrearMapa() {
     connect(cbFuente, &QComboBox::currentIndexChanged, this, puntosViejos);
     connect(BotonesFuente, &QButtonGroup::idClicked, this, puntosViejos);
     connect(GrupoTareas, &TGrupoTareas::Fin, this, puntosViejos);
-    for (QLineEdit *campo : {Elat, ELon}) connect(campo, &QLineEdit::textChanged, this, [this] {
-        marcaVieja_ = true;
-        if (spSPC->currentWidget() == Mapa) ActualizarMapa();
-    });
+    for (QLineEdit *campo : {Elat, ELon})
+        connect(campo, &QLineEdit::textChanged, this, [this] {
+            marcaVieja_ = true;
+            if (spSPC->currentWidget() == Mapa) ActualizarMapa();
+        });
     Conectar(spSPC, &QTabWidget::currentChanged, this, &TFConv::spSPCChange);
     Conectar(Mapa->Lienzo, &TLienzoMapa::PuntoElegido, this, &TFConv::MapaPuntoElegido);
     Conectar(Grilla->Columna(), &QAbstractItemView::doubleClicked, this, &TFConv::GrillaPuntoDobleClick);
@@ -84,7 +85,8 @@ void TFConv::ActualizarMapa() {
         TUbicador ubicador(TTipoArchivo::Geografico, 0);
         double lat = 0, lon = 0, E = 0, N = 0;
         TMotivo motivo;
-        const bool hay = !punto.Coord1.empty() && !punto.Coord2.empty() && ubicador.Ubicar(punto, lat, lon, motivo);
+        const bool hay =
+            !punto.Coord1.empty() && !punto.Coord2.empty() && ubicador.Ubicar(punto, lat, lon, motivo);
         if (hay) ProyectarMapa(lat, lon, E, N);
         Mapa->Lienzo->FijarMarca(hay, E, N);
         marcaVieja_ = false;
@@ -135,7 +137,7 @@ void TFConv::PuntosDeLaGrilla(std::vector<TPuntoMapa> &puntos, int64_t &sinLugar
         ProyectarMapa(lat, lon, m.E, m.N);
         m.Fila = fila;
         m.Linea = std::max<int64_t>(archivos_.Lectura.LineaInicio, 1) + fila - TModeloGrilla::kFilasTitulo;
-        m.Estado = !g.Fallo(fila).empty()        ? emFallido
+        m.Estado = !g.Fallo(fila).empty()                    ? emFallido
                    : convertido && !g.Celda(fila, 5).empty() ? emConvertido
                                                              : emSinConvertir;
         puntos.push_back(m);
@@ -171,7 +173,8 @@ void TFConv::PuntosDelLote(std::vector<TPuntoMapa> &puntos, int64_t &sinLugar) {
         for (TPuntoMapa m : porSegmento[k]) {
             m.Linea = LineaEnArchivo(k, m.Linea, archivos_.Lectura.LineaInicio, archivos_.TotalLineas);
             const int64_t dato = m.Linea - primera;  // data line from 0: grid row dato + 2
-            if (dato >= 0 && dato < filasGrilla) m.Fila = static_cast<int32_t>(dato + TModeloGrilla::kFilasTitulo);
+            if (dato >= 0 && dato < filasGrilla)
+                m.Fila = static_cast<int32_t>(dato + TModeloGrilla::kFilasTitulo);
             puntos.push_back(m);
         }
         porSegmento[k] = {};
@@ -207,8 +210,8 @@ void TFConv::MapaPuntoElegido(int fila) {
     if (fila < TModeloGrilla::kFilasTitulo || fila >= ModeloGrilla->Filas()) return;
     Grilla->selectRow(fila);
     Grilla->scrollTo(ModeloGrilla->index(fila, 1));
-    Msg->setText(AQString("Punto " + std::string(SinNegrita(ModeloGrilla->Celda(fila, 0))) +
-                          " elegido en la grilla"));
+    Msg->setText(
+        AQString("Punto " + std::string(SinNegrita(ModeloGrilla->Celda(fila, 0))) + " elegido en la grilla"));
 }
 
 void TFConv::GrillaPuntoDobleClick(const QModelIndex &indice) {

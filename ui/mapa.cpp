@@ -40,9 +40,9 @@ const QColor kColorEstado[3] = {QColor(0x1a, 0x8f, 0x2e), QColor(0xd7, 0x1f, 0x1
 
 // The country's extent, the view when there is nothing else to fit (degrees).
 constexpr double kNorte = -21.5, kSur = -55.3, kOeste = -73.8, kEste = -53.4;
-constexpr double kRadioPunto = 3;       // px
-constexpr double kRadioToque = 6;       // a click or hover this close to a point finds it (px)
-constexpr double kEscalaMaxima = 0.2;   // px per metre: 5 m a pixel
+constexpr double kRadioPunto = 3;           // px
+constexpr double kRadioToque = 6;           // a click or hover this close to a point finds it (px)
+constexpr double kEscalaMaxima = 0.2;       // px per metre: 5 m a pixel
 constexpr double kExtensionMinima = 50000;  // "Ver todo" on one point shows 50 km around it (m)
 
 QString Grados(double g, bool latitud) {
@@ -269,7 +269,8 @@ void TLienzoMapa::DibujarReticula(QPainter &p) {
         p.setPen(QColor(0x30, 0x4a, 0x60));
         p.drawText(caja, Qt::AlignCenter, texto);
     };
-    const int n0 = static_cast<int>(std::ceil(lonOeste / paso)), n1 = static_cast<int>(std::floor(lonEste / paso));
+    const int n0 = static_cast<int>(std::ceil(lonOeste / paso)),
+              n1 = static_cast<int>(std::floor(lonEste / paso));
     double libreDesde = 0;  // meridians converge: a label that would touch the one before is left out
     for (int k = n0; k <= n1; ++k) {
         const double lon = k * paso;
@@ -285,7 +286,8 @@ void TLienzoMapa::DibujarReticula(QPainter &p) {
             libreDesde = donde.x() + mitad;
         }
     }
-    const int m0 = static_cast<int>(std::ceil(latSur / paso)), m1 = static_cast<int>(std::floor(latNorte / paso));
+    const int m0 = static_cast<int>(std::ceil(latSur / paso)),
+              m1 = static_cast<int>(std::floor(latNorte / paso));
     for (int k = m0; k <= m1; ++k) {
         const double lat = k * paso;
         const QPolygonF linea = Linea(lat, lonOeste, lat, lonEste);
@@ -352,11 +354,13 @@ void TLienzoMapa::DibujarEscala(QPainter &p) {
         for (double m : {1.0, 2.0, 5.0})
             if (m * decada <= objetivo) largo = m * decada;
     const double px = largo / metrosPorPixel;
-    const QString texto = largo >= 1000 ? QStringLiteral("%1 km").arg(largo / 1000) : QStringLiteral("%1 m").arg(largo);
+    const QString texto =
+        largo >= 1000 ? QStringLiteral("%1 km").arg(largo / 1000) : QStringLiteral("%1 m").arg(largo);
     const QFontMetrics medida(font());
     const double x1 = width() - 16, x0 = x1 - px, y = height() - 28;
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.fillRect(QRectF(x0 - 6, y - medida.height() - 6, px + 12, medida.height() + 16), QColor(255, 255, 255, 210));
+    p.fillRect(QRectF(x0 - 6, y - medida.height() - 6, px + 12, medida.height() + 16),
+               QColor(255, 255, 255, 210));
     p.setPen(QPen(Qt::black, 1));
     p.fillRect(QRectF(x0, y, px / 2, 5), Qt::black);
     p.drawRect(QRectF(x0, y, px, 5));
@@ -401,8 +405,8 @@ void TLienzoMapa::DibujarPuntos(QPainter &p) {
             const uint8_t *fila = marcas.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
             for (int x = 0; x < w; ++x)
                 if (fila[x] & bit)
-                    sellos.push_back(QPainter::PixmapFragment::create(QPointF(x + 0.5, y + 0.5),
-                                                                      QRectF(marca.rect())));
+                    sellos.push_back(
+                        QPainter::PixmapFragment::create(QPointF(x + 0.5, y + 0.5), QRectF(marca.rect())));
         }
         if (!sellos.empty()) p.drawPixmapFragments(sellos.data(), static_cast<int>(sellos.size()), marca);
     }
@@ -466,7 +470,8 @@ void TLienzoMapa::mouseReleaseEvent(QMouseEvent *evento) {
     if (k < 0) return;
     resaltado_ = k;
     update();
-    if (puntos_[static_cast<std::size_t>(k)].Fila >= 0) emit PuntoElegido(puntos_[static_cast<std::size_t>(k)].Fila);
+    if (puntos_[static_cast<std::size_t>(k)].Fila >= 0)
+        emit PuntoElegido(puntos_[static_cast<std::size_t>(k)].Fila);
 }
 
 bool TLienzoMapa::event(QEvent *evento) {

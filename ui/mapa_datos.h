@@ -7,13 +7,13 @@
 #include <QString>
 
 struct TContornoMapa {
-    QPainterPath Argentina;  // the country with the Malvinas (fill)
-    QPainterPath Vecinos;    // the neighbouring countries (fill)
-    QPainterPath Costa;      // lines
-    QPainterPath Limites;    // international borders
-    QPainterPath Provincias; // provincial borders
-    QRectF Marco;            // what the data covers, display metres
-    QString Error;           // why the resource could not be read; empty when it was
+    QPainterPath Argentina;   // the country with the Malvinas (fill)
+    QPainterPath Vecinos;     // the neighbouring countries (fill)
+    QPainterPath Costa;       // lines
+    QPainterPath Limites;     // international borders
+    QPainterPath Provincias;  // provincial borders
+    QRectF Marco;             // what the data covers, display metres
+    QString Error;            // why the resource could not be read; empty when it was
 };
 
 // The outline of the resource, read and projected on first use and kept for the program's life.

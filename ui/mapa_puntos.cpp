@@ -75,8 +75,7 @@ void PuntosDelSegmento(const std::string &ruta, const TOpcionesLectura &opc, TCo
     int64_t numero = 0;
     while (lector.Leer(linea)) {
         ++numero;
-        if (!LeerPuntoVista(linea, opc, p, armados) ||
-            !ubicador.Ubicar(p, lat, lon, motivo)) {
+        if (!LeerPuntoVista(linea, opc, p, armados) || !ubicador.Ubicar(p, lat, lon, motivo)) {
             if (!EnBlanco(linea)) ++sinLugar;
             continue;
         }

@@ -49,6 +49,7 @@ class TUbicador {
 
 // The points of one input segment of a large file, converted as the background run converts them
 // (the point rule, then the conversion set in `c`) and placed as TUbicador places them, each with its
-// line in the segment (from 1); non-blank lines without a point or a place are counted in `sinLugar`. Throws EArchivo when the file cannot be read.
+// line in the segment (from 1); non-blank lines without a point or a place are counted in `sinLugar`. Throws
+// EArchivo when the file cannot be read.
 void PuntosDelSegmento(const std::string &ruta, const TOpcionesLectura &opc, TCoordenadas &c,
                        std::vector<TPuntoMapa> &puntos, int64_t &sinLugar);

@@ -130,7 +130,8 @@ class TestMapa : public QObject {
 
         // The tooltips: name, input values and results, or the reason.
         const QString ayudaBA = l->TextoPunto(l->Puntos()[0]);
-        QVERIFY2(ayudaBA.contains(QStringLiteral("Buenos Aires")) && ayudaBA.contains(QStringLiteral("-34.603700")) &&
+        QVERIFY2(ayudaBA.contains(QStringLiteral("Buenos Aires")) &&
+                     ayudaBA.contains(QStringLiteral("-34.603700")) &&
                      ayudaBA.contains(QStringLiteral("Faja: 6")),
                  qPrintable(ayudaBA));
         const QString ayudaFuera = l->TextoPunto(l->Puntos()[1]);
@@ -166,8 +167,12 @@ class TestMapa : public QObject {
         QTest::addColumn<QString>("x");
         QTest::addColumn<QString>("y");
         QTest::addColumn<QString>("zona");
-        QTest::newRow("GK faja 6") << 1 << "6170469.302" << "6373266.809" << "";
-        QTest::newRow("UTM 21 S") << 2 << "6170036.171" << "373317.502" << "21";
+        QTest::newRow("GK faja 6") << 1 << "6170469.302"
+                                   << "6373266.809"
+                                   << "";
+        QTest::newRow("UTM 21 S") << 2 << "6170036.171"
+                                  << "373317.502"
+                                  << "21";
     }
     void fuentesPlanas() {
         QFETCH(int, fuente);
@@ -233,7 +238,8 @@ class TestMapa : public QObject {
                     if (Cerca(imagen.pixelColor(c + QPoint(dx, dy)), kFaja, 60)) return true;
             return false;
         };
-        for (int k = 0; k < 8; ++k) QVERIFY2(hayFaja(kBordesE[k], kBordesN[k]), qPrintable(QString::number(k)));
+        for (int k = 0; k < 8; ++k)
+            QVERIFY2(hayFaja(kBordesE[k], kBordesN[k]), qPrintable(QString::number(k)));
         QVERIFY(!hayFaja(kEntreBordes.E, kEntreBordes.N));
     }
 
@@ -254,7 +260,8 @@ class TestMapa : public QObject {
         TLienzoMapa *l = mapa->Lienzo;
         QVERIFY(l->Resaltado() >= 0);
         QCOMPARE(l->Puntos()[static_cast<std::size_t>(l->Resaltado())].Fila, 4);
-        QVERIFY((Pixel(*l, kBuenosAires.E, kBuenosAires.N) - QPoint(l->width() / 2, l->height() / 2)).manhattanLength() <= 1);
+        QVERIFY((Pixel(*l, kBuenosAires.E, kBuenosAires.N) - QPoint(l->width() / 2, l->height() / 2))
+                    .manhattanLength() <= 1);
 
         v->spSPC->setCurrentWidget(v->TSConv);
         Tipear(v->Elat, "34\xB0 36' 13.32\" S");
@@ -320,7 +327,8 @@ class TestMapa : public QObject {
         AbrirPuntos(v, lugares, true);
         v->spSkinXFormButton1->click();
         QTRY_VERIFY(!mapa->Lienzo->Puntos().empty() &&
-                    !ContornoMapa().Argentina.contains(QPointF(mapa->Lienzo->Puntos()[0].E, mapa->Lienzo->Puntos()[0].N)));
+                    !ContornoMapa().Argentina.contains(
+                        QPointF(mapa->Lienzo->Puntos()[0].E, mapa->Lienzo->Puntos()[0].N)));
         int convertidos = 0;
         for (const TPuntoMapa &p : mapa->Lienzo->Puntos()) convertidos += p.Estado == emConvertido;
         QCOMPARE(convertidos, static_cast<int>(v.Estado().ConteoGrilla.Convertidos));
