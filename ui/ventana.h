@@ -318,7 +318,7 @@ class TFConv : public QMainWindow {
     bool mapaPedido_ = false;                       // a reading of the points is queued
 
     void CrearMapa();
-    void spSPCChange();  // the tab shown changed
+    void spSPCChange();            // the tab shown changed
     void MapaViejo(bool ajustar);  // the grid or its source changed; `ajustar`: a new set of points
     bool LoteCompleto() const;     // the background run converted the whole large file
     void ActualizarMapa();
