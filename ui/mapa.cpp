@@ -186,6 +186,13 @@ void TLienzoMapa::resizeEvent(QResizeEvent *) {
 void TLienzoMapa::paintEvent(QPaintEvent *) {
     if (escala_ == 0) VerTodo();
     QPainter p(this);
+    if (arrastrando_ && !foto_.isNull()) {
+        // While dragging, the map as it was when the drag began, moved with the mouse; drawn whole
+        // again when the button is released.
+        p.fillRect(rect(), kMar);
+        p.drawImage(ultimo_ - inicioArrastre_, foto_);
+        return;
+    }
     Dibujar(p);
 }
 
@@ -448,6 +455,7 @@ void TLienzoMapa::mousePressEvent(QMouseEvent *evento) {
     if (evento->button() != Qt::LeftButton) return;
     arrastrando_ = true;
     inicioArrastre_ = ultimo_ = evento->position().toPoint();
+    foto_ = Imagen();
     setCursor(Qt::ClosedHandCursor);
 }
 
@@ -463,7 +471,9 @@ void TLienzoMapa::mouseMoveEvent(QMouseEvent *evento) {
 void TLienzoMapa::mouseReleaseEvent(QMouseEvent *evento) {
     if (evento->button() != Qt::LeftButton || !arrastrando_) return;
     arrastrando_ = false;
+    foto_ = QImage();
     unsetCursor();
+    update();
     // Hardly moved: a click, which picks the point under it.
     if ((evento->position().toPoint() - inicioArrastre_).manhattanLength() > 3) return;
     const int k = PuntoEn(evento->position());

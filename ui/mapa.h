@@ -2,6 +2,7 @@
 // graticule and a scale bar, and the points of the "Archivos" grid (or of the whole large file) where
 // their source values place them; TLienzoMapa is the drawing, TMapa adds its buttons and legend.
 #pragma once
+#include <QImage>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -67,6 +68,7 @@ class TLienzoMapa : public QWidget {
     int resaltado_ = -1;
     double centroE_ = 0, centroN_ = 0, escala_ = 0;  // escala_ 0: not yet fitted
     bool arrastrando_ = false;
+    QImage foto_;  // the map when the drag began
     QPoint inicioArrastre_, ultimo_;
 };
 

@@ -1,11 +1,12 @@
 // The "Mapa" tab: opening it on a converted 50000-point grid (the points read again by the point rule,
-// placed and drawn), a redraw while panning, and a large file's 1 000 000 points placed from their
-// file (point rule, conversion, projection) and drawn. Run with QT_QPA_PLATFORM=offscreen:
-// bench_mapa --benchmark_repetitions=7 --benchmark_report_aggregates_only=true
+// placed and drawn), a whole redraw, a mouse move of a drag, and a large file's 1 000 000 points placed from
+// their file (point rule, conversion, projection) and drawn. Run with QT_QPA_PLATFORM=offscreen: bench_mapa
+// --benchmark_repetitions=7 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QFile>
+#include <QMouseEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -79,8 +80,8 @@ void BM_AbrirMapa50000(benchmark::State &estado) {
 }
 BENCHMARK(BM_AbrirMapa50000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// One redraw of the map while dragging: 50000 points and the outline.
-void BM_ArrastrarMapa50000(benchmark::State &estado) {
+// One whole redraw (a wheel step, the end of a drag): 50000 points and the outline.
+void BM_RedibujarMapa50000(benchmark::State &estado) {
     TFConv &v = VentanaConvertida();
     TMapa *mapa = v.findChild<TMapa *>("Mapa");
     v.findChild<QTabWidget *>("spSPC")->setCurrentWidget(mapa);
@@ -93,6 +94,30 @@ void BM_ArrastrarMapa50000(benchmark::State &estado) {
         l->FijarVista(E + 2000.0 * (++paso % 20), N, 1.0 / 3000);
         l->repaint();
     }
+}
+BENCHMARK(BM_RedibujarMapa50000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One mouse move of a drag and the repaint it asks for.
+void BM_ArrastrarMapa50000(benchmark::State &estado) {
+    TFConv &v = VentanaConvertida();
+    TMapa *mapa = v.findChild<TMapa *>("Mapa");
+    v.findChild<QTabWidget *>("spSPC")->setCurrentWidget(mapa);
+    TLienzoMapa *l = mapa->Lienzo;
+    const QPointF centro(l->width() / 2.0, l->height() / 2.0);
+    QMouseEvent pulsar(QEvent::MouseButtonPress, centro, l->mapToGlobal(centro), Qt::LeftButton,
+                       Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(l, &pulsar);
+    int paso = 0;
+    for (auto _ : estado) {
+        const QPointF donde = centro + QPointF(++paso % 50, 0);
+        QMouseEvent mover(QEvent::MouseMove, donde, l->mapToGlobal(donde), Qt::NoButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(l, &mover);
+        l->repaint();
+    }
+    QMouseEvent soltar(QEvent::MouseButtonRelease, centro, l->mapToGlobal(centro), Qt::LeftButton,
+                       Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(l, &soltar);
 }
 BENCHMARK(BM_ArrastrarMapa50000)->Unit(benchmark::kMillisecond)->UseRealTime();
 

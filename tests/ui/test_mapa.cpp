@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QImage>
 #include <QPushButton>
+#include <QWheelEvent>
 #include <cmath>
 #include "lote_prueba.h"
 #include "mapa.h"
@@ -273,6 +274,42 @@ class TestMapa : public QObject {
         const QPoint c = Pixel(*l, kBuenosAires.E, kBuenosAires.N);
         QVERIFY2(Cerca(imagen.pixelColor(c + QPoint(11, 0)), QColor(0x10, 0x3c, 0xc0), 60),
                  qPrintable(imagen.pixelColor(c + QPoint(11, 0)).name()));
+    }
+
+    // Dragging moves the map with the mouse; the wheel zooms about the cursor: the ground under it
+    // stays under it.
+    void arrastrarYRueda() {
+        auto v = VentanaVisible();
+        v.get()->resize(1000, 800);
+        AbrirPuntos(v, {kBuenosAires});
+        TMapa *mapa = Hallar<TMapa>(*v.get(), "Mapa");
+        v->spSPC->setCurrentWidget(mapa);
+        TLienzoMapa *l = mapa->Lienzo;
+        l->FijarVista(0, -4200000, 1.0 / 4000);
+        const QPoint antes = Pixel(*l, kBuenosAires.E, kBuenosAires.N);
+        QTest::mousePress(l, Qt::LeftButton, {}, antes);
+        QMouseEvent mover(QEvent::MouseMove, QPointF(antes + QPoint(-120, 80)),
+                          l->mapToGlobal(QPointF(antes + QPoint(-120, 80))), Qt::NoButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(l, &mover);
+        QTest::mouseRelease(l, Qt::LeftButton, {}, antes + QPoint(-120, 80));
+        QVERIFY((Pixel(*l, kBuenosAires.E, kBuenosAires.N) - (antes + QPoint(-120, 80))).manhattanLength() <=
+                1);
+        const QPointF ba = l->APixel(kBuenosAires.E, kBuenosAires.N);
+        QWheelEvent rueda(ba, l->mapToGlobal(ba), QPoint(), QPoint(0, 240), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(l, &rueda);
+        const QPointF tras = l->APixel(kBuenosAires.E, kBuenosAires.N);
+        QVERIFY2(
+            std::hypot(tras.x() - ba.x(), tras.y() - ba.y()) < 0.01,
+            qPrintable(QStringLiteral("%1,%2 -> %3,%4").arg(ba.x()).arg(ba.y()).arg(tras.x()).arg(tras.y())));
+        // Two steps in: 1.25 squared as many pixels a metre.
+        double E0 = 0, N0 = 0, E1 = 0, N1 = 0;
+        l->AMetros(QPointF(0, 0), E0, N0);
+        l->AMetros(QPointF(100, 0), E1, N1);
+        QVERIFY(std::fabs((E1 - E0) - 100 * 4000 / 1.5625) < 1);
+        // Not converted: grey.
+        QVERIFY(Cerca(l->Imagen().pixelColor(ba.toPoint()), QColor(0x70, 0x70, 0x70)));
     }
 
     // A large file: once the background run has converted it, every point of the whole file; those
