@@ -223,9 +223,18 @@ void TLienzoMapa::Dibujar(QPainter &p) {
     p.setPen(pluma);
     p.drawPath(c.Costa);
     p.restore();
-    DibujarReticula(p);
-    DibujarFajas(p);
+    // Labels go on top of the points, so a point at the edge never hides a degree or a strip.
+    std::vector<TEtiqueta> etiquetas;
+    DibujarReticula(p, etiquetas);
+    DibujarFajas(p, etiquetas);
     DibujarPuntos(p);
+    for (const TEtiqueta &e : etiquetas) {
+        p.fillRect(e.Caja, QColor(255, 255, 255, 210));
+        p.setFont(e.Letra);
+        p.setPen(e.Color);
+        p.drawText(e.Caja, Qt::AlignCenter, e.Texto);
+    }
+    p.setFont(font());
     DibujarEscala(p);
     if (!c.Error.isEmpty()) {
         p.setPen(Qt::black);
@@ -246,7 +255,7 @@ QPolygonF TLienzoMapa::Linea(double lat0, double lon0, double lat1, double lon1)
     return linea;
 }
 
-void TLienzoMapa::DibujarReticula(QPainter &p) {
+void TLienzoMapa::DibujarReticula(QPainter &p, std::vector<TEtiqueta> &etiquetas) {
     // The step whose lines lie at least 70 px apart: 1 deg is about 111 km.
     const double pxPorGrado = 111000.0 * escala_;
     double paso = 10;
@@ -272,9 +281,7 @@ void TLienzoMapa::DibujarReticula(QPainter &p) {
             caja.moveTop(donde.y() + 2);
         caja.moveCenter(QPointF(donde.x(), caja.center().y()));
         if (alineacion & Qt::AlignLeft) caja.moveLeft(donde.x() + 2);
-        p.fillRect(caja, QColor(255, 255, 255, 200));
-        p.setPen(QColor(0x30, 0x4a, 0x60));
-        p.drawText(caja, Qt::AlignCenter, texto);
+        etiquetas.push_back({texto, caja, letra, QColor(0x30, 0x4a, 0x60)});
     };
     const int n0 = static_cast<int>(std::ceil(lonOeste / paso)),
               n1 = static_cast<int>(std::floor(lonEste / paso));
@@ -307,7 +314,7 @@ void TLienzoMapa::DibujarReticula(QPainter &p) {
     }
 }
 
-void TLienzoMapa::DibujarFajas(QPainter &p) {
+void TLienzoMapa::DibujarFajas(QPainter &p, std::vector<TEtiqueta> &etiquetas) {
     // Strip borders every 3 deg from 73.5 deg W to 52.5 deg W; strip n has its central meridian at
     // 75 - 3n deg W.
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -344,9 +351,7 @@ void TLienzoMapa::DibujarFajas(QPainter &p) {
         QRectF caja(0, 4, corto ? medida.horizontalAdvance(texto) + 6 : anchoLargo,
                     (corto ? 1 : 2) * medida.height() + 2);
         caja.moveCenter(QPointF(arriba[faja].x(), caja.center().y()));
-        p.fillRect(caja, QColor(255, 255, 255, 215));
-        p.setPen(kFaja);
-        p.drawText(caja, Qt::AlignCenter, texto);
+        etiquetas.push_back({texto, caja, letra, kFaja});
     }
     p.setFont(font());
 }

@@ -2,6 +2,8 @@
 // graticule and a scale bar, and the points of the "Archivos" grid (or of the whole large file) where
 // their source values place them; TLienzoMapa is the drawing, TMapa adds its buttons and legend.
 #pragma once
+#include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QWidget>
 #include <functional>
@@ -56,8 +58,14 @@ class TLienzoMapa : public QWidget {
 
   private:
     void Dibujar(QPainter &p);
-    void DibujarReticula(QPainter &p);
-    void DibujarFajas(QPainter &p);
+    struct TEtiqueta {
+        QString Texto;
+        QRectF Caja;
+        QFont Letra;
+        QColor Color;
+    };
+    void DibujarReticula(QPainter &p, std::vector<TEtiqueta> &etiquetas);
+    void DibujarFajas(QPainter &p, std::vector<TEtiqueta> &etiquetas);
     void DibujarEscala(QPainter &p);
     void DibujarPuntos(QPainter &p);
     QPolygonF Linea(double lat0, double lon0, double lat1, double lon1) const;  // sampled geodesic grid line

@@ -360,6 +360,8 @@ class TestMapa : public QObject {
         v->spSPC->setCurrentWidget(mapa);
         QCOMPARE(mapa->Lienzo->Puntos().size(), conFallos.size());
         Capturar(v.get(), "mapa_pais.png");
+        mapa->Lienzo->FijarVista(kBuenosAires.E - 150000, kBuenosAires.N - 100000, 1.0 / 800);
+        Capturar(v.get(), "mapa_detalle.png");
         // Opened and converted with the map in view: it follows once the command has ended.
         AbrirPuntos(v, lugares, true);
         v->spSkinXFormButton1->click();
