@@ -100,6 +100,7 @@ void TLienzoMapa::Resaltar(int indice) {
 }
 
 void TLienzoMapa::FijarVista(double E, double N, double escala) {
+    ajustada_ = false;
     centroE_ = E;
     centroN_ = N;
     // Out to three times the data's frame, in to 5 m a pixel.
@@ -145,6 +146,7 @@ void TLienzoMapa::VerTodo() {
     const double alto = std::max(norte - sur, kExtensionMinima) * 1.1;
     const double w = std::max(width(), 1), h = std::max(height(), 1);
     FijarVista((oeste + este) / 2, (sur + norte) / 2, std::min(w / ancho, h / alto));
+    ajustada_ = true;
 }
 
 QPointF TLienzoMapa::APixel(double E, double N) const {
@@ -180,7 +182,9 @@ QImage TLienzoMapa::Imagen() {
 }
 
 void TLienzoMapa::resizeEvent(QResizeEvent *) {
-    if (escala_ == 0) VerTodo();
+    // A view fitted and not moved since is fitted again to the new size (the tab's first showing, a
+    // maximised window).
+    if (escala_ == 0 || ajustada_) VerTodo();
 }
 
 void TLienzoMapa::paintEvent(QPaintEvent *) {
@@ -467,6 +471,7 @@ void TLienzoMapa::mousePressEvent(QMouseEvent *evento) {
 void TLienzoMapa::mouseMoveEvent(QMouseEvent *evento) {
     if (!arrastrando_) return;
     const QPoint ahora = evento->position().toPoint();
+    ajustada_ = false;
     centroE_ -= (ahora.x() - ultimo_.x()) / escala_;
     centroN_ += (ahora.y() - ultimo_.y()) / escala_;
     ultimo_ = ahora;

@@ -75,6 +75,7 @@ class TLienzoMapa : public QWidget {
     double marcaE_ = 0, marcaN_ = 0;
     int resaltado_ = -1;
     double centroE_ = 0, centroN_ = 0, escala_ = 0;  // escala_ 0: not yet fitted
+    bool ajustada_ = false;                          // fitted by VerTodo and not moved since
     bool arrastrando_ = false;
     QImage foto_;  // the map when the drag began
     QPoint inicioArrastre_, ultimo_;
