@@ -15,6 +15,7 @@
 #include <random>
 #include <string>
 #include "dialogos_archivo.h"
+#include "tareas.h"
 #include "elipsoide.h"
 #include "grilla_modelo.h"
 #include "lote.h"
@@ -70,7 +71,8 @@ void BM_AbrirMapa50000(benchmark::State &estado) {
     for (auto _ : estado) {
         estado.PauseTiming();
         pestanas->setCurrentIndex(1);
-        modelo->FijarCelda(2, 0, modelo->Celda(2, 0));  // a change: the map reads its points again
+        // A change of a name (FijarCelda ignores an unchanged text): the map reads its points again.
+        modelo->FijarCelda(2, 0, modelo->Celda(2, 0) == "P1" ? "P1'" : "P1");
         QCoreApplication::processEvents();
         estado.ResumeTiming();
         pestanas->setCurrentWidget(mapa);
@@ -150,6 +152,44 @@ void BM_UbicarMillon(benchmark::State &estado) {
     estado.counters["puntos"] = static_cast<double>(PuntosMillon().size());
 }
 BENCHMARK(BM_UbicarMillon)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The tab opened after the background run converted a 1 000 000-line file: every point of the whole
+// file read from the segments on four threads, placed and drawn.
+void BM_AbrirMapaMillon(benchmark::State &estado) {
+    static std::unique_ptr<TFConv> v = [] {
+        const std::string ruta = QFile::encodeName(Carpeta().filePath("p1000000.txt")).toStdString();
+        if (!QFile::exists(QString::fromStdString(ruta))) EscribirPuntos(ruta, 1000000);
+        FijarPresentadorGlobal(
+            [](QWidget *, TMensaje::Tipo, const QString &, TMensaje::Botones) { return TMensaje::BotonOk; });
+        auto ventana = std::make_unique<TFConv>();
+        ventana->resize(1000, 800);
+        ventana->show();
+        ventana->findChild<QTabWidget *>("spSPC")->setCurrentIndex(1);
+        ResponderOpcionesDecimales();
+        ventana->findChild<TDialogoAbrir *>("OD")->FijarSiguiente(QFile::decodeName(ruta.c_str()));
+        ventana->findChild<QToolButton *>("skAbrir")->click();
+        auto *grupo = ventana->findChild<TGrupoTareas *>("GrupoTareas");
+        bool fin = false;
+        QObject::connect(grupo, &TGrupoTareas::Fin, grupo, [&fin] { fin = true; });
+        ventana->findChild<QToolButton *>("spSkinXFormButton1")->click();
+        while (!fin) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+        return ventana;
+    }();
+    auto *pestanas = v->findChild<QTabWidget *>("spSPC");
+    auto *modelo = v->findChild<TModeloGrilla *>("ModeloGrilla");
+    TMapa *mapa = v->findChild<TMapa *>("Mapa");
+    for (auto _ : estado) {
+        estado.PauseTiming();
+        pestanas->setCurrentIndex(1);
+        modelo->FijarCelda(2, 0, modelo->Celda(2, 0) == "P1" ? "P1'" : "P1");
+        QCoreApplication::processEvents();
+        estado.ResumeTiming();
+        pestanas->setCurrentWidget(mapa);
+        mapa->repaint();
+    }
+    estado.counters["puntos"] = static_cast<double>(mapa->Lienzo->Puntos().size());
+}
+BENCHMARK(BM_AbrirMapaMillon)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 void BM_DibujarMillon(benchmark::State &estado) {
     TLienzoMapa lienzo;
