@@ -82,7 +82,7 @@ void TFConv::ActualizarMapa() {
         TPuntoLeido punto;
         punto.Coord1 = DeQString(Elat->text());
         punto.Coord2 = DeQString(ELon->text());
-        TUbicador ubicador(TTipoArchivo::Geografico, 0);
+        TUbicador ubicador(TTipoArchivo::Geografico, TMarco::Posgar94);
         double lat = 0, lon = 0, E = 0, N = 0;
         TMotivo motivo;
         const bool hay =
@@ -116,7 +116,7 @@ void TFConv::PuntosDeLaGrilla(std::vector<TPuntoMapa> &puntos, int64_t &sinLugar
     const TModeloGrilla &g = *ModeloGrilla;
     const bool convertido = archivos_.Convertido == 1;
     const TTipoArchivo fuente = convertido ? archivos_.AjustesConvertidos.Fuente : TipoFuente();
-    const int marco = convertido ? archivos_.AjustesConvertidos.MarcoFuente : MarcoFuente();
+    const TMarco marco = convertido ? archivos_.AjustesConvertidos.MarcoFuente : MarcoFuente();
     TUbicador ubicador(fuente, marco);
     TPuntoVista p;
     p.EnDecimal = archivos_.Lectura.ModoDecimal;

@@ -28,7 +28,7 @@ double EscalaMapa(double E) {
     return 1.0 + u * u / 2.0;
 }
 
-TUbicador::TUbicador(TTipoArchivo tipoFuente, int marcoFuente) {
+TUbicador::TUbicador(TTipoArchivo tipoFuente, TMarco marcoFuente) {
     ConfigurarCoordenadas(c_, marcoFuente, marcoFuente, tipoFuente, TTipoArchivo::Geografico);
 }
 
@@ -64,7 +64,7 @@ bool TUbicador::Ubicar(const TPuntoLeido &p, double &latitud, double &longitud, 
 
 void PuntosDelSegmento(const std::string &ruta, const TOpcionesLectura &opc, TCoordenadas &c,
                        std::vector<TPuntoMapa> &puntos, int64_t &sinLugar) {
-    TUbicador ubicador(opc.Fuente, c.ElipsoideFuente.Codigo == ElipsoidePOSGAR.Codigo ? 0 : 1);
+    TUbicador ubicador(opc.Fuente, static_cast<TMarco>(c.ElipsoideFuente.Codigo));  // Codigo is the frame
     TLectorLineas lector(ruta);
     lector.LimitarLinea(kLargoMaximoLinea);
     std::string_view linea;

@@ -30,11 +30,11 @@ struct TPuntoMapa {
     int64_t Linea = 0;  // the line of its file (from 1); 0 when not known
 };
 
-// The source the points are read as: their kind, and frame 0 POSGAR 94, 1 Campo Inchauspe 69. Holds
-// the conversion object the point rule reads with.
+// The source the points are read as: their kind and frame. Holds the conversion object the point rule
+// reads with.
 class TUbicador {
   public:
-    TUbicador(TTipoArchivo tipoFuente, int marcoFuente);
+    TUbicador(TTipoArchivo tipoFuente, TMarco marcoFuente);
     // The point's latitude and longitude (degrees) from its values as the point rule reads them, for
     // geographic sources straight, for plane ones by the inverse series on the source frame. False
     // with the reason when the point rule refuses a value or the plane point has no place (a
