@@ -142,7 +142,8 @@ void BM_UbicarMillon(benchmark::State &estado) {
     opc.ColAltura = 4;
     opc.ModoDecimal = 1;
     TCoordenadas c;
-    ConfigurarCoordenadas(c, TMarco::Posgar94, TMarco::Posgar94, TTipoArchivo::Geografico, TTipoArchivo::GaussKruger);
+    ConfigurarCoordenadas(c, TMarco::Posgar94, TMarco::Posgar94, TTipoArchivo::Geografico,
+                          TTipoArchivo::GaussKruger);
     for (auto _ : estado) {
         PuntosMillon().clear();
         int64_t sinLugar = 0;
