@@ -183,6 +183,26 @@ class TEscritorBase : public TEscritorPuntos {
     void AntesDePunto() const {
         if (terminado_) throw std::logic_error("point written after the end of the file");
     }
+    // The map formats: false for a failed point, which has no place; else its place is checked and
+    // its values are in valores_.
+    bool PuntoConLugar(const TPuntoExportado &p) {
+        AntesDePunto();
+        if (!p.Convertido) return false;
+        ComprobarPosicion(p);
+        Valores(p, destino_, valores_);
+        return true;
+    }
+    // Each value as `antes` name `medio` value `despues`, the value XML-escaped, joined by `entre`.
+    void AgregarValoresXML(const char *antes, const char *medio, const char *despues, const char *entre) {
+        for (int i = 0; i < campos_.cantidad; ++i) {
+            if (i > 0) s_ += entre;
+            s_ += antes;
+            s_ += campos_.nombres[i];
+            s_ += medio;
+            AgregarXML(s_, valores_[i]);
+            s_ += despues;
+        }
+    }
 
     TTipoCoordenada destino_;
     TNombresCampos campos_;
@@ -244,10 +264,7 @@ class TEscritorGeoJson : public TEscritorBase {
         Enviar();
     }
     void Punto(const TPuntoExportado &p) override {
-        AntesDePunto();
-        if (!p.Convertido) return;
-        ComprobarPosicion(p);
-        Valores(p, destino_, valores_);
+        if (!PuntoConLugar(p)) return;
         s_ = primero_ ? kFin : std::string(",") + kFin;
         s_ += "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[";
         s_ += Grados(p.Longitud);
@@ -287,20 +304,11 @@ class TEscritorKml : public TEscritorBase {
         Enviar();
     }
     void Punto(const TPuntoExportado &p) override {
-        AntesDePunto();
-        if (!p.Convertido) return;
-        ComprobarPosicion(p);
-        Valores(p, destino_, valores_);
+        if (!PuntoConLugar(p)) return;
         s_ = "<Placemark><name>";
         AgregarXML(s_, NombreUtf8(p));
         s_ += "</name><ExtendedData>";
-        for (int i = 0; i < campos_.cantidad; ++i) {
-            s_ += "<Data name=\"";
-            s_ += campos_.nombres[i];
-            s_ += "\"><value>";
-            AgregarXML(s_, valores_[i]);
-            s_ += "</value></Data>";
-        }
+        AgregarValoresXML("<Data name=\"", "\"><value>", "</value></Data>", "");
         s_ += "</ExtendedData><Point><coordinates>";
         s_ += Grados(p.Longitud);
         s_ += ',';
@@ -323,10 +331,7 @@ class TEscritorGpx : public TEscritorBase {
         Enviar();
     }
     void Punto(const TPuntoExportado &p) override {
-        AntesDePunto();
-        if (!p.Convertido) return;
-        ComprobarPosicion(p);
-        Valores(p, destino_, valores_);
+        if (!PuntoConLugar(p)) return;
         s_ = "<wpt lat=\"";
         s_ += Grados(p.Latitud);
         s_ += "\" lon=\"";
@@ -334,12 +339,7 @@ class TEscritorGpx : public TEscritorBase {
         s_ += "\"><name>";
         AgregarXML(s_, NombreUtf8(p));
         s_ += "</name><desc>";
-        for (int i = 0; i < campos_.cantidad; ++i) {
-            if (i > 0) s_ += "; ";
-            s_ += campos_.nombres[i];
-            s_ += ": ";
-            AgregarXML(s_, valores_[i]);
-        }
+        AgregarValoresXML("", ": ", "", "; ");
         s_ += "</desc></wpt>";
         s_ += kFin;
         Enviar();

@@ -145,5 +145,9 @@ void CrearAcercaDe(QWidget *pagina) {
               "5 m con Campo Inchauspe 69, 1.5 m entre POSGAR 94 y POSGAR 2007). Los n\xFAmeros se leen y escriben siempre con punto "
               "decimal, sea cual sea la configuraci\xF3n regional.",
               "lbNotas"));
+    columna->addWidget(Texto(pagina,
+                             "Mapa: Natural Earth 1:10m (pa\xEDses y provincias), de dominio p\xFA"
+                             "blico (naturalearthdata.com).",
+                             "lbMapa"));
     columna->addStretch(1);
 }

@@ -1,4 +1,4 @@
-// TDialogoAbrir, TDialogoGuardar: the open and save dialogs and their test seams.
+// TDialogoAbrir, TDialogoGuardar, TDialogoImagen: the open and save dialogs and their test seams.
 #include "dialogos_archivo.h"
 
 #include <QFile>
@@ -97,6 +97,30 @@ bool TDialogoGuardar::Execute(QWidget *padre) {
         for (int i = 0; i < kTipos; ++i)
             if (dialogo->selectedNameFilter() == kFiltros[i]) FilterIndex = i + 1;
     }
+    Elegido(nombre);
+    return true;
+}
+
+// ---- TDialogoImagen ------------------------------------------------------------------------------
+
+const QString TDialogoImagen::kTitulo = QStringLiteral("Guardar Imagen");
+const QString TDialogoImagen::kFiltro = QStringLiteral("Imagen PNG (*.png)");
+
+bool TDialogoImagen::Execute(QWidget *padre) {
+    QString nombre;
+    if (siguiente_) {
+        nombre = *siguiente_;
+        siguiente_.reset();
+    } else {
+        const auto dialogo = Dialogo(padre, kTitulo);
+        dialogo->setAcceptMode(QFileDialog::AcceptSave);
+        dialogo->setFileMode(QFileDialog::AnyFile);
+        dialogo->setNameFilter(kFiltro);
+        dialogo->setDefaultSuffix(QStringLiteral("png"));
+        if (dialogo->exec() == QDialog::Accepted && !dialogo->selectedFiles().isEmpty())
+            nombre = dialogo->selectedFiles().first();
+    }
+    if (nombre.isEmpty()) return false;
     Elegido(nombre);
     return true;
 }

@@ -85,3 +85,22 @@ class TDialogoGuardar : public TDialogoArchivo {
     };
     std::optional<Eleccion> siguiente_;
 };
+
+// "Guardar Imagen": the PNG of the "Mapa" tab. Qt's dialog asks before replacing a file.
+class TDialogoImagen : public TDialogoArchivo {
+  public:
+    static const QString kTitulo;  // "Guardar Imagen"
+    static const QString kFiltro;  // "Imagen PNG (*.png)"
+
+    using TDialogoArchivo::TDialogoArchivo;
+
+    // Shows the dialog; true when a name was chosen (then in FileName).
+    bool Execute(QWidget *padre);
+
+    // Tests: the next Execute returns at once with this name, or as cancelled.
+    void FijarSiguiente(const QString &nombre) { siguiente_ = nombre; }
+    void FijarCancelarSiguiente() { siguiente_ = QString(); }
+
+  private:
+    std::optional<QString> siguiente_;  // an empty name means cancelled
+};

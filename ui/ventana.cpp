@@ -77,6 +77,7 @@ TFConv::TFConv(QWidget *parent) : QMainWindow(parent) {
 
     CrearConversion();
     CrearArchivos();
+    CrearMapa();
     CrearAcercaDe(AcercaDe);
     spSPC->setCurrentWidget(TSConv);
     SoltarArchivo = new TSoltarArchivo(

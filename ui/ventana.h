@@ -1,4 +1,5 @@
-// TFConv: the main window "Zuvelo II v3.2" with its tabs "Conversión", "Archivos" and "Acerca de ...".
+// TFConv: the main window "Zuvelo II v3.2" with its tabs "Conversión", "Archivos", "Mapa" and
+// "Acerca de ...".
 // The shell is ventana.cpp; the "Conversión" tab is conversion*.cpp; the "Archivos" tab is
 // archivos.cpp (its controls), archivos_abrir.cpp, archivos_convertir.cpp, archivos_guardar.cpp and
 // editor_celda.cpp. Controls are found by their object names, which are the member names; what the
@@ -39,11 +40,14 @@ class TDialogoAbrir;
 class TDialogoGuardar;
 class TEventosConversion;
 class TGrupoTareas;
+class TMapa;
 class TMensaje;
 class TModeloGrilla;
 class TTarea;
 class TVistaGrilla;
 struct TMotivo;
+struct TPuntoMapa;
+class QModelIndex;
 
 // The "Conversión" tab's groups: geographic, Gauss-Krüger and UTM on POSGAR 94, geographic and
 // Gauss-Krüger on Campo Inchauspe 69 and on POSGAR 2007.
@@ -309,6 +313,23 @@ class TFConv : public QMainWindow {
     void GuardarGrande(const QString &fileName, TFormatoSalida formato);
     TPedido PedidoDelArchivo() const;  // the loaded file as its last convert command read it
     void TareaGuardarTerminate(TTarea *tarea);
+
+    // ---- "Mapa" tab (archivos_mapa.cpp; the tab itself is mapa.cpp) ---------------------------------
+    TMapa *Mapa = nullptr;
+    bool puntosViejos_ = true, marcaVieja_ = true;  // to be read again when the tab shows
+    bool ajustarMapa_ = true;                       // fit the view to the points read next
+    bool mapaPedido_ = false;                       // a reading of the points is queued
+
+    void CrearMapa();
+    void spSPCChange();            // the tab shown changed
+    void MapaViejo(bool ajustar);  // the grid or its source changed; `ajustar`: a new set of points
+    bool LoteCompleto() const;     // the background run converted the whole large file
+    void ActualizarMapa();
+    void PuntosDeLaGrilla(std::vector<TPuntoMapa> &puntos, int64_t &sinLugar);
+    void PuntosDelLote(std::vector<TPuntoMapa> &puntos, int64_t &sinLugar);
+    QString TextoPuntoMapa(const TPuntoMapa &p) const;
+    void MapaPuntoElegido(int fila);
+    void GrillaPuntoDobleClick(const QModelIndex &indice);
 
     // ---- The cell editor Campo (editor_celda.cpp) --------------------------------------------------
     QLineEdit *Campo = nullptr;  // masked editor laid over a geographic cell

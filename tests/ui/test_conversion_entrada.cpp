@@ -60,13 +60,15 @@ class TestEntrada : public QObject {
                    "blica Argentina"));
         QCOMPARE(w.findChild<QLabel *>("Autor")->width(), 219);
         auto *tabs = w.findChild<QTabWidget *>("spSPC");
-        QCOMPARE(tabs->count(), 3);
+        QCOMPARE(tabs->count(), 4);
         QCOMPARE(tabs->tabText(0), Q("Conversi\xF3n"));
         QCOMPARE(tabs->tabText(1), Q("Archivos"));
-        QCOMPARE(tabs->tabText(2), Q("Acerca de ..."));
+        QCOMPARE(tabs->tabText(2), Q("Mapa"));
+        QCOMPARE(tabs->tabText(3), Q("Acerca de ..."));
         QCOMPARE(tabs->widget(0)->objectName(), QStringLiteral("TSConv"));
         QCOMPARE(tabs->widget(1)->objectName(), QStringLiteral("TSTransf"));
-        QCOMPARE(tabs->widget(2)->objectName(), QStringLiteral("AcercaDe"));
+        QCOMPARE(tabs->widget(2)->objectName(), QStringLiteral("Mapa"));
+        QCOMPARE(tabs->widget(3)->objectName(), QStringLiteral("AcercaDe"));
         QCOMPARE(tabs->currentWidget(), v.TSConv);
         QCOMPARE(v.spSkinCheckRadioBox1->text(), Q(" POSGAR 94    ( WGS 84)"));
         QCOMPARE(v.spSkinCheckRadioBox2->text(), Q(" CAMPO INCHAUSPE 69"));
