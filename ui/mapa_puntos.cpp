@@ -69,14 +69,14 @@ void PuntosDelSegmento(const std::string &ruta, const TOpcionesLectura &opc, TCo
     lector.LimitarLinea(kLargoMaximoLinea);
     std::string_view linea;
     TPuntoVista p;
-    TArmadosDMS armados;
+    std::string aparte;  // quoted fields whose quotes were undoubled
     TMotivo motivo;
     double lat = 0, lon = 0;
     int64_t numero = 0;
     while (lector.Leer(linea)) {
         ++numero;
-        if (!LeerPuntoVista(linea, opc, p, armados) || !ubicador.Ubicar(p, lat, lon, motivo)) {
-            if (!EnBlanco(linea)) ++sinLugar;
+        if (!LeerPuntoVista(linea, opc, p, aparte) || !ubicador.Ubicar(p, lat, lon, motivo)) {
+            if (!LineaEnBlanco(linea, opc.Delimitador)) ++sinLugar;
             continue;
         }
         TPuntoMapa m;
