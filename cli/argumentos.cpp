@@ -101,8 +101,9 @@ TArgumentos LeerArgumentos(int argc, char **argv) {
             {"-f", "--from"},    {"-t", "--to"},        {"", "--from-frame"},
             {"", "--to-frame"},  {"-d", "--delimiter"}, {"-s", "--start-line"},
             {"-c", "--columns"}, {"-j", "--threads"},   {"", "--name-column"}};
-        static const char *const kSinValor[][2] = {
-            {"", "--decimal"}, {"", "--decimal-comma"}, {"-q", "--quiet"}, {"-h", "--help"}, {"", "--version"}, {"", "--utf8"}};
+        static const char *const kSinValor[][2] = {{"", "--decimal"}, {"", "--decimal-comma"},
+                                                   {"-q", "--quiet"}, {"-h", "--help"},
+                                                   {"", "--version"}, {"", "--utf8"}};
         std::string larga;
         bool necesitaValor = false;
         for (const auto &o : kConValor)

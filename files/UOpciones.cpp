@@ -388,7 +388,8 @@ void TFormOpciones::LlenarFilaColumnas(const std::string &linea, int fila) {
     std::string aparte;
     DividirCampos(linea, CaracteresDelimitador[ItemDelimitador()], campos, aparte);
     for (std::size_t i = 0; i < campos.size() && static_cast<int>(i) + 1 < ColsConf->columnCount(); ++i)
-        ColsConf->setItem(fila, static_cast<int>(i) + 1, new QTableWidgetItem(AQString(std::string(campos[i]))));
+        ColsConf->setItem(fila, static_cast<int>(i) + 1,
+                          new QTableWidgetItem(AQString(std::string(campos[i]))));
 }
 
 void TFormOpciones::spBotonOKClick() {

@@ -37,10 +37,10 @@ class TFormOpciones : public QDialog {
     explicit TFormOpciones(QWidget *padre = nullptr);
     ~TFormOpciones() override;
 
-    uint8_t CantidadMuestra = 0;  // lines shown in the preview
-    std::string NombreArchivo;    // file to preview, set by the caller
+    uint8_t CantidadMuestra = 0;                            // lines shown in the preview
+    std::string NombreArchivo;                              // file to preview, set by the caller
     TTipoArchivo FuenteArchivo = TTipoArchivo::Geografico;  // the kind of the file, set by the caller
-    uint8_t ModoAngulo = 0;       // 0 degrees-minutes-seconds, 1 decimal degrees (item of cbModo)
+    uint8_t ModoAngulo = 0;  // 0 degrees-minutes-seconds, 1 decimal degrees (item of cbModo)
 
     // Shows the dialog modally and returns QDialog::Accepted or Rejected. Tests replace the way it is
     // shown (to drive it without a nested event loop) with FijarPresentador.

@@ -125,7 +125,8 @@ void CamposRegistro(std::string_view linea, const TMarcaGPS &marca, std::string_
 
 // A waypoint's point: no height (the default) and no zone; the angles as written (the point rule
 // reads the space form of a ",dms" file itself).
-bool PuntoDeRegistro(std::string_view linea, const TMarcaGPS &marca, TPuntoVista &punto, std::string &aparte) {
+bool PuntoDeRegistro(std::string_view linea, const TMarcaGPS &marca, TPuntoVista &punto,
+                     std::string &aparte) {
     std::string_view valores[3];
     int n = 0;
     CamposRegistro(linea, marca, valores, n, aparte);

@@ -144,9 +144,15 @@ std::string TextoMotivo(const TMotivo &m, TIdioma idioma) {
                       : "strip " + Numero(m.N1) + " in its column, but Y is in strip " + Numero(m.N2);
         case TCodigoMotivo::FajaSinDigito:
             if (es)
-                return v + " no tiene el d\xEDgito de la faja: la Y Gauss-Kr\xFC" "ger empieza por su faja 1 a 7" +
-                       std::string(m.N1 ? " (como Este UTM cabr\xED" "a)" : "");
-            return v + " has no strip digit: a Gauss-Kr\xFC" "ger Y starts with its strip 1 to 7" +
+                return v +
+                       " no tiene el d\xEDgito de la faja: la Y Gauss-Kr\xFC"
+                       "ger empieza por su faja 1 a 7" +
+                       std::string(m.N1 ? " (como Este UTM cabr\xED"
+                                          "a)"
+                                        : "");
+            return v +
+                   " has no strip digit: a Gauss-Kr\xFC"
+                   "ger Y starts with its strip 1 to 7" +
                    std::string(m.N1 ? " (it would fit as a UTM easting)" : "");
         case TCodigoMotivo::UTMFuera: {
             const bool y = m.Dato == TDato::Y;
@@ -155,8 +161,12 @@ std::string TextoMotivo(const TMotivo &m, TIdioma idioma) {
                                : v + (y ? " is outside a UTM zone's eastings (100000 to 900000 m)"
                                         : " is outside the southern UTM northings (0 to 10000000 m)");
             if (m.N1 > 0)
-                s += es ? ": como Y Gauss-Kr\xFC" "ger es de la faja " + Numero(m.N1)
-                        : ": it reads as a Gauss-Kr\xFC" "ger Y of strip " + Numero(m.N1);
+                s += es ? ": como Y Gauss-Kr\xFC"
+                          "ger es de la faja " +
+                              Numero(m.N1)
+                        : ": it reads as a Gauss-Kr\xFC"
+                          "ger Y of strip " +
+                              Numero(m.N1);
             return s;
         }
         case TCodigoMotivo::NorteUTM:
@@ -169,11 +179,13 @@ std::string TextoMotivo(const TMotivo &m, TIdioma idioma) {
             return es ? v + " fuera de " + Numero(m.N1) + " a " + Numero(m.N2) + " m"
                       : v + " outside " + Numero(m.N1) + " to " + Numero(m.N2) + " m";
         case TCodigoMotivo::AlturaCero:
-            return es ? "la altura resultante es 0 m, que se leer\xED" "a como la altura por defecto de 1.5 m"
+            return es ? "la altura resultante es 0 m, que se leer\xED"
+                        "a como la altura por defecto de 1.5 m"
                       : "the result height is 0 m, which reads back as the default 1.5 m";
         case TCodigoMotivo::FajaFuera:
             if (m.N1 > 9)
-                return es ? v + " est\xE1 m\xE1s all\xE1 de las fajas 1 a 7" : v + " lies beyond the strips 1 to 7";
+                return es ? v + " est\xE1 m\xE1s all\xE1 de las fajas 1 a 7"
+                          : v + " lies beyond the strips 1 to 7";
             return es ? v + ": la faja " + Numero(m.N1) + " no es ninguna de las fajas 1 a 7"
                       : v + ": strip " + Numero(m.N1) + " is none of the strips 1 to 7";
         case TCodigoMotivo::LejosDeLaFaja:

@@ -552,7 +552,8 @@ bool ConvertirPunto(const TPuntoVista &p, TCoordenadas &c, TMotivo &motivo) {
         if (!Preparar(p, c, v, motivo)) return false;
         if (c.ConvertirValores(v)) {
             // No result that this rule would refuse or read as another value when read back.
-            if (c.TipoDestino == tcUTM && c.Salida.ZonaHemisferio.Vista().substr(c.Salida.ZonaHemisferio.Vista().size() - 1) == "N") {
+            if (c.TipoDestino == tcUTM &&
+                c.Salida.ZonaHemisferio.Vista().substr(c.Salida.ZonaHemisferio.Vista().size() - 1) == "N") {
                 motivo = Motivo(TCodigoMotivo::NorteUTM, TDato::Ninguno, std::string_view());
                 return false;
             }

@@ -157,7 +157,8 @@ void TFConv::CargarArchivo(const std::string &ruta) {
             FilaDeLinea(campos, i, opc, filas.back());
             if (!lector.Original().empty() && !lector.Cortada()) {
                 std::string aparte;
-                NombreOriginal(std::string(NombrePunto(lector.Original(), opc, aparte)), filas.size(), nombres);
+                NombreOriginal(std::string(NombrePunto(lector.Original(), opc, aparte)), filas.size(),
+                               nombres);
             }
         }
     });

@@ -145,7 +145,8 @@ namespace {
 // ", 1 fila editada sin convertir"; empty for none.
 std::string TextoSinConvertir(int64_t n) {
     if (n == 0) return std::string();
-    return n == 1 ? ", 1 fila editada sin convertir" : ", " + std::to_string(n) + " filas editadas sin convertir";
+    return n == 1 ? ", 1 fila editada sin convertir"
+                  : ", " + std::to_string(n) + " filas editadas sin convertir";
 }
 }  // namespace
 
@@ -164,7 +165,8 @@ void TFConv::GrillaEntradaEditada(int, bool convertida, bool fallida) {
     TConteoPuntos &conteo = archivos_.ConteoGrilla;
     if (convertida) --conteo.Convertidos;
     if (fallida) --conteo.Fallidos;
-    Msg->setText(AQString(TextoConteo(conteo.Convertidos, conteo.Fallidos) + TextoSinConvertir(FilasSinConvertir())));
+    Msg->setText(
+        AQString(TextoConteo(conteo.Convertidos, conteo.Fallidos) + TextoSinConvertir(FilasSinConvertir())));
     msgAntesDeCampo_ = Msg->text();  // the cell editor, closing, puts back this text
 }
 

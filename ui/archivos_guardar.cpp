@@ -135,14 +135,14 @@ void TFConv::InformarGuardado(TFormatoSalida formato, bool bien, int64_t convert
     // Rows edited since the convert command hold no results in the grid's saves.
     const int64_t sinConvertir = archivos_.ArchivoGrande == 1 ? 0 : FilasSinConvertir();
     if (bien && (fallidos > 0 || sinConvertir > 0))
-        texto += "\n" + TextoConteo(convertidos, fallidos) +
-                 (sinConvertir == 0 ? std::string()
-                  : sinConvertir == 1
-                      ? ", 1 fila editada sin convertir"
-                      : ", " + std::to_string(sinConvertir) + " filas editadas sin convertir") +
-                 (sinConvertir > 0 ? (conFilas ? ": quedaron sin valores." : ": no est\xE1n en el archivo.")
-                  : conFilas        ? ": los puntos con error quedaron sin valores."
-                                    : ": los puntos con error no est\xE1n en el archivo.");
+        texto +=
+            "\n" + TextoConteo(convertidos, fallidos) +
+            (sinConvertir == 0   ? std::string()
+             : sinConvertir == 1 ? ", 1 fila editada sin convertir"
+                                 : ", " + std::to_string(sinConvertir) + " filas editadas sin convertir") +
+            (sinConvertir > 0 ? (conFilas ? ": quedaron sin valores." : ": no est\xE1n en el archivo.")
+             : conFilas       ? ": los puntos con error quedaron sin valores."
+                              : ": los puntos con error no est\xE1n en el archivo.");
     if (bien && PrjGuardado > 0)
         texto += "\nSu sistema de coordenadas est\xE1 en el archivo .prj de igual nombre.";
     if (bien && PrjGuardado < 0)

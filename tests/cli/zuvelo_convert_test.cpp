@@ -760,12 +760,13 @@ TEST(ZuveloConvert, IdaYVueltaPorCsv) {
         const char *nombre;
         double lat, lon;
     };
-    const Punto puntos[] = {{"P1", -34.6034722, -58.3816667}, {"Punto, 2", -31.4166667, -64.1833333},
-                            {"P \"3\"", -54.8, -68.3}};
+    const Punto puntos[] = {
+        {"P1", -34.6034722, -58.3816667}, {"Punto, 2", -31.4166667, -64.1833333}, {"P \"3\"", -54.8, -68.3}};
     std::string entrada;
     for (const Punto &p : puntos) {
         std::string nombre = p.nombre;
-        for (std::size_t i = 0; (i = nombre.find('"', i)) != std::string::npos; i += 2) nombre.insert(i, "\"");
+        for (std::size_t i = 0; (i = nombre.find('"', i)) != std::string::npos; i += 2)
+            nombre.insert(i, "\"");
         entrada += "\"" + nombre + "\"," + std::to_string(p.lat) + "," + std::to_string(p.lon) + ",25\r\n";
     }
     EscribirArchivo(dir / "in.txt", entrada);

@@ -33,7 +33,10 @@ TEST(DividirCampos, Reglas) {
         {"espacio: cada blanco separa", "a  b", ' ', {"a", "", "b"}},
         {"solo blancos con coma", "   ", ',', {""}},
         // Quoted fields as spreadsheets write them: the delimiter and doubled quotes inside.
-        {"entre comillas con la coma", "\"Punto, con coma\",-34.6,-58.4", ',', {"Punto, con coma", "-34.6", "-58.4"}},
+        {"entre comillas con la coma",
+         "\"Punto, con coma\",-34.6,-58.4",
+         ',',
+         {"Punto, con coma", "-34.6", "-58.4"}},
         {"comillas dobladas", "\"P \"\"1\"\"\",\"a\"\"\"", ',', {"P \"1\"", "a\""}},
         {"comillas y blancos alrededor", " \"P1\" ; \"-34.6\" ", ';', {"P1", "-34.6"}},
         {"comillas vacias", "\"\",x", ',', {"", "x"}},
@@ -102,12 +105,13 @@ TEST(LeerPunto, CasosDelRegistro) {
         {"forma con espacios", "P,-34 36' 12.5'',-58 22' 54''", Opciones(',', 2, 3, 0, 0, 0, 0), true,
          "-34 36' 12.5''", "-58 22' 54''", "1.5", "0", 0},
         // In decimal mode it is refused as the grid refuses it (not a number).
-        {"forma con espacios en modo decimal", "P,-34 36' 12.5'',-58 22' 54''", Opciones(',', 2, 3, 0, 0, 0, 1),
-         true, "-34 36' 12.5''", "-58 22' 54''", "1.5", "0", 1},
+        {"forma con espacios en modo decimal", "P,-34 36' 12.5'',-58 22' 54''",
+         Opciones(',', 2, 3, 0, 0, 0, 1), true, "-34 36' 12.5''", "-58 22' 54''", "1.5", "0", 1},
         {"entre comillas", "\"Punto, con coma\",\"-34.6\",-58.4,25", Opciones(',', 2, 3, 4, 0, 0, 1), true,
          "-34.6", "-58.4", "25", "0", 1},
         {"solo delimitadores", ";;;", Opciones(';', 1, 2, 3, 0, 0, 1), false, "", "", "", "", 0},
-        {"solo delimitadores y blancos", " , \"\" ,", Opciones(',', 1, 2, 0, 0, 0, 1), false, "", "", "", "", 0},
+        {"solo delimitadores y blancos", " , \"\" ,", Opciones(',', 1, 2, 0, 0, 0, 1), false, "", "", "", "",
+         0},
         {"DMS del programa queda", "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W", Opciones(';', 1, 2, 0, 0, 0, 0),
          true, "34\xB0 36' 12.5\" S", "58\xB0 22' 54\" W", "1.5", "0", 0},
         {"UTM con zona", "6170061.3482,373311.043,1.5,20", Opciones(',', 1, 2, 3, 4, 2, 1), true,
@@ -304,7 +308,11 @@ TEST(OpcionesLectura, Delimitador) {
     const Caso casos[] = {
         {"a b,c;d", 1, 2},  // comma beats space and semicolon
         {"a\tb,c", 0, 2},   // tab beats comma
-        {"1,,3,", 1, 4},   {"1;2", 2, 2}, {"1 2 3", 3, 3}, {"123", -1, -1}, {"", -1, 0},
+        {"1,,3,", 1, 4},
+        {"1;2", 2, 2},
+        {"1 2 3", 3, 3},
+        {"123", -1, -1},
+        {"", -1, 0},
         // A comma inside a quoted field does not split it.
         {"\"Punto, con coma\";-34.6;-58.4;25", 2, 4},
         {"\"a,b\",\"c\"", 1, 2},

@@ -202,14 +202,17 @@ TEST(ConvertirLinea, AlturaCalculadaCero) {
     ConfigurarCoordenadas(coord, 0, 1, TTipoArchivo::Geografico, TTipoArchivo::Geografico);
     std::string r;
     TMotivo motivo;
-    EXPECT_EQ(ConvertirLinea("-34.6034722,-58.3816667,11.2997", Opciones(',', 1, 2, 3, 0, 0, 1), coord, r, &motivo),
-              rlFallido);
-    EXPECT_EQ(TextoMotivo(motivo, TIdioma::Ingles), "the result height is 0 m, which reads back as the default 1.5 m");
+    EXPECT_EQ(
+        ConvertirLinea("-34.6034722,-58.3816667,11.2997", Opciones(',', 1, 2, 3, 0, 0, 1), coord, r, &motivo),
+        rlFallido);
+    EXPECT_EQ(TextoMotivo(motivo, TIdioma::Ingles),
+              "the result height is 0 m, which reads back as the default 1.5 m");
     // East of zone 60 the longitude is written west of the antimeridian, never past 180 deg (PROJ:
     // this point lies at 179.8 deg W, 30 deg S).
     ConfigurarCoordenadas(coord, 0, 0, TTipoArchivo::UTM, TTipoArchivo::Geografico);
-    EXPECT_EQ(ConvertirLinea("6676901.3618,808713.4157,,60", Opciones(',', 1, 2, 3, 4, 2, 1), coord, r, &motivo),
-              rlConvertido);
+    EXPECT_EQ(
+        ConvertirLinea("6676901.3618,808713.4157,,60", Opciones(',', 1, 2, 3, 4, 2, 1), coord, r, &motivo),
+        rlConvertido);
     EXPECT_EQ(r, "29\xB0 59' 60\" S,179\xB0 47' 59.99999\" W,1.5");
 }
 
@@ -231,17 +234,20 @@ TEST(ConvertirLinea, FallosConMotivo) {
         {"longitud DMS 582", "P,34\xB0 36' 12.5\" S,582\xB0 25' 4\" W", dms, 0, rlFallido,
          "longitude '582\xB0 25' 4\" W' beyond 180\xB0"},
         {"GK sin faja", "0,0", gk, 1, rlFallido,
-         "Y '0' has no strip digit: a Gauss-Kr\xFC" "ger Y starts with its strip 1 to 7"},
+         "Y '0' has no strip digit: a Gauss-Kr\xFC"
+         "ger Y starts with its strip 1 to 7"},
         {"GK con Y enorme", "0,1e25", gk, 1, rlFallido, "Y '1e25' lies beyond the strips 1 to 7"},
         {"UTM leido como GK", "6170061.3482,373311.043", gk, 1, rlFallido,
-         "Y '373311.043' has no strip digit: a Gauss-Kr\xFC" "ger Y starts with its strip 1 to 7 (it would fit as "
+         "Y '373311.043' has no strip digit: a Gauss-Kr\xFC"
+         "ger Y starts with its strip 1 to 7 (it would fit as "
          "a UTM easting)"},
         {"GK leido como UTM", "6170494.489,6373260.3471,,6", utm, 2, rlFallido,
          "Y '6373260.3471' is outside a UTM zone's eastings (100000 to 900000 m): it reads as a Gauss-Kr\xFC"
          "ger Y of strip 6"},
         {"este UTM a mas de 400 km", "6170061.3482,950000,,21", utm, 2, rlFallido,
          "Y '950000' is outside a UTM zone's eastings (100000 to 900000 m)"},
-        {"zona norte", "4000000,500000,,21 N", utm, 2, rlFallido, "zone '21 N': northern UTM zones are not converted"},
+        {"zona norte", "4000000,500000,,21 N", utm, 2, rlFallido,
+         "zone '21 N': northern UTM zones are not converted"},
         {"norte UTM al norte del ecuador", "11161027.3718,348798.9812,,21", utm, 2, rlFallido,
          "X '11161027.3718': northern UTM zones are not converted"},
         {"norte UTM negativo", "-5,500000,,21", utm, 2, rlFallido,

@@ -108,8 +108,7 @@ void TestLote::chequeos() {
     if (conDatos)
         // An easting for UTM, a strip 5 Y for Gauss-Krueger.
         LlenarGrilla(v, fuente, 2, 1, {{"1", "6170000.0", fuente == 2 ? "560000.0" : "5600000.0", "", "21"}},
-                     opcionesLeidas == 1,
-                     opciones);
+                     opcionesLeidas == 1, opciones);
     else
         LlenarGrilla(v, fuente, 2, 1, {});
     QCOMPARE(int(v.Estado().OpcionesLeidas), opcionesLeidas);

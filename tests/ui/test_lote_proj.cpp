@@ -78,9 +78,10 @@ void TestLoteProj::editarYGuardar() {
 
     v->SD->FijarSiguiente(dir.filePath("puntos"), 3);
     v->Guardar->click();
-    QCOMPARE(UltimoMensaje(v), AQString("El Archivo .CSV ha sido Creado Exitosamente\n2 puntos convertidos, 1 con "
-                                        "error, 1 fila editada sin convertir: quedaron sin valores.\nSin archivo .prj: "
-                                        "los puntos est\xE1n en varias fajas o zonas y un .prj nombra un solo sistema."));
+    QCOMPARE(UltimoMensaje(v),
+             AQString("El Archivo .CSV ha sido Creado Exitosamente\n2 puntos convertidos, 1 con "
+                      "error, 1 fila editada sin convertir: quedaron sin valores.\nSin archivo .prj: "
+                      "los puntos est\xE1n en varias fajas o zonas y un .prj nombra un solo sistema."));
     const std::vector<std::string> antes = LineasDe(Leer(dir.filePath("puntos.csv")));
     QVERIFY(antes.size() == 5);
     QCOMPARE(QString::fromStdString(antes[1]), QString("1,,,,"));
@@ -91,7 +92,8 @@ void TestLoteProj::editarYGuardar() {
     QFile::remove(dir.filePath("puntos.csv"));
     v->SD->FijarSiguiente(dir.filePath("puntos"), 3);
     v->Guardar->click();
-    const QStringList campos = QString::fromStdString(LineasDe(Leer(dir.filePath("puntos.csv")))[1]).split(',');
+    const QStringList campos =
+        QString::fromStdString(LineasDe(Leer(dir.filePath("puntos.csv")))[1]).split(',');
     QCOMPARE(campos.size(), 5);
     OraculoGK proj;
     double x = 0, y = 0;

@@ -15,12 +15,12 @@ namespace {
 // How a kind of file is read: the source kind, the notation, its line end, and a line that converts.
 struct TArchivo {
     const char *nombre;
-    int fuente;            // item of cbFuente: 0 GEO, 1 GK, 2 UTM, 3 GPS waypoints
-    int modo;              // geographic notation: 0 DMS, 1 decimal degrees
-    const char *fin;       // line end of the file
-    const char *columnas;  // latitude or X, longitude or Y, height, zone (the dialog's four fields)
-    const char *relleno;   // a good line, repeated 50000 times before the table in the large file
-    int leeComo;           // waypoints: the kind whose layout the cases' `igualA` is written in
+    int fuente;                // item of cbFuente: 0 GEO, 1 GK, 2 UTM, 3 GPS waypoints
+    int modo;                  // geographic notation: 0 DMS, 1 decimal degrees
+    const char *fin;           // line end of the file
+    const char *columnas;      // latitude or X, longitude or Y, height, zone (the dialog's four fields)
+    const char *relleno;       // a good line, repeated 50000 times before the table in the large file
+    int leeComo;               // waypoints: the kind whose layout the cases' `igualA` is written in
     bool comaDecimal = false;  // read with "Coma decimal" (--decimal-comma)
 };
 const TArchivo kArchivos[] = {
@@ -74,10 +74,14 @@ const TCaso kCasos[] = {
      "latitude '-34.5' is not degrees-minutes-seconds (no degree sign)"},
     // The ordinal sign stands for the degree sign in every form, blanks or not; a quoted field loses
     // its quotes and undoubles the seconds' sign. Reasons quote the field as written.
-    {"ordinal con blancos", 0, "34\xBA 36' 12.5\" S;58\xBA 22' 54\" W", "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W"},
+    {"ordinal con blancos", 0, "34\xBA 36' 12.5\" S;58\xBA 22' 54\" W",
+     "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W"},
     {"blancos antes de cada signo", 0, "34 \xBA 36 ' 12.5 '' S;58 \xB0 22 ' 54 \" W",
      "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W"},
-    {"letra delante y ordinal", 0, "S 34\xBA 36' 12.5\";W58\xBA" "22'54''", "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W"},
+    {"letra delante y ordinal", 0,
+     "S 34\xBA 36' 12.5\";W58\xBA"
+     "22'54''",
+     "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W"},
     {"DMS entre comillas", 0, "\"34\xB0 36' 12.5\"\" S\";\"58\xB0 22' 54\"\" W\"",
      "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W"},
     {"ordinal, motivo sin reescribir", 0, "34\xBA 75' 12.5\" S;58\xB0 22' 54\" W", nullptr, nullptr,
@@ -100,7 +104,8 @@ const TCaso kCasos[] = {
     {"largo que cambiaria el valor", 1, "-34.5;-00000000000000000000000000058.4", nullptr, nullptr,
      "longitude '-00000000000000000000000000058.4' is longer than 30 characters"},
     {"entre comillas", 6, "\"-34.6034722\";\"-58.3816667\";\"25\"", "-34.6034722;-58.3816667;25"},
-    {"comillas con el delimitador", 6, "\"-34.5;\";-58.4", nullptr, nullptr, "latitude '-34.5;' is not a number"},
+    {"comillas con el delimitador", 6, "\"-34.5;\";-58.4", nullptr, nullptr,
+     "latitude '-34.5;' is not a number"},
     {"solo delimitadores", 6, ";;;", nullptr, nullptr, nullptr, true},
     {"solo delimitadores y blancos", 6, " ; \"\" ;", nullptr, nullptr, nullptr, true},
     {"altura fuera de lo posible", 6, "-34.5;-58.4;-7000000", nullptr, nullptr,
@@ -109,8 +114,10 @@ const TCaso kCasos[] = {
      "height '1.00000000000000000000000000e01' is longer than 30 characters"},
     {"coma decimal", 7, "-34,6034722;-58,3816667;25", "-34.6034722;-58.3816667;25"},
     {"1,500 es 1.5", 7, "-34,6034722;-58,3816667;1,500", "-34.6034722;-58.3816667;1.5"},
-    {"coma decimal entre comillas", 7, "\"-34,6034722\";\"-58,3816667\";\"1,5\"", "-34.6034722;-58.3816667;1.5"},
-    {"dos comas", 7, "-34,6034722;-58,38,16667", nullptr, nullptr, "longitude '-58,38,16667' is not a number"},
+    {"coma decimal entre comillas", 7, "\"-34,6034722\";\"-58,3816667\";\"1,5\"",
+     "-34.6034722;-58.3816667;1.5"},
+    {"dos comas", 7, "-34,6034722;-58,38,16667", nullptr, nullptr,
+     "longitude '-58,38,16667' is not a number"},
     {"forma con espacios en modo decimal", 6, "-34 36' 12.5'';-58 22' 54''", nullptr, nullptr,
      "latitude '-34 36' 12.5''' is not a number"},
     {"bytes de control", 1, "-34.5\x1B[31m;-58.4", nullptr, nullptr,
@@ -119,7 +126,8 @@ const TCaso kCasos[] = {
     {"faja de otra columna", 2, "6170494.489;6373260.3471;1.5;5", nullptr, nullptr,
      "strip 5 in its column, but Y is in strip 6"},
     {"sin faja en Y", 2, "6170494.489;373260.3471;1.5;6", nullptr, nullptr,
-     "Y '373260.3471' has no strip digit: a Gauss-Kr\xFC" "ger Y starts with its strip 1 to 7 (it would fit as a UTM "
+     "Y '373260.3471' has no strip digit: a Gauss-Kr\xFC"
+     "ger Y starts with its strip 1 to 7 (it would fit as a UTM "
      "easting)"},
     // Northern UTM is refused, never written with the southern false northing and an N.
     {"al norte del ecuador a UTM", 2, "10555016.5418;6344726.4917;1.5;6", nullptr, nullptr,
@@ -132,9 +140,11 @@ const TCaso kCasos[] = {
     {"zona con ceros", 3, "6170061.3482;373311.043;1.5;000021", "6170061.3482;373311.043;1.5;21"},
     {"zona 2O", 3, "6170061.3482;373311.043;1.5;2O", nullptr, nullptr, "zone '2O' is not a zone number"},
     {"zona 61", 3, "6170061.3482;373311.043;1.5;61", nullptr, nullptr, "zone 61 outside 1 to 60"},
-    {"zona norte", 3, "4000000;500000;1.5;21 N", nullptr, nullptr, "zone '21 N': northern UTM zones are not converted"},
+    {"zona norte", 3, "4000000;500000;1.5;21 N", nullptr, nullptr,
+     "zone '21 N': northern UTM zones are not converted"},
     {"Gauss-Kruger leido como UTM", 3, "6170494.489;6373260.3471;1.5;6", nullptr, nullptr,
-     "Y '6373260.3471' is outside a UTM zone's eastings (100000 to 900000 m): it reads as a Gauss-Kr\xFC" "ger Y of "
+     "Y '6373260.3471' is outside a UTM zone's eastings (100000 to 900000 m): it reads as a Gauss-Kr\xFC"
+     "ger Y of "
      "strip 6"},
     {"sin zona", 3, "6170061.3482;373311.043;1.5;", nullptr, nullptr, "no zone"},
 
@@ -228,7 +238,8 @@ class TestMismaRegla : public QObject {
         const QString donde = QStringLiteral("%1, %2").arg(QLatin1String(camino), QLatin1String(c.nombre));
         if (c.vacia) {
             QVERIFY2(e.motivo.Codigo == TCodigoMotivo::LineaVacia && e.resultado.empty(), qPrintable(donde));
-            QVERIFY2(resultado == ";;" && motivo.empty(), qPrintable(donde + ": " + AQString(resultado + motivo)));
+            QVERIFY2(resultado == ";;" && motivo.empty(),
+                     qPrintable(donde + ": " + AQString(resultado + motivo)));
             return;
         }
         if (c.motivo) {
