@@ -22,7 +22,12 @@ struct TArchivo {
     const char *relleno;       // a good line, repeated 50000 times before the table in the large file
     int leeComo;               // waypoints: the kind whose layout the cases' `igualA` is written in
     bool comaDecimal = false;  // read with "Coma decimal" (--decimal-comma)
+    int marco = 0;             // source frame item: 1 Campo Inchauspe 69, where GPS files are delimited
 };
+// A waypoint file proper: GPS under POSGAR 94; under another frame it is read as delimited lines.
+bool Waypoints(const TArchivo &a) {
+    return a.fuente == 3 && a.marco == 0;
+}
 const TArchivo kArchivos[] = {
     {"dms", 0, 0, "\r\n", "1,2,3,0", "34\xB0 36' 12.5\" S;58\xB0 22' 54\" W;1.5", -1},
     // Lines ended by a carriage return alone are lines too.
@@ -36,6 +41,8 @@ const TArchivo kArchivos[] = {
     {"decimal-2", 0, 1, "\n", "1,2,3,0", "-34.6034722;-58.3816667;1.5", -1},
     // What spreadsheets save under an Argentine locale: ';' between fields, ',' as decimal sign.
     {"coma-decimal", 0, 1, "\r\n", "1,2,3,0", "-34,6034722;-58,3816667;1,5", -1, true},
+    // A GPS file under Campo Inchauspe 69 is delimited lines of geographic points in decimal degrees.
+    {"gps-delimitado", 3, 1, "\r\n", "1,2,3,0", "-34.6034722;-58.3816667;1.5", -1, false, 1},
 };
 
 struct TCaso {
@@ -120,6 +127,9 @@ const TCaso kCasos[] = {
      "longitude '-58,38,16667' is not a number"},
     {"forma con espacios en modo decimal", 6, "-34 36' 12.5'';-58 22' 54''", nullptr, nullptr,
      "latitude '-34 36' 12.5''' is not a number"},
+    {"gps delimitado", 8, "-34.6034722;-58.3816667;25"},
+    {"gps delimitado con forma con espacios", 8, "-34 36' 12.5'';-58 22' 54''", nullptr, nullptr,
+     "latitude '-34 36' 12.5''' is not a number"},
     {"bytes de control", 1, "-34.5\x1B[31m;-58.4", nullptr, nullptr,
      "latitude '-34.5\\x1B[31m' is not a number"},
 
@@ -173,10 +183,9 @@ TOpcionesLectura OpcionesDe(const TArchivo &a) {
     o.ColLonY = static_cast<uint8_t>(col[1]);
     o.ColAltura = static_cast<uint8_t>(col[2]);
     o.ColZona = static_cast<uint8_t>(col[3]);
-    o.Fuente = static_cast<TTipoArchivo>(a.fuente);
     o.ModoDecimal = static_cast<uint8_t>(a.fuente == 0 ? a.modo : 1);
     o.ComaDecimal = a.comaDecimal ? 1 : 0;
-    return o;
+    return OpcionesDeLineas(o, static_cast<TTipoArchivo>(a.fuente));
 }
 
 // What the table expects of one case: the result line, or ";;" and the reason.
@@ -188,7 +197,7 @@ struct TEsperado {
 TEsperado Esperado(const TCaso &c, const TArchivo &a) {
     const TArchivo &como = a.leeComo < 0 ? a : kArchivos[a.leeComo];
     TCoordenadas coord;
-    ConfigurarCoordenadas(coord, 0, 0, static_cast<TTipoArchivo>(como.fuente),
+    ConfigurarCoordenadas(coord, como.marco, 0, static_cast<TTipoArchivo>(como.fuente),
                           como.fuente == 1 ? TTipoArchivo::UTM : TTipoArchivo::GaussKruger);
     TEsperado e;
     const bool igual = c.igualA && (a.leeComo >= 0 || !c.motivo);
@@ -212,7 +221,8 @@ class TestMismaRegla : public QObject {
         const TArchivo &a = A();
         v_->cbFuente->setCurrentIndex(a.fuente);
         v_->cbDestino->setCurrentIndex(a.fuente == 1 ? 2 : 1);
-        if (a.fuente == 3) {
+        v_->BotonesFuente->button(a.marco)->click();
+        if (Waypoints(a)) {
             ::Abrir(v_, ruta);
             return;
         }
@@ -305,12 +315,17 @@ class TestMismaRegla : public QObject {
         // zuvelo-convert on the same file: one result line per line, the reasons on standard error.
         QProcess p;
         const QString tipos[4] = {"geo", "gk", "utm", "gps"};
-        QStringList args = {"-q", "-f", tipos[A().fuente], "-t", A().fuente == 1 ? "utm" : "gk"};
-        if (A().fuente != 3)
+        const bool delimitadoGPS = A().fuente == 3 && !Waypoints(A());
+        QStringList args = {"-q", "-f", delimitadoGPS ? "geo" : tipos[A().fuente], "-t",
+                            A().fuente == 1 ? "utm" : "gk"};
+        if (A().marco == 1)
+            args << "--from-frame"
+                 << "inchauspe";
+        if (!Waypoints(A()))
             args << "-d"
                  << "semicolon"
                  << "-c" << QString::fromLatin1(A().columnas).remove(QRegularExpression(",0$"));
-        if (A().fuente == 0 && A().modo == 1) args << "--decimal";
+        if ((A().fuente == 0 && A().modo == 1) || delimitadoGPS) args << "--decimal";
         if (A().comaDecimal) args << "--decimal-comma";
         p.start(QStringLiteral(ZUVELO_CONVERT), args << chico);
         QVERIFY(p.waitForFinished(60000));
@@ -333,10 +348,10 @@ class TestMismaRegla : public QObject {
                 motivo = Utf8ACp1252(errores.substr(desde, errores.find('\n', desde) - desde));
             }
             std::string linea = casos[i]->vacia ? ";;" : lineas[k++];
-            if (A().fuente == 3) std::replace(linea.begin(), linea.end(), ',', ';');  // waypoints give ','
+            if (Waypoints(A())) std::replace(linea.begin(), linea.end(), ',', ';');  // waypoints give ','
             Comprobar("zuvelo-convert", *casos[i], linea, motivo, TIdioma::Ingles);
         }
-        if (A().fuente == 3) return;
+        if (Waypoints(A())) return;
 
         // The background run: the same lines after 50000 good ones, converted by the workers and
         // saved as .DAT (the output segments joined); the first failed lines are named at the end.
