@@ -189,39 +189,51 @@ bool TCoordenadas::Convertir() {
     return ConvertirValores(LeerEntrada());
 }
 
+template <bool dePlana, bool aPlana>
+bool TCoordenadas::Transformar(const TValoresEntrada &v) {
+    TPuntoGeodesico g;
+    TRechazo r;
+    if constexpr (dePlana)
+        r = Plana(v, TipoFuente, ElipsoideFuente, g);
+    else
+        r = Geografica(v, ElipsoideFuente, g);
+    if (r != rzNinguno) return Terminar(Rechazo, r);
+    if constexpr (!dePlana && !aPlana) {
+        if (ElipsoideFuente.Codigo == ElipsoideDestino.Codigo) {
+            // Same frame: the texts as typed, not reformatted.
+            Salida = Entrada;
+            Salida.Zona.clear();
+            Salida.ZonaHemisferio.clear();
+            return Terminar(Rechazo, rzNinguno);
+        }
+    }
+    return Terminar(Rechazo,
+                    EnDestino(g, ElipsoideFuente, ElipsoideDestino, [this](const TPuntoGeodesico &d) {
+                        if constexpr (aPlana)
+                            return ProyectarYEscribir(d, TipoDestino, Salida);
+                        else
+                            return EscribirGeografica(d, Salida);
+                    }));
+}
+
 bool TCoordenadas::ConvertirValores(const TValoresEntrada &v) {
-    return Transformar(v, TipoFuente != tcGeografica, TipoDestino != tcGeografica);
+    if (TipoFuente == tcGeografica)
+        return TipoDestino == tcGeografica ? Transformar<false, false>(v) : Transformar<false, true>(v);
+    return TipoDestino == tcGeografica ? Transformar<true, false>(v) : Transformar<true, true>(v);
 }
 
 bool TCoordenadas::GeoAGeo() {
-    return Transformar(LeerGeografica(Entrada), false, false);
+    return Transformar<false, false>(LeerGeografica(Entrada));
 }
 
 bool TCoordenadas::GeoAPlana() {
-    return Transformar(LeerGeografica(Entrada), false, true);
+    return Transformar<false, true>(LeerGeografica(Entrada));
 }
 
 bool TCoordenadas::PlanaAGeo() {
-    return Transformar(LeerPlana(Entrada, TipoFuente), true, false);
+    return Transformar<true, false>(LeerPlana(Entrada, TipoFuente));
 }
 
 bool TCoordenadas::PlanaAPlana() {
-    return Transformar(LeerPlana(Entrada, TipoFuente), true, true);
-}
-
-bool TCoordenadas::Transformar(const TValoresEntrada &v, bool dePlana, bool aPlana) {
-    TPuntoGeodesico g;
-    const TRechazo r = dePlana ? Plana(v, TipoFuente, ElipsoideFuente, g) : Geografica(v, ElipsoideFuente, g);
-    if (r != rzNinguno) return Terminar(Rechazo, r);
-    if (!dePlana && !aPlana && ElipsoideFuente.Codigo == ElipsoideDestino.Codigo) {
-        // Same frame: the texts as typed, not reformatted.
-        Salida = Entrada;
-        Salida.Zona.clear();
-        Salida.ZonaHemisferio.clear();
-        return Terminar(Rechazo, rzNinguno);
-    }
-    return Terminar(
-        Rechazo, EnDestino(g, ElipsoideFuente, ElipsoideDestino, [this, aPlana](const TPuntoGeodesico &d) {
-            return aPlana ? ProyectarYEscribir(d, TipoDestino, Salida) : EscribirGeografica(d, Salida);
-        }));
+    return Transformar<true, true>(LeerPlana(Entrada, TipoFuente));
 }

@@ -158,6 +158,7 @@ class TCoordenadas {
   private:
     // The one conversion behind the four: the point read as a plane point of TipoFuente (dePlana) or
     // as a geographic one, moved to the destination frame, and written projected to TipoDestino
-    // (aPlana) or as geographic texts.
-    bool Transformar(const TValoresEntrada &v, bool dePlana, bool aPlana);
+    // (aPlana) or as geographic texts. One body, compiled for each of the four ways.
+    template <bool dePlana, bool aPlana>
+    bool Transformar(const TValoresEntrada &v);
 };
