@@ -1,4 +1,4 @@
-// The ellipsoid terms of the series and of the earth-centred conversions, kept for the two frames.
+// The ellipsoid terms of the series and of the earth-centred conversions, kept for each ellipsoid.
 #include "terminos.h"
 
 #include "constantes.h"

@@ -13,8 +13,8 @@ namespace {
 const char kAyuda[] =
     "Usage: zuvelo [--help | --version] [Qt options]\n"
     "Opens the Zuvelo II window (in Spanish): point coordinates used in Argentina converted between\n"
-    "geographic, Gauss-Krueger and UTM on POSGAR 94 and Campo Inchauspe 69, one point at a time or\n"
-    "whole files saved as .DAT, .DXF, .xlsx, .csv, .geojson, .kml or .gpx.\n"
+    "geographic, Gauss-Krueger and UTM on POSGAR 94, POSGAR 2007 and Campo Inchauspe 69, one point\n"
+    "at a time or whole files saved as .DAT, .DXF, .xlsx, .csv, .geojson, .kml or .gpx.\n"
     "\n"
     "  -h, --help     this text\n"
     "      --version  the program's version\n"
